@@ -1,0 +1,225 @@
+// The records and scalar types of the VST 2.x plug-in interface, as a host
+// lays them out in memory. On 32-bit Windows every field below has a fixed
+// offset that hosts read directly; the static assertions at the end pin them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+using int32 = std::int32_t;
+using int16 = std::int16_t;
+using uint8 = std::uint8_t;
+
+// The interface's one pointer-sized integer: the dispatcher's value and
+// result, the host callback's value and result, the record's two reserved
+// fields and the event list's reserved field. 32 bits on 32-bit Windows; a
+// 64-bit build widens this type and the pointers and nothing else.
+using VstWord = std::intptr_t;
+
+// Every function that crosses the host boundary uses the C calling convention.
+#if defined(_WIN32) && !defined(_WIN64)
+#define VSTCALL __cdecl
+#else
+#define VSTCALL
+#endif
+
+struct AEffect;
+
+using audioMasterCallback = VstWord(VSTCALL*)(AEffect* effect, int32 opcode, int32 index,
+                                              VstWord value, void* ptr, float opt);
+using AEffectDispatcherProc = VstWord(VSTCALL*)(AEffect* effect, int32 opcode, int32 index,
+                                                VstWord value, void* ptr, float opt);
+using AEffectProcessProc = void(VSTCALL*)(AEffect* effect, float** inputs, float** outputs,
+                                          int32 sampleFrames);
+using AEffectSetParameterProc = void(VSTCALL*)(AEffect* effect, int32 index, float value);
+using AEffectGetParameterProc = float(VSTCALL*)(AEffect* effect, int32 index);
+
+// Four-character codes: the first character is the most significant byte.
+constexpr int32 fourCharCode(char a, char b, char c, char d) {
+    return static_cast<int32>((static_cast<std::uint32_t>(static_cast<uint8>(a)) << 24) |
+                              (static_cast<std::uint32_t>(static_cast<uint8>(b)) << 16) |
+                              (static_cast<std::uint32_t>(static_cast<uint8>(c)) << 8) |
+                              static_cast<std::uint32_t>(static_cast<uint8>(d)));
+}
+
+constexpr int32 kEffectMagic = fourCharCode('V', 's', 't', 'P');
+
+struct AEffect {
+    int32 magic;
+    AEffectDispatcherProc dispatcher;
+    AEffectProcessProc process;
+    AEffectSetParameterProc setParameter;
+    AEffectGetParameterProc getParameter;
+    int32 numPrograms;
+    int32 numParams;
+    int32 numInputs;
+    int32 numOutputs;
+    int32 flags;
+    VstWord resvd1;
+    VstWord resvd2;
+    int32 initialDelay;
+    int32 realQualities;
+    int32 offQualities;
+    float ioRatio;
+    void* object;
+    void* user;
+    int32 uniqueID;
+    int32 version;
+    AEffectProcessProc processReplacing;
+    char future[60];
+};
+
+enum AEffectFlags : int32 {
+    effFlagsHasEditor = 1,
+    effFlagsHasClip = 2,
+    effFlagsHasVu = 4,
+    effFlagsCanMono = 8,
+    effFlagsCanReplacing = 16,
+    effFlagsProgramChunks = 32,
+    effFlagsIsSynth = 256,
+    effFlagsNoSoundInStop = 512,
+    effFlagsExtIsAsync = 1024,
+    effFlagsExtHasBuffer = 2048,
+};
+
+// Events -------------------------------------------------------------------
+
+enum VstEventTypes : int32 {
+    kVstMidiType = 1,
+    kVstAudioType,
+    kVstVideoType,
+    kVstParameterType,
+    kVstTriggerType,
+    kVstSysExType,
+};
+
+struct VstEvent {
+    int32 type;
+    int32 byteSize;
+    int32 deltaFrames;
+    int32 flags;
+    char data[16];
+};
+
+struct VstMidiEvent {
+    int32 type;
+    int32 byteSize;
+    int32 deltaFrames;
+    int32 flags;
+    int32 noteLength;
+    int32 noteOffset;
+    char midiData[4];
+    char detune;
+    char noteOffVelocity;
+    char reserved1;
+    char reserved2;
+};
+
+struct VstEvents {
+    int32 numEvents;
+    VstWord reserved;
+    VstEvent* events[2]; // a host's list may be longer: numEvents pointers follow
+};
+
+// Editor records -------------------------------------------------------------
+
+struct ERect {
+    int16 top;
+    int16 left;
+    int16 bottom;
+    int16 right;
+};
+
+struct VstKeyCode {
+    int32 character;
+    uint8 virt;
+    uint8 modifier;
+};
+
+// Pins and speakers ----------------------------------------------------------
+
+enum VstPinPropertiesFlags : int32 {
+    kVstPinIsActive = 1,
+    kVstPinIsStereo = 2,
+    kVstPinUseSpeaker = 4,
+};
+
+struct VstPinProperties {
+    char label[64];
+    int32 flags;
+    int32 arrangementType;
+    char shortLabel[8];
+    char future[48];
+};
+
+struct VstSpeakerProperties {
+    float azimuth;
+    float elevation;
+    float radius;
+    float reserved;
+    char name[64];
+    int32 type;
+    char future[28];
+};
+
+struct VstSpeakerArrangement {
+    int32 type;
+    int32 numChannels;
+    VstSpeakerProperties speakers[8]; // an allocated arrangement holds numChannels of them
+};
+
+enum VstPlugCategory : int32 {
+    kPlugCategUnknown = 0,
+    kPlugCategEffect,
+    kPlugCategSynth,
+};
+
+// Records that pass through the dispatchers uninterpreted.
+struct VstTimeInfo;
+struct VstVariableIo;
+struct VstOfflineTask;
+struct VstAudioFile;
+struct VstParameterProperties;
+struct MidiProgramName;
+struct MidiProgramCategory;
+struct MidiKeyName;
+struct VstPatchChunkInfo;
+struct VstFileSelect;
+
+// Hosts read these records by offset; on the 32-bit target the layout is fixed.
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(AEffect) == 144, "AEffect is 144 bytes");
+static_assert(offsetof(AEffect, magic) == 0);
+static_assert(offsetof(AEffect, dispatcher) == 4);
+static_assert(offsetof(AEffect, process) == 8);
+static_assert(offsetof(AEffect, setParameter) == 12);
+static_assert(offsetof(AEffect, getParameter) == 16);
+static_assert(offsetof(AEffect, numPrograms) == 20);
+static_assert(offsetof(AEffect, numParams) == 24);
+static_assert(offsetof(AEffect, numInputs) == 28);
+static_assert(offsetof(AEffect, numOutputs) == 32);
+static_assert(offsetof(AEffect, flags) == 36);
+static_assert(offsetof(AEffect, resvd1) == 40);
+static_assert(offsetof(AEffect, resvd2) == 44);
+static_assert(offsetof(AEffect, initialDelay) == 48);
+static_assert(offsetof(AEffect, realQualities) == 52);
+static_assert(offsetof(AEffect, offQualities) == 56);
+static_assert(offsetof(AEffect, ioRatio) == 60);
+static_assert(offsetof(AEffect, object) == 64);
+static_assert(offsetof(AEffect, user) == 68);
+static_assert(offsetof(AEffect, uniqueID) == 72);
+static_assert(offsetof(AEffect, version) == 76);
+static_assert(offsetof(AEffect, processReplacing) == 80);
+static_assert(offsetof(AEffect, future) == 84);
+static_assert(sizeof(VstEvent) == 32);
+static_assert(sizeof(VstMidiEvent) == 32);
+static_assert(offsetof(VstMidiEvent, midiData) == 24);
+static_assert(offsetof(VstMidiEvent, reserved2) == 31);
+static_assert(offsetof(VstEvents, events) == 8);
+static_assert(sizeof(ERect) == 8);
+static_assert(sizeof(VstKeyCode) == 8);
+static_assert(sizeof(VstPinProperties) == 128);
+static_assert(offsetof(VstPinProperties, flags) == 64);
+static_assert(offsetof(VstPinProperties, shortLabel) == 72);
+static_assert(sizeof(VstSpeakerProperties) == 112);
+#endif
