@@ -8,8 +8,7 @@
 
 class TestEffect : public AudioEffectX {
 public:
-    explicit TestEffect(audioMasterCallback host = nullptr, int32 programs = 1,
-                        int32 params = 2)
+    explicit TestEffect(audioMasterCallback host = nullptr, int32 programs = 1, int32 params = 2)
         : AudioEffectX(host, programs, params) {}
     void process(float** /*inputs*/, float** /*outputs*/, int32 /*sampleFrames*/) override {}
 };
