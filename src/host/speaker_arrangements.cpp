@@ -55,6 +55,11 @@ bool AudioEffectX::matchArrangement(VstSpeakerArrangement** to, VstSpeakerArrang
     if (from == nullptr) {
         return false;
     }
+    // An arrangement already matches itself; releasing the target here would
+    // release the source before it is read.
+    if (to != nullptr && *to == from) {
+        return true;
+    }
     deallocateArrangement(to);
     if (!allocateArrangement(to, from->numChannels)) {
         return false;
