@@ -131,7 +131,8 @@ void TarvelEffect::getProgramName(char* name) {
     }
     const char* stored = programs[curProgram].name;
     if (std::strcmp(stored, kPlaceholderName) == 0) {
-        std::snprintf(name, kProgramNameSize, "%s %d", stored, static_cast<int>(curProgram + 1));
+        std::snprintf(name, kProgramNameSize, "%s %d", kPlaceholderName,
+                      static_cast<int>(curProgram + 1));
     } else {
         copyBounded(name, stored, kProgramNameSize);
     }

@@ -41,12 +41,14 @@ int32 TarvelEffect::processEvents(VstEvents* events) {
     if (events == nullptr) {
         return 0;
     }
+    // The host's list holds numEvents pointers, however many the record declares.
+    VstEvent* const* list = events->events;
     for (int32 i = 0; i < events->numEvents; ++i) {
         // Once every slot is taken the rest of the list can only be dropped.
         if (queuedCount == kEventSlots - 1) {
             break;
         }
-        const VstEvent* event = events->events[i];
+        const VstEvent* event = list[i];
         if (event != nullptr && event->type == kVstMidiType) {
             admit(*reinterpret_cast<const VstMidiEvent*>(event));
         }
