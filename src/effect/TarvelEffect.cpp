@@ -10,6 +10,10 @@
 #include "host/AEffEditor.h"
 #include "host/module.h"
 
+// The live gains are shared between the user-interface and audio threads
+// as single words stored and loaded whole, without a lock.
+static_assert(std::atomic<float>::is_always_lock_free, "gains are plain atomic words");
+
 namespace {
 
 constexpr char kDecibelLabel[] = "   dB   ";

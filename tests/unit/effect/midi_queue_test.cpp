@@ -226,15 +226,6 @@ TEST_F(MidiQueue, NegativeDeltaFramesAreDueAtTheNextBlocksStart) {
     }
 }
 
-TEST_F(MidiQueue, AFullStoreOfNegativeEventsEmptiesInOneBlock) {
-    std::vector<VstMidiEvent> events(249, midiEvent(-99, 0x90, 60, 1));
-    deliver(events);
-    EXPECT_EQ(effect.queuedEvents(), 249);
-    block();
-    EXPECT_EQ(effect.queuedEvents(), 0);
-    EXPECT_EQ(host.relayed().size(), 249u);
-}
-
 // An event delivered while a block runs (from inside the host callback) is
 // not lost: it comes at the start of the next block.
 TEST_F(MidiQueue, EventsAdmittedDuringABlockComeNextBlock) {
