@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace pictures {
 
@@ -137,6 +138,21 @@ int fitPixelSize(const Typeface& face, const std::string& text, const Box& box) 
     return 0;
 }
 
+namespace {
+
+// Hinting leaves the strokes' cores a full pixel wide, but the curves and
+// diagonals of thin type come out as pale greys beside them. Raising light
+// coverage a little (a gamma below one) evens the weight out; cores and the
+// untouched ground stay exactly what they were.
+constexpr double coverageGamma = 0.7;
+
+std::uint8_t darken(std::uint8_t coverage) {
+    return static_cast<std::uint8_t>(
+        std::lround(255.0 * std::pow(coverage / 255.0, coverageGamma)));
+}
+
+} // namespace
+
 void paintInk(Image& image, const InkLine& line, int left, int top, Rgb ink) {
     const auto blend = [](std::uint8_t ground, std::uint8_t colour, std::uint8_t coverage) {
         const int mixed = ground * (255 - coverage) + colour * coverage;
@@ -144,7 +160,7 @@ void paintInk(Image& image, const InkLine& line, int left, int top, Rgb ink) {
     };
     for (int y = 0; y < line.height; ++y) {
         for (int x = 0; x < line.width; ++x) {
-            const std::uint8_t c = line.at(x, y);
+            const std::uint8_t c = darken(line.at(x, y));
             if (c == 0) {
                 continue;
             }

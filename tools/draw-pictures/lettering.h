@@ -44,7 +44,9 @@ private:
 // box and no wider; 0 when no size fits.
 int fitPixelSize(const Typeface& face, const std::string& text, const Box& box);
 
-// Paints line with its ink's top left corner at (left, top).
+// Paints line with its ink's top left corner at (left, top), each pixel the
+// ground blended towards ink by its coverage (light coverage raised a little
+// so that thin curves keep the weight of the stems).
 void paintInk(Image& image, const InkLine& line, int left, int top, Rgb ink);
 
 } // namespace pictures
