@@ -1,4 +1,5 @@
-// The record handed to the host: its start values, the entry functions that
+// The record handed to the host: how the entry point makes or refuses it, its
+// start values, the entry functions that
 // lead from it back to the effect, closing through it, and the setters that
 // change it.
 #include <gtest/gtest.h>
@@ -10,10 +11,63 @@
 #include <vector>
 
 #include "host/AEffEditor.h"
+#include "host/module.h"
 #include "host/vst_opcodes.h"
+#include "recording_host.h"
 #include "test_effect.h"
 
 namespace {
+
+TEST(EntryPoint, RefusesWithoutAHostCallback) {
+    EXPECT_EQ(tarvelMain(nullptr), nullptr);
+}
+
+TEST(EntryPoint, RefusesAHostAnsweringVersionZeroBeforeCreatingAnything) {
+    recordingHost().reset(0);
+    EXPECT_EQ(tarvelMain(recordingHostCallback), nullptr);
+    // The version query is the only call: no effect was made to call anything.
+    ASSERT_EQ(recordingHost().calls.size(), 1u);
+    const HostCall& query = recordingHost().calls[0];
+    EXPECT_EQ(query.effect, nullptr);
+    EXPECT_EQ(query.opcode, audioMasterVersion);
+    EXPECT_EQ(query.index, 0);
+    EXPECT_EQ(query.value, 0);
+    EXPECT_EQ(query.ptr, nullptr);
+    EXPECT_EQ(query.opt, 0.0f);
+}
+
+TEST(EntryPoint, EachCallMakesAnIndependentInstance) {
+    recordingHost().reset(2400);
+    AEffect* first = tarvelMain(recordingHostCallback);
+    AEffect* second = tarvelMain(recordingHostCallback);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    ASSERT_FALSE(recordingHost().calls.empty());
+    EXPECT_EQ(recordingHost().calls[0].opcode, audioMasterVersion);
+    EXPECT_EQ(recordingHost().calls[0].effect, nullptr);
+
+    EXPECT_NE(first, second);
+    EXPECT_NE(first->object, second->object);
+    for (AEffect* record : {first, second}) {
+        EXPECT_EQ(record->magic, kEffectMagic);
+        ASSERT_NE(record->object, nullptr);
+        EXPECT_EQ(static_cast<AudioEffect*>(record->object)->getAeffect(), record);
+    }
+    EXPECT_EQ(first->dispatcher(first, effClose, 0, 0, nullptr, 0.0f), 1);
+    EXPECT_EQ(second->dispatcher(second, effClose, 0, 0, nullptr, 0.0f), 1);
+}
+
+// An effect that could not make its editor marks the whole module; from then
+// on every new instance is destroyed again (the leak checker sees any that is
+// not) and refused.
+TEST(EntryPoint, RefusesEveryInstanceOnceOutOfMemory) {
+    recordingHost().reset(1);
+    const bool before = outOfMemory;
+    outOfMemory = true;
+    EXPECT_EQ(tarvelMain(recordingHostCallback), nullptr);
+    EXPECT_EQ(tarvelMain(recordingHostCallback), nullptr);
+    outOfMemory = before;
+}
 
 TEST(FreshRecord, CarriesTheStartValuesOfAnEffectNoOneHasChanged) {
     TestEffect effect(nullptr, 3, 5);
