@@ -2,6 +2,8 @@
 // through. The virtual operations keep the interface's slot order.
 #pragma once
 
+#include <atomic>
+
 #include "host/vst_types.h"
 
 class AudioEffect;
@@ -24,5 +26,7 @@ public:
 protected:
     AudioEffect* effect;
     void* systemWindow;
-    int32 updateFlag;
+    // Set by postUpdate, possibly on the audio thread; cleared by idle on the
+    // user-interface thread. A single word written whole.
+    std::atomic<int32> updateFlag;
 };

@@ -21,45 +21,45 @@ public:
     virtual void process(float** inputs, float** outputs, int32 sampleFrames) = 0;
     virtual void processReplacing(float** inputs, float** outputs, int32 sampleFrames);
     virtual VstWord dispatcher(int32 opcode, int32 index, VstWord value, void* ptr, float opt);
-    virtual void open();                                           // 7
-    virtual void close();                                          // 8
-    virtual int32 getProgram();                                    // 9
-    virtual void setProgram(int32 program);                        // 10
-    virtual void setProgramName(char* name);                       // 11
-    virtual void getProgramName(char* name);                       // 12
-    virtual void getParameterLabel(int32 index, char* label);      // 13
-    virtual void getParameterDisplay(int32 index, char* text);     // 14
-    virtual void getParameterName(int32 index, char* text);        // 15
-    virtual float getVu();                                         // 16
-    virtual int32 getChunk(void** data, bool isPreset);            // 17
+    virtual void open();                                               // 7
+    virtual void close();                                              // 8
+    virtual int32 getProgram();                                        // 9
+    virtual void setProgram(int32 program);                            // 10
+    virtual void setProgramName(char* name);                           // 11
+    virtual void getProgramName(char* name);                           // 12
+    virtual void getParameterLabel(int32 index, char* label);          // 13
+    virtual void getParameterDisplay(int32 index, char* text);         // 14
+    virtual void getParameterName(int32 index, char* text);            // 15
+    virtual float getVu();                                             // 16
+    virtual int32 getChunk(void** data, bool isPreset);                // 17
     virtual int32 setChunk(void* data, int32 byteSize, bool isPreset); // 18
-    virtual void setSampleRate(float sampleRate);                  // 19
-    virtual void setBlockSize(int32 blockSize);                    // 20
-    virtual void suspend();                                        // 21
-    virtual void resume();                                         // 22
-    virtual void setUniqueID(int32 id);                            // 23
-    virtual void setNumInputs(int32 count);                        // 24
-    virtual void setNumOutputs(int32 count);                       // 25
-    virtual void hasVu(bool state);                                // 26
-    virtual void hasClip(bool state);                              // 27
-    virtual void canMono(bool state);                              // 28
-    virtual void canProcessReplacing(bool state);                  // 29
-    virtual void programsAreChunks(bool state);                    // 30
-    virtual void setRealtimeQualities(int32 qualities);            // 31
-    virtual void setOfflineQualities(int32 qualities);             // 32
-    virtual void setInitialDelay(int32 delay);                     // 33
-    virtual float getSampleRate();                                 // 34
-    virtual int32 getBlockSize();                                  // 35
-    virtual int32 getMasterVersion();                              // 36
-    virtual int32 getCurrentUniqueId();                            // 37
-    virtual void masterIdle();                                     // 38
-    virtual bool isInputConnected(int32 input);                    // 39
-    virtual bool isOutputConnected(int32 output);                  // 40
-    virtual void dB2string(float value, char* text);               // 41
-    virtual void Hz2string(float samples, char* text);             // 42
-    virtual void ms2string(float samples, char* text);             // 43
-    virtual void float2string(float value, char* text);            // 44
-    virtual void long2string(int32 value, char* text);             // 45
+    virtual void setSampleRate(float sampleRate);                      // 19
+    virtual void setBlockSize(int32 blockSize);                        // 20
+    virtual void suspend();                                            // 21
+    virtual void resume();                                             // 22
+    virtual void setUniqueID(int32 id);                                // 23
+    virtual void setNumInputs(int32 count);                            // 24
+    virtual void setNumOutputs(int32 count);                           // 25
+    virtual void hasVu(bool state);                                    // 26
+    virtual void hasClip(bool state);                                  // 27
+    virtual void canMono(bool state);                                  // 28
+    virtual void canProcessReplacing(bool state);                      // 29
+    virtual void programsAreChunks(bool state);                        // 30
+    virtual void setRealtimeQualities(int32 qualities);                // 31
+    virtual void setOfflineQualities(int32 qualities);                 // 32
+    virtual void setInitialDelay(int32 delay);                         // 33
+    virtual float getSampleRate();                                     // 34
+    virtual int32 getBlockSize();                                      // 35
+    virtual int32 getMasterVersion();                                  // 36
+    virtual int32 getCurrentUniqueId();                                // 37
+    virtual void masterIdle();                                         // 38
+    virtual bool isInputConnected(int32 input);                        // 39
+    virtual bool isOutputConnected(int32 output);                      // 40
+    virtual void dB2string(float value, char* text);                   // 41
+    virtual void Hz2string(float samples, char* text);                 // 42
+    virtual void ms2string(float samples, char* text);                 // 43
+    virtual void float2string(float value, char* text);                // 44
+    virtual void long2string(int32 value, char* text);                 // 45
 
     AEffect* getAeffect() { return &cEffect; }
     AEffEditor* editorOf() const { return editor; }

@@ -1,0 +1,186 @@
+// Construction and destruction of the effect, its program and its two
+// parameters, and the texts the host shows for them.
+#include "effect/TarvelEffect.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "effect/ParameterPanel.h"
+#include "host/AEffEditor.h"
+#include "host/module.h"
+
+// The live gains are shared between the user-interface and audio threads
+// as single words stored and loaded whole, without a lock.
+static_assert(std::atomic<float>::is_always_lock_free, "gains are plain atomic words");
+
+namespace {
+
+constexpr char kDecibelLabel[] = "   dB   ";
+// A program whose name is this placeholder is shown with its number.
+constexpr char kPlaceholderName[] = "Init";
+
+// Copies at most size - 1 characters of `source` and always terminates, so a
+// long name never runs past the field (nor is read past that length).
+void copyBounded(char* destination, const char* source, std::size_t size) {
+    std::size_t length = 0;
+    while (length + 1 < size && source[length] != '\0') {
+        destination[length] = source[length];
+        ++length;
+    }
+    destination[length] = '\0';
+}
+
+} // namespace
+
+TarvelEffect::TarvelEffect(audioMasterCallback host)
+    : AudioEffectX(host, kNumPrograms, kNumParams) {
+    // The outgoing list always carries slot 0 and nothing else. Every slot
+    // starts as a MIDI record; slot 0 keeps these values whenever it is sent.
+    outEvents.numEvents = 1;
+    outEvents.reserved = 0;
+    outEvents.events[0] = reinterpret_cast<VstEvent*>(&eventSlots[0]);
+    outEvents.events[1] = nullptr;
+    for (VstMidiEvent& slot : eventSlots) {
+        slot.type = kVstMidiType;
+        slot.byteSize = static_cast<int32>(sizeof(VstMidiEvent));
+        slot.reserved1 = 99;
+    }
+    for (int32& entry : eventOrder) {
+        entry = -1;
+    }
+
+    setProgram(0);
+    setParameter(0, 1.0f);
+    setParameter(1, 1.0f);
+    char initialName[] = "Tarvel";
+    setProgramName(initialName);
+
+    copyBounded(effectName, "Tarvel", sizeof effectName);
+    copyBounded(productString, "Ostrand Tarvel", sizeof productString);
+    copyBounded(vendorString, "Ostrand", sizeof vendorString);
+
+    hasVu(false);
+    setNumInputs(2);
+    setNumOutputs(2);
+    canMono(true);
+    canProcessReplacing(true);
+    isSynth(false);
+    setUniqueID(fourCharCode('T', 'v', 'r', 'l'));
+
+    // EDITOR: the editor panel is created here. Its constructor registers it
+    // as this effect's editor (which sets effFlagsHasEditor) and as its
+    // ParameterPanel; when it cannot be created, set `outOfMemory` so that the
+    // entry point refuses the instance. Until then the effect runs without one.
+}
+
+// The program array, the cycle buffer and the event store live inside the
+// object; the base destructor deletes the editor.
+TarvelEffect::~TarvelEffect() = default;
+
+AudioEffect* createEffectInstance(audioMasterCallback host) {
+    return new (std::nothrow) TarvelEffect(host);
+}
+
+void TarvelEffect::setParameter(int32 index, float value) {
+    TarvelProgram& program = programs[curProgram];
+    if (index == 0) {
+        program.ncvolume = value;
+        ncvolume.store(value, std::memory_order_relaxed);
+    } else if (index == 1) {
+        program.ipvolume = value;
+        ipvolume.store(value, std::memory_order_relaxed);
+    }
+    // The editor hears of every index, also one that stored nothing.
+    if (editor != nullptr) {
+        editor->postUpdate();
+        if (panel != nullptr) {
+            panel->setParameter(index, value);
+        }
+    }
+}
+
+float TarvelEffect::getParameter(int32 index) {
+    if (index == 0) {
+        return ncvolume.load(std::memory_order_relaxed);
+    }
+    if (index == 1) {
+        return ipvolume.load(std::memory_order_relaxed);
+    }
+    return 0.0f;
+}
+
+// Indexes outside the bank are refused: the host only filters those at or
+// above the count, and a negative one would address memory before the bank.
+void TarvelEffect::setProgram(int32 program) {
+    if (program < 0 || program >= numPrograms) {
+        return;
+    }
+    curProgram = program;
+    const TarvelProgram& current = programs[curProgram];
+    setParameter(0, current.ncvolume);
+    setParameter(1, current.ipvolume);
+}
+
+void TarvelEffect::setProgramName(char* name) {
+    if (name == nullptr) {
+        return;
+    }
+    copyBounded(programs[curProgram].name, name, kProgramNameSize);
+}
+
+void TarvelEffect::getProgramName(char* name) {
+    if (name == nullptr) {
+        return;
+    }
+    const char* stored = programs[curProgram].name;
+    if (std::strcmp(stored, kPlaceholderName) == 0) {
+        std::snprintf(name, kProgramNameSize, "%s %d", kPlaceholderName,
+                      static_cast<int>(curProgram + 1));
+    } else {
+        copyBounded(name, stored, kProgramNameSize);
+    }
+}
+
+bool TarvelEffect::copyProgram(int32 destination) {
+    if (destination < 0 || destination >= numPrograms) {
+        return false;
+    }
+    programs[destination] = programs[curProgram];
+    return true;
+}
+
+// Both parameters are gains shown in decibels, so both carry the dB label.
+void TarvelEffect::getParameterLabel(int32 index, char* label) {
+    if (label != nullptr && (index == 0 || index == 1)) {
+        copyBounded(label, kDecibelLabel, sizeof kDecibelLabel);
+    }
+}
+
+void TarvelEffect::getParameterDisplay(int32 index, char* text) {
+    if (text != nullptr && (index == 0 || index == 1)) {
+        dB2string(getParameter(index), text);
+    }
+}
+
+void TarvelEffect::getParameterName(int32 index, char* text) {
+    if (text == nullptr) {
+        return;
+    }
+    if (index == 0) {
+        copyBounded(text, "ncvolume", kTextSize);
+    } else if (index == 1) {
+        copyBounded(text, "ipvolume", kTextSize);
+    }
+}
+
+float TarvelEffect::getVu() {
+    return 0.0f;
+}
+
+// The capture state and the event queue carry over a suspension unchanged.
+void TarvelEffect::suspend() {}
+
+void TarvelEffect::resume() {
+    wantEvents(1);
+}

@@ -1,0 +1,48 @@
+#include "host/AEffEditor.h"
+
+AEffEditor::AEffEditor(AudioEffect* effect_)
+    : effect(effect_), systemWindow(nullptr), updateFlag(0) {}
+
+AEffEditor::~AEffEditor() = default;
+
+int32 AEffEditor::getRect(ERect** rect) {
+    if (rect != nullptr) {
+        *rect = nullptr;
+    }
+    return 0;
+}
+
+int32 AEffEditor::open(void* parent) {
+    systemWindow = parent;
+    return 0;
+}
+
+void AEffEditor::close() {}
+
+void AEffEditor::idle() {
+    if (updateFlag.exchange(0, std::memory_order_relaxed) != 0) {
+        update();
+    }
+}
+
+void AEffEditor::update() {}
+
+void AEffEditor::postUpdate() {
+    updateFlag.store(1, std::memory_order_relaxed);
+}
+
+int32 AEffEditor::onKeyDown(VstKeyCode& /*keyCode*/) {
+    return -1;
+}
+
+int32 AEffEditor::onKeyUp(VstKeyCode& /*keyCode*/) {
+    return -1;
+}
+
+int32 AEffEditor::setKnobMode(int32 /*mode*/) {
+    return 0;
+}
+
+bool AEffEditor::onWheel(float /*distance*/) {
+    return false;
+}

@@ -1,0 +1,198 @@
+// The effect object as the host first meets it: identity, the program, the
+// two parameters, their texts, and what the editor is told.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "effect_test_support.h"
+#include "host/module.h"
+
+namespace {
+
+std::string programName(TarvelEffect& effect) {
+    char text[kProgramNameSize];
+    std::memset(text, '#', sizeof text);
+    effect.getProgramName(text);
+    return text;
+}
+
+std::string display(TarvelEffect& effect, int32 index) {
+    char text[32] = "unchanged";
+    effect.getParameterDisplay(index, text);
+    return text;
+}
+
+TEST(TarvelEffectIdentity, RecordAfterConstruction) {
+    RecordingHost host;
+    TarvelEffect effect(RecordingHost::callback);
+    const AEffect* record = effect.getAeffect();
+    EXPECT_EQ(record->numPrograms, 1);
+    EXPECT_EQ(record->numParams, 2);
+    EXPECT_EQ(record->numInputs, 2);
+    EXPECT_EQ(record->numOutputs, 2);
+    EXPECT_EQ(record->uniqueID, 0x5476726C);
+    // Mono and replacing processing; the editor bit comes with the editor.
+    EXPECT_EQ(record->flags, effFlagsCanMono | effFlagsCanReplacing);
+    EXPECT_EQ(record->object, &effect);
+    EXPECT_TRUE(host.calls.empty()) << "construction calls nothing in the host";
+
+    new RecordingEditor(&effect);
+    EXPECT_EQ(record->flags, 25);
+}
+
+TEST(TarvelEffectIdentity, StartsWithProgramTarvelAtUnity) {
+    TarvelEffect effect(nullptr);
+    EXPECT_EQ(programName(effect), "Tarvel");
+    EXPECT_EQ(effect.getParameter(0), 1.0f);
+    EXPECT_EQ(effect.getParameter(1), 1.0f);
+    EXPECT_EQ(display(effect, 0), "0.000000");
+    EXPECT_EQ(display(effect, 1), "0.000000");
+    EXPECT_EQ(effect.getVu(), 0.0f);
+    EXPECT_EQ(effect.queuedEvents(), 0);
+}
+
+TEST(TarvelEffectIdentity, EntryPointHandsOutTheEffectsRecord) {
+    RecordingHost host;
+    AEffect* record = tarvelMain(RecordingHost::callback);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->uniqueID, fourCharCode('T', 'v', 'r', 'l'));
+    EXPECT_NE(dynamic_cast<TarvelEffect*>(static_cast<AudioEffect*>(record->object)), nullptr);
+    EXPECT_EQ(record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f), 1);
+}
+
+TEST(TarvelEffectParameters, NamesLabelsAndDisplays) {
+    TarvelEffect effect(nullptr);
+    char text[32];
+    effect.getParameterName(0, text);
+    EXPECT_STREQ(text, "ncvolume");
+    effect.getParameterName(1, text);
+    EXPECT_STREQ(text, "ipvolume");
+    // Both gains are shown in decibels and carry the same label.
+    for (int32 index : {0, 1}) {
+        std::strcpy(text, "x");
+        effect.getParameterLabel(index, text);
+        EXPECT_STREQ(text, "   dB   ") << "parameter " << index;
+    }
+    effect.setParameter(0, 0.0f);
+    EXPECT_EQ(display(effect, 0), "-oo");
+    effect.setParameter(1, 0.5f);
+    EXPECT_EQ(display(effect, 1), "-6.02059");
+}
+
+TEST(TarvelEffectParameters, OtherIndexesLeaveHostBuffersAlone) {
+    TarvelEffect effect(nullptr);
+    for (int32 index : {2, -1, 1000}) {
+        char text[32] = "unchanged";
+        effect.getParameterName(index, text);
+        effect.getParameterLabel(index, text);
+        effect.getParameterDisplay(index, text);
+        EXPECT_STREQ(text, "unchanged") << "index " << index;
+        EXPECT_EQ(effect.getParameter(index), 0.0f);
+    }
+}
+
+TEST(TarvelEffectParameters, EveryChangeReachesTheEditorAfterPostUpdate) {
+    TarvelEffect effect(nullptr);
+    auto* editor = new RecordingEditor(&effect);
+    effect.setParameter(0, 0.25f);
+    EXPECT_EQ(effect.getParameter(0), 0.25f);
+    effect.setParameter(7, 0.5f);
+    EXPECT_EQ(effect.getParameter(0), 0.25f);
+    EXPECT_EQ(effect.getParameter(1), 1.0f);
+    const std::vector<std::string> expected = {"postUpdate", "setParameter 0 0.250000",
+                                               "postUpdate", "setParameter 7 0.500000"};
+    EXPECT_EQ(editor->log, expected);
+}
+
+TEST(TarvelEffectPrograms, SetProgramReappliesTheStoredValues) {
+    TarvelEffect effect(nullptr);
+    auto* editor = new RecordingEditor(&effect);
+    effect.setParameter(0, 0.25f);
+    editor->log.clear();
+    effect.setProgram(0);
+    EXPECT_EQ(effect.getParameter(0), 0.25f);
+    const std::vector<std::string> expected = {"postUpdate", "setParameter 0 0.250000",
+                                               "postUpdate", "setParameter 1 1.000000"};
+    EXPECT_EQ(editor->log, expected);
+}
+
+TEST(TarvelEffectPrograms, IndexesOutsideTheBankAreRefused) {
+    TarvelEffect effect(nullptr);
+    auto* editor = new RecordingEditor(&effect);
+    for (int32 program : {-1, 1, 5, INT_MIN, INT_MAX}) {
+        effect.setProgram(program);
+        EXPECT_EQ(effect.getProgram(), 0);
+        EXPECT_FALSE(effect.copyProgram(program)) << "copy to " << program;
+    }
+    // The host's own filter lets negative values through to setProgram.
+    effect.dispatcher(effSetProgram, 0, -3, nullptr, 0.0f);
+    EXPECT_EQ(effect.getProgram(), 0);
+    EXPECT_TRUE(editor->log.empty());
+    EXPECT_EQ(programName(effect), "Tarvel");
+}
+
+TEST(TarvelEffectPrograms, CopyOntoItselfChangesNothing) {
+    TarvelEffect effect(nullptr);
+    effect.setParameter(1, 0.75f);
+    EXPECT_TRUE(effect.copyProgram(0));
+    EXPECT_EQ(programName(effect), "Tarvel");
+    EXPECT_EQ(effect.getParameter(0), 1.0f);
+    EXPECT_EQ(effect.getParameter(1), 0.75f);
+}
+
+TEST(TarvelEffectPrograms, PlaceholderNameIsShownWithItsNumber) {
+    TarvelEffect effect(nullptr);
+    char name[] = "Init";
+    effect.setProgramName(name);
+    EXPECT_EQ(programName(effect), "Init 1");
+    char numbered[] = "Init 2";
+    effect.setProgramName(numbered);
+    EXPECT_EQ(programName(effect), "Init 2");
+}
+
+TEST(TarvelEffectPrograms, LongNamesAreCutTo23Characters) {
+    TarvelEffect effect(nullptr);
+    char name[] = "A program name far longer than the field holds";
+    effect.setProgramName(name);
+    EXPECT_EQ(programName(effect), std::string(name, 23));
+    EXPECT_EQ(effect.getParameter(0), 1.0f);
+    EXPECT_EQ(effect.getParameter(1), 1.0f);
+}
+
+TEST(TarvelEffectRobustness, NullTextBuffersAreIgnored) {
+    TarvelEffect effect(nullptr);
+    effect.setProgramName(nullptr);
+    effect.getProgramName(nullptr);
+    effect.getParameterLabel(0, nullptr);
+    effect.getParameterDisplay(0, nullptr);
+    effect.getParameterName(1, nullptr);
+    for (int32 opcode : {effSetProgramName, effGetProgramName, effGetParamLabel, effGetParamDisplay,
+                         effGetParamName}) {
+        EXPECT_EQ(effect.dispatcher(opcode, 0, 0, nullptr, 0.0f), 0);
+    }
+    EXPECT_EQ(programName(effect), "Tarvel");
+}
+
+TEST(TarvelEffectRobustness, NotANumberIsStoredAndShownAsMinusInfinity) {
+    TarvelEffect effect(nullptr);
+    effect.setParameter(0, std::numeric_limits<float>::quiet_NaN());
+    EXPECT_TRUE(std::isnan(effect.getParameter(0)));
+    EXPECT_EQ(display(effect, 0), "-oo");
+}
+
+TEST(TarvelEffectLifecycle, ResumeAsksForMidiAndSuspendCallsNothing) {
+    RecordingHost host;
+    TarvelEffect effect(RecordingHost::callback);
+    effect.dispatcher(effMainsChanged, 0, 0, nullptr, 0.0f);
+    EXPECT_TRUE(host.calls.empty());
+    effect.dispatcher(effMainsChanged, 0, 1, nullptr, 0.0f);
+    ASSERT_EQ(host.calls.size(), 1u);
+    EXPECT_EQ(host.calls[0].opcode, audioMasterWantMidi);
+    EXPECT_EQ(host.calls[0].value, 1);
+}
+
+} // namespace

@@ -1,0 +1,20 @@
+// Writes pictures as 24-bit uncompressed BMP files, the form the resource
+// compiler embeds and the platform loads as device-independent bitmaps.
+#pragma once
+
+#include "image.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pictures {
+
+// The complete file: file header, 40-byte info header, bottom-up rows in
+// blue-green-red order, each padded to a multiple of four bytes.
+std::vector<std::uint8_t> encodeBmp(const Image& image);
+
+// Writes the bytes to path; false when the file cannot be written.
+bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+} // namespace pictures

@@ -1,0 +1,66 @@
+// draw-pictures: draws the plug-in's two bitmap resources, checks them and
+// writes them as 24-bit BMP files.
+//
+//   draw-pictures <output-dir> [<font-dir>]
+//
+// Writes <output-dir>/background.bmp (resource 128) and handle.bmp (129).
+// The lettering is set in Liberation Sans from <font-dir> (by default the
+// system's Liberation fonts). Nothing is written when a check fails.
+
+#include "bmp_file.h"
+#include "handle_picture.h"
+#include "layout.h"
+#include "panel_picture.h"
+#include "picture_check.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr const char* defaultFontDir = "/usr/share/fonts/truetype/liberation";
+
+bool report(const char* picture, const std::vector<std::string>& faults) {
+    for (const std::string& fault : faults) {
+        std::fprintf(stderr, "draw-pictures: %s: %s\n", picture, fault.c_str());
+    }
+    return faults.empty();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || argc > 3) {
+        std::fprintf(stderr, "usage: draw-pictures <output-dir> [<font-dir>]\n");
+        return 2;
+    }
+    const std::string outputDir = argv[1];
+    const std::string fontDir = argc > 2 ? argv[2] : defaultFontDir;
+
+    const pictures::PanelPicture panel = pictures::drawPanel(fontDir);
+    if (!panel.error.empty()) {
+        std::fprintf(stderr, "draw-pictures: %s\n", panel.error.c_str());
+        return 1;
+    }
+    const pictures::Image handle = pictures::drawHandle();
+
+    const bool panelOk = report("background", pictures::checkPanelLettering(panel.image));
+    const bool handleOk = report("handle", pictures::checkHandle(handle));
+    if (!panelOk || !handleOk) {
+        return 1;
+    }
+
+    for (std::size_t i = 0; i < panel.pixelSizes.size(); ++i) {
+        std::printf("\"%s\": %s at %d px\n", pictures::panelLettering[i].text,
+                    pictures::panelLettering[i].fontFile, panel.pixelSizes[i]);
+    }
+    const std::string backgroundPath = outputDir + "/background.bmp";
+    const std::string handlePath = outputDir + "/handle.bmp";
+    if (!pictures::writeFile(backgroundPath, pictures::encodeBmp(panel.image)) ||
+        !pictures::writeFile(handlePath, pictures::encodeBmp(handle))) {
+        std::fprintf(stderr, "draw-pictures: cannot write into %s\n", outputDir.c_str());
+        return 1;
+    }
+    std::printf("wrote %s and %s\n", backgroundPath.c_str(), handlePath.c_str());
+    return 0;
+}

@@ -1,0 +1,21 @@
+// Draws resource 128, the editor's panel: outline, lettering and grooves.
+#pragma once
+
+#include "image.h"
+
+#include <string>
+#include <vector>
+
+namespace pictures {
+
+struct PanelPicture {
+    Image image{0, 0, white};
+    // The pixel size chosen for each line of lettering, in layout order.
+    std::vector<int> pixelSizes;
+    // Empty on success; otherwise why the panel could not be drawn.
+    std::string error;
+};
+
+PanelPicture drawPanel(const std::string& fontDir);
+
+} // namespace pictures
