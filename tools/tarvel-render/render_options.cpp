@@ -155,6 +155,12 @@ bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
     if (options.showHelp) {
         return true;
     }
+    // INPUT OUTPUT, or only OUTPUT for the built-in signal; -o names the
+    // output instead.
+    if (options.outputPath.empty() && !positional.empty()) {
+        options.outputPath = positional.back();
+        positional.pop_back();
+    }
     if (positional.size() > 1) {
         error = "one input file at most";
         return false;
@@ -163,7 +169,7 @@ bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
         options.inputPath = positional.front();
     }
     if (options.outputPath.empty()) {
-        error = "no output file (-o FILE)";
+        error = "no output file";
         return false;
     }
     if (!options.inputPath.empty() && options.inputPath == options.outputPath) {
@@ -174,12 +180,12 @@ bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
 }
 
 std::string renderUsage() {
-    return R"(usage: tarvel-render [options] [INPUT.wav] -o OUTPUT.wav
+    return R"(usage: tarvel-render [options] [INPUT.wav] OUTPUT.wav
 
 Runs a WAV file (or, without INPUT, a built-in test signal) through the
 Tarvel plug-in and writes the result as a stereo 32-bit float WAV file.
 
-  -o, --output FILE      where the result goes
+  -o, --output FILE      where the result goes (instead of OUTPUT.wav)
   --signal NAME          built-in signal when there is no INPUT:
                            default  2 s of sine, square and saw waves and silence
                            noise    1 s of white noise
