@@ -2,7 +2,9 @@
 
 #include <cstring>
 
-void ByteWriter::u8(std::uint8_t value) { bytes_.push_back(value); }
+void ByteWriter::u8(std::uint8_t value) {
+    bytes_.push_back(value);
+}
 
 void ByteWriter::u32(std::uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8) {
@@ -10,7 +12,9 @@ void ByteWriter::u32(std::uint32_t value) {
     }
 }
 
-void ByteWriter::i32(std::int32_t value) { u32(static_cast<std::uint32_t>(value)); }
+void ByteWriter::i32(std::int32_t value) {
+    u32(static_cast<std::uint32_t>(value));
+}
 
 void ByteWriter::i64(std::int64_t value) {
     const auto bits = static_cast<std::uint64_t>(value);

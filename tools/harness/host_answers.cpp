@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "host/vst_opcodes.h"
 #include "harness/plugin_host.h"
+#include "host/vst_opcodes.h"
 
 namespace {
 
@@ -23,8 +23,8 @@ void copyHostText(void* ptr, const char* text) {
 // plug-in that folds the host's three answers into a yes/no would read a
 // definite -1 as yes.
 VstWord hostCanDo(const std::string& capability) {
-    static const char* const kGranted[] = {"sendVstEvents", "sendVstMidiEvent",
-                                           "receiveVstEvents", "receiveVstMidiEvent"};
+    static const char* const kGranted[] = {"sendVstEvents", "sendVstMidiEvent", "receiveVstEvents",
+                                           "receiveVstMidiEvent"};
     for (const char* granted : kGranted) {
         if (capability == granted) {
             return 1;

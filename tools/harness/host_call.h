@@ -12,7 +12,7 @@ struct HostCall {
     int32 index = 0;
     std::int64_t value = 0;
     float opt = 0.0f;
-    bool hadPointer = false;    // ptr was not null
+    bool hadPointer = false;     // ptr was not null
     bool fromNullEffect = false; // the record pointer was null (the version query in `main`)
     // The text argument of calls that pass one in (audioMasterCanDo).
     std::string text;

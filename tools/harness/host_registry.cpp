@@ -40,7 +40,7 @@ VstWord VSTCALL harnessHostCallback(AEffect* effect, int32 opcode, int32 index, 
     return host->answer(effect, opcode, index, value, ptr, opt);
 }
 
-AEffect* loadWithHost(PluginHost* host, AEffect* (VSTCALL* entry)(audioMasterCallback)) {
+AEffect* loadWithHost(PluginHost* host, AEffect*(VSTCALL* entry)(audioMasterCallback)) {
     loadingHost = host;
     AEffect* effect = entry(&harnessHostCallback);
     loadingHost = nullptr;

@@ -13,7 +13,7 @@ VstWord VSTCALL harnessHostCallback(AEffect* effect, int32 opcode, int32 index, 
 
 // Loads with `host` answering: calls `entry` while the calls without a known
 // record go to `host`, and registers the record it returns.
-AEffect* loadWithHost(PluginHost* host, AEffect* (VSTCALL* entry)(audioMasterCallback));
+AEffect* loadWithHost(PluginHost* host, AEffect*(VSTCALL* entry)(audioMasterCallback));
 
 // Calls from `effect` stop reaching a host.
 void unregisterEffect(const AEffect* effect);

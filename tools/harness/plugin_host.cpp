@@ -4,8 +4,8 @@
 #include <cstring>
 #include <utility>
 
-#include "host/vst_opcodes.h"
 #include "harness/host_registry.h"
+#include "host/vst_opcodes.h"
 
 namespace {
 
@@ -59,12 +59,24 @@ std::string PluginHost::dispatchText(int32 opcode, int32 index) {
     return std::string(text.data());
 }
 
-void PluginHost::open() { dispatch(effOpen); }
-void PluginHost::setSampleRate(float rate) { dispatch(effSetSampleRate, 0, 0, nullptr, rate); }
-void PluginHost::setBlockSize(int32 frames) { dispatch(effSetBlockSize, 0, frames); }
-void PluginHost::resume() { dispatch(effMainsChanged, 0, 1); }
-void PluginHost::suspend() { dispatch(effMainsChanged, 0, 0); }
-void PluginHost::close() { dispatch(effClose); }
+void PluginHost::open() {
+    dispatch(effOpen);
+}
+void PluginHost::setSampleRate(float rate) {
+    dispatch(effSetSampleRate, 0, 0, nullptr, rate);
+}
+void PluginHost::setBlockSize(int32 frames) {
+    dispatch(effSetBlockSize, 0, frames);
+}
+void PluginHost::resume() {
+    dispatch(effMainsChanged, 0, 1);
+}
+void PluginHost::suspend() {
+    dispatch(effMainsChanged, 0, 0);
+}
+void PluginHost::close() {
+    dispatch(effClose);
+}
 
 void PluginHost::forget() {
     unregisterEffect(effect_);
@@ -81,18 +93,30 @@ float PluginHost::getParameter(int32 index) {
     return effect_ != nullptr ? effect_->getParameter(effect_, index) : 0.0f;
 }
 
-std::string PluginHost::parameterName(int32 index) { return dispatchText(effGetParamName, index); }
+std::string PluginHost::parameterName(int32 index) {
+    return dispatchText(effGetParamName, index);
+}
 std::string PluginHost::parameterLabel(int32 index) {
     return dispatchText(effGetParamLabel, index);
 }
 std::string PluginHost::parameterDisplay(int32 index) {
     return dispatchText(effGetParamDisplay, index);
 }
-std::string PluginHost::programName() { return dispatchText(effGetProgramName); }
-std::string PluginHost::effectName() { return dispatchText(effGetEffectName); }
-std::string PluginHost::vendorString() { return dispatchText(effGetVendorString); }
-std::string PluginHost::productString() { return dispatchText(effGetProductString); }
-VstWord PluginHost::vendorVersion() { return dispatch(effGetVendorVersion); }
+std::string PluginHost::programName() {
+    return dispatchText(effGetProgramName);
+}
+std::string PluginHost::effectName() {
+    return dispatchText(effGetEffectName);
+}
+std::string PluginHost::vendorString() {
+    return dispatchText(effGetVendorString);
+}
+std::string PluginHost::productString() {
+    return dispatchText(effGetProductString);
+}
+VstWord PluginHost::vendorVersion() {
+    return dispatch(effGetVendorVersion);
+}
 
 VstWord PluginHost::canDo(const std::string& capability) {
     std::string text = capability; // the opcode takes a non-const pointer

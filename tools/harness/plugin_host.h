@@ -16,10 +16,10 @@
 
 // What the host tells the plug-in about itself.
 struct HostSettings {
-    VstWord version = 2400;         // audioMasterVersion; 0 makes a plug-in refuse to load
+    VstWord version = 2400;          // audioMasterVersion; 0 makes a plug-in refuse to load
     VstWord processEventsAnswer = 1; // audioMasterProcessEvents: 1 means taken
-    float sampleRate = 44100.0f;    // until effSetSampleRate says otherwise
-    int32 blockSize = 1024;         // until effSetBlockSize says otherwise
+    float sampleRate = 44100.0f;     // until effSetSampleRate says otherwise
+    int32 blockSize = 1024;          // until effSetBlockSize says otherwise
 };
 
 enum class ProcessMode { replacing, accumulating };
@@ -52,16 +52,16 @@ public:
     void suspend();                  // effMainsChanged 0
     void close();                    // effClose; the record is gone afterwards
 
-    void setParameter(int32 index, float value); // the setParameter entry
-    float getParameter(int32 index);             // the getParameter entry
-    std::string parameterName(int32 index);      // effGetParamName
-    std::string parameterLabel(int32 index);     // effGetParamLabel
-    std::string parameterDisplay(int32 index);   // effGetParamDisplay
-    std::string programName();                   // effGetProgramName
-    std::string effectName();                    // effGetEffectName
-    std::string vendorString();                  // effGetVendorString
-    std::string productString();                 // effGetProductString
-    VstWord vendorVersion();                     // effGetVendorVersion
+    void setParameter(int32 index, float value);  // the setParameter entry
+    float getParameter(int32 index);              // the getParameter entry
+    std::string parameterName(int32 index);       // effGetParamName
+    std::string parameterLabel(int32 index);      // effGetParamLabel
+    std::string parameterDisplay(int32 index);    // effGetParamDisplay
+    std::string programName();                    // effGetProgramName
+    std::string effectName();                     // effGetEffectName
+    std::string vendorString();                   // effGetVendorString
+    std::string productString();                  // effGetProductString
+    VstWord vendorVersion();                      // effGetVendorVersion
     VstWord canDo(const std::string& capability); // effCanDo
 
     // effProcessEvents with the list; the plug-in's answer.
@@ -82,8 +82,7 @@ public:
     const HostSettings& settings() const { return settings_; }
 
     // The host callback's work for this host: record the call and answer it.
-    VstWord answer(AEffect* effect, int32 opcode, int32 index, VstWord value, void* ptr,
-                   float opt);
+    VstWord answer(AEffect* effect, int32 opcode, int32 index, VstWord value, void* ptr, float opt);
 
 private:
     void forget();

@@ -1,6 +1,6 @@
 // The native build links the plug-in in: its entry point is `tarvelMain`.
-#include "host/module.h"
 #include "harness/plugin_module.h"
+#include "host/module.h"
 
 namespace {
 

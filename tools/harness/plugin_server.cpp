@@ -119,9 +119,9 @@ Reply PluginServer::process(const Request& request) {
     copyChannel(request.outLeft, output.left(), frames);
     copyChannel(request.outRight, output.right(), frames);
     Reply reply;
-    reply.result = host_->processBlock(
-        request.events, input, output,
-        request.replacing ? ProcessMode::replacing : ProcessMode::accumulating);
+    reply.result =
+        host_->processBlock(request.events, input, output,
+                            request.replacing ? ProcessMode::replacing : ProcessMode::accumulating);
     reply.outLeft.assign(output.left(), output.left() + frames);
     reply.outRight.assign(output.right(), output.right() + frames);
     reply.calls = host_->takeCalls();

@@ -72,9 +72,9 @@ bool decodeCalls(ByteReader& in, std::vector<HostCall>& calls) {
 }
 
 void encodeRecord(ByteWriter& out, const RecordSummary& record) {
-    for (int32 field : {record.magic, record.numPrograms, record.numParams, record.numInputs,
-                        record.numOutputs, record.flags, record.initialDelay, record.uniqueID,
-                        record.version}) {
+    for (int32 field :
+         {record.magic, record.numPrograms, record.numParams, record.numInputs, record.numOutputs,
+          record.flags, record.initialDelay, record.uniqueID, record.version}) {
         out.i32(field);
     }
 }

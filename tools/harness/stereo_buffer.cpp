@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-StereoBuffer::StereoBuffer(int32 frames) { resize(frames); }
+StereoBuffer::StereoBuffer(int32 frames) {
+    resize(frames);
+}
 
 StereoBuffer::StereoBuffer(const StereoBuffer& other) : left_(other.left_), right_(other.right_) {}
 

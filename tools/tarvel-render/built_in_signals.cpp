@@ -53,8 +53,8 @@ float square(std::int64_t frame, std::int64_t period) {
 
 // Rising from -1 to just below 1 over each period.
 float saw(std::int64_t frame, std::int64_t period) {
-    return static_cast<float>(2.0 * static_cast<double>(frame % period) / static_cast<double>(period) -
-                              1.0);
+    return static_cast<float>(
+        2.0 * static_cast<double>(frame % period) / static_cast<double>(period) - 1.0);
 }
 
 // 2 s at 44.1 kHz: a 441 Hz sine (period 100), silence, a 220.5 Hz square
@@ -93,22 +93,20 @@ std::unique_ptr<SignalSource> makeBuiltInSignal(const std::string& name) {
     if (name == "noise") {
         // Generated in order; the sample function is only ever called in order.
         auto noise = std::make_shared<NoiseGenerator>();
-        return std::make_unique<GeneratedSignal>(
-            name, static_cast<std::int64_t>(kRate),
-            [noise](std::int64_t, float& left, float& right) {
-                left = 0.5f * noise->next();
-                right = 0.5f * noise->next();
-            });
+        return std::make_unique<GeneratedSignal>(name, static_cast<std::int64_t>(kRate),
+                                                 [noise](std::int64_t, float& left, float& right) {
+                                                     left = 0.5f * noise->next();
+                                                     right = 0.5f * noise->next();
+                                                 });
     }
     if (name == "slow") {
         // Period 30000 samples, first upward crossing at frame 1000: every
         // cycle is longer than the 11025 samples the effect records.
-        return std::make_unique<GeneratedSignal>(
-            name, static_cast<std::int64_t>(1.5 * kRate), [](std::int64_t frame, float& left,
-                                                             float& right) {
-                left = 0.5f * sine(frame - 1000, 30000.0);
-                right = left;
-            });
+        return std::make_unique<GeneratedSignal>(name, static_cast<std::int64_t>(1.5 * kRate),
+                                                 [](std::int64_t frame, float& left, float& right) {
+                                                     left = 0.5f * sine(frame - 1000, 30000.0);
+                                                     right = left;
+                                                 });
     }
     return std::make_unique<GeneratedSignal>("default", static_cast<std::int64_t>(2 * kRate),
                                              defaultSample);

@@ -11,7 +11,9 @@
 
 extern char** environ;
 
-ChildProcess::~ChildProcess() { finish(); }
+ChildProcess::~ChildProcess() {
+    finish();
+}
 
 bool ChildProcess::start(const std::vector<std::string>& argv, std::string& error) {
     int input[2] = {-1, -1};

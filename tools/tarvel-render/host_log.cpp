@@ -19,8 +19,8 @@ std::string eventText(const VstEvent& event) {
     char text[96];
     if (event.type == kVstMidiType) {
         const VstMidiEvent midi = midiOf(event);
-        std::snprintf(text, sizeof text, "midi delta %d bytes %02x %02x %02x %02x", midi.deltaFrames,
-                      static_cast<unsigned char>(midi.midiData[0]),
+        std::snprintf(text, sizeof text, "midi delta %d bytes %02x %02x %02x %02x",
+                      midi.deltaFrames, static_cast<unsigned char>(midi.midiData[0]),
                       static_cast<unsigned char>(midi.midiData[1]),
                       static_cast<unsigned char>(midi.midiData[2]),
                       static_cast<unsigned char>(midi.midiData[3]));

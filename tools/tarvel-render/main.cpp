@@ -5,13 +5,13 @@
 #include <fstream>
 #include <iostream>
 
+#include "host_log.h"
 #include "plugin_connection.h"
 #include "progress_meter.h"
 #include "render_options.h"
 #include "renderer.h"
 #include "summary.h"
 #include "wav_writer.h"
-#include "host_log.h"
 
 #ifndef TARVEL_DEFAULT_PLUGIN_SERVER
 #define TARVEL_DEFAULT_PLUGIN_SERVER ""
@@ -81,10 +81,10 @@ int main(int argc, char** argv) {
     }
     ProgressMeter meter(stderr, isatty(STDERR_FILENO) != 0, kLongRender);
     RenderReport report;
-    const bool rendered =
-        render(options, *source, *plugin, sink,
-               [&meter](std::int64_t done, std::int64_t total) { meter.update(done, total); },
-               report, error);
+    const bool rendered = render(
+        options, *source, *plugin, sink,
+        [&meter](std::int64_t done, std::int64_t total) { meter.update(done, total); }, report,
+        error);
     meter.finish();
     plugin.reset(); // ends the plug-in server, if there is one
     if (!rendered) {

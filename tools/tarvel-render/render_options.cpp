@@ -41,8 +41,8 @@ bool parseController(const std::string& text, TimedController& controller) {
     }
     std::int64_t frame = 0;
     std::int64_t value = 0;
-    if (!parseInteger(text.substr(0, colon), frame) || !parseInteger(text.substr(colon + 1), value) ||
-        frame < 0 || value < 0 || value > 127) {
+    if (!parseInteger(text.substr(0, colon), frame) ||
+        !parseInteger(text.substr(colon + 1), value) || frame < 0 || value < 0 || value > 127) {
         return false;
     }
     controller.frame = frame;

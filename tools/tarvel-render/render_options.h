@@ -14,7 +14,7 @@ struct TimedController {
 };
 
 struct RenderOptions {
-    std::string inputPath;            // empty: a built-in signal
+    std::string inputPath;              // empty: a built-in signal
     std::string signalName = "default"; // which built-in signal
     std::string outputPath;
     float ncvolume = 1.0f;

@@ -19,14 +19,13 @@ std::vector<MidiMessage> controllersInBlock(const std::vector<TimedController>& 
     std::vector<MidiMessage> midi;
     for (const TimedController& controller : controllers) {
         if (controller.frame >= start && controller.frame < start + frames) {
-            midi.push_back(controller1(static_cast<int32>(controller.frame - start),
-                                       controller.value));
+            midi.push_back(
+                controller1(static_cast<int32>(controller.frame - start), controller.value));
         }
     }
     // A host hands over a block's events in time order.
-    std::stable_sort(midi.begin(), midi.end(), [](const MidiMessage& a, const MidiMessage& b) {
-        return a.frame < b.frame;
-    });
+    std::stable_sort(midi.begin(), midi.end(),
+                     [](const MidiMessage& a, const MidiMessage& b) { return a.frame < b.frame; });
     return midi;
 }
 

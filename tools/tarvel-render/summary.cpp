@@ -33,17 +33,16 @@ std::string formatSummary(const RenderOptions& options, const RenderReport& repo
         report.sampleRate > 0.0 ? static_cast<double>(report.frames) / report.sampleRate : 0.0;
     out << "Rendered " << report.input << " through " << report.effectName << " by "
         << report.vendor << " (" << report.plugin << ")\n";
-    out << "  into " << options.outputPath << ": " << fixed(seconds, 2) << " s, "
-        << report.frames << " frames at " << fixed(report.sampleRate, 0)
-        << " Hz, stereo 32-bit float\n";
+    out << "  into " << options.outputPath << ": " << fixed(seconds, 2) << " s, " << report.frames
+        << " frames at " << fixed(report.sampleRate, 0) << " Hz, stereo 32-bit float\n";
     out << "  ncvolume " << fixed(options.ncvolume, 3) << " (" << decibels(options.ncvolume)
-        << "), ipvolume " << fixed(options.ipvolume, 3) << " (" << decibels(options.ipvolume)
-        << "); " << plural(report.blocks, "block", "blocks") << " of "
+        << (options.controllers.empty() ? "" : ", until controller 1 moves it") << "), ipvolume "
+        << fixed(options.ipvolume, 3) << " (" << decibels(options.ipvolume) << "); "
+        << plural(report.blocks, "block", "blocks") << " of "
         << (options.randomBlocks ? "1 to " : "") << options.blockSize << " frames, "
         << (options.mode == ProcessMode::replacing ? "processReplacing" : "process") << "\n";
     out << "  peak in " << fixed(report.peakIn, 4) << " (" << decibels(report.peakIn)
-        << "), peak out " << fixed(report.peakOut, 4) << " (" << decibels(report.peakOut)
-        << ")\n";
+        << "), peak out " << fixed(report.peakOut, 4) << " (" << decibels(report.peakOut) << ")\n";
 
     const CycleCounter& cycles = report.cycles;
     out << "  cycles: " << cycles.recorded() << " recorded";
@@ -56,17 +55,18 @@ std::string formatSummary(const RenderOptions& options, const RenderReport& repo
     } else if (cycles.recordingAtEnd()) {
         out << ", 1 recording unfinished at the end";
     }
-    out << "\n    (counted from the left input by the effect's capture rule; ";
+    out << "\n    (counted from the left input by the effect's capture rule;\n";
     if (report.disagreeingFrames == 0) {
-        out << "the output agrees: outside the replays it is the input times ipvolume)\n";
+        out << "    the output agrees: outside the replays it is the input times ipvolume)\n";
     } else {
-        out << "but " << report.disagreeingFrames
-            << " frames outside the replays are not the input times ipvolume, "
-               "so the count may be wrong)\n";
+        out << "    but " << report.disagreeingFrames
+            << " frames outside the replays are not the input times ipvolume,\n"
+               "    so the count does not describe this output)\n";
     }
 
     if (!options.controllers.empty()) {
-        out << "  MIDI: " << plural(report.controllersSent, "controller 1 message", "controller 1 messages")
+        out << "  MIDI: "
+            << plural(report.controllersSent, "controller 1 message", "controller 1 messages")
             << " sent, " << report.midiRelayed << " relayed back by the plug-in";
         if (report.controllersLate > 0) {
             out << "; " << report.controllersLate << " fell after the end and were not sent";

@@ -2,7 +2,9 @@
 
 #include <sndfile.h>
 
-WavWriter::~WavWriter() { close(); }
+WavWriter::~WavWriter() {
+    close();
+}
 
 bool WavWriter::open(const std::string& path, int sampleRate, std::string& error) {
     SF_INFO info{};

@@ -23,7 +23,9 @@ struct Instance {
     VstEvents outList{};
 };
 
-Instance* instanceOf(AEffect* effect) { return static_cast<Instance*>(effect->object); }
+Instance* instanceOf(AEffect* effect) {
+    return static_cast<Instance*>(effect->object);
+}
 
 VstWord call(Instance* self, int32 opcode, int32 index, VstWord value, void* ptr, float opt) {
     return self->host(&self->record, opcode, index, value, ptr, opt);
@@ -52,7 +54,8 @@ VstWord VSTCALL dispatcher(AEffect* effect, int32 opcode, int32 index, VstWord v
         return 1;
     case effMainsChanged:
         if (value != 0) {
-            self->sampleRate = static_cast<float>(call(self, audioMasterGetSampleRate, 0, 0, nullptr, 0.0f));
+            self->sampleRate =
+                static_cast<float>(call(self, audioMasterGetSampleRate, 0, 0, nullptr, 0.0f));
             self->blockSize = call(self, audioMasterGetBlockSize, 0, 0, nullptr, 0.0f);
             call(self, audioMasterWantMidi, 0, 1, nullptr, 0.0f);
         }
@@ -135,7 +138,9 @@ AEffect* VSTCALL entry(audioMasterCallback audioMaster) {
     return &record;
 }
 
-int liveInstances() { return live; }
+int liveInstances() {
+    return live;
+}
 
 float sampleRateSeen(const AEffect* effect) {
     return static_cast<const Instance*>(effect->object)->sampleRate;

@@ -131,8 +131,7 @@ TEST(PluginHostRecording, KeepsCopiesOfEventListsThePluginReuses) {
     host.clearCalls();
     StereoBuffer input(16);
     StereoBuffer output(16);
-    const std::vector<MidiMessage> midi = {
-        {0, 0x90, 60, 100}, {5, 0xB0, 1, 64}, {15, 0x80, 60, 0}};
+    const std::vector<MidiMessage> midi = {{0, 0x90, 60, 100}, {5, 0xB0, 1, 64}, {15, 0x80, 60, 0}};
     EXPECT_EQ(host.processBlock(midi, input, output, ProcessMode::replacing), 1);
 
     // The fake relays what it was given, one reused list per event, and

@@ -13,7 +13,8 @@ namespace {
 
 using namespace server_protocol;
 
-Request dispatchRequest(int32 opcode, TextMode mode = TextMode::none, const std::string& text = "") {
+Request dispatchRequest(int32 opcode, TextMode mode = TextMode::none,
+                        const std::string& text = "") {
     Request request;
     request.kind = RequestKind::dispatch;
     request.opcode = opcode;

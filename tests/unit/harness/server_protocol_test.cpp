@@ -22,9 +22,12 @@ std::uint32_t bitsOf(float value) {
 }
 
 // Values whose bits a careless encoding would change.
-const std::vector<float> kAwkwardFloats = {
-    -0.0f, 1.0e-40f /* subnormal */, std::numeric_limits<float>::quiet_NaN(),
-    -std::numeric_limits<float>::infinity(), 0.1f, 1.0f / 3.0f};
+const std::vector<float> kAwkwardFloats = {-0.0f,
+                                           1.0e-40f /* subnormal */,
+                                           std::numeric_limits<float>::quiet_NaN(),
+                                           -std::numeric_limits<float>::infinity(),
+                                           0.1f,
+                                           1.0f / 3.0f};
 
 void expectSameBits(const std::vector<float>& a, const std::vector<float>& b) {
     ASSERT_EQ(a.size(), b.size());
@@ -161,8 +164,8 @@ TEST(ServerRequests, RefusesTruncatedOverlongAndUnknownPayloads) {
 TEST(ServerReplies, ProcessReplyKeepsSamplesAndCalls) {
     const Reply reply = replyWithCalls();
     Reply decoded;
-    ASSERT_TRUE(decodeReply(RequestKind::process, 0, encodeReply(RequestKind::process, reply),
-                            decoded));
+    ASSERT_TRUE(
+        decodeReply(RequestKind::process, 0, encodeReply(RequestKind::process, reply), decoded));
     EXPECT_EQ(decoded.kind, ReplyKind::done);
     EXPECT_EQ(decoded.result, -5);
     expectSameBits(decoded.outLeft, reply.outLeft);
@@ -196,8 +199,8 @@ TEST(ServerReplies, EachKindCarriesItsOwnFields) {
     EXPECT_EQ(decoded.record.flags, 25);
     EXPECT_EQ(decoded.calls.size(), 2u);
 
-    ASSERT_TRUE(decodeReply(RequestKind::dispatch, 0, encodeReply(RequestKind::dispatch, reply),
-                            decoded));
+    ASSERT_TRUE(
+        decodeReply(RequestKind::dispatch, 0, encodeReply(RequestKind::dispatch, reply), decoded));
     EXPECT_EQ(decoded.result, -5);
     EXPECT_EQ(decoded.text, "Tarvel");
 
@@ -208,15 +211,14 @@ TEST(ServerReplies, EachKindCarriesItsOwnFields) {
     Reply failedReply;
     failedReply.kind = ReplyKind::failed;
     failedReply.text = "no plug-in is loaded";
-    ASSERT_TRUE(decodeReply(RequestKind::process, 1,
-                            encodeReply(RequestKind::process, failedReply), decoded));
+    ASSERT_TRUE(decodeReply(RequestKind::process, 1, encodeReply(RequestKind::process, failedReply),
+                            decoded));
     EXPECT_EQ(decoded.kind, ReplyKind::failed);
     EXPECT_EQ(decoded.text, "no plug-in is loaded");
 }
 
 TEST(ServerReplies, RefusesTruncatedReplies) {
-    const std::vector<std::uint8_t> full =
-        encodeReply(RequestKind::process, replyWithCalls());
+    const std::vector<std::uint8_t> full = encodeReply(RequestKind::process, replyWithCalls());
     Reply decoded;
     for (std::size_t length = 0; length < full.size(); ++length) {
         const std::vector<std::uint8_t> cut(full.begin(), full.begin() + length);

@@ -33,9 +33,9 @@ TEST(RenderOptions, OneNameIsTheOutputTwoAreInputAndOutput) {
 TEST(RenderOptions, ReadsGainsControllersModesAndThePluginToRun) {
     RenderOptions options;
     std::string error;
-    ASSERT_TRUE(parse({"--ncvolume", "0.25", "--ipvolume", "1", "--cc1", "100:64", "--cc1",
-                       "0:127", "--accumulating", "--random-blocks", "9", "--dll", "T.dll",
-                       "--signal", "noise", "out.wav"},
+    ASSERT_TRUE(parse({"--ncvolume", "0.25", "--ipvolume", "1", "--cc1", "100:64", "--cc1", "0:127",
+                       "--accumulating", "--random-blocks", "9", "--dll", "T.dll", "--signal",
+                       "noise", "out.wav"},
                       options, error))
         << error;
     EXPECT_EQ(options.ncvolume, 0.25f);
@@ -53,17 +53,25 @@ TEST(RenderOptions, ReadsGainsControllersModesAndThePluginToRun) {
 }
 
 TEST(RenderOptions, RefusesValuesOutOfRangeOrMalformed) {
-    const std::vector<std::vector<std::string>> refused = {
-        {"--ncvolume", "1.5", "o.wav"},   {"--ipvolume", "-0.1", "o.wav"},
-        {"--ncvolume", "nan", "o.wav"},   {"--ncvolume", "0.5x", "o.wav"},
-        {"--ncvolume", "", "o.wav"},      {"--cc1", "100:128", "o.wav"},
-        {"--cc1", "100", "o.wav"},        {"--cc1", "-5:3", "o.wav"},
-        {"--cc1", "x:1", "o.wav"},        {"--cc1", "5:", "o.wav"},
-        {"--block-size", "0", "o.wav"},   {"--block-size", "65537", "o.wav"},
-        {"--random-blocks", "-1", "o.wav"}, {"--signal", "pink", "o.wav"},
-        {"--bogus", "o.wav"},             {"o.wav", "--ncvolume"},
-        {"a.wav", "b.wav", "c.wav"},      {"same.wav", "same.wav"},
-        {}};
+    const std::vector<std::vector<std::string>> refused = {{"--ncvolume", "1.5", "o.wav"},
+                                                           {"--ipvolume", "-0.1", "o.wav"},
+                                                           {"--ncvolume", "nan", "o.wav"},
+                                                           {"--ncvolume", "0.5x", "o.wav"},
+                                                           {"--ncvolume", "", "o.wav"},
+                                                           {"--cc1", "100:128", "o.wav"},
+                                                           {"--cc1", "100", "o.wav"},
+                                                           {"--cc1", "-5:3", "o.wav"},
+                                                           {"--cc1", "x:1", "o.wav"},
+                                                           {"--cc1", "5:", "o.wav"},
+                                                           {"--block-size", "0", "o.wav"},
+                                                           {"--block-size", "65537", "o.wav"},
+                                                           {"--random-blocks", "-1", "o.wav"},
+                                                           {"--signal", "pink", "o.wav"},
+                                                           {"--bogus", "o.wav"},
+                                                           {"o.wav", "--ncvolume"},
+                                                           {"a.wav", "b.wav", "c.wav"},
+                                                           {"same.wav", "same.wav"},
+                                                           {}};
     for (const auto& args : refused) {
         RenderOptions options;
         std::string error;

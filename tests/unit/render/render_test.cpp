@@ -67,8 +67,8 @@ TEST(BlockPlan, RandomBlocksStayWithinOneToTheBlockSizeAndRepeatForASeed) {
 }
 
 TEST(ControllersInBlock, PicksTheBlocksOwnFramesInTimeOrder) {
-    const std::vector<TimedController> controllers = {{600, 1}, {511, 2}, {512, 3}, {1024, 4},
-                                                      {520, 5}};
+    const std::vector<TimedController> controllers = {
+        {600, 1}, {511, 2}, {512, 3}, {1024, 4}, {520, 5}};
     const std::vector<MidiMessage> midi = controllersInBlock(controllers, 512, 512);
     ASSERT_EQ(midi.size(), 3u);
     EXPECT_EQ(midi[0], controller1(0, 3));
