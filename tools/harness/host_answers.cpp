@@ -1,5 +1,5 @@
 // What the harness records of each host call and how it answers. The
-// harness renders offline and has no window yet: it grants MIDI in both
+// harness renders offline and opens no windows: it grants MIDI in both
 // directions and answers the queries about itself, and declines the rest.
 #include <cstring>
 #include <string>

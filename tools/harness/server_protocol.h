@@ -25,7 +25,7 @@
 //
 // Replies: kind 0 (done) with the payload below, or kind 1 (failed) with a
 // string saying why. Every done reply except quit's ends with the host
-// calls the plug-in made since the previous reply (see encodeCalls).
+// calls the plug-in made since the previous reply (see Calls below).
 //   load          i32 × 9: magic, numPrograms, numParams, numInputs, numOutputs,
 //                 flags, initialDelay, uniqueID, version; calls
 //   dispatch      i64 result, string text out; calls
