@@ -65,8 +65,6 @@ bool fillRect(DeviceContext dc, const DeviceRect& rect, GraphicsObject brush) {
     Object* b = object(brush);
     if (!t || !t->surface() || !b || b->kind != Kind::Brush)
         return false;
-    if (rect.left >= rect.right || rect.top >= rect.bottom)
-        return true; // an empty or inverted rectangle covers nothing
     raster::fillBox(*t->surface(), t->state,
                     raster::Box{rect.left, rect.top, rect.right, rect.bottom},
                     static_cast<BrushObject*>(b)->brush.color);

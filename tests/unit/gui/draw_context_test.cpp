@@ -136,10 +136,10 @@ TEST_F(DrawContextCoverage, EllipseOutlineCoversBothOuterEdges) {
     EXPECT_EQ(canvas.at(7, 12), raster::kBlack); // hollow
 }
 
-TEST_F(DrawContextCoverage, FilledEllipseStaysInsideTheOutline) {
+TEST_F(DrawContextCoverage, FilledEllipseStartsOnePixelIn) {
     context.setFillColor(colorRed);
     context.fillEllipse(Rect(2, 2, 12, 22));
-    EXPECT_EQ(canvas.paintedBox(), (raster::Box{3, 3, 12, 22}));
+    EXPECT_EQ(canvas.paintedBox(), (raster::Box{3, 3, 13, 23}));
     EXPECT_EQ(canvas.at(7, 12), kRedPixel);
     EXPECT_EQ(canvas.count(kWhitePixel), 0);
 }
@@ -218,12 +218,17 @@ TEST_F(DrawContextCoverage, BadInputDrawsNothing) {
     const Point one[] = {{1, 1}};
     context.polyline(one, -3);
     context.fillPolygon(nullptr, 40);
-    context.fillRect(Rect(10, 10, 5, 5));   // inverted
     context.fillRect(Rect(10, 10, 11, 11)); // covers nothing
     context.fillEllipse(Rect(10, 10, 10, 30));
     context.drawString(nullptr, Rect(0, 0, 40, 40));
     EXPECT_EQ(context.getStringWidth(nullptr), 0);
     EXPECT_EQ(canvas.paintedBox().right, -(1 << 20));
+}
+
+TEST_F(DrawContextCoverage, ReversedRectangleIsFilledAsThePlatformFillsIt) {
+    context.setFillColor(colorRed);
+    context.fillRect(Rect(20, 20, 10, 10)); // the platform rectangle (21, 21, 10, 10)
+    EXPECT_EQ(canvas.paintedBox(), (raster::Box{11, 11, 22, 22}));
 }
 
 TEST(DrawContextWithoutTarget, OperationsDoNothingAndDoNotCrash) {

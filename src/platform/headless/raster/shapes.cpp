@@ -78,9 +78,10 @@ bool hasPen(const DrawState& st) {
     return st.pen.style != kNoPen;
 }
 
-// Shapes drawn without a pen lose their last column and row.
-Box fillArea(const DrawState& st, Box b) {
-    if (!hasPen(st)) {
+// Pies drawn without a pen lose their last column and row; ellipses keep
+// their whole box either way, as the platform draws them.
+Box fillArea(const DrawState& st, Box b, bool pieShape) {
+    if (pieShape && !hasPen(st)) {
         --b.right;
         --b.bottom;
     }
@@ -88,9 +89,9 @@ Box fillArea(const DrawState& st, Box b) {
 }
 
 void curved(Surface& s, const DrawState& st, Box box, const Sweep* sweep, bool outline,
-            bool interior) {
+            bool interior, bool pieShape) {
     box = ordered(box);
-    const Box area = fillArea(st, box);
+    const Box area = fillArea(st, box, pieShape);
     const int width = std::max(st.pen.width, 1);
     eachPixel(s, st, area, [&](int x, int y) {
         if (!inEllipse(area, x, y) || (sweep && !sweep->covers(area, x, y)))
@@ -106,7 +107,19 @@ void curved(Surface& s, const DrawState& st, Box box, const Sweep* sweep, bool o
 } // namespace
 
 void fillBox(Surface& s, const DrawState& st, Box r, Pixel color) {
-    r = ordered(r).intersect(drawableBox(s, st));
+    // A reversed extent covers from one past its far edge up to and
+    // including its near edge, as the platform's block fill does.
+    if (r.left > r.right) {
+        const int near = r.left;
+        r.left = r.right + 1;
+        r.right = near + 1;
+    }
+    if (r.top > r.bottom) {
+        const int near = r.top;
+        r.top = r.bottom + 1;
+        r.bottom = near + 1;
+    }
+    r = r.intersect(drawableBox(s, st));
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x)
             s.set(x, y, color);
@@ -124,18 +137,19 @@ void polygon(Surface& s, const DrawState& st, const Vertex* points, int count) {
         const Box box = drawableBox(s, st);
         std::vector<double> crossings;
         for (int y = std::max(top, box.top); y < std::min(bottom, box.bottom); ++y) {
-            const double sy = y + 0.5;
+            // Rows are sampled on their top edge and columns from the first
+            // pixel corner at or right of each crossing, as the platform's regions do.
             crossings.clear();
             for (int i = 0; i < count; ++i) {
                 const Vertex a = points[i], b = points[(i + 1) % count];
-                if ((a.y <= sy) == (b.y <= sy))
+                if ((a.y <= y) == (b.y <= y))
                     continue;
-                crossings.push_back(a.x + (sy - a.y) * (b.x - a.x) / (b.y - a.y));
+                crossings.push_back(a.x + static_cast<double>(y - a.y) * (b.x - a.x) / (b.y - a.y));
             }
             std::sort(crossings.begin(), crossings.end());
             for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
-                const int from = static_cast<int>(std::ceil(crossings[i] - 0.5));
-                const int to = static_cast<int>(std::ceil(crossings[i + 1] - 0.5));
+                const int from = static_cast<int>(std::ceil(crossings[i]));
+                const int to = static_cast<int>(std::ceil(crossings[i + 1]));
                 for (int x = from; x < to; ++x)
                     plot(s, st, x, y, st.brush.color);
             }
@@ -149,7 +163,7 @@ void polygon(Surface& s, const DrawState& st, const Vertex* points, int count) {
 }
 
 void ellipse(Surface& s, const DrawState& st, Box box) {
-    curved(s, st, box, nullptr, true, true);
+    curved(s, st, box, nullptr, true, true, false);
 }
 
 void arc(Surface& s, const DrawState& st, Box box, Vertex start, Vertex end) {
@@ -157,13 +171,13 @@ void arc(Surface& s, const DrawState& st, Box box, Vertex start, Vertex end) {
         return;
     const Box b = ordered(box);
     const Sweep sweep(b, start, end);
-    curved(s, st, b, &sweep, true, false);
+    curved(s, st, b, &sweep, true, false, false);
 }
 
 void pie(Surface& s, const DrawState& st, Box box, Vertex start, Vertex end) {
     const Box b = ordered(box);
-    const Sweep sweep(fillArea(st, b), start, end);
-    curved(s, st, b, &sweep, true, true);
+    const Sweep sweep(fillArea(st, b, true), start, end);
+    curved(s, st, b, &sweep, true, true, true);
 }
 
 bool floodFill(Surface& s, const DrawState& st, int x, int y, Pixel color, bool surfaceMode) {

@@ -1,7 +1,6 @@
 // Filled and outlined shapes. Boxes are given as the platform gives them
 // (left, top, right, bottom with right and bottom left out) and are put in
-// order first. A shape drawn without a pen loses one more column and row on
-// its right and bottom, as the platform's shapes do.
+// order first.
 #pragma once
 
 #include "draw_state.h"
@@ -9,7 +8,7 @@
 
 namespace raster {
 
-// A plain fill: no pen, no mix mode.
+// A plain fill: no pen, no mix mode. A reversed rectangle is filled too.
 void fillBox(Surface& s, const DrawState& st, Box r, Pixel color);
 // Interior by the alternate rule with the brush, then the closed outline with the pen.
 void polygon(Surface& s, const DrawState& st, const Vertex* points, int count);
