@@ -183,6 +183,6 @@ std::vector<Scene> shapeScenes() {
         {"arcs", arcs, 40},
         {"pies", pies, 60},
         {"polygons", polygons, 0},
-        {"wide pens", widePens, 160},
+        {"wide pens", widePens, 130},
     };
 }

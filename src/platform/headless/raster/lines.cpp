@@ -102,9 +102,7 @@ public:
                 double t = len2 > 0 ? ((x - x0) * dx + (y - y0) * dy) / len2 : 0.0;
                 t = std::clamp(t, 0.0, 1.0);
                 const double ex = x - (x0 + t * dx), ey = y - (y0 + t * dy);
-                // Slightly inside the exact radius: the platform's wide pens
-                // leave out pixels whose centres only graze the edge.
-                if (ex * ex + ey * ey <= r * r - 0.5)
+                if (ex * ex + ey * ey <= r * r)
                     covered_[index(x, y)] = 1;
             }
     }
