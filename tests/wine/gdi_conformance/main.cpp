@@ -10,6 +10,7 @@
 #include "host/module.h"
 #include "raster_ops.h"
 #include "shape_scenes.h"
+#include "text_samples.h"
 
 namespace {
 
@@ -63,7 +64,8 @@ struct Tally {
 
 } // namespace
 
-int main() {
+// With an argument, also writes GDI's text samples to that file.
+int main(int argc, char** argv) {
     // The pictures are this program's own resources.
     hInstance = GetModuleHandleA(nullptr);
     Tally tally;
@@ -86,6 +88,13 @@ int main() {
         tally.report(scene.name, diff, scene.allowedDifference, r.problem);
         if (diff > 0)
             showFirstDifferences(r.gdi, r.headless);
+    }
+    if (argc > 1) {
+        std::FILE* file = std::fopen(argv[1], "w");
+        const bool written = file && writeTextSamples(file);
+        if (file)
+            std::fclose(file);
+        tally.report("text samples written", 0, 0, written ? nullptr : "cannot write the file");
     }
     std::printf("%d passed, %d failed\n", tally.passed, tally.failed);
     return tally.failed == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
