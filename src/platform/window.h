@@ -9,4 +9,8 @@ namespace platform {
 Window createChildWindow(Window parent, int width, int height);
 void destroyWindow(Window window);
 
+// Removes one pending paint message of any window of the calling thread from
+// the queue and dispatches it; false when there was none.
+bool dispatchPendingPaint();
+
 } // namespace platform

@@ -172,3 +172,10 @@ void destroyWindow(Window w) {
 }
 
 } // namespace platform
+
+namespace platform {
+bool dispatchPendingPaint() {
+    headless::countCall("PeekMessageA");
+    return false;
+}
+} // namespace platform

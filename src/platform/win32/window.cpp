@@ -43,3 +43,13 @@ void destroyWindow(Window w) {
 }
 
 } // namespace platform
+
+namespace platform {
+bool dispatchPendingPaint() {
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+        return false;
+    DispatchMessageA(&message);
+    return true;
+}
+} // namespace platform
