@@ -17,11 +17,13 @@ struct DeviceContextTag;
 struct WindowTag;
 struct GraphicsObjectTag;
 struct ModuleTag;
+struct CursorTag;
 
 using DeviceContext = DeviceContextTag*;   // a drawing target: window, memory surface or screen
 using Window = WindowTag*;                 // a window on the screen
 using GraphicsObject = GraphicsObjectTag*; // pen, brush, font, bitmap or region
 using Module = ModuleTag*;                 // a loaded library
+using Cursor = CursorTag*;                 // a mouse pointer shape
 
 // A colour as the platform stores it: red + 256 * green + 65536 * blue.
 using ColorValue = std::uint32_t;

@@ -81,8 +81,9 @@ TEST(View, MessagesAreComparedByAddress) {
 TEST(View, RedrawDrawsAtOnceThroughTheFrame) {
     Canvas host;
     Frame frame(Rect(0, 0, 30, 30), host.window, nullptr);
-    RecordingView view(Rect(5, 5, 10, 10), colorRed);
-    view.setFrame(&frame);
+    // The frame takes over the view's one reference.
+    RecordingView& view = *new RecordingView(Rect(5, 5, 10, 10), colorRed);
+    frame.addView(&view);
     view.redraw();
     EXPECT_EQ(view.draws, 1);
     const raster::Surface& window = *headless::surfaceOf(frame.getWindow());
