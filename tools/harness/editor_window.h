@@ -9,6 +9,7 @@
 
 #include "harness/host_window.h"
 #include "harness/input_player.h"
+#include "harness/message_pump.h"
 #include "harness/plugin_host.h"
 
 class EditorWindow {
