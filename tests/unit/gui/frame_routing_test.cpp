@@ -78,6 +78,27 @@ TEST_F(FrameRouting, PressesReadTheButtonsFromTheContext) {
     EXPECT_EQ(v->seenButtons, -1);
 }
 
+// A view waiting for a double click takes the second press from the queue.
+TEST_F(FrameRouting, SecondLeftPressCompletesADoubleClick) {
+    makeFrame();
+    struct DoubleClickView : ProbeView {
+        using ProbeView::ProbeView;
+        void onMouseDown(DrawContext* context, Point& where) override {
+            ProbeView::onMouseDown(context, where);
+            doubleClicks += context->waitDoubleClick();
+        }
+        int doubleClicks = 0;
+    };
+    auto* v = new DoubleClickView(Rect(0, 0, 50, 50));
+    frame->addView(v);
+    headless::postButtonDown(frame->getWindow(), 5, 5);
+    headless::postButtonDown(frame->getWindow(), 5, 5, false);
+    headless::postButtonDown(frame->getWindow(), 5, 5);
+    headless::dispatchMessages();
+    EXPECT_EQ(v->doubleClicks, 1);
+    EXPECT_EQ(v->presses, 2); // the right press still arrives, and waits in vain
+}
+
 TEST_F(FrameRouting, KeysGoToFocusThenModalThenTopmostFirst) {
     makeFrame();
     ProbeView* bottom = add(Rect(0, 0, 1, 1));
