@@ -2,6 +2,7 @@
 
 #include "gui/frame.h"
 #include "host/AudioEffect.h"
+#include "platform/drop.h"
 #include "platform/system.h"
 #include "platform/window.h"
 
@@ -10,6 +11,7 @@ int32 GuiEditor::knobMode = 0;
 GuiEditor::GuiEditor(AudioEffect* owner) : AEffEditor(owner), nextIdleTicks(platform::tickCount()) {
     if (effect)
         effect->setEditor(this);
+    platform::oleInitialize();
 }
 
 GuiEditor::~GuiEditor() {
@@ -17,6 +19,10 @@ GuiEditor::~GuiEditor() {
     // no window is left whose frame points at freed objects.
     delete frame;
     frame = nullptr;
+    platform::oleUninitialize();
+    // An effect that outlives its editor must not keep pointing at it.
+    if (effect && effect->editorOf() == this)
+        effect->setEditor(nullptr);
 }
 
 int32 GuiEditor::getRect(ERect** out) {

@@ -5,21 +5,40 @@
 #include "editor/GuiEditor.h"
 #include "gui/bitmap.h"
 #include "gui/draw_context.h"
+#include "gui/host_window.h"
+#include "gui/toolkit_state.h"
 #include "host/AudioEffectX.h"
+#include "platform/drop.h"
 #include "platform/graphics.h"
 #include "platform/system.h"
-#include "platform/window.h"
 
 Frame::Frame(const Rect& r, void* parent, GuiEditor* owner)
     : View(r), editor(owner), parentWindow(parent) {
+    startServices();
     createWindow(parent);
 }
 
+void Frame::startServices() {
+    platform::oleInitialize();
+    blendLibrary = loadBlendServices();
+}
+
 Frame::~Frame() {
+    setCursor(cursorDefault);
+    setDropActive(false);
     removeAll(true);
     setBackground(nullptr);
-    if (window)
-        platform::destroyWindow(window);
+    platform::oleUninitialize();
+    if (blendLibrary)
+        platform::freeLibrary(blendLibrary);
+    blendLibrary = nullptr;
+    destroyOwnWindow();
+    releaseClass();
+    if (hostWindowVariant) {
+        close();
+        delete hostWindow;
+        hostWindow = nullptr;
+    }
 }
 
 GuiEditor* Frame::getEditor() {

@@ -79,6 +79,8 @@ public:
     // Draws a view at once into a context on the window; the whole frame for null.
     void drawView(View* view);
     void setCursor(int type);
+    // The outermost window around the frame that still has about its size.
+    platform::Window findOuterWindow();
     bool getPosition(int& x, int& y);
     bool getSize(Rect& size);
     bool setSize(int width, int height);
@@ -91,13 +93,18 @@ public:
 
     platform::Window getWindow() const { return window; }
 
-    // Window-system events, delivered by the platform's window procedure.
-    void onPaintMessage();
+    // Window-system events, delivered by the frame's window procedure. A
+    // paint answers false when there was nothing to paint.
+    bool onPaintMessage();
     void onButtonDownMessage(int x, int y);
     void onDestroyMessage();
 
 private:
+    // Blending services, the drag-and-drop service's initialisation.
+    void startServices();
     bool createWindow(void* parent);
+    void destroyOwnWindow();
+    void releaseClass();
 
     GuiEditor* editor;
     void* parentWindow;
@@ -115,5 +122,7 @@ private:
     bool hostWindowVariant = false;
     VstWindowRecord* hostWindow = nullptr;
     platform::Cursor defaultCursor = nullptr;
+    bool defaultCursorSaved = false;
+    bool classRegistered = false;
     DropTarget* dropTarget = nullptr;
 };

@@ -1,6 +1,7 @@
 // The one seam between the toolkit and the operating system.
 #pragma once
 
+#include "platform/drop.h"
 #include "platform/graphics.h"
 #include "platform/platform_types.h"
 #include "platform/system.h"

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/platform_types.h"
 #include "raster/surface.h"
@@ -20,9 +22,45 @@ int totalCallCount();
 // Pens, brushes, fonts, bitmaps and regions created and not yet freed.
 int liveObjectCount();
 
-// A top-level window of the given screen rectangle, black at first.
+// The simulated window system. A top-level window of the given screen
+// rectangle, black at first and already painted, stands for a host's window.
 platform::Window createWindow(int x, int y, int width, int height);
+// Destroys the window and its children: each is sent its destroy
+// notification, the parent before its children.
 void destroyWindow(platform::Window window);
+bool isWindow(platform::Window window);
+int windowCount();
+// The index-th child window, in creation order; null when there is none.
+platform::Window childOf(platform::Window parent, int index);
+// Calls that were given the handle of a window no longer alive.
+int deadHandleUses();
+// Windows destroyed while still registered as drop targets.
+int lostDropRegistrations();
+void setWindowStyle(platform::Window window, std::uint32_t style);
+// Adds to the window's damaged area (the whole window for null).
+void damageWindow(platform::Window window, const platform::DeviceRect* r = nullptr);
+bool hasPendingPaint(platform::Window window);
+// Queues a button press at a position in the window.
+void postButtonDown(platform::Window window, int x, int y);
+// Delivers queued presses, then paints until no window is damaged; returns
+// how many messages were delivered.
+int dispatchMessages();
+bool isClassRegistered(const char* name);
+// The system cursor shown (its number), 0 before any was set.
+int currentCursorId();
+// Destroys every window and forgets classes, queued presses and counters.
+void resetWindowSystem();
+
+// The simulated drag-and-drop service. Drops go to the receiver registered
+// for the window; each answers whether the receiver took it.
+int oleInitializations(); // initialisations not yet balanced
+bool isDropTarget(platform::Window window);
+// A text in a memory block of `block.size()` bytes (usually with its zero).
+bool dropText(platform::Window window, const std::string& block);
+bool dropFiles(platform::Window window, const std::vector<std::string>& names);
+// Shell links: dropping `link` resolves to `target`.
+void setShellLink(const std::string& link, const std::string& target);
+void clearShellLinks();
 
 // The pixels behind a target, a window or a bitmap; null for none.
 const raster::Surface* surfaceOf(platform::DeviceContext dc);

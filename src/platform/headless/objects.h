@@ -3,8 +3,12 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "platform/drop.h"
 #include "platform/platform_types.h"
+#include "platform/window.h"
 #include "raster/blit.h"
 #include "raster/draw_state.h"
 
@@ -49,6 +53,16 @@ struct RegionObject : Object {
 struct WindowObject {
     raster::Box screen;      // position and size on the screen
     raster::Surface surface; // what has been drawn into it
+    WindowObject* parent = nullptr;
+    std::vector<WindowObject*> children;
+    std::string className; // empty for the host's windows
+    std::string title;
+    std::uint32_t style = 0;
+    platform::WindowProcedure procedure = nullptr;
+    void* userData = nullptr;
+    raster::Box damage;      // the area waiting for a paint; empty when none
+    bool destroying = false; // its destroy notification has been sent
+    platform::DropReceiver* dropReceiver = nullptr;
 };
 
 struct TargetObject {
@@ -60,6 +74,8 @@ struct TargetObject {
     FontObject* font = nullptr;
     BitmapObject* bitmap = nullptr; // memory targets
     raster::DrawState state;
+    // Painting limits every drawing to the damaged area, clip or no clip.
+    raster::Box systemClip = raster::DrawState{}.clip;
     int mixMode = platform::kMixCopyPen;
 
     raster::Surface* surface() const;
@@ -84,6 +100,9 @@ inline WindowObject* window(platform::Window h) {
 inline platform::Window handle(WindowObject* w) {
     return reinterpret_cast<platform::Window>(w);
 }
+
+// Whether a window handle names a live window; a dead one is counted.
+bool liveWindow(const WindowObject* w);
 
 // Stock objects every new target starts with; never freed.
 PenObject* stockBlackPen();

@@ -130,7 +130,7 @@ bool cursorPosition(DevicePoint& screen) {
 
 bool windowRect(Window w, DeviceRect& screen) {
     countCall("GetWindowRect");
-    if (!w)
+    if (!liveWindow(window(w)))
         return false;
     const raster::Box& b = window(w)->screen;
     screen = DeviceRect{b.left, b.top, b.right, b.bottom};

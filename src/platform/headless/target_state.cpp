@@ -167,12 +167,12 @@ int selectClipRegion(DeviceContext dc, GraphicsObject region) {
         return 0;
     Object* o = object(region);
     if (!o) {
-        t->state.clip = raster::DrawState{}.clip;
+        t->state.clip = t->systemClip;
         return 2;
     }
     if (o->kind != Kind::Region)
         return 0;
-    t->state.clip = static_cast<RegionObject*>(o)->box;
+    t->state.clip = static_cast<RegionObject*>(o)->box.intersect(t->systemClip);
     return t->state.clip.empty() ? 1 : 2;
 }
 

@@ -3,7 +3,6 @@
 #include "headless.h"
 #include "objects.h"
 #include "platform/graphics.h"
-#include "platform/window.h"
 #include "raster/blit.h"
 
 namespace headless {
@@ -28,17 +27,6 @@ raster::BlitEnd blitEnd(TargetObject* t) {
     return end;
 }
 } // namespace
-
-platform::Window createWindow(int x, int y, int width, int height) {
-    WindowObject* w = new WindowObject();
-    w->screen = raster::Box{x, y, x + width, y + height};
-    w->surface = raster::Surface(width, height, false, raster::kBlack);
-    return handle(w);
-}
-
-void destroyWindow(platform::Window h) {
-    delete window(h);
-}
 
 const raster::Surface* surfaceOf(platform::DeviceContext dc) {
     return dc ? target(dc)->surface() : nullptr;
@@ -69,6 +57,8 @@ using namespace headless;
 
 DeviceContext getDC(Window w) {
     countCall("GetDC");
+    if (w && !liveWindow(window(w)))
+        return nullptr;
     TargetObject* t = newTarget();
     if (w)
         t->window = window(w);
@@ -154,28 +144,4 @@ bool bitBlt(DeviceContext dest, int x, int y, int width, int height, DeviceConte
                           rasterOp);
 }
 
-} // namespace platform
-
-namespace platform {
-
-Window createChildWindow(Window parent, int width, int height) {
-    headless::countCall("CreateWindowExA");
-    if (!parent || width < 0 || height < 0)
-        return nullptr;
-    const raster::Box& p = headless::window(parent)->screen;
-    return headless::createWindow(p.left, p.top, width, height);
-}
-
-void destroyWindow(Window w) {
-    headless::countCall("DestroyWindow");
-    headless::destroyWindow(w);
-}
-
-} // namespace platform
-
-namespace platform {
-bool dispatchPendingPaint() {
-    headless::countCall("PeekMessageA");
-    return false;
-}
 } // namespace platform
