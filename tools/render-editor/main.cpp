@@ -1,7 +1,7 @@
 // Renders the plug-in's open editor on the headless backend into a PNG file:
 //   render-editor [output.png] [ncvolume] [ipvolume]
 // The parameters (0.75 and 0.25 unless given) are set before the editor
-// opens; the window is then drawn whole, as after the host's first paint.
+// opens; the simulated window system then delivers the new window's first paint.
 #include <cstdio>
 #include <cstdlib>
 
@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     auto* editor = static_cast<GuiEditor*>(effect.editorOf());
     bool ok = false;
     if (editor && editor->getFrame() && editor->getFrame()->getWindow()) {
-        editor->drawAll(nullptr);
+        headless::dispatchMessages();
         ok = headless::savePng(*headless::surfaceOf(editor->getFrame()->getWindow()), path);
     }
     effect.dispatcher(effEditClose, 0, 0, nullptr, 0.0f);

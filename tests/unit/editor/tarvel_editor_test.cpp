@@ -9,13 +9,15 @@
 #include <vector>
 
 #include "editor/TarvelEditor.h"
-#include "effect/effect_test_support.h"
+#include "effect/TarvelEffect.h"
 #include "gui/bitmap.h"
 #include "gui/frame.h"
 #include "gui/handle_finder.h"
 #include "gui/mouse_script.h"
 #include "gui/slider.h"
 #include "host/module.h"
+#include "host/recording_host.h"
+#include "host/vst_opcodes.h"
 #include "png_file.h"
 
 namespace {
@@ -29,6 +31,7 @@ constexpr int kLowerTop = 80;
 class TarvelEditorTest : public ::testing::Test {
 protected:
     TarvelEditorTest() {
+        recordingHost().reset();
         headless::resetInput();
         parent = headless::createWindow(kScreenX, kScreenY, 400, 300);
     }
@@ -45,8 +48,9 @@ protected:
     TarvelEditor* editor() { return dynamic_cast<TarvelEditor*>(effect.editorOf()); }
     Frame* frame() { return editor()->getFrame(); }
     void open() { ASSERT_EQ(dispatch(effEditOpen, 0, 0, parent), 1); }
-    // What the host's first paint does: the whole window drawn.
-    void paint() { editor()->drawAll(nullptr); }
+    // Lets the window system deliver its paint messages: after open, the
+    // first paint of the whole new window.
+    void paint() { headless::dispatchMessages(); }
     void idle() { dispatch(effEditIdle); }
     const raster::Surface& window() { return *headless::surfaceOf(frame()->getWindow()); }
     ERect rect() {
@@ -60,13 +64,14 @@ protected:
         std::vector<MouseStep> steps{{x, y, state}};
         steps.insert(steps.end(), then.begin(), then.end());
         MouseScript script(Point(kScreenX, kScreenY), steps);
-        frame()->onButtonDownMessage(x, y);
+        headless::postButtonDown(frame()->getWindow(), x, y);
+        headless::dispatchMessages();
     }
 
     // The host calls with these opcodes, in the order made.
     std::vector<std::string> hostCalls(std::initializer_list<int32> opcodes) {
         std::vector<std::string> seen;
-        for (const HostCall& call : host.calls)
+        for (const HostCall& call : recordingHost().calls)
             for (int32 opcode : opcodes)
                 if (call.opcode == opcode)
                     seen.push_back(std::to_string(call.opcode) + " " + std::to_string(call.index) +
@@ -76,8 +81,7 @@ protected:
         return seen;
     }
 
-    RecordingHost host;
-    TarvelEffect effect{RecordingHost::callback};
+    TarvelEffect effect{recordingHostCallback};
     platform::Window parent;
 };
 
@@ -239,7 +243,7 @@ TEST_F(TarvelEditorTest, SetParameterTakesTheEffectsValueAndAlwaysPostsAnUpdate)
 TEST_F(TarvelEditorTest, PressOnTheUpperSliderAutomatesParameterZeroInsideAnEditBracket) {
     open();
     paint();
-    host.calls.clear();
+    recordingHost().calls.clear();
     press(132, 56, kLButton, {{132, 56, kLButton}, {132, 56, 0}});
     const float value = 115.0f / 231.0f;
     EXPECT_EQ(hostCalls({audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}),
@@ -254,7 +258,7 @@ TEST_F(TarvelEditorTest, PressOnTheUpperSliderAutomatesParameterZeroInsideAnEdit
 TEST_F(TarvelEditorTest, DragPastTheEndsStopsAtZeroAndOne) {
     open();
     paint();
-    host.calls.clear();
+    recordingHost().calls.clear();
     press(200, 87, kLButton, {{700, 87, kLButton}, {-300, 87, kLButton}, {-300, 87, 0}});
     EXPECT_EQ(hostCalls({audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}),
               (std::vector<std::string>{beginEdit(1), automate(1, (200.0f - 17.0f) / 231.0f),
@@ -271,7 +275,7 @@ TEST_F(TarvelEditorTest, DragPastTheEndsStopsAtZeroAndOne) {
 TEST_F(TarvelEditorTest, CtrlClickSetsTheDefaultWithoutABracket) {
     open();
     paint();
-    host.calls.clear();
+    recordingHost().calls.clear();
     press(30, 56, kLButton | kControl, {{0, 0, 0}});
     EXPECT_EQ(hostCalls({audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}),
               std::vector<std::string>{automate(0, 0.5f)});
@@ -287,13 +291,13 @@ public:
 
 TEST_F(TarvelEditorTest, ValueChangedIgnoresTagsOtherThanTheTwoParameters) {
     open();
-    host.calls.clear();
+    recordingHost().calls.clear();
     for (int tag : {-1, 2, 7}) {
         TaggedControl control(tag);
         control.setValue(0.25f);
         editor()->valueChanged(nullptr, &control);
     }
-    EXPECT_TRUE(host.calls.empty());
+    EXPECT_TRUE(recordingHost().calls.empty());
     EXPECT_EQ(effect.getParameter(0), 1.0f);
     EXPECT_EQ(effect.getParameter(1), 1.0f);
 }
@@ -302,7 +306,7 @@ TEST_F(TarvelEditorTest, ArrowKeyChangesAreAutomatedAndShownAtTheNextIdle) {
     open();
     paint();
     idle();
-    host.calls.clear();
+    recordingHost().calls.clear();
     // No view has the focus: the lower slider, added last, takes the key.
     dispatch(effEditKeyDown, 0, VKEY_DOWN);
     EXPECT_FLOAT_EQ(effect.getParameter(1), 0.9f);
@@ -319,11 +323,21 @@ TEST_F(TarvelEditorTest, MidiControllerOneMovesTheUpperHandleAtTheNextIdle) {
     idle();
     ASSERT_EQ(handleColumns(window(), kUpperTop), std::vector<int>{242});
 
-    std::vector<VstMidiEvent> events{midiEvent(0, 0xB0, 1, 0)};
-    EventList list(events);
-    effect.processEvents(list.list());
-    const std::vector<float> silence(32, 0.0f);
-    runBlock(effect, silence.data(), 32);
+    // Controller 1 to 0 at the block's first frame, then one block of silence.
+    VstMidiEvent controller{};
+    controller.type = kVstMidiType;
+    controller.byteSize = sizeof controller;
+    controller.midiData[0] = static_cast<char>(0xB0);
+    controller.midiData[1] = 1;
+    VstEvents list{};
+    list.numEvents = 1;
+    list.events[0] = reinterpret_cast<VstEvent*>(&controller);
+    effect.processEvents(&list);
+    float silence[2][32] = {};
+    float output[2][32] = {};
+    float* inputs[] = {silence[0], silence[1]};
+    float* outputs[] = {output[0], output[1]};
+    effect.processReplacing(inputs, outputs, 32);
     EXPECT_EQ(effect.getParameter(0), 0.0f);
     EXPECT_EQ(handleColumns(window(), kUpperTop), std::vector<int>{242})
         << "nothing is drawn from the audio path";
