@@ -74,11 +74,13 @@ private:
     }
 };
 
-// Registers itself as the effect's editor and parameter panel, as the real
-// editor panel does; the effect owns and deletes it.
+// Takes the place of the effect's own editor panel (which it deletes) and
+// registers itself as the effect's editor and parameter panel, as the real
+// panel does; the effect owns and deletes it.
 class RecordingEditor : public AEffEditor, public ParameterPanel {
 public:
     explicit RecordingEditor(TarvelEffect* owner) : AEffEditor(owner) {
+        delete owner->editorOf();
         owner->setEditor(this);
         owner->attachPanel(this);
     }
