@@ -108,6 +108,7 @@ bool Frame::onWheel(DrawContext* context, Point&, float distance) {
     getCurrentMouseLocation(where);
     if (context)
         return view->onWheel(context, where, distance);
+    // Without a window there is nothing to draw the change into.
     if (!window)
         return false;
     platform::DeviceContext dc = platform::getDC(window);

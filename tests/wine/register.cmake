@@ -20,6 +20,12 @@ foreach(_suite DllRecord DllIdentity)
     set_tests_properties(wine.${_suite} PROPERTIES RESOURCE_LOCK wine TIMEOUT 120)
 endforeach()
 
+# The frame and the editor bridge on the real window system, on a virtual display.
+add_test(NAME wine.frame_window
+         COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run-windowed"
+                 "${TARVEL_WIN32_DIR}/tests/wine/frame_window_tests.exe")
+set_tests_properties(wine.frame_window PROPERTIES RESOURCE_LOCK wine TIMEOUT 120)
+
 add_test(NAME wine.dll_exports_and_imports
          COMMAND ${CMAKE_COMMAND} -D OBJDUMP=${TARVEL_MINGW_OBJDUMP} -D DLL=${_dll}
                  -P ${CMAKE_CURRENT_LIST_DIR}/check_exports.cmake)

@@ -40,8 +40,10 @@ void setWindowStyle(platform::Window window, std::uint32_t style);
 // Adds to the window's damaged area (the whole window for null).
 void damageWindow(platform::Window window, const platform::DeviceRect* r = nullptr);
 bool hasPendingPaint(platform::Window window);
-// Queues a button press at a position in the window.
-void postButtonDown(platform::Window window, int x, int y);
+// Queues a button press at a position in the window (the left button, or
+// another one); a control waiting for a double click takes left presses
+// from this queue.
+void postButtonDown(platform::Window window, int x, int y, bool left = true);
 // Delivers queued presses, then paints until no window is damaged; returns
 // how many messages were delivered.
 int dispatchMessages();
@@ -81,7 +83,7 @@ struct InputState {
     std::uint32_t tickStep = 1; // added after every clock read, so waiting loops end
     std::uint32_t doubleClickTime = 500;
     std::int32_t messageTime = 1000;
-    int pendingLeftButtonDowns = 0;
+    int pendingLeftButtonDowns = 0; // taken before the presses posted to windows
     int swapButtons = 0;
     int dialogFrameHeight = 3;
     std::function<void()> onPointerRead; // runs before every pointer read

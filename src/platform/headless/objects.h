@@ -104,6 +104,9 @@ inline platform::Window handle(WindowObject* w) {
 // Whether a window handle names a live window; a dead one is counted.
 bool liveWindow(const WindowObject* w);
 
+// Removes the first left-button press posted to any window; false when none.
+bool takePostedLeftPress();
+
 // Stock objects every new target starts with; never freed.
 PenObject* stockBlackPen();
 PenObject* stockNullPenObject();

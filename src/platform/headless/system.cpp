@@ -160,10 +160,11 @@ std::int32_t lastMessageTime() {
 
 bool takeLeftButtonDown() {
     countCall("PeekMessageA");
-    if (input().pendingLeftButtonDowns <= 0)
-        return false;
-    --input().pendingLeftButtonDowns;
-    return true;
+    if (input().pendingLeftButtonDowns > 0) {
+        --input().pendingLeftButtonDowns;
+        return true;
+    }
+    return takePostedLeftPress();
 }
 
 std::uint32_t tickCount() {

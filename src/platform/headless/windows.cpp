@@ -26,6 +26,7 @@ struct PostedPress {
     WindowObject* window;
     int x;
     int y;
+    bool left;
 };
 
 struct CursorObject {
@@ -186,9 +187,19 @@ bool hasPendingPaint(platform::Window h) {
     return isWindow(h) && !window(h)->damage.empty();
 }
 
-void postButtonDown(platform::Window h, int x, int y) {
+void postButtonDown(platform::Window h, int x, int y, bool left) {
     if (liveWindow(window(h)))
-        windowSystem().presses.push_back(PostedPress{window(h), x, y});
+        windowSystem().presses.push_back(PostedPress{window(h), x, y, left});
+}
+
+bool takePostedLeftPress() {
+    auto& presses = windowSystem().presses;
+    const auto first =
+        std::find_if(presses.begin(), presses.end(), [](const PostedPress& p) { return p.left; });
+    if (first == presses.end())
+        return false;
+    presses.erase(first);
+    return true;
 }
 
 int dispatchMessages() {

@@ -220,14 +220,4 @@ TEST_F(ControlTest, HoldsItsBackgroundWhileItHasIt) {
     EXPECT_EQ(none.getBackground(), nullptr);
 }
 
-TEST_F(ControlTest, ResetBackgroundOffsetTakesTheTopLeftCorner) {
-    CountingControl control;
-    control.setBackgroundOffset(Point(3, 4));
-    EXPECT_EQ(control.getBackgroundOffset().h, 3);
-    EXPECT_EQ(control.getBackgroundOffset().v, 4);
-    control.resetBackgroundOffset();
-    EXPECT_EQ(control.getBackgroundOffset().h, 10);
-    EXPECT_EQ(control.getBackgroundOffset().v, 20);
-}
-
 } // namespace

@@ -401,17 +401,6 @@ TEST_F(SliderTest, NoDirectionBitKeepsPointerAndDrawingTogether) {
     EXPECT_EQ(slider->handleRectInSlider().top, 100);
 }
 
-TEST_F(SliderTest, PositionFormMeasuresTheTravelFromMinPosition) {
-    auto* slider = new HorizontalSlider(Rect(10, 0, 130, 14), &listener, 0, 20, 100, handle,
-                                        nullptr, Point(0, 0), styleMinLeft);
-    EXPECT_EQ(slider->getTravel(), 80);
-    EXPECT_EQ(slider->getHandleMinLimit(), 10);
-    EXPECT_EQ(slider->getHandleMaxLimit(), 104);
-    slider->setHandleOrigin(Point(2, 0));
-    EXPECT_EQ(slider->getHandleMinLimit(), 12);
-    slider->release();
-}
-
 TEST_F(SliderTest, OffscreenPictureLivesWhileAttached) {
     const int before = headless::liveObjectCount();
     auto* slider = new HorizontalSlider(Rect(11, 49, 256, 63), &listener, 0, 11, 242, handle,
