@@ -1,12 +1,22 @@
 #include "editor_fixture.h"
 
+#include <windows.h>
+
 #include "host/vst_opcodes.h"
+
+namespace {
+
+bool isEditRequest(const HostCall& call) {
+    return call.opcode == audioMasterBeginEdit || call.opcode == audioMasterAutomate ||
+           call.opcode == audioMasterEndEdit;
+}
+
+} // namespace
 
 std::vector<HostCall> editRequests(const std::vector<HostCall>& calls) {
     std::vector<HostCall> requests;
     for (const HostCall& call : calls) {
-        if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterAutomate ||
-            call.opcode == audioMasterEndEdit) {
+        if (isEditRequest(call)) {
             requests.push_back(call);
         }
     }
@@ -37,6 +47,15 @@ int EditorTest::lowerHandle() const {
 
 std::vector<HostCall> EditorTest::playAndCollect(const InputScript& script) {
     dll.host.clearCalls();
+    buttonHeld.clear();
+    // The requests come on this thread while the input thread plays on.
+    dll.host.observeCalls([this](const HostCall& call) {
+        if (isEditRequest(call)) {
+            buttonHeld.push_back((GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0);
+        }
+    });
     EXPECT_TRUE(editor.play(script));
-    return editRequests(dll.host.takeCalls());
+    dll.host.observeCalls(nullptr);
+    playedCalls = dll.host.takeCalls();
+    return editRequests(playedCalls);
 }

@@ -27,8 +27,11 @@ protected:
     int lowerHandle() const;
     // A point of the editor in screen coordinates.
     ScreenPoint at(int x, int y) const { return editor.toScreen(x, y); }
-    // Plays input at the editor; the requests it made of the host.
+    // Plays input at the editor; the requests it made of the host. For each
+    // request, buttonHeld says whether the left button was down when it came.
     std::vector<HostCall> playAndCollect(const InputScript& script);
+    std::vector<bool> buttonHeld;
+    std::vector<HostCall> playedCalls; // every call the input caused
 
     DllInstance dll;
     EditorWindow editor;

@@ -27,25 +27,33 @@ TEST_F(EditorTest, PressAt132OnTheUpperSliderIsOneAutomatedEdit) {
     EXPECT_EQ(requests[1].opt, 115.0f / 231.0f);
     EXPECT_EQ(requests[2].opcode, audioMasterEndEdit);
     EXPECT_EQ(requests[2].index, 0);
+    // The bracket opens and the value goes out while the button is down;
+    // it closes after the release.
+    EXPECT_EQ(buttonHeld, (std::vector<bool>{true, true, false}));
     EXPECT_EQ(dll.host.getParameter(0), 115.0f / 231.0f);
     EXPECT_EQ(dll.host.getParameter(1), 1.0f);
     EXPECT_EQ(upperHandle(), handleLeftEdgeFor(115.0f / 231.0f));
     EXPECT_EQ(lowerHandle(), 242);
 }
 
-TEST_F(EditorTest, EndEditComesOnlyAfterTheRelease) {
-    // The host hears nothing of the drag's end while the button is held.
+TEST_F(EditorTest, EditBracketStaysOpenWhileTheButtonIsHeld) {
+    // A long hold without moving: idle time goes to the host meanwhile, and
+    // the bracket closes only after the release.
     InputScript script;
-    script.moveTo(at(100, kUpperY)).pressLeft().moveTo(at(120, kUpperY)).pause(300);
-    dll.host.clearCalls();
-    // The player releases the button itself after the script; until then
-    // the drag loop runs inside the press, so the calls are read after.
-    ASSERT_TRUE(editor.play(script));
-    const std::vector<HostCall> requests = editRequests(dll.host.takeCalls());
+    script.moveTo(at(100, kUpperY)).pressLeft().moveTo(at(120, kUpperY)).pause(400).releaseLeft();
+    const std::vector<HostCall> requests = playAndCollect(script);
+    ASSERT_EQ(requests.size(), buttonHeld.size());
     ASSERT_GE(requests.size(), 3u);
     EXPECT_EQ(requests.front().opcode, audioMasterBeginEdit);
     EXPECT_EQ(requests.back().opcode, audioMasterEndEdit);
+    for (std::size_t i = 0; i + 1 < requests.size(); ++i) {
+        EXPECT_NE(requests[i].opcode, audioMasterEndEdit) << i;
+        EXPECT_TRUE(buttonHeld[i]) << i;
+    }
+    EXPECT_FALSE(buttonHeld.back());
     EXPECT_EQ(dll.host.getParameter(0), valueUnderPointer(120));
+    // The drag loop gave the host idle time about every 50 ms.
+    EXPECT_GE(countCalls(playedCalls, audioMasterIdle), 4);
 }
 
 TEST_F(EditorTest, DragFarPastEitherEndStopsAtTheEnds) {

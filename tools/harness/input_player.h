@@ -3,6 +3,13 @@
 // on pumping messages and giving idle time. A control that tracks a drag by
 // polling the pointer and the button state on the user-interface thread sees
 // the input exactly as it would from a user.
+//
+// Under Wine on a virtual display, every pointer move makes Wine take the
+// modifier keys' state from the display, which never saw the keys sent here:
+// a held Shift or Ctrl reads as up for a moment after each move, until the
+// player sends it again. Scripts that need a modifier at a press therefore
+// move first and press the key after; a modifier held across a move is only
+// dependable once the move has settled.
 #pragma once
 
 #include <functional>
