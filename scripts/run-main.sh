@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The main job: sets up the machine, builds everything, and renders the
 # built-in test signal through the real TARVEL.dll running under Wine, as a
-# host drives it. Writes out/tarvel-default.wav and prints a summary.
+# host drives it. Writes out/tarvel-default.wav and prints a summary; then
+# opens the plug-in's editor in a host window and writes a screenshot of it
+# to out/tarvel-editor.png.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh"
@@ -19,5 +21,16 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; wineserver -w; 
     --dll "$root/build/win32/src/TARVEL.dll" \
     --server "$root/build/win32/tools/plugin-server/plugin-server.exe" \
     "$output"
+
+# The editor as a host shows it, with the same (default) parameter values.
+# Paths for Wine are written by hand: winepath would start Wine without the
+# virtual display.
+screenshot="$root/out/tarvel-editor.png"
+windows_path() { local path="Z:$1"; printf '%s' "${path//\//\\}"; }
+wineserver -w || true
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; wineserver -w; exit $status' -- \
+    wine "$root/build/win32/tools/editor-host/editor-host.exe" screenshot \
+    "$(windows_path "$root/build/win32/src/TARVEL.dll")" "$(windows_path "$screenshot")"
 echo
 echo "Output: $output"
+echo "Editor: $screenshot"

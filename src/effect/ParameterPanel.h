@@ -6,8 +6,16 @@
 
 #include "host/vst_types.h"
 
+class AEffEditor;
+class TarvelEffect;
+
 class ParameterPanel {
 public:
     virtual ~ParameterPanel() = default;
     virtual void setParameter(int32 index, float value) = 0;
 };
+
+// Creates the effect's editor panel, which registers itself with the effect
+// as its editor and its parameter panel; null when it cannot be created.
+// Defined by the editor.
+AEffEditor* createEditorPanel(TarvelEffect* effect);

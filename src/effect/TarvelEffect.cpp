@@ -68,10 +68,12 @@ TarvelEffect::TarvelEffect(audioMasterCallback host)
     isSynth(false);
     setUniqueID(fourCharCode('T', 'v', 'r', 'l'));
 
-    // EDITOR: the editor panel is created here. Its constructor registers it
-    // as this effect's editor (which sets effFlagsHasEditor) and as its
-    // ParameterPanel; when it cannot be created, set `outOfMemory` so that the
-    // entry point refuses the instance. Until then the effect runs without one.
+    // The editor panel registers itself as this effect's editor (which sets
+    // effFlagsHasEditor) and as its parameter panel. Without it the entry
+    // point refuses the instance: the host never sees an effect lacking one.
+    if (createEditorPanel(this) == nullptr) {
+        outOfMemory = true;
+    }
 }
 
 // The program array, the cycle buffer and the event store live inside the

@@ -136,6 +136,17 @@ struct VstKeyCode {
     uint8 modifier;
 };
 
+// Values of VstKeyCode::virt for the arrow keys.
+enum VstVirtualKey : uint8 {
+    VKEY_LEFT = 11,
+    VKEY_UP = 12,
+    VKEY_RIGHT = 13,
+    VKEY_DOWN = 14,
+};
+
+// Bit of VstKeyCode::modifier for a held Shift key.
+enum VstModifierKey : uint8 { MODIFIER_SHIFT = 1 };
+
 // Pins and speakers ----------------------------------------------------------
 
 enum VstPinPropertiesFlags : int32 {

@@ -32,9 +32,9 @@ TEST(DllRecord, HasTheIdentityAHostReadsByOffset) {
     EXPECT_EQ(wordAt(effect, 24), 2);            // parameters
     EXPECT_EQ(wordAt(effect, 28), 2);            // inputs
     EXPECT_EQ(wordAt(effect, 32), 2);            // outputs
-    // canMono and canReplacing; the editor bit joins them once the library
-    // carries its editor.
-    EXPECT_EQ(wordAt(effect, 36), effFlagsCanMono | effFlagsCanReplacing);
+    // The editor, mono and replacing processing: 25.
+    EXPECT_EQ(wordAt(effect, 36), effFlagsHasEditor | effFlagsCanMono | effFlagsCanReplacing);
+    EXPECT_EQ(wordAt(effect, 36), 25);
     EXPECT_EQ(wordAt(effect, 48), 0);          // initial delay
     EXPECT_EQ(floatAt(effect, 60), 1.0f);      // ioRatio
     EXPECT_EQ(wordAt(effect, 72), 0x5476726C); // 'Tvrl'

@@ -20,6 +20,12 @@ foreach(_suite DllRecord DllIdentity)
     set_tests_properties(wine.${_suite} PROPERTIES RESOURCE_LOCK wine TIMEOUT 120)
 endforeach()
 
+# The frame and the editor bridge on the real window system, on a virtual display.
+add_test(NAME wine.frame_window
+         COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run-windowed"
+                 "${TARVEL_WIN32_DIR}/tests/wine/frame_window_tests.exe")
+set_tests_properties(wine.frame_window PROPERTIES RESOURCE_LOCK wine TIMEOUT 120)
+
 add_test(NAME wine.dll_exports_and_imports
          COMMAND ${CMAKE_COMMAND} -D OBJDUMP=${TARVEL_MINGW_OBJDUMP} -D DLL=${_dll}
                  -P ${CMAKE_CURRENT_LIST_DIR}/check_exports.cmake)
@@ -70,3 +76,46 @@ add_test(NAME wine.stress.hour_matches_native
 set_tests_properties(wine.stress.load_close_cycles wine.stress.sixteen_instances
                      wine.stress.hour_matches_native
                      PROPERTIES RESOURCE_LOCK wine TIMEOUT 600 LABELS stress)
+
+# The editor in host windows on a virtual display. The suites that take
+# screenshots write them into _pictures, where the native side compares
+# them with headless renders of the same parameter values and with the
+# stored reference picture (made with the same values, 0.75 and 0.25).
+set(_pictures "${CMAKE_CURRENT_BINARY_DIR}/editor-pictures")
+string(REPLACE "/" "\\" _pictures_windows "Z:${_pictures}")
+add_test(NAME editor.clear_pictures
+         COMMAND sh -c "rm -rf \"$0\" && mkdir -p \"$0\"" "${_pictures}")
+set_tests_properties(editor.clear_pictures PROPERTIES FIXTURES_SETUP editor_pictures_folder)
+foreach(_suite HarnessWindow EditorTest EditorShotTest EditorLifecycle)
+    add_test(NAME wine.editor.${_suite}
+             COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run-windowed"
+                     "${TARVEL_WIN32_DIR}/tests/wine/editor_tests.exe"
+                     --gtest_filter=${_suite}.* "${_dll_windows}" "${_pictures_windows}")
+    set_tests_properties(wine.editor.${_suite} PROPERTIES RESOURCE_LOCK wine TIMEOUT 300
+                         FIXTURES_REQUIRED editor_pictures_folder)
+endforeach()
+set_tests_properties(wine.editor.EditorTest wine.editor.EditorShotTest
+                     PROPERTIES FIXTURES_SETUP editor_screenshots)
+
+foreach(_values "default|1|1" "0.75_0.25|0.75|0.25")
+    string(REPLACE "|" ";" _values "${_values}")
+    list(GET _values 0 _name)
+    list(GET _values 1 _ncvolume)
+    list(GET _values 2 _ipvolume)
+    add_test(NAME editor.headless_render.${_name}
+             COMMAND render-editor "${_pictures}/headless_${_name}.png" ${_ncvolume} ${_ipvolume})
+    set_tests_properties(editor.headless_render.${_name} PROPERTIES
+                         FIXTURES_SETUP editor_headless_renders
+                         FIXTURES_REQUIRED editor_pictures_folder)
+    # Bitmaps are only copied to the window, so the pictures agree exactly.
+    add_test(NAME wine.editor.screenshot_matches_headless.${_name}
+             COMMAND compare-pictures "${_pictures}/editor_${_name}.png"
+                     "${_pictures}/headless_${_name}.png")
+    set_tests_properties(wine.editor.screenshot_matches_headless.${_name} PROPERTIES
+                         FIXTURES_REQUIRED "editor_screenshots;editor_headless_renders")
+endforeach()
+add_test(NAME wine.editor.screenshot_matches_reference
+         COMMAND compare-pictures "${_pictures}/editor_0.75_0.25.png"
+                 "${PROJECT_SOURCE_DIR}/tests/data/editor_panel.png")
+set_tests_properties(wine.editor.screenshot_matches_reference PROPERTIES
+                     FIXTURES_REQUIRED editor_screenshots)

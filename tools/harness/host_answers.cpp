@@ -64,6 +64,9 @@ VstWord PluginHost::answer(AEffect* effect, int32 opcode, int32 index, VstWord v
         call.text = static_cast<const char*>(ptr);
     }
     calls_.push_back(call);
+    if (callObserver_) {
+        callObserver_(call);
+    }
 
     switch (opcode) {
     case audioMasterVersion:

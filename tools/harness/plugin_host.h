@@ -6,7 +6,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "harness/host_call.h"
@@ -78,6 +80,11 @@ public:
     const std::vector<HostCall>& calls() const { return calls_; }
     std::vector<HostCall> takeCalls();
     void clearCalls() { calls_.clear(); }
+    // Also tells `observer` of each call as it is made, on the caller's
+    // thread (to look at the world at that moment); null stops it.
+    void observeCalls(std::function<void(const HostCall&)> observer) {
+        callObserver_ = std::move(observer);
+    }
 
     const HostSettings& settings() const { return settings_; }
 
@@ -91,4 +98,5 @@ private:
     AEffect* effect_ = nullptr;
     ProcessMode lastMode_ = ProcessMode::replacing;
     std::vector<HostCall> calls_;
+    std::function<void(const HostCall&)> callObserver_;
 };

@@ -12,7 +12,7 @@
 #include "host/AEffEditor.h"
 #include "host/vst_opcodes.h"
 
-struct HostCall {
+struct RecordedHostCall {
     int32 opcode;
     int32 index;
     VstWord value;
@@ -35,7 +35,7 @@ public:
         if (host == nullptr) {
             return 0;
         }
-        HostCall call{opcode, index, value, opt, {}};
+        RecordedHostCall call{opcode, index, value, opt, {}};
         if (opcode == audioMasterProcessEvents && ptr != nullptr) {
             const auto* list = static_cast<const VstEvents*>(ptr);
             VstEvent* const* pointers = list->events;
@@ -56,13 +56,13 @@ public:
     // Every event relayed so far, in the order the host received them.
     std::vector<VstMidiEvent> relayed() const {
         std::vector<VstMidiEvent> events;
-        for (const HostCall& call : calls) {
+        for (const RecordedHostCall& call : calls) {
             events.insert(events.end(), call.events.begin(), call.events.end());
         }
         return events;
     }
 
-    std::vector<HostCall> calls;
+    std::vector<RecordedHostCall> calls;
     // Runs inside the host callback for every relayed list, while the block
     // is being processed.
     std::function<void(const std::vector<VstMidiEvent>&)> onRelay;
@@ -74,11 +74,13 @@ private:
     }
 };
 
-// Registers itself as the effect's editor and parameter panel, as the real
-// editor panel does; the effect owns and deletes it.
+// Takes the place of the effect's own editor panel (which it deletes) and
+// registers itself as the effect's editor and parameter panel, as the real
+// panel does; the effect owns and deletes it.
 class RecordingEditor : public AEffEditor, public ParameterPanel {
 public:
     explicit RecordingEditor(TarvelEffect* owner) : AEffEditor(owner) {
+        delete owner->editorOf();
         owner->setEditor(this);
         owner->attachPanel(this);
     }

@@ -60,7 +60,7 @@ TEST_F(MidiQueue, NoteOnIsRelayedAloneBeforeItsFramesAudio) {
     EXPECT_EQ(effect.queuedEvents(), 1);
     EXPECT_EQ(blockAndFirstRelayFrame(), 10);
     ASSERT_EQ(host.calls.size(), 1u);
-    const HostCall& call = host.calls[0];
+    const RecordedHostCall& call = host.calls[0];
     EXPECT_EQ(call.opcode, audioMasterProcessEvents);
     ASSERT_EQ(call.events.size(), 1u);
     const VstMidiEvent& sent = call.events[0];

@@ -35,13 +35,12 @@ TEST(TarvelEffectIdentity, RecordAfterConstruction) {
     EXPECT_EQ(record->numInputs, 2);
     EXPECT_EQ(record->numOutputs, 2);
     EXPECT_EQ(record->uniqueID, 0x5476726C);
-    // Mono and replacing processing; the editor bit comes with the editor.
-    EXPECT_EQ(record->flags, effFlagsCanMono | effFlagsCanReplacing);
+    // The editor, mono and replacing processing.
+    EXPECT_EQ(record->flags, effFlagsHasEditor | effFlagsCanMono | effFlagsCanReplacing);
+    EXPECT_EQ(record->flags, 25);
+    EXPECT_NE(effect.editorOf(), nullptr);
     EXPECT_EQ(record->object, &effect);
     EXPECT_TRUE(host.calls.empty()) << "construction calls nothing in the host";
-
-    new RecordingEditor(&effect);
-    EXPECT_EQ(record->flags, 25);
 }
 
 TEST(TarvelEffectIdentity, StartsWithProgramTarvelAtUnity) {

@@ -125,6 +125,27 @@ TEST(PluginHostRecording, RecordsEveryFieldOfACall) {
     EXPECT_TRUE(host.calls().empty());
 }
 
+TEST(PluginHostRecording, AnObserverSeesEachCallWhileItIsMade) {
+    PluginHost host;
+    ASSERT_TRUE(host.load(&fake_plugin::entry));
+    host.clearCalls();
+    std::vector<std::size_t> recordedBefore;
+    std::vector<int32> opcodes;
+    host.observeCalls([&](const HostCall& call) {
+        opcodes.push_back(call.opcode);
+        recordedBefore.push_back(host.calls().size());
+    });
+    hostCallFromPlugin(host, audioMasterBeginEdit);
+    hostCallFromPlugin(host, audioMasterAutomate, 0, nullptr, 0.5f);
+    EXPECT_EQ(opcodes, (std::vector<int32>{audioMasterBeginEdit, audioMasterAutomate}));
+    // Told after the call is recorded, before the plug-in goes on.
+    EXPECT_EQ(recordedBefore, (std::vector<std::size_t>{1, 2}));
+    host.observeCalls(nullptr);
+    hostCallFromPlugin(host, audioMasterEndEdit);
+    EXPECT_EQ(opcodes.size(), 2u);
+    EXPECT_EQ(host.calls().size(), 3u);
+}
+
 TEST(PluginHostRecording, KeepsCopiesOfEventListsThePluginReuses) {
     PluginHost host;
     ASSERT_TRUE(host.load(&fake_plugin::entry));

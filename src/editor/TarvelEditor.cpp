@@ -1,0 +1,114 @@
+#include "editor/TarvelEditor.h"
+
+#include <new>
+
+#include "effect/TarvelEffect.h"
+#include "gui/bitmap.h"
+#include "gui/frame.h"
+#include "gui/slider.h"
+
+namespace {
+
+// Bitmap resources: the 268 by 107 panel and the 14 by 14 slider handle.
+constexpr int kPanelPicture = 128;
+constexpr int kHandlePicture = 129;
+
+// Both sliders span the panel's grooves from x 11 to 256 and are one handle high.
+constexpr int kSliderLeft = 11;
+constexpr int kSliderRight = 256;
+constexpr int kSliderHeight = 14;
+constexpr int kNcvolumeTop = 49;
+constexpr int kIpvolumeTop = 80;
+
+} // namespace
+
+TarvelEditor::TarvelEditor(TarvelEffect* owner) : GuiEditor(owner) {
+    if (owner)
+        owner->attachPanel(this);
+    backgroundBitmap = new (std::nothrow) Bitmap(kPanelPicture);
+    const int width = backgroundBitmap ? backgroundBitmap->getWidth() : 0;
+    const int height = backgroundBitmap ? backgroundBitmap->getHeight() : 0;
+    rect.top = 0;
+    rect.left = 0;
+    rect.bottom = static_cast<int16>(height);
+    rect.right = static_cast<int16>(width);
+}
+
+// A host that closes the plug-in while the editor is open gets the window
+// taken down here, before the pictures go.
+TarvelEditor::~TarvelEditor() {
+    close();
+    if (backgroundBitmap)
+        backgroundBitmap->release();
+    backgroundBitmap = nullptr;
+}
+
+int32 TarvelEditor::open(void* parentWindow) {
+    // Opening again without a close first rebuilds the panel in the new
+    // window rather than leaving the old frame behind.
+    close();
+    GuiEditor::open(parentWindow);
+    if (!handleBitmap)
+        handleBitmap = new (std::nothrow) Bitmap(kHandlePicture);
+
+    frame = new (std::nothrow) Frame(Rect(0, 0, rect.right, rect.bottom), parentWindow, this);
+    if (!frame)
+        return 0;
+    frame->setBackground(backgroundBitmap);
+    ncvolumeSlider = addSlider(0, kNcvolumeTop);
+    ipvolumeSlider = addSlider(1, kIpvolumeTop);
+    return 1;
+}
+
+HorizontalSlider* TarvelEditor::addSlider(int tag, int top) {
+    const int handleWidth = handleBitmap ? handleBitmap->getWidth() : 0;
+    const Point backgroundOrigin(kSliderLeft, top);
+    auto* slider = new (std::nothrow)
+        HorizontalSlider(Rect(kSliderLeft, top, kSliderRight, top + kSliderHeight), this, tag,
+                         kSliderLeft, kSliderRight - handleWidth, handleBitmap, backgroundBitmap,
+                         backgroundOrigin, styleHorizontal | styleMinLeft);
+    if (!slider)
+        return nullptr;
+    slider->setValue(effect ? effect->getParameter(tag) : 0.0f);
+    slider->setTransparent(false);
+    // The frame takes over the slider's one reference.
+    if (!frame->addView(slider)) {
+        slider->release();
+        return nullptr;
+    }
+    return slider;
+}
+
+void TarvelEditor::close() {
+    delete frame;
+    frame = nullptr;
+    ncvolumeSlider = nullptr;
+    ipvolumeSlider = nullptr;
+    if (handleBitmap)
+        handleBitmap->release();
+    handleBitmap = nullptr;
+}
+
+// Only records the effect's value for the next idle redraw: this may run on
+// the audio thread, so nothing is drawn here.
+void TarvelEditor::setParameter(int32 index, float) {
+    if (!frame)
+        return;
+    // The slider takes the value read back from the effect, not the argument.
+    HorizontalSlider* slider = index == 0 ? ncvolumeSlider : index == 1 ? ipvolumeSlider : nullptr;
+    if (slider && effect)
+        slider->setValue(effect->getParameter(index));
+    postUpdate();
+}
+
+void TarvelEditor::valueChanged(DrawContext* context, Control* control) {
+    const int tag = control->getTag();
+    if (tag < 0 || tag > 1 || !effect)
+        return;
+    effect->setParameterAutomated(tag, control->getValue());
+    // A change from a key comes without a context to draw in; redrawing into
+    // none would mark the slider clean without showing it, so it stays dirty
+    // for the next idle instead.
+    if (context)
+        control->redrawIfDirty(context);
+}

@@ -1,0 +1,131 @@
+// The slider's input: the default-value gesture, the drag loop with fine
+// tuning, the wheel and the arrow keys.
+#include <cstdint>
+
+#include "gui/draw_context.h"
+#include "gui/frame.h"
+#include "gui/slider.h"
+
+namespace {
+
+// Left button and Ctrl, nothing else: restore the default value.
+constexpr int kDefaultValueGesture = kLButton | kControl;
+// Shift makes the wheel and the arrow keys move a tenth as far.
+constexpr float kFineStepScale = 0.1f;
+
+bool containsInclusive(const Rect& r, const Point& p) {
+    return p.h >= r.left && p.h <= r.right && p.v >= r.top && p.v <= r.bottom;
+}
+
+} // namespace
+
+void Slider::takeInputValue(float newValue, DrawContext* context) {
+    value = newValue;
+    clampValue();
+    notifyIfDirty(context);
+}
+
+void Slider::onMouseDown(DrawContext* context, Point& where) {
+    if (!mouseEnabled || !context)
+        return;
+    const int state = context->getMouseButtons();
+    if (state == kDefaultValueGesture) {
+        value = getDefaultValue();
+        notifyIfDirty(context);
+        return;
+    }
+    if ((state & kLButton) == 0)
+        return;
+
+    // `delta` is the frame coordinate along the axis that maps to value 0.
+    const int travelStart = along(Point(bounds.left, bounds.top)) + along(handleOrigin);
+    int delta = 0;
+    if (jumpOnClick) {
+        // The handle's middle jumps under the pointer.
+        delta = travelStart + handleLength() / 2 - 1;
+    } else {
+        const int leading = travelStart + travelOffset();
+        const Rect grip =
+            isHorizontal()
+                ? Rect(leading, bounds.top + handleOrigin.v, leading + handleWidth,
+                       bounds.top + handleOrigin.v + handleHeight)
+                : Rect(bounds.left + handleOrigin.h, leading,
+                       bounds.left + handleOrigin.h + handleWidth, leading + handleHeight);
+        if (!containsInclusive(grip, where))
+            return;
+        // The drag is relative: the value does not jump where the handle was gripped.
+        delta = travelStart + (along(where) - leading);
+    }
+
+    if (frame) {
+        frame->beginEdit(tag);
+        frame->setFocusView(this);
+    }
+    trackDrag(context, where, delta, state);
+    if (frame)
+        frame->endEdit(tag);
+}
+
+// Follows the pointer until the button is released. The first pass uses the
+// position of the press itself; every pass lets the editor idle so that the
+// window goes on painting while this loop holds the thread.
+void Slider::trackDrag(DrawContext* context, Point where, int delta, int startState) {
+    int referenceState = startState;
+    float referenceValue = value;
+    for (;;) {
+        const int state = context->getMouseButtons();
+        if ((state & kLButton) == 0)
+            break;
+        // Fine tuning counts from the value at which Shift (or a new
+        // combination with it) came in; without Shift the plain mapping rules.
+        const bool fine = (state & kShift) != 0;
+        if (state != referenceState && fine) {
+            referenceState = state;
+            referenceValue = value;
+        } else if (!fine) {
+            referenceValue = value;
+        }
+
+        const auto offset = static_cast<std::int64_t>(along(where)) - delta;
+        float newValue = static_cast<float>(offset) / static_cast<float>(travel);
+        // The pointer follows the drawing: value 0 at the far end unless the
+        // style puts it at the leading end.
+        if (!minimumAtLeadingEnd())
+            newValue = 1.0f - newValue;
+        if (fine)
+            newValue = referenceValue + (newValue - referenceValue) / fineFactor;
+        takeInputValue(newValue, context);
+
+        context->getMouseLocation(where);
+        processIdle();
+    }
+}
+
+bool Slider::onWheel(DrawContext* context, Point&, float distance) {
+    if (!mouseEnabled)
+        return false;
+    const int state = context ? context->getMouseButtons() : 0;
+    const float scale = (state & kShift) != 0 ? kFineStepScale : 1.0f;
+    takeInputValue(value + distance * wheelStep * scale, context);
+    return true;
+}
+
+// The direction is in value terms, whichever end of the slider value 0 is at.
+int Slider::onKeyDown(VstKeyCode& key) {
+    float direction = 0.0f;
+    switch (key.virt) {
+    case VKEY_LEFT:
+    case VKEY_DOWN:
+        direction = -1.0f;
+        break;
+    case VKEY_UP:
+    case VKEY_RIGHT:
+        direction = 1.0f;
+        break;
+    default:
+        return -1;
+    }
+    const float scale = (key.modifier & MODIFIER_SHIFT) != 0 ? kFineStepScale : 1.0f;
+    takeInputValue(value + direction * wheelStep * scale, nullptr);
+    return 1;
+}

@@ -1,0 +1,400 @@
+// The editor panel as a host drives it through the effect: its rectangle,
+// opening and closing, the sliders following the effect's parameters (from
+// the host, MIDI and programs), slider moves becoming automated changes with
+// edit brackets, and the rendered panel against a stored reference picture.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "editor/TarvelEditor.h"
+#include "effect/TarvelEffect.h"
+#include "gui/bitmap.h"
+#include "gui/frame.h"
+#include "gui/handle_finder.h"
+#include "gui/mouse_script.h"
+#include "gui/slider.h"
+#include "host/module.h"
+#include "host/recording_host.h"
+#include "host/vst_opcodes.h"
+#include "png_file.h"
+
+namespace {
+
+// The host's window, and with it the editor's, sits at this screen corner.
+constexpr int kScreenX = 100;
+constexpr int kScreenY = 50;
+constexpr int kUpperTop = 49;
+constexpr int kLowerTop = 80;
+
+class TarvelEditorTest : public ::testing::Test {
+protected:
+    TarvelEditorTest() {
+        recordingHost().reset();
+        headless::resetInput();
+        parent = headless::createWindow(kScreenX, kScreenY, 400, 300);
+    }
+    ~TarvelEditorTest() override {
+        dispatch(effEditClose);
+        headless::destroyWindow(parent);
+        headless::resetInput();
+    }
+
+    VstWord dispatch(int32 opcode, int32 index = 0, VstWord value = 0, void* ptr = nullptr,
+                     float opt = 0.0f) {
+        return effect.dispatcher(opcode, index, value, ptr, opt);
+    }
+    TarvelEditor* editor() { return dynamic_cast<TarvelEditor*>(effect.editorOf()); }
+    Frame* frame() { return editor()->getFrame(); }
+    void open() { ASSERT_EQ(dispatch(effEditOpen, 0, 0, parent), 1); }
+    // Lets the window system deliver its paint messages: after open, the
+    // first paint of the whole new window.
+    void paint() { headless::dispatchMessages(); }
+    void idle() { dispatch(effEditIdle); }
+    const raster::Surface& window() { return *headless::surfaceOf(frame()->getWindow()); }
+    ERect rect() {
+        ERect* r = nullptr;
+        EXPECT_EQ(dispatch(effEditGetRect, 0, 0, &r), 1);
+        return r ? *r : ERect{};
+    }
+
+    // A press at (x, y) with `state`, then the mouse states the slider's drag loop polls.
+    void press(int x, int y, int state, std::vector<MouseStep> then) {
+        std::vector<MouseStep> steps{{x, y, state}};
+        steps.insert(steps.end(), then.begin(), then.end());
+        MouseScript script(Point(kScreenX, kScreenY), steps);
+        headless::postButtonDown(frame()->getWindow(), x, y);
+        headless::dispatchMessages();
+    }
+
+    // The host calls with these opcodes, in the order made.
+    std::vector<std::string> hostCalls(std::initializer_list<int32> opcodes) {
+        std::vector<std::string> seen;
+        for (const HostCall& call : recordingHost().calls)
+            for (int32 opcode : opcodes)
+                if (call.opcode == opcode)
+                    seen.push_back(std::to_string(call.opcode) + " " + std::to_string(call.index) +
+                                   (call.opcode == audioMasterAutomate
+                                        ? " " + std::to_string(call.opt)
+                                        : std::string()));
+        return seen;
+    }
+
+    TarvelEffect effect{recordingHostCallback};
+    platform::Window parent;
+};
+
+std::string automate(int32 index, float value) {
+    return std::to_string(audioMasterAutomate) + " " + std::to_string(index) + " " +
+           std::to_string(value);
+}
+std::string beginEdit(int32 index) {
+    return std::to_string(audioMasterBeginEdit) + " " + std::to_string(index);
+}
+std::string endEdit(int32 index) {
+    return std::to_string(audioMasterEndEdit) + " " + std::to_string(index);
+}
+
+TEST_F(TarvelEditorTest, TheEffectCreatesItClosedAndTheRecordSaysSo) {
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_EQ(effect.getAeffect()->flags, 25);
+    EXPECT_EQ(frame(), nullptr);
+    EXPECT_EQ(editor()->getHandleBitmap(), nullptr);
+    ASSERT_NE(editor()->getBackgroundBitmap(), nullptr);
+    EXPECT_EQ(editor()->getBackgroundBitmap()->getResourceId(), 128);
+    EXPECT_FALSE(outOfMemory);
+}
+
+TEST_F(TarvelEditorTest, RectangleIs268By107BeforeAndAfterOpen) {
+    for (int round = 0; round < 3; ++round) {
+        const ERect r = rect();
+        EXPECT_EQ(r.top, 0);
+        EXPECT_EQ(r.left, 0);
+        EXPECT_EQ(r.bottom, 107);
+        EXPECT_EQ(r.right, 268);
+        if (round == 0)
+            open();
+        else
+            dispatch(effEditClose);
+    }
+}
+
+TEST_F(TarvelEditorTest, OpenBuildsTheFrameAndBothSlidersFromTheEffectsValues) {
+    effect.setParameter(0, 1.0f);
+    effect.setParameter(1, 0.0f);
+    open();
+    ASSERT_NE(frame(), nullptr);
+    Rect bounds;
+    frame()->getBounds(bounds);
+    EXPECT_EQ(bounds.getWidth(), 268);
+    EXPECT_EQ(bounds.getHeight(), 107);
+    EXPECT_EQ(frame()->getBackground(), editor()->getBackgroundBitmap());
+    ASSERT_EQ(frame()->getViewCount(), 2);
+
+    HorizontalSlider* upper = editor()->getNcvolumeSlider();
+    HorizontalSlider* lower = editor()->getIpvolumeSlider();
+    ASSERT_NE(upper, nullptr);
+    ASSERT_NE(lower, nullptr);
+    EXPECT_EQ(frame()->getView(0), upper);
+    EXPECT_EQ(frame()->getView(1), lower);
+    EXPECT_EQ(upper->getTag(), 0);
+    EXPECT_EQ(lower->getTag(), 1);
+    EXPECT_EQ(upper->getValue(), 1.0f);
+    EXPECT_EQ(lower->getValue(), 0.0f);
+    EXPECT_EQ(upper->getBounds(bounds).top, kUpperTop);
+    EXPECT_EQ(lower->getBounds(bounds).bottom, kLowerTop + 14);
+    EXPECT_EQ(upper->getTravel(), 231);
+    EXPECT_EQ(upper->getStyle(), styleHorizontal | styleMinLeft);
+    EXPECT_FALSE(upper->isTransparent());
+    EXPECT_EQ(upper->getHandle(), editor()->getHandleBitmap());
+    EXPECT_EQ(upper->getHandle()->getResourceId(), 129);
+
+    paint();
+    EXPECT_EQ(handleColumns(window(), kUpperTop), std::vector<int>{242});
+    EXPECT_EQ(handleColumns(window(), kLowerTop), std::vector<int>{11});
+}
+
+TEST_F(TarvelEditorTest, OpenCloseOpenReloadsTheHandleAndKeepsTheBackground) {
+    Bitmap* background = editor()->getBackgroundBitmap();
+    const int liveBefore = headless::liveObjectCount();
+    headless::resetCallCounts();
+    dispatch(effEditClose); // without an open: nothing changes
+    EXPECT_EQ(editor()->getBackgroundBitmap(), background);
+    EXPECT_EQ(headless::callCount("LoadBitmapA"), 0);
+
+    for (int round = 1; round <= 2; ++round) {
+        open();
+        EXPECT_EQ(headless::callCount("LoadBitmapA"), round) << "one handle per open";
+        EXPECT_NE(editor()->getHandleBitmap(), nullptr);
+        EXPECT_EQ(editor()->getBackgroundBitmap(), background);
+        paint();
+        dispatch(effEditClose);
+        EXPECT_EQ(frame(), nullptr);
+        EXPECT_EQ(editor()->getHandleBitmap(), nullptr);
+        EXPECT_EQ(editor()->getNcvolumeSlider(), nullptr);
+        EXPECT_EQ(background->getRefCount(), 1);
+        EXPECT_EQ(headless::liveObjectCount(), liveBefore);
+    }
+}
+
+TEST_F(TarvelEditorTest, OpeningTwiceRebuildsThePanelWithoutLeavingTheFirst) {
+    const int liveBefore = headless::liveObjectCount();
+    open();
+    open();
+    ASSERT_NE(frame(), nullptr);
+    EXPECT_EQ(frame()->getViewCount(), 2);
+    EXPECT_EQ(editor()->getBackgroundBitmap()->getRefCount(), 4) << "editor, frame, two sliders";
+    dispatch(effEditClose);
+    EXPECT_EQ(headless::liveObjectCount(), liveBefore);
+}
+
+TEST_F(TarvelEditorTest, ParameterChangesWhileClosedLeaveNoTraceAndOpenTakesThem) {
+    effect.setParameter(0, 0.25f);
+    effect.setParameter(1, 0.5f);
+    editor()->setParameter(0, 0.9f);
+    open();
+    EXPECT_EQ(editor()->getNcvolumeSlider()->getValue(), 0.25f);
+    EXPECT_EQ(editor()->getIpvolumeSlider()->getValue(), 0.5f);
+}
+
+// Counts the update requests the editor makes.
+class ObservedEditor : public TarvelEditor {
+public:
+    explicit ObservedEditor(TarvelEffect* owner) : TarvelEditor(owner) {}
+    void postUpdate() override {
+        ++updatesPosted;
+        TarvelEditor::postUpdate();
+    }
+    int updatesPosted = 0;
+};
+
+TEST_F(TarvelEditorTest, SetParameterTakesTheEffectsValueAndAlwaysPostsAnUpdate) {
+    delete effect.editorOf();
+    auto* observed = new ObservedEditor(&effect); // the effect owns it now
+    observed->setParameter(0, 0.3f);
+    EXPECT_EQ(observed->updatesPosted, 0) << "closed: nothing";
+
+    open();
+    observed->updatesPosted = 0;
+    HorizontalSlider* upper = observed->getNcvolumeSlider();
+    HorizontalSlider* lower = observed->getIpvolumeSlider();
+    paint();
+
+    observed->setParameter(5, 0.3f);
+    EXPECT_EQ(observed->updatesPosted, 1);
+    EXPECT_EQ(upper->getValue(), 1.0f);
+    EXPECT_EQ(lower->getValue(), 1.0f);
+    EXPECT_FALSE(upper->isDirty());
+    EXPECT_FALSE(lower->isDirty());
+
+    // The slider takes the value read back from the effect, not the argument.
+    observed->setParameter(1, 0.3f);
+    EXPECT_EQ(observed->updatesPosted, 2);
+    EXPECT_EQ(lower->getValue(), 1.0f);
+
+    // From the effect: its own update request, then the panel's.
+    effect.setParameter(1, 0.125f);
+    EXPECT_EQ(observed->updatesPosted, 4);
+    EXPECT_EQ(lower->getValue(), 0.125f);
+    EXPECT_EQ(upper->getValue(), 1.0f);
+}
+
+TEST_F(TarvelEditorTest, PressOnTheUpperSliderAutomatesParameterZeroInsideAnEditBracket) {
+    open();
+    paint();
+    recordingHost().calls.clear();
+    press(132, 56, kLButton, {{132, 56, kLButton}, {132, 56, 0}});
+    const float value = 115.0f / 231.0f;
+    EXPECT_EQ(hostCalls({audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}),
+              (std::vector<std::string>{beginEdit(0), automate(0, value), endEdit(0)}));
+    EXPECT_EQ(effect.getParameter(0), value);
+    EXPECT_EQ(effect.getParameter(1), 1.0f);
+    // Redrawn at once, inside the press.
+    EXPECT_EQ(handleColumns(window(), kUpperTop),
+              std::vector<int>{11 + static_cast<int>(231.0f * value)});
+}
+
+TEST_F(TarvelEditorTest, DragPastTheEndsStopsAtZeroAndOne) {
+    open();
+    paint();
+    recordingHost().calls.clear();
+    press(200, 87, kLButton, {{700, 87, kLButton}, {-300, 87, kLButton}, {-300, 87, 0}});
+    EXPECT_EQ(hostCalls({audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}),
+              (std::vector<std::string>{beginEdit(1), automate(1, (200.0f - 17.0f) / 231.0f),
+                                        automate(1, 1.0f), automate(1, 0.0f), endEdit(1)}));
+    EXPECT_EQ(effect.getParameter(1), 0.0f);
+
+    press(132, 56, kLButton, {{900, 56, kLButton}, {0, 0, 0}});
+    EXPECT_EQ(effect.getParameter(0), 1.0f);
+    char text[32] = {};
+    effect.getParameterDisplay(0, text);
+    EXPECT_EQ(std::string(text), "0.000000") << "0 dB";
+}
+
+TEST_F(TarvelEditorTest, CtrlClickSetsTheDefaultWithoutABracket) {
+    open();
+    paint();
+    recordingHost().calls.clear();
+    press(30, 56, kLButton | kControl, {{0, 0, 0}});
+    EXPECT_EQ(hostCalls({audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}),
+              std::vector<std::string>{automate(0, 0.5f)});
+    EXPECT_EQ(effect.getParameter(0), 0.5f);
+}
+
+// Stands in for a control with a tag the panel does not know.
+class TaggedControl : public Control {
+public:
+    explicit TaggedControl(int controlTag) : Control(Rect(0, 0, 10, 10), nullptr, controlTag) {}
+    void draw(DrawContext*) override { setDirty(false); }
+};
+
+TEST_F(TarvelEditorTest, ValueChangedIgnoresTagsOtherThanTheTwoParameters) {
+    open();
+    recordingHost().calls.clear();
+    for (int tag : {-1, 2, 7}) {
+        TaggedControl control(tag);
+        control.setValue(0.25f);
+        editor()->valueChanged(nullptr, &control);
+    }
+    EXPECT_TRUE(recordingHost().calls.empty());
+    EXPECT_EQ(effect.getParameter(0), 1.0f);
+    EXPECT_EQ(effect.getParameter(1), 1.0f);
+}
+
+TEST_F(TarvelEditorTest, ArrowKeyChangesAreAutomatedAndShownAtTheNextIdle) {
+    open();
+    paint();
+    idle();
+    recordingHost().calls.clear();
+    // No view has the focus: the lower slider, added last, takes the key.
+    dispatch(effEditKeyDown, 0, VKEY_DOWN);
+    EXPECT_FLOAT_EQ(effect.getParameter(1), 0.9f);
+    EXPECT_EQ(hostCalls({audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}),
+              std::vector<std::string>{automate(1, effect.getParameter(1))});
+    idle();
+    EXPECT_EQ(handleColumns(window(), kLowerTop),
+              std::vector<int>{11 + static_cast<int>(231.0f * effect.getParameter(1))});
+}
+
+TEST_F(TarvelEditorTest, MidiControllerOneMovesTheUpperHandleAtTheNextIdle) {
+    open();
+    paint();
+    idle();
+    ASSERT_EQ(handleColumns(window(), kUpperTop), std::vector<int>{242});
+
+    // Controller 1 to 0 at the block's first frame, then one block of silence.
+    VstMidiEvent controller{};
+    controller.type = kVstMidiType;
+    controller.byteSize = sizeof controller;
+    controller.midiData[0] = static_cast<char>(0xB0);
+    controller.midiData[1] = 1;
+    VstEvents list{};
+    list.numEvents = 1;
+    list.events[0] = reinterpret_cast<VstEvent*>(&controller);
+    effect.processEvents(&list);
+    float silence[2][32] = {};
+    float output[2][32] = {};
+    float* inputs[] = {silence[0], silence[1]};
+    float* outputs[] = {output[0], output[1]};
+    effect.processReplacing(inputs, outputs, 32);
+    EXPECT_EQ(effect.getParameter(0), 0.0f);
+    EXPECT_EQ(handleColumns(window(), kUpperTop), std::vector<int>{242})
+        << "nothing is drawn from the audio path";
+
+    idle();
+    EXPECT_EQ(handleColumns(window(), kUpperTop), std::vector<int>{11});
+    EXPECT_EQ(handleColumns(window(), kLowerTop), std::vector<int>{242});
+}
+
+TEST_F(TarvelEditorTest, ProgramChangeMovesBothSliders) {
+    effect.setParameter(0, 0.5f);
+    open();
+    paint();
+    effect.setProgram(0);
+    EXPECT_EQ(editor()->getNcvolumeSlider()->getValue(), 0.5f);
+    EXPECT_EQ(editor()->getIpvolumeSlider()->getValue(), 1.0f);
+}
+
+TEST_F(TarvelEditorTest, RenderMatchesTheStoredReferencePicture) {
+    effect.setParameter(0, 0.75f);
+    effect.setParameter(1, 0.25f);
+    open();
+    paint();
+    raster::Surface reference;
+    ASSERT_TRUE(readPng(TARVEL_TEST_DATA_DIR "/editor_panel.png", reference));
+    ASSERT_EQ(reference.width(), 268);
+    ASSERT_EQ(reference.height(), 107);
+    int differences = 0;
+    for (int y = 0; y < 107; ++y)
+        for (int x = 0; x < 268; ++x)
+            differences += window().get(x, y) != reference.get(x, y);
+    EXPECT_EQ(differences, 0);
+}
+
+TEST(TarvelEditorLifetime, EffectClosedWithTheEditorStillOpenTakesTheWindowDown) {
+    platform::Window parent = headless::createWindow(0, 0, 300, 200);
+    const int liveBefore = headless::liveObjectCount();
+    auto* effect = new TarvelEffect(nullptr);
+    ASSERT_EQ(effect->dispatcher(effEditOpen, 0, 0, parent, 0.0f), 1);
+    static_cast<TarvelEditor*>(effect->editorOf())->drawAll(nullptr);
+    delete effect;
+    EXPECT_EQ(headless::liveObjectCount(), liveBefore);
+    headless::destroyWindow(parent);
+}
+
+TEST(TarvelEditorLifetime, EditorOpcodesInAnyOrderAreHarmless) {
+    TarvelEffect effect(nullptr);
+    effect.dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
+    effect.dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
+    EXPECT_EQ(effect.dispatcher(effEditKeyDown, 0, VKEY_UP, nullptr, 0.0f), -1);
+    // A null parent gives a frame without a window: nothing to draw into.
+    EXPECT_EQ(effect.dispatcher(effEditOpen, 0, 0, nullptr, 0.0f), 1);
+    effect.dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
+    effect.setParameter(0, 0.5f);
+    effect.dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
+    effect.dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
+    effect.dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
+}
+
+} // namespace

@@ -1,0 +1,439 @@
+// The slider: its geometry, value to handle and pointer to value in both
+// directions (the editor panel's sliders as the worked case), the drag loop
+// with its edit bracket and fine tuning, the default-value gesture, the wheel,
+// the arrow keys and drawing through its offscreen picture.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "gui/bitmap.h"
+#include "gui/frame.h"
+#include "gui/slider.h"
+#include "gui/toolkit_state.h"
+#include "handle_finder.h"
+#include "host/AudioEffectX.h"
+#include "mouse_script.h"
+#include "platform/graphics.h"
+#include "platform/headless/headless.h"
+#include "test_controls.h"
+
+namespace {
+
+// An effect that logs the edit brackets and host idle calls it is asked for.
+class BracketEffect : public AudioEffectX {
+public:
+    BracketEffect() : AudioEffectX(nullptr, 1, 2) {}
+    void process(float**, float**, int32) override {}
+    bool beginEdit(int32 index) override {
+        log.push_back("begin " + std::to_string(index));
+        return true;
+    }
+    bool endEdit(int32 index) override {
+        log.push_back("end " + std::to_string(index));
+        return true;
+    }
+    void masterIdle() override { ++idles; }
+    std::vector<std::string> log;
+    int idles = 0;
+};
+
+// The editor's geometry: a 268 by 107 frame at screen (100, 50) whose upper
+// slider spans x 11 to 256 at y 49 to 63 with the 14-pixel handle.
+constexpr int kScreenX = 100;
+constexpr int kScreenY = 50;
+constexpr int kRow = 56; // the middle of the upper slider
+
+// The plain pointer mapping of the editor's sliders.
+float plainValue(int x) {
+    return static_cast<float>(x - 17) / 231.0f;
+}
+
+class SliderTest : public ::testing::Test {
+protected:
+    SliderTest() {
+        headless::resetInput();
+        loadBlendServices();
+        editor = new GuiEditor(&effect); // owned by the effect
+        parent = headless::createWindow(kScreenX, kScreenY, 268, 107);
+        frame = new Frame(Rect(0, 0, 268, 107), parent, editor);
+        background = new Bitmap(128);
+        handle = new Bitmap(129);
+    }
+    ~SliderTest() override {
+        delete frame;
+        background->release();
+        handle->release();
+        headless::destroyWindow(parent);
+        headless::resetInput();
+    }
+
+    HorizontalSlider* addEditorSlider(int top = 49, int tag = 0, float value = 0.0f) {
+        auto* slider = new HorizontalSlider(Rect(11, top, 256, top + 14), &listener, tag, 11, 242,
+                                            handle, background, Point(11, top), styleMinLeft);
+        slider->setValue(value);
+        slider->setTransparent(false);
+        frame->addView(slider);
+        return slider;
+    }
+
+    // A press at (x, y) with `state`, then the steps the drag loop polls.
+    void press(int x, int y, int state, std::vector<MouseStep> then = {{0, 0, 0}}) {
+        std::vector<MouseStep> steps{{x, y, state}};
+        steps.insert(steps.end(), then.begin(), then.end());
+        MouseScript script(Point(kScreenX, kScreenY), steps);
+        frame->onButtonDownMessage(x, y);
+    }
+
+    const raster::Surface& window() const { return *headless::surfaceOf(frame->getWindow()); }
+
+    BracketEffect effect;
+    GuiEditor* editor;
+    platform::Window parent;
+    Frame* frame;
+    Bitmap* background;
+    Bitmap* handle;
+    RecordingListener listener;
+};
+
+using Log = std::vector<std::string>;
+
+TEST_F(SliderTest, EditorSliderGeometry) {
+    HorizontalSlider* slider = addEditorSlider();
+    EXPECT_EQ(slider->getStyle(), styleHorizontal | styleMinLeft);
+    EXPECT_EQ(slider->getTravel(), 231);
+    EXPECT_EQ(slider->getHandleMinLimit(), 0);
+    EXPECT_EQ(slider->getHandleMaxLimit(), 245);
+    EXPECT_EQ(handle->getRefCount(), 2);
+    EXPECT_EQ(background->getRefCount(), 2);
+    EXPECT_TRUE(slider->getJumpOnClick());
+    EXPECT_EQ(slider->getFineFactor(), 10.0f);
+}
+
+TEST_F(SliderTest, ValueToHandleLeftEdgeIsElevenPlusTruncatedTravel) {
+    HorizontalSlider* slider = addEditorSlider();
+    for (int step = 0; step <= 20; ++step) {
+        const float value = static_cast<float>(step) / 20.0f;
+        slider->setValue(value);
+        const Rect r = slider->handleRectInSlider();
+        const int left = static_cast<int>(231.0f * value);
+        EXPECT_EQ(r.left, left) << value;
+        EXPECT_EQ(r.right, left + 14) << value;
+        EXPECT_EQ(r.top, 0);
+        EXPECT_EQ(r.bottom, 14);
+    }
+    // And on the window, through the offscreen picture.
+    for (float value : {0.0f, 1.0f, 115.0f / 231.0f, 0.3f}) {
+        slider->setValue(value);
+        frame->drawView(slider);
+        EXPECT_EQ(handleColumns(window(), 49), std::vector<int>{11 + static_cast<int>(231 * value)})
+            << value;
+    }
+}
+
+TEST_F(SliderTest, ValuesOutsideTheRangeDrawTheWholeHandleAtTheNearEnd) {
+    HorizontalSlider* slider = addEditorSlider();
+    slider->setValue(-0.5f);
+    frame->drawView(slider);
+    EXPECT_EQ(handleColumns(window(), 49), std::vector<int>{11});
+    // Beyond 1 the handle is drawn whole at the right end, not cut or inverted.
+    slider->setValue(1.5f);
+    EXPECT_EQ(slider->handleRectInSlider().left, 231);
+    EXPECT_EQ(slider->handleRectInSlider().right, 245);
+    frame->drawView(slider);
+    EXPECT_EQ(handleColumns(window(), 49), std::vector<int>{242});
+    // Values no pixel coordinate can hold stay at the ends; not a number counts as 0.
+    for (float value : {1.0e30f, -1.0e30f, std::nanf("")}) {
+        slider->setValue(value);
+        const Rect r = slider->handleRectInSlider();
+        EXPECT_EQ(r.right - r.left, 14) << value;
+        EXPECT_TRUE(r.left == 0 || r.left == 231) << value;
+    }
+}
+
+TEST_F(SliderTest, DrawingCopiesThePanelUnderTheSliderThenTheHandle) {
+    HorizontalSlider* slider = addEditorSlider(80, 1, 0.0f);
+    frame->drawView(slider);
+    const raster::Surface& panel = *headless::surfaceOf(background->getHandle());
+    // Right of the handle the window shows exactly the panel picture.
+    int differences = 0;
+    for (int y = 80; y < 94; ++y)
+        for (int x = 25; x < 256; ++x)
+            differences += window().get(x, y) != panel.get(x, y);
+    EXPECT_EQ(differences, 0);
+    // The handle's white corners let the panel through.
+    EXPECT_EQ(window().get(11, 80), panel.get(11, 80));
+    EXPECT_EQ(handleColumns(window(), 80), std::vector<int>{11});
+    EXPECT_FALSE(slider->isDirty());
+}
+
+TEST_F(SliderTest, PointerToValueWithTheHandleJumpingUnderThePointer) {
+    HorizontalSlider* slider = addEditorSlider(49, 0, 0.25f);
+    for (int x : {17, 248, 132}) {
+        listener.values.clear();
+        press(x, kRow, kLButton);
+        EXPECT_EQ(slider->getValue(), plainValue(x)) << x;
+        EXPECT_EQ(listener.values, std::vector<float>{plainValue(x)}) << x;
+    }
+    EXPECT_EQ(plainValue(17), 0.0f);
+    EXPECT_EQ(plainValue(248), 1.0f);
+    EXPECT_EQ(plainValue(132), 115.0f / 231.0f);
+    EXPECT_EQ(effect.log, (Log{"begin 0", "end 0", "begin 0", "end 0", "begin 0", "end 0"}));
+    EXPECT_EQ(frame->getFocusView(), slider);
+    // The listener redrew the slider at each new value.
+    EXPECT_EQ(handleColumns(window(), 49),
+              std::vector<int>{11 + static_cast<int>(231.0f * plainValue(132))});
+}
+
+TEST_F(SliderTest, DragFarPastEitherEndStopsAtTheEndsAndTellsOnlyChanges) {
+    HorizontalSlider* slider = addEditorSlider();
+    press(132, kRow, kLButton,
+          {{300, kRow, kLButton},
+           {900, 10, kLButton},
+           {-40, kRow, kLButton},
+           {-400, 200, kLButton},
+           {132, kRow, kLButton},
+           {132, kRow, kLButton},
+           {132, kRow, 0}});
+    EXPECT_EQ(listener.values, (std::vector<float>{115.0f / 231.0f, 1.0f, 0.0f, 115.0f / 231.0f}));
+    EXPECT_EQ(slider->getValue(), 115.0f / 231.0f);
+    EXPECT_EQ(effect.log, (Log{"begin 0", "end 0"}));
+    EXPECT_GT(effect.idles, 0) << "the drag loop lets the editor idle";
+}
+
+TEST_F(SliderTest, ShiftMovesATenthAsFastFromTheValueItCameInAt) {
+    // Travel 100 from x 26: the plain mapping gives 0.6 at x 86.
+    auto* slider = new HorizontalSlider(Rect(20, 30, 134, 44), &listener, 3, Point(0, 0), 114,
+                                        handle, nullptr, Point(0, 0), styleMinLeft);
+    frame->addView(slider);
+    EXPECT_EQ(slider->getTravel(), 100);
+    slider->setValue(0.5f);
+    press(86, 37, kLButton | kShift);
+    EXPECT_FLOAT_EQ(slider->getValue(), 0.51f);
+
+    // Shift pressed in the middle of a drag: the value goes on from where it
+    // is, a tenth as fast; without Shift it follows the plain mapping again.
+    listener.values.clear();
+    press(
+        46, 37, kLButton,
+        {{46, 37, kLButton | kShift}, {66, 37, kLButton | kShift}, {66, 37, kLButton}, {0, 0, 0}});
+    ASSERT_EQ(listener.values.size(), 3u);
+    EXPECT_FLOAT_EQ(listener.values[0], 0.2f);
+    EXPECT_FLOAT_EQ(listener.values[1], 0.22f);
+    EXPECT_FLOAT_EQ(listener.values[2], 0.4f);
+}
+
+TEST_F(SliderTest, ShiftOnTheEditorSliderFollowsTheWorkedExample) {
+    HorizontalSlider* slider = addEditorSlider(49, 0, 0.5f);
+    press(155, kRow, kLButton | kShift);
+    EXPECT_FLOAT_EQ(slider->getValue(), 0.5f + (plainValue(155) - 0.5f) / 10.0f);
+}
+
+TEST_F(SliderTest, CtrlClickRestoresTheDefaultWithoutABracket) {
+    HorizontalSlider* slider = addEditorSlider(49, 0, 0.9f);
+    slider->redrawIfDirty(nullptr);
+    press(30, kRow, kLButton | kControl);
+    EXPECT_EQ(slider->getValue(), 0.5f);
+    EXPECT_EQ(listener.values, std::vector<float>{0.5f});
+    EXPECT_TRUE(effect.log.empty());
+    EXPECT_EQ(frame->getFocusView(), nullptr);
+
+    // Already at the default and drawn: nothing to tell.
+    press(30, kRow, kLButton | kControl);
+    EXPECT_EQ(listener.values.size(), 1u);
+
+    // A changed default is what the gesture restores, unclamped.
+    slider->setDefaultValue(1.25f);
+    press(30, kRow, kLButton | kControl);
+    EXPECT_EQ(slider->getValue(), 1.25f);
+}
+
+TEST_F(SliderTest, CtrlShiftClickStartsAFineDrag) {
+    HorizontalSlider* slider = addEditorSlider(49, 0, 0.2f);
+    press(132, kRow, kLButton | kControl | kShift);
+    EXPECT_FLOAT_EQ(slider->getValue(), 0.2f + (plainValue(132) - 0.2f) / 10.0f);
+    EXPECT_EQ(effect.log, (Log{"begin 0", "end 0"}));
+}
+
+TEST_F(SliderTest, OtherButtonsAndADisabledSliderDoNothing) {
+    HorizontalSlider* slider = addEditorSlider(49, 0, 0.3f);
+    press(132, kRow, kRButton);
+    press(132, kRow, kMButton | kControl);
+    // Told of a left press directly, a disabled slider still ignores it.
+    slider->setMouseEnabled(false);
+    MouseScript held(Point(kScreenX, kScreenY), {{132, kRow, kLButton}, {132, kRow, 0}});
+    platform::DeviceContext dc = platform::getDC(frame->getWindow());
+    {
+        DrawContext context(frame, dc, frame->getWindow());
+        Point where(132, kRow);
+        slider->onMouseDown(&context, where);
+    }
+    platform::releaseDC(frame->getWindow(), dc);
+    EXPECT_EQ(slider->getValue(), 0.3f);
+    EXPECT_TRUE(listener.values.empty());
+    EXPECT_TRUE(effect.log.empty());
+}
+
+TEST_F(SliderTest, WithoutJumpOnClickOnlyTheHandleGripsAndTheDragIsRelative) {
+    HorizontalSlider* slider = addEditorSlider(49, 0, 0.5f);
+    slider->setJumpOnClick(false);
+    EXPECT_FALSE(slider->getJumpOnClick());
+    // The handle spans x 126 to 140 and y 49 to 63, both edges included.
+    press(141, 63, kLButton);
+    press(125, 50, kLButton);
+    EXPECT_EQ(slider->getValue(), 0.5f);
+    EXPECT_TRUE(effect.log.empty());
+
+    press(140, 63, kLButton);
+    EXPECT_EQ(slider->getValue(), 115.0f / 231.0f) << "unmoved up to truncation";
+    EXPECT_EQ(effect.log, (Log{"begin 0", "end 0"}));
+
+    slider->setValue(0.5f);
+    press(126, 49, kLButton, {{146, 49, kLButton}, {0, 0, 0}});
+    EXPECT_EQ(slider->getValue(), 135.0f / 231.0f);
+}
+
+TEST_F(SliderTest, WheelStepsAndClamps) {
+    HorizontalSlider* slider = addEditorSlider(49, 0, 0.5f);
+    Point where(132, kRow);
+    MouseScript pointer(Point(kScreenX, kScreenY), {{132, kRow, 0}});
+    platform::DeviceContext dc = platform::getDC(frame->getWindow());
+    {
+        DrawContext context(frame, dc, frame->getWindow());
+        EXPECT_TRUE(slider->onWheel(&context, where, 1.0f));
+        EXPECT_FLOAT_EQ(slider->getValue(), 0.6f);
+        headless::input().keyDown[platform::kKeyShift] = true;
+        EXPECT_TRUE(slider->onWheel(&context, where, 1.0f));
+        EXPECT_FLOAT_EQ(slider->getValue(), 0.61f);
+        headless::input().keyDown[platform::kKeyShift] = false;
+        EXPECT_TRUE(slider->onWheel(&context, where, 10.0f));
+        EXPECT_EQ(slider->getValue(), 1.0f);
+        EXPECT_TRUE(slider->onWheel(&context, where, -25.0f));
+        EXPECT_EQ(slider->getValue(), 0.0f);
+        ASSERT_EQ(listener.contexts.size(), 4u);
+        EXPECT_EQ(listener.contexts[0], &context);
+
+        slider->setMouseEnabled(false);
+        EXPECT_FALSE(slider->onWheel(&context, where, 1.0f));
+        EXPECT_EQ(slider->getValue(), 0.0f);
+    }
+    platform::releaseDC(frame->getWindow(), dc);
+    EXPECT_TRUE(effect.log.empty()) << "single steps are not bracketed";
+}
+
+TEST_F(SliderTest, TheFrameHandsTheWheelToTheSliderUnderThePointer) {
+    HorizontalSlider* slider = addEditorSlider(49, 0, 0.5f);
+    MouseScript pointer(Point(kScreenX, kScreenY), {{200, kRow, 0}});
+    Point ignored(0, 0);
+    EXPECT_TRUE(frame->onWheel(nullptr, ignored, -1.0f));
+    EXPECT_FLOAT_EQ(slider->getValue(), 0.4f);
+}
+
+TEST_F(SliderTest, ArrowKeysStepInValueTerms) {
+    HorizontalSlider* slider = addEditorSlider(49, 0, 0.5f);
+    slider->setMouseEnabled(false); // keys do not ask
+    VstKeyCode key{0, VKEY_UP, 0};
+    EXPECT_EQ(slider->onKeyDown(key), 1);
+    EXPECT_FLOAT_EQ(slider->getValue(), 0.6f);
+    key.virt = VKEY_LEFT;
+    key.modifier = MODIFIER_SHIFT;
+    EXPECT_EQ(slider->onKeyDown(key), 1);
+    EXPECT_FLOAT_EQ(slider->getValue(), 0.59f);
+    key.modifier = 0;
+    key.virt = VKEY_DOWN;
+    EXPECT_EQ(slider->onKeyDown(key), 1);
+    EXPECT_FLOAT_EQ(slider->getValue(), 0.49f);
+    key.virt = VKEY_RIGHT;
+    for (int i = 0; i < 8; ++i)
+        slider->onKeyDown(key);
+    EXPECT_EQ(slider->getValue(), 1.0f);
+    ASSERT_EQ(listener.contexts.size(), 9u) << "clamped presses at the end are not news";
+    EXPECT_EQ(listener.contexts[0], nullptr);
+
+    key.virt = 20;
+    EXPECT_EQ(slider->onKeyDown(key), -1);
+    EXPECT_EQ(slider->getValue(), 1.0f);
+}
+
+TEST_F(SliderTest, MinimumAtTheRightEndInvertsBothDirections) {
+    auto* slider = new HorizontalSlider(Rect(11, 49, 256, 63), &listener, 0, 11, 242, handle,
+                                        background, Point(11, 49), styleMinRight);
+    frame->addView(slider);
+    slider->setValue(0.0f);
+    EXPECT_EQ(slider->handleRectInSlider().left, 231);
+    press(17, kRow, kLButton);
+    EXPECT_EQ(slider->getValue(), 1.0f);
+    VstKeyCode right{0, VKEY_RIGHT, 0};
+    slider->setValue(0.5f);
+    slider->onKeyDown(right);
+    EXPECT_FLOAT_EQ(slider->getValue(), 0.6f);
+    EXPECT_EQ(slider->handleRectInSlider().left, static_cast<int>(231 * (1.0f - 0.6f)));
+}
+
+TEST_F(SliderTest, VerticalSliderRunsAlongY) {
+    // Handle origin (3, 0), 100 pixels of travel downward from y 10.
+    auto* slider = new VerticalSlider(Rect(40, 10, 60, 124), &listener, 2, Point(3, 0), 114, handle,
+                                      nullptr, Point(0, 0), styleMinBottom);
+    frame->addView(slider);
+    EXPECT_EQ(slider->getStyle(), styleVertical | styleMinBottom);
+    EXPECT_EQ(slider->getTravel(), 100);
+    slider->setValue(0.0f);
+    const Rect bottom = slider->handleRectInSlider();
+    EXPECT_EQ(bottom.top, 100);
+    EXPECT_EQ(bottom.left, 3);
+    EXPECT_EQ(bottom.right, 17);
+    // delta = 10 + 0 + 7 - 1 = 16: y 16 is the top end, value 1.
+    press(50, 16, kLButton);
+    EXPECT_EQ(slider->getValue(), 1.0f);
+    press(50, 66, kLButton);
+    EXPECT_FLOAT_EQ(slider->getValue(), 0.5f);
+}
+
+TEST_F(SliderTest, NoDirectionBitKeepsPointerAndDrawingTogether) {
+    // Without a direction bit drawing puts value 0 at the far end; the
+    // pointer follows the drawing.
+    auto* slider = new VerticalSlider(Rect(40, 10, 60, 124), &listener, 2, Point(0, 0), 114, handle,
+                                      nullptr, Point(0, 0), 0);
+    frame->addView(slider);
+    press(50, 116, kLButton);
+    EXPECT_EQ(slider->getValue(), 0.0f);
+    EXPECT_EQ(slider->handleRectInSlider().top, 100);
+}
+
+TEST_F(SliderTest, OffscreenPictureLivesWhileAttached) {
+    const int before = headless::liveObjectCount();
+    auto* slider = new HorizontalSlider(Rect(11, 49, 256, 63), &listener, 0, 11, 242, handle,
+                                        background, Point(11, 49), styleMinLeft);
+    slider->draw(nullptr); // not attached: nothing to draw with, and no crash
+    EXPECT_EQ(headless::liveObjectCount(), before);
+    frame->addView(slider);
+    EXPECT_GT(headless::liveObjectCount(), before);
+    frame->removeView(slider, false);
+    EXPECT_EQ(headless::liveObjectCount(), before);
+    slider->release();
+    EXPECT_EQ(handle->getRefCount(), 1);
+    EXPECT_EQ(background->getRefCount(), 1);
+}
+
+TEST_F(SliderTest, SetHandleRetainsTheNewPictureAndKeepsTheTravel) {
+    HorizontalSlider* slider = addEditorSlider();
+    Bitmap* other = new Bitmap(128);
+    slider->setHandle(other);
+    EXPECT_EQ(slider->getHandle(), other);
+    EXPECT_EQ(other->getRefCount(), 2);
+    EXPECT_EQ(handle->getRefCount(), 1);
+    EXPECT_EQ(slider->getTravel(), 231);
+    slider->setHandle(other);
+    EXPECT_EQ(other->getRefCount(), 2);
+    slider->setHandle(nullptr);
+    EXPECT_EQ(other->getRefCount(), 1);
+    // A missing handle draws none, but the arithmetic keeps the last size:
+    // the 268-pixel picture is held within the limits.
+    slider->setValue(1.0f);
+    EXPECT_EQ(slider->handleRectInSlider().left, 0);
+    EXPECT_EQ(slider->handleRectInSlider().right, 245);
+    other->release();
+}
+
+} // namespace

@@ -1,0 +1,102 @@
+// TARVEL.dll's editor in a host window: its size, what it shows, and how a
+// parameter change from MIDI reaches the screen.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "editor_fixture.h"
+#include "editor_pictures.h"
+#include "harness/midi_event_list.h"
+#include "harness/png_encoder.h"
+#include "harness/stereo_buffer.h"
+#include "host/vst_opcodes.h"
+
+namespace {
+
+// The parameter values of the screenshot the native render is compared with.
+constexpr float kShotNcvolume = 0.75f;
+constexpr float kShotIpvolume = 0.25f;
+
+TEST_F(EditorTest, OpensAtItsSizeInAChildOfTheHostWindow) {
+    EXPECT_EQ(dll.host.effect()->flags, 25);
+    EXPECT_EQ(editor.width(), 268);
+    EXPECT_EQ(editor.height(), 107);
+    ERect* rect = nullptr;
+    ASSERT_EQ(dll.host.dispatch(effEditGetRect, 0, 0, &rect), 1);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->top, 0);
+    EXPECT_EQ(rect->left, 0);
+    EXPECT_EQ(rect->bottom, 107);
+    EXPECT_EQ(rect->right, 268);
+
+    HWND host = static_cast<HWND>(editor.window()->handle());
+    HWND child = GetWindow(host, GW_CHILD);
+    ASSERT_NE(child, nullptr);
+    RECT client{};
+    GetClientRect(child, &client);
+    EXPECT_EQ(client.right, 268);
+    EXPECT_EQ(client.bottom, 107);
+    EXPECT_TRUE(IsWindowVisible(child));
+    char className[64] = "";
+    GetClassNameA(child, className, sizeof className);
+    char expected[64];
+    std::snprintf(
+        expected, sizeof expected, "Plugin%08x",
+        static_cast<unsigned>(reinterpret_cast<UINT_PTR>(GetModuleHandleA(dllPath().c_str()))));
+    EXPECT_STREQ(className, expected);
+}
+
+TEST_F(EditorTest, ShowsThePanelWithBothHandlesAtTheDefaultValues) {
+    const RgbImage shot = editor.screenshot();
+    ASSERT_EQ(shot.width, 268);
+    ASSERT_EQ(shot.height, 107);
+    EXPECT_TRUE(writePng(shot, picturePath("editor_default.png")));
+    EXPECT_EQ(differencesOutsideSliders(shot, pictures), 0);
+    EXPECT_EQ(handleLeftEdge(shot, pictures, kUpperSliderTop), 242);
+    EXPECT_EQ(handleLeftEdge(shot, pictures, kLowerSliderTop), 242);
+}
+
+class EditorShotTest : public EditorTest {
+protected:
+    void beforeOpen() override {
+        dll.host.setParameter(0, kShotNcvolume);
+        dll.host.setParameter(1, kShotIpvolume);
+    }
+};
+
+// The native side compares this screenshot with the headless render of the
+// same values and with the stored reference picture.
+TEST_F(EditorShotTest, ShowsTheHandlesWhereTheValuesPutThem) {
+    const RgbImage shot = editor.screenshot();
+    ASSERT_FALSE(shot.empty());
+    EXPECT_TRUE(writePng(shot, picturePath("editor_0.75_0.25.png")));
+    EXPECT_EQ(differencesOutsideSliders(shot, pictures), 0);
+    EXPECT_EQ(handleLeftEdge(shot, pictures, kUpperSliderTop), 11 + 173);
+    EXPECT_EQ(handleLeftEdge(shot, pictures, kLowerSliderTop), 11 + 57);
+}
+
+TEST_F(EditorTest, MidiControllerOneMovesTheUpperHandleAtTheNextIdle) {
+    ASSERT_EQ(upperHandle(), 242);
+    StereoBuffer input(512);
+    StereoBuffer output(512);
+    dll.host.processBlock({controller1(0, 0)}, input, output, ProcessMode::replacing);
+    EXPECT_EQ(dll.host.getParameter(0), 0.0f);
+    // Until the host gives idle time the window shows the old value.
+    EXPECT_EQ(upperHandle(), 242);
+    editor.idle();
+    EXPECT_EQ(upperHandle(), 11);
+    EXPECT_EQ(lowerHandle(), 242);
+
+    dll.host.processBlock({controller1(100, 127)}, input, output, ProcessMode::replacing);
+    editor.run(3 * kIdleInterval);
+    EXPECT_EQ(upperHandle(), 242);
+}
+
+TEST_F(EditorTest, HostParameterChangeMovesTheLowerHandle) {
+    dll.host.setParameter(1, 0.5f);
+    editor.idle();
+    EXPECT_EQ(lowerHandle(), handleLeftEdgeFor(0.5f));
+    EXPECT_EQ(upperHandle(), 242);
+}
+
+} // namespace

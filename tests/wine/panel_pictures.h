@@ -1,0 +1,35 @@
+// The editor panel's two pictures as TARVEL.dll carries them, and where a
+// screenshot of the open editor shows each slider's handle.
+#pragma once
+
+#include <string>
+
+#include "harness/rgb_image.h"
+
+struct PanelPictures {
+    RgbImage background; // resource 128
+    RgbImage handle;     // resource 129; white is left out when drawn
+    bool loaded() const { return !background.empty() && !handle.empty(); }
+};
+
+// The panel's geometry, in editor coordinates.
+constexpr int kSliderLeft = 11;
+constexpr int kSliderRight = 256;
+constexpr int kUpperSliderTop = 49;
+constexpr int kLowerSliderTop = 80;
+constexpr int kSliderHeight = 14;
+constexpr int kHandleTravel = 231;
+
+// Reads the pictures from the library's resources.
+PanelPictures loadPanelPictures(const std::string& libraryPath);
+
+// The handle's left edge in the slider whose top is `top`: the one position
+// where the background with the handle drawn over it matches the screenshot
+// exactly; -1 when none does.
+int handleLeftEdge(const RgbImage& shot, const PanelPictures& pictures, int top);
+
+// Where the handle of a slider showing `value` belongs.
+int handleLeftEdgeFor(float value);
+
+// Pixels outside both sliders that differ from the background picture.
+int differencesOutsideSliders(const RgbImage& shot, const PanelPictures& pictures);
