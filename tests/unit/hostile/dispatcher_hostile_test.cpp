@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "hostile/hostile_support.h"
+#include "platform/headless/headless.h"
 
 using namespace hostile;
 
@@ -38,6 +39,16 @@ VstWord answerWithNullPointer(int32 opcode, int32 index, VstWord value) {
         return static_cast<int32>(value);
     case effCopyProgram: // the one program copies onto itself
         return index == 0 ? 1 : 0;
+    // The editor: its rectangle exists (a null pointer just receives
+    // nothing), a null parent opens it without a window, the knob mode is
+    // taken, and keys reach no view (the editor is closed by then).
+    case effEditGetRect:
+    case effEditOpen:
+    case effSetEditKnobMode:
+        return 1;
+    case effEditKeyDown:
+    case effEditKeyUp:
+        return -1;
     default:
         return 0;
     }
@@ -151,27 +162,59 @@ TEST(HostileDispatcher, ThousandOpenCloseCycles) {
     }
 }
 
-// EDITOR: with the real editor, the same orders run against it on a
-// headless parent window, and GDI-free resource counts are compared before
-// and after. Until then a stand-in editor shows the dispatcher's side: every
-// order of the editor opcodes, with null and hostile arguments, answers the
-// editor's defaults.
+// The editor opcodes in every order, with a host window and with none, and
+// with hostile numbers: each answers what the editor defines, and afterwards
+// no window, drawing object or drop registration is left behind.
 TEST(HostileDispatcher, EditorOpcodesInEveryOrder) {
     RecordingHost host;
-    Plugin plugin;
-    new RecordingEditor(&plugin.effect());
-    std::array<int32, 7> opcodes{effEditGetRect, effEditOpen,  effEditClose,      effEditIdle,
-                                 effEditKeyDown, effEditKeyUp, effSetEditKnobMode};
-    std::sort(opcodes.begin(), opcodes.end());
-    int orders = 0;
-    do {
-        for (int32 opcode : opcodes) {
-            const VstWord answer = plugin.dispatch(opcode, kIntMin, -1, nullptr, kNaN);
-            const bool isKey = opcode == effEditKeyDown || opcode == effEditKeyUp;
-            ASSERT_EQ(answer, isKey ? -1 : 0) << "opcode " << opcode;
-        }
-        ++orders;
-    } while (std::next_permutation(opcodes.begin(), opcodes.end()));
-    EXPECT_EQ(orders, 5040);
-    expectStillWorks(plugin, host);
+    headless::resetInput();
+    const int windowsBefore = headless::windowCount();
+    platform::Window parent = headless::createWindow(100, 50, 400, 300);
+    const int objectsBefore = headless::liveObjectCount();
+    {
+        Plugin plugin;
+        std::array<int32, 7> opcodes{effEditGetRect, effEditOpen,  effEditClose,      effEditIdle,
+                                     effEditKeyDown, effEditKeyUp, effSetEditKnobMode};
+        std::sort(opcodes.begin(), opcodes.end());
+        int orders = 0;
+        do {
+            void* window = orders % 2 == 0 ? static_cast<void*>(parent) : nullptr;
+            for (int32 opcode : opcodes) {
+                ERect* rect = nullptr;
+                void* ptr = opcode == effEditOpen      ? window
+                            : opcode == effEditGetRect ? &rect
+                                                       : nullptr;
+                const VstWord answer = plugin.dispatch(opcode, kIntMin, -1, ptr, kNaN);
+                switch (opcode) {
+                case effEditGetRect:
+                    ASSERT_EQ(answer, 1);
+                    ASSERT_NE(rect, nullptr);
+                    EXPECT_EQ(rect->right - rect->left, 268);
+                    EXPECT_EQ(rect->bottom - rect->top, 107);
+                    break;
+                case effEditOpen:
+                case effSetEditKnobMode:
+                    ASSERT_EQ(answer, 1);
+                    break;
+                case effEditKeyDown:
+                case effEditKeyUp:
+                    ASSERT_TRUE(answer >= -1 && answer <= 1) << answer;
+                    break;
+                default:
+                    ASSERT_EQ(answer, 0) << "opcode " << opcode;
+                    break;
+                }
+                headless::dispatchMessages();
+            }
+            plugin.dispatch(effEditClose);
+            ++orders;
+        } while (std::next_permutation(opcodes.begin(), opcodes.end()));
+        EXPECT_EQ(orders, 5040);
+        EXPECT_EQ(headless::windowCount(), windowsBefore + 1) << "only the host's window is left";
+        expectStillWorks(plugin, host);
+    }
+    EXPECT_EQ(headless::liveObjectCount(), objectsBefore) << "every drawing object is freed";
+    EXPECT_EQ(headless::deadHandleUses(), 0);
+    EXPECT_EQ(headless::lostDropRegistrations(), 0);
+    headless::destroyWindow(parent);
 }
