@@ -1,12 +1,13 @@
 // One plug-in instance driven from a host's two threads at once. The
 // user-interface thread changes parameters, selects the program, renames it,
-// reads its name and the parameter displays; the audio thread delivers MIDI
+// reads its name and the parameter displays, and (with --editor) opens,
+// idles and closes the editor; the audio thread delivers MIDI
 // (controller 1, program changes, notes) and processes blocks through both
 // process calls. Built with ThreadSanitizer in its own tree, any data race
 // between the two fails the run; in every build the values read must be
 // ones that some thread wrote whole, and the audio must stay sane.
 //
-// Usage: thread_stress [seconds]   (default 2)
+// Usage: thread_stress [seconds [--editor]]   (default 2 seconds, no editor)
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -19,6 +20,7 @@
 
 #include "host/module.h"
 #include "host/vst_opcodes.h"
+#include "platform/headless/headless.h"
 
 namespace {
 
@@ -107,10 +109,33 @@ public:
         editorStep(i);
     }
 
-    // EDITOR: once the editor exists, this thread also opens it on a
-    // headless parent window, calls effEditIdle on most steps and closes it
-    // now and then, while the audio thread's MIDI moves its sliders.
-    void editorStep(long long /*i*/) {}
+    // With --editor this thread also opens the editor on a headless host
+    // window, idles it on most steps and closes it now and then, while the
+    // audio thread's MIDI moves its sliders.
+    void editorStep(long long i) {
+        if (parent == nullptr) {
+            return;
+        }
+        if (i % 64 == 0) {
+            dispatch(record, effEditOpen, 0, 0, parent);
+        } else if (i % 64 == 48) {
+            dispatch(record, effEditClose);
+        } else {
+            dispatch(record, effEditIdle);
+        }
+    }
+
+    // Closes the editor and takes the host's window down.
+    void finish() {
+        if (parent != nullptr) {
+            dispatch(record, effEditClose);
+            headless::destroyWindow(static_cast<platform::Window>(parent));
+            parent = nullptr;
+        }
+    }
+
+    // The host's window for the editor; null runs without the editor.
+    void* parent = nullptr;
 
 private:
     void renameProgram(long long i) {
@@ -199,6 +224,7 @@ private:
 
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 2.0;
+    const bool withEditor = argc > 2 && std::strcmp(argv[2], "--editor") == 0;
     AEffect* record = tarvelMain(stressHost);
     if (record == nullptr) {
         std::fprintf(stderr, "thread_stress: the plug-in refused to load\n");
@@ -222,10 +248,14 @@ int main(int argc, char** argv) {
 
     std::thread interfaceThread([&] {
         InterfaceThread ui(record);
+        if (withEditor) {
+            ui.parent = headless::createWindow(0, 0, 400, 300);
+        }
         startTogether();
         while (!stop.load(std::memory_order_relaxed) && !failed.load()) {
             ui.step(interfaceSteps++);
         }
+        ui.finish();
     });
     std::thread audioThread([&] {
         AudioThread audio(record);
