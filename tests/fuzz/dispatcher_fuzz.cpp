@@ -15,6 +15,7 @@
 #include "fuzz_support.h"
 #include "host/module.h"
 #include "host/vst_opcodes.h"
+#include "platform/headless/headless.h"
 
 namespace {
 
@@ -88,8 +89,22 @@ bool writesText(int32 opcode) {
 
 class DispatcherSession {
 public:
-    DispatcherSession() { openInstance(); }
-    ~DispatcherSession() { closeInstance(); }
+    DispatcherSession() {
+        headless::resetWindowSystem();
+        objectsBefore = headless::liveObjectCount();
+        parent = headless::createWindow(100, 50, 280, 120);
+        openInstance();
+    }
+    // Closing the instance takes its editor's window and drawing objects
+    // with it, whatever the opcodes left open.
+    ~DispatcherSession() {
+        closeInstance();
+        headless::destroyWindow(parent);
+        FUZZ_CHECK(headless::windowCount() == 0);
+        FUZZ_CHECK(headless::liveObjectCount() == objectsBefore);
+        FUZZ_CHECK(headless::deadHandleUses() == 0);
+        FUZZ_CHECK(headless::oleInitializations() == 0);
+    }
 
     void dispatchOne(FuzzedDataProvider& data) {
         const int32 opcode =
@@ -121,8 +136,8 @@ public:
             ptr = giveBuffer ? &rect : nullptr;
             break;
         case effEditOpen:
-            // EDITOR: a parent window of the headless platform goes here
-            // once the editor exists; until then there is nothing to open.
+            // The host's window, or none.
+            ptr = giveBuffer ? parent : nullptr;
             break;
         case effSetSpeakerArrangement:
             value = data.ConsumeBool() ? reinterpret_cast<VstWord>(&arrangements[0]) : 0;
@@ -293,6 +308,8 @@ private:
     }
 
     AEffect* record = nullptr;
+    platform::Window parent = nullptr;
+    int objectsBefore = 0;
     std::array<float, 2> expected{1.0f, 1.0f};
     bool midiPending = false;
     int phase = 0;
