@@ -10,6 +10,12 @@
 //   dll_stress long-run BLOCKS DLL     one instance for BLOCKS blocks of 64
 //                                      frames; prints the figures the native
 //                                      build must reproduce
+//   dll_stress editors CYCLES N BLOCKS DLL
+//                                      CYCLES editor open and close cycles on
+//                                      one instance, then N instances
+//                                      processing BLOCKS blocks each with
+//                                      their editors open at once (needs a
+//                                      display)
 //
 // Each run counts the process's handles, GDI and USER objects and committed
 // memory before and after (after a warm-up, so that what the C runtime and
@@ -24,10 +30,13 @@
 #include <string>
 #include <vector>
 
+#include "harness/editor_window.h"
+#include "harness/message_pump.h"
 #include "harness/plugin_module.h"
 #include "host/vst_opcodes.h"
 #include "long_run.h"
 #include "process_resources.h"
+#include "resource_counts.h"
 
 namespace {
 
@@ -332,6 +341,138 @@ int runLong(long long blocks, const std::string& path) {
     return failed ? 1 : 0;
 }
 
+// The editor window class of the loaded library: registered while one of
+// its editors is open, and only then.
+bool editorClassRegistered(HMODULE library) {
+    char name[32];
+    std::snprintf(name, sizeof name, "Plugin%08x",
+                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(library)));
+    WNDCLASSA info{};
+    return GetClassInfoA(library, name, &info) != 0;
+}
+
+void compareCounts(const ResourceCounts& before, const ResourceCounts& after) {
+    std::printf("system resources before: %s\nsystem resources after:  %s\n",
+                before.describe().c_str(), after.describe().c_str());
+    if (before.gdiObjects < 0 || before.kernelHandles < 0) {
+        fail("the system resources could not be counted");
+    }
+    if (!(after == before)) {
+        fail("GDI objects, windows or kernel handles did not return to where they were");
+    }
+}
+
+// One host cycle of the editor: open, let it paint and idle, close.
+bool editorCycle(EditorWindow& editor) {
+    if (!editor.open()) {
+        fail("the editor did not open: " + editor.error());
+        return false;
+    }
+    editor.run(2 * kIdleInterval);
+    editor.close();
+    return true;
+}
+
+// `count` instances, each with its editor open in a host window of its own,
+// processing `blocks` blocks each in turn with the host's idle calls between.
+void editorsTogether(PluginModule& module, int count, long long blocks, bool report) {
+    const ResourceCounts before = countResources();
+    {
+        std::vector<std::unique_ptr<PluginHost>> hosts;
+        std::vector<std::unique_ptr<EditorWindow>> editors;
+        std::vector<std::unique_ptr<LongRun>> runs;
+        for (int i = 0; i < count && !failed; ++i) {
+            hosts.push_back(std::make_unique<PluginHost>());
+            if (!start(*hosts.back(), module.entry())) {
+                return;
+            }
+            // Side by side in rows across the screen.
+            editors.push_back(std::make_unique<EditorWindow>(*hosts.back(), 10 + (i % 3) * 300,
+                                                             10 + (i / 3) * 130));
+            if (!editors.back()->open()) {
+                fail("editor " + std::to_string(i) + " did not open: " + editors.back()->error());
+            }
+            runs.push_back(std::make_unique<LongRun>(*hosts.back(), static_cast<unsigned>(i)));
+        }
+        const ResourceCounts open = countResources();
+        if (report) {
+            std::printf("with %d editors open: %s\n", count, open.describe().c_str());
+        }
+        if (open.userObjects < before.userObjects + 2 * count) {
+            fail("not every editor has its window");
+        }
+        const DWORD started = GetTickCount();
+        for (long long block = 0; block < blocks && !failed; ++block) {
+            for (auto& run : runs) {
+                run->run(1);
+            }
+            // The host's user-interface thread gets its turn every 16 blocks.
+            if (block % 16 == 0) {
+                for (auto& editor : editors) {
+                    editor->idle();
+                }
+                pumpMessages(0, nullptr);
+            }
+        }
+        if (report) {
+            std::printf("instances=%d with editors open, blocks_each=%lld seconds=%.1f\n", count,
+                        blocks, (GetTickCount() - started) / 1000.0);
+        }
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            const LongRunResult& result = runs[i]->result();
+            if (result.nonFinite != 0 || result.channelsDiffer != 0) {
+                fail("instance " + std::to_string(i) + " produced unsound output");
+            }
+        }
+        editors.clear();
+        runs.clear();
+    }
+}
+
+// Editors opened and closed many times on one instance, then many instances
+// processing with their editors open at once: what the process holds of
+// the system (GDI objects, windows, kernel handles) must return exactly, and
+// the window class must be gone once the last editor is closed.
+int runEditors(int cycles, int count, long long blocks, const std::string& path) {
+    std::unique_ptr<PluginModule> module = loadLibrary(path);
+    if (module == nullptr) {
+        return 1;
+    }
+    HMODULE library = GetModuleHandleA(baseName(path).c_str());
+    {
+        PluginHost host;
+        if (!start(host, module->entry())) {
+            return 1;
+        }
+        EditorWindow editor(host);
+        // The first cycles fill the window system's caches, which then stay.
+        editorCycle(editor);
+        editorCycle(editor);
+        const ResourceCounts before = countResources();
+        const DWORD started = GetTickCount();
+        for (int i = 0; i < cycles && !failed; ++i) {
+            editorCycle(editor);
+        }
+        std::printf("editor cycles=%d seconds=%.1f\n", cycles, (GetTickCount() - started) / 1000.0);
+        compareCounts(before, countResources());
+        if (editorClassRegistered(library)) {
+            fail("the editor window class stayed registered");
+        }
+    }
+
+    // A first round with all the editors open fills the window system's
+    // caches for that many windows at once (device contexts and their
+    // regions), which then stay; the second round is counted.
+    editorsTogether(*module, count, 64, false);
+    const ResourceCounts before = countResources();
+    editorsTogether(*module, count, blocks, true);
+    compareCounts(before, countResources());
+    if (editorClassRegistered(library)) {
+        fail("the editor window class stayed registered");
+    }
+    return failed ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -349,7 +490,10 @@ int main(int argc, char** argv) {
     if (mode == "long-run" && argc == 4) {
         return runLong(std::atoll(argv[2]), argv[3]);
     }
+    if (mode == "editors" && argc == 6) {
+        return runEditors(std::atoi(argv[2]), std::atoi(argv[3]), std::atoll(argv[4]), argv[5]);
+    }
     std::fprintf(stderr, "usage: dll_stress cycles N DLL BASELINE_DLL | instances N BLOCKS DLL | "
-                         "long-run BLOCKS DLL\n");
+                         "long-run BLOCKS DLL | editors CYCLES N BLOCKS DLL\n");
     return 2;
 }
