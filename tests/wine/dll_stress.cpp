@@ -192,7 +192,7 @@ int runCycles(int cycles, const std::string& path, const std::string& baselinePa
                 describe(plugin.after).c_str());
 
     // Per load the baseline costs the same every time; fewer loads tell it.
-    const int baselineCycles = std::max(10, cycles / 4);
+    const int baselineCycles = std::max(10, cycles / 10);
     std::printf("baseline library cycles (the bare C++ runtime): %d\n", baselineCycles);
     const CycleCost baseline = loadCycles(baselineCycles, baselinePath, [](HMODULE) {});
     std::printf("resources before: %s\nresources after:  %s\n", describe(baseline.before).c_str(),

@@ -1,5 +1,7 @@
 #include "process_resources.h"
 
+#include "resource_counts.h"
+
 #include <windows.h>
 
 #include <psapi.h>
@@ -29,8 +31,10 @@ ProcessResources measureProcess() {
     ProcessResources resources;
     HANDLE process = GetCurrentProcess();
     resources.handles = countHandles();
-    resources.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
-    resources.userObjects = GetGuiResources(process, GR_USEROBJECTS);
+    // Wine answers 0 to GetGuiResources: these come from the tables behind it.
+    const ResourceCounts system = countResources();
+    resources.gdiObjects = static_cast<unsigned long>(system.gdiObjects);
+    resources.userObjects = static_cast<unsigned long>(system.userObjects);
     // The commit charge is the process's private memory; Wine reports it
     // here but leaves PrivateUsage at 0.
     PROCESS_MEMORY_COUNTERS memory{};
