@@ -68,7 +68,7 @@ set(TARVEL_LONG_RUN_BLOCKS 2480625 CACHE STRING
 add_test(NAME wine.stress.load_close_cycles
          COMMAND ${_wine_run} ${_stress} cycles 1000 "${_dll_windows}" "${_baseline_windows}")
 add_test(NAME wine.stress.sixteen_instances
-         COMMAND ${_wine_run} ${_stress} instances 16 10000 "${_dll_windows}")
+         COMMAND ${_wine_run} ${_stress} instances 16 5000 "${_dll_windows}")
 add_test(NAME wine.stress.hour_matches_native
          COMMAND ${CMAKE_COMMAND} -D NATIVE=$<TARGET_FILE:long_run> -D WINE_RUN=${_wine_run}
                  -D STRESS=${_stress} "-DDLL=${_dll_windows}" -D BLOCKS=${TARVEL_LONG_RUN_BLOCKS}
