@@ -71,7 +71,7 @@ public:
         headless::resetWindowSystem();
         headless::resetInput();
         objectsBefore = headless::liveObjectCount();
-        parent = headless::createWindow(kScreenX, kScreenY, 400, 300);
+        parent = headless::createWindow(kScreenX, kScreenY, 280, 120);
         record = tarvelMain(fuzzHost);
         FUZZ_CHECK(record != nullptr);
         FUZZ_CHECK(dispatch(effEditOpen, 0, 0, parent) == 1);
