@@ -6,33 +6,15 @@
 
 #include <psapi.h>
 
-#include <cstdint>
 #include <cstdio>
-
-namespace {
-
-// Handle values are multiples of four in a table that starts small. Every
-// value is asked for its flags: that works on Windows and under Wine alike,
-// whose GetProcessHandleCount answers 0.
-unsigned long countHandles() {
-    unsigned long count = 0;
-    for (std::uintptr_t value = 4; value < 0x100000; value += 4) {
-        DWORD flags = 0;
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
-            ++count;
-        }
-    }
-    return count;
-}
-
-} // namespace
 
 ProcessResources measureProcess() {
     ProcessResources resources;
     HANDLE process = GetCurrentProcess();
-    resources.handles = countHandles();
-    // Wine answers 0 to GetGuiResources: these come from the tables behind it.
+    // Wine answers 0 to GetProcessHandleCount and GetGuiResources: these
+    // come from the tables behind them.
     const ResourceCounts system = countResources();
+    resources.handles = static_cast<unsigned long>(system.kernelHandles);
     resources.gdiObjects = static_cast<unsigned long>(system.gdiObjects);
     resources.userObjects = static_cast<unsigned long>(system.userObjects);
     // The commit charge is the process's private memory; Wine reports it
