@@ -1,48 +1,25 @@
 // The effect's audio: wait for an upward zero crossing on the left input,
 // record one cycle up to the next one, then replay that cycle once over the
 // live input and wait again. Both outputs carry the same mono result.
+//
+// processSample is one step of that machine. The block path (renderFrames)
+// takes the same steps a stretch of frames at a time: while waiting or
+// recording the output is the live input times its gain, and only the
+// crossing frames change the state; while playing, the output mixes the cycle
+// in. Both paths give the same bits.
+#include <algorithm>
+
 #include "effect/TarvelEffect.h"
+#include "effect/sample_runs.h"
 
-void TarvelEffect::process(float** inputs, float** outputs, int32 sampleFrames) {
-    processBlock<true>(inputs, outputs, sampleFrames);
-}
+using sample_runs::kChunk;
 
-void TarvelEffect::processReplacing(float** inputs, float** outputs, int32 sampleFrames) {
-    processBlock<false>(inputs, outputs, sampleFrames);
-}
+namespace {
 
-// `accumulate` adds the result to the outputs (process) instead of writing
-// over them (processReplacing). A block without the left input or either
-// output is not processed at all; the right input is never needed.
-template <bool accumulate>
-void TarvelEffect::processBlock(float** inputs, float** outputs, int32 sampleFrames) {
-    if (sampleFrames <= 0 || inputs == nullptr || outputs == nullptr || inputs[0] == nullptr ||
-        outputs[0] == nullptr || outputs[1] == nullptr) {
-        return;
-    }
-    const float* left = inputs[0];
-    const float* right = inputs[1] != nullptr ? inputs[1] : inputs[0];
-    float* outLeft = outputs[0];
-    float* outRight = outputs[1];
+// Frames taken step by step once a chunk shows more than one crossing.
+constexpr int32 kBusyFrames = 4 * kChunk;
 
-    blockFrames = sampleFrames;
-    for (int32 i = 0; i < sampleFrames; ++i) {
-        // Events due at this frame act before its audio: a controller that
-        // changes a gain here already changes this frame.
-        if (queuedCount > 0) {
-            releaseEvents(i);
-        }
-        const StereoFrame y = processSample(left[i], right[i]);
-        if (accumulate) {
-            outLeft[i] += y.left;
-            outRight[i] += y.right;
-        } else {
-            outLeft[i] = y.left;
-            outRight[i] = y.right;
-        }
-    }
-    moveQueueBack(sampleFrames);
-}
+} // namespace
 
 StereoFrame TarvelEffect::processSample(float left, float /*right*/) {
     const float x = left;
@@ -75,3 +52,151 @@ StereoFrame TarvelEffect::processSample(float left, float /*right*/) {
     }
     return {y, y};
 }
+
+// The gains are read once for the whole stretch: within a block only the
+// events between stretches change them from this thread. A change the user
+// interface makes while the stretch runs is heard from the next stretch or
+// block on, a few milliseconds at most.
+template <bool accumulate>
+void TarvelEffect::renderFrames(const float* left, float* outLeft, float* outRight, int32 frames) {
+    const float liveGain = ipvolume.load(std::memory_order_relaxed);
+    const float cycleGain = ncvolume.load(std::memory_order_relaxed);
+    int32 done = 0;
+    while (done < frames) {
+        if (!playing) {
+            done += captureFrames<accumulate>(left + done, outLeft + done, outRight + done,
+                                              frames - done, liveGain, cycleGain);
+            continue;
+        }
+        const int32 count = std::min(frames - done, cycleLength - playIndex);
+        // Read before the outputs are written: they may be the input buffer.
+        previousSample = left[done + count - 1];
+        sample_runs::storeMixed<accumulate>(cycleBuffer + playIndex, left + done, outLeft + done,
+                                            outRight + done, count, cycleGain, liveGain);
+        playIndex += count;
+        done += count;
+        if (playIndex == cycleLength) {
+            playing = false;
+            playIndex = 0;
+            cycleLength = 0;
+        }
+    }
+}
+
+// Waits and records up to the frame that completes a cycle, or through all
+// `frames`; answers the frames done. Whole chunks without a crossing go
+// straight through. In the others the first crossing while waiting starts the
+// recording (with that sample), the next one ends it (appending 0.0), and a
+// recording that fills the buffer ends there. Up to and including that frame
+// the output is x × liveGain. Each chunk's input is read (searched and
+// recorded) before its outputs are written: they may be the input buffer.
+template <bool accumulate>
+int32 TarvelEffect::captureFrames(const float* left, float* outLeft, float* outRight, int32 frames,
+                                  float liveGain, float cycleGain) {
+    int32 done = 0;
+    while (done < frames && !playing) {
+        float before = previousSample;
+        if (cycleLength == 0) {
+            done += sample_runs::steadyChunks<accumulate, false>(
+                left + done, outLeft + done, outRight + done, (frames - done) / kChunk, liveGain,
+                before, nullptr);
+        } else {
+            const int32 chunks = std::min(frames - done, kCycleCapacity - cycleLength) / kChunk;
+            const int32 steady = sample_runs::steadyChunks<accumulate, true>(
+                left + done, outLeft + done, outRight + done, chunks, liveGain, before,
+                cycleBuffer + cycleLength);
+            cycleLength += steady;
+            done += steady;
+        }
+        previousSample = before;
+        if (done == frames) {
+            break;
+        }
+
+        const float* x = left + done;
+        const int32 count = std::min(frames - done, kChunk);
+        std::uint32_t crossings = sample_runs::upwardCrossings(x, count, previousSample);
+        if ((crossings & (crossings - 1)) != 0) {
+            // Two crossings or more: short cycles, which this and likely the
+            // next few chunks are best taken through step by step.
+            const int32 busy = std::min(frames - done, kBusyFrames);
+            stepFrames<accumulate>(x, outLeft + done, outRight + done, busy, liveGain, cycleGain);
+            done += busy;
+            continue;
+        }
+        int32 recordFrom = cycleLength > 0 ? 0 : count;
+        if (cycleLength == 0 && crossings != 0) {
+            recordFrom = sample_runs::lowestBit(crossings);
+            crossings &= crossings - 1;
+        }
+        int32 length = count;
+        if (recordFrom < count) {
+            const int32 stop = crossings != 0 ? sample_runs::lowestBit(crossings) : count;
+            const int32 recordTo = std::min(stop, recordFrom + (kCycleCapacity - cycleLength));
+            std::copy(x + recordFrom, x + recordTo, cycleBuffer + cycleLength);
+            cycleLength += recordTo - recordFrom;
+            if (cycleLength == kCycleCapacity) {
+                playing = true;
+                length = recordTo;
+            } else if (stop < count) {
+                cycleBuffer[cycleLength++] = 0.0f;
+                playing = true;
+                length = stop + 1;
+            }
+        }
+        previousSample = x[length - 1];
+        sample_runs::storeScaled<accumulate>(x, outLeft + done, outRight + done, length, liveGain);
+        done += length;
+    }
+    return done;
+}
+
+// processSample's steps over a few frames, with the gains read once and the
+// state kept in registers.
+template <bool accumulate>
+void TarvelEffect::stepFrames(const float* x, float* outLeft, float* outRight, int32 frames,
+                              float liveGain, float cycleGain) {
+    float previous = previousSample;
+    int32 index = playIndex;
+    int32 length = cycleLength;
+    bool play = playing;
+    for (int32 j = 0; j < frames; ++j) {
+        const float sample = x[j];
+        const bool crossing = previous < 0.0f && sample >= 0.0f;
+        previous = sample;
+        float y = sample * liveGain;
+        if (play) {
+            y += cycleBuffer[index] * cycleGain;
+            if (++index == length) {
+                play = false;
+                index = 0;
+                length = 0;
+            }
+        } else if (length == 0) {
+            if (crossing) {
+                cycleBuffer[0] = sample;
+                length = 1;
+            }
+        } else if (crossing) {
+            cycleBuffer[length++] = 0.0f;
+            play = true;
+        } else {
+            cycleBuffer[length++] = sample;
+            play = length == kCycleCapacity;
+        }
+        if (accumulate) {
+            outLeft[j] += y;
+            outRight[j] += y;
+        } else {
+            outLeft[j] = y;
+            outRight[j] = y;
+        }
+    }
+    previousSample = previous;
+    playIndex = index;
+    cycleLength = length;
+    playing = play;
+}
+
+template void TarvelEffect::renderFrames<true>(const float*, float*, float*, int32);
+template void TarvelEffect::renderFrames<false>(const float*, float*, float*, int32);
