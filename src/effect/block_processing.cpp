@@ -25,7 +25,9 @@ void TarvelEffect::processBlock(float** inputs, float** outputs, int32 sampleFra
     float* outRight = outputs[1];
 
     startBlock(sampleFrames);
-    scheduleQueued();
+    if (orderCount > 0) {
+        scheduleQueued();
+    }
     blockRunning = true;
     int32 frame = 0;
     while (frame < sampleFrames) {

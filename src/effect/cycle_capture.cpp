@@ -61,6 +61,11 @@ template <bool accumulate>
 void TarvelEffect::renderFrames(const float* left, float* outLeft, float* outRight, int32 frames) {
     const float liveGain = ipvolume.load(std::memory_order_relaxed);
     const float cycleGain = ncvolume.load(std::memory_order_relaxed);
+    if (frames < kChunk) {
+        // Between events only a few frames apart: steps cost less than stretches.
+        stepFrames<accumulate>(left, outLeft, outRight, frames, liveGain, cycleGain);
+        return;
+    }
     int32 done = 0;
     while (done < frames) {
         if (!playing) {

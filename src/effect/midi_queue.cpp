@@ -84,7 +84,10 @@ void TarvelEffect::admit(const VstMidiEvent& event) {
 
 // The frame of the current block at which an event is due.
 int32 TarvelEffect::dueFrame(int32 deltaFrames) const {
-    return deltaFrames < 0 ? 0 : deltaFrames % blockFrames;
+    if (deltaFrames < blockFrames) {
+        return deltaFrames < 0 ? 0 : deltaFrames;
+    }
+    return deltaFrames % blockFrames;
 }
 
 void TarvelEffect::startBlock(int32 sampleFrames) {

@@ -73,10 +73,12 @@ inline __m128 loadPart(const float* p, int32 count) {
 }
 
 inline void storePart(float* p, int32 count, __m128 v) {
-    float lanes[4];
-    _mm_storeu_ps(lanes, v);
-    for (int32 j = 0; j < count; ++j) {
-        p[j] = lanes[j];
+    _mm_store_ss(p, v);
+    if (count > 1) {
+        _mm_store_ss(p + 1, _mm_shuffle_ps(v, v, 1));
+    }
+    if (count > 2) {
+        _mm_store_ss(p + 2, _mm_movehl_ps(v, v));
     }
 }
 
