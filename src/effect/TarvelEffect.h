@@ -112,7 +112,10 @@ private:
     std::atomic<float> ipvolume{1.0f};
     ParameterPanel* panel = nullptr;
 
-    float cycleBuffer[kCycleCapacity] = {};
+    // One place more than the longest cycle: stepping through a replay
+    // writes its unused sample past the cycle's end, which a full cycle's
+    // replay would otherwise put outside the buffer.
+    float cycleBuffer[kCycleCapacity + 1] = {};
     int32 playIndex = 0;
     int32 cycleLength = 0;
     bool playing = false;

@@ -8,6 +8,8 @@
 // crossing frames change the state; while playing, the output mixes the cycle
 // in. Both paths give the same bits.
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "effect/TarvelEffect.h"
 #include "effect/sample_runs.h"
@@ -156,39 +158,57 @@ int32 TarvelEffect::captureFrames(const float* left, float* outLeft, float* outR
     return done;
 }
 
-// processSample's steps over a few frames, with the gains read once and the
-// state kept in registers.
+namespace {
+
+// The bits of a float and back: selections below are made on these with
+// masks, so that the compiler cannot turn them into branches.
+std::uint32_t bitsOf(float value) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+float floatOf(std::uint32_t bits) {
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+} // namespace
+
+// processSample's steps over a few frames, with the gains read once, the
+// state in registers and no branch on the signal: with a crossing every few
+// frames, branches on it would mostly be mispredicted. Every step writes one
+// sample at the end of the cycle: while waiting the sample, which counts only
+// if it crosses; while recording the sample or, at a crossing, the closing
+// 0.0; while playing the sample, past the part being replayed.
 template <bool accumulate>
 void TarvelEffect::stepFrames(const float* x, float* outLeft, float* outRight, int32 frames,
                               float liveGain, float cycleGain) {
     float previous = previousSample;
-    int32 index = playIndex;
-    int32 length = cycleLength;
-    bool play = playing;
+    std::uint32_t index = static_cast<std::uint32_t>(playIndex);
+    std::uint32_t length = static_cast<std::uint32_t>(cycleLength);
+    std::uint32_t play = playing ? 1u : 0u;
     for (int32 j = 0; j < frames; ++j) {
         const float sample = x[j];
-        const bool crossing = previous < 0.0f && sample >= 0.0f;
+        const std::uint32_t crossing = (previous < 0.0f ? 1u : 0u) & (sample >= 0.0f ? 1u : 0u);
         previous = sample;
-        float y = sample * liveGain;
-        if (play) {
-            y += cycleBuffer[index] * cycleGain;
-            if (++index == length) {
-                play = false;
-                index = 0;
-                length = 0;
-            }
-        } else if (length == 0) {
-            if (crossing) {
-                cycleBuffer[0] = sample;
-                length = 1;
-            }
-        } else if (crossing) {
-            cycleBuffer[length++] = 0.0f;
-            play = true;
-        } else {
-            cycleBuffer[length++] = sample;
-            play = length == kCycleCapacity;
-        }
+        const float live = sample * liveGain;
+        const float mixed = live + cycleBuffer[index] * cycleGain;
+        const std::uint32_t playMask = 0u - play;
+        const float y = floatOf((bitsOf(mixed) & playMask) | (bitsOf(live) & ~playMask));
+
+        const std::uint32_t recording = (play ^ 1u) & (length != 0 ? 1u : 0u);
+        const std::uint32_t closing = 0u - (recording & crossing);
+        cycleBuffer[length] = floatOf(bitsOf(sample) & ~closing);
+        const std::uint32_t finished = play & (index + 1 == length ? 1u : 0u);
+        const std::uint32_t grown = length + (recording | crossing);
+        const std::uint32_t full = grown == kCycleCapacity ? 1u : 0u;
+        const std::uint32_t playNext = (play & (finished ^ 1u)) | (recording & (crossing | full));
+        length = (playMask & length & (finished - 1u)) | (~playMask & grown);
+        index = (index + 1) & (0u - (play & (finished ^ 1u)));
+        play = playNext;
+
         if (accumulate) {
             outLeft[j] += y;
             outRight[j] += y;
@@ -198,9 +218,9 @@ void TarvelEffect::stepFrames(const float* x, float* outLeft, float* outRight, i
         }
     }
     previousSample = previous;
-    playIndex = index;
-    cycleLength = length;
-    playing = play;
+    playIndex = static_cast<int32>(index);
+    cycleLength = static_cast<int32>(length);
+    playing = play != 0;
 }
 
 template void TarvelEffect::renderFrames<true>(const float*, float*, float*, int32);
