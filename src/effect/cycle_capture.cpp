@@ -103,15 +103,16 @@ int32 TarvelEffect::captureFrames(const float* left, float* outLeft, float* outR
     int32 done = 0;
     while (done < frames && !playing) {
         float before = previousSample;
+        std::uint32_t crossings = 0;
         if (cycleLength == 0) {
             done += sample_runs::steadyChunks<accumulate, false>(
                 left + done, outLeft + done, outRight + done, (frames - done) / kChunk, liveGain,
-                before, nullptr);
+                before, nullptr, crossings);
         } else {
             const int32 chunks = std::min(frames - done, kCycleCapacity - cycleLength) / kChunk;
             const int32 steady = sample_runs::steadyChunks<accumulate, true>(
                 left + done, outLeft + done, outRight + done, chunks, liveGain, before,
-                cycleBuffer + cycleLength);
+                cycleBuffer + cycleLength, crossings);
             cycleLength += steady;
             done += steady;
         }
@@ -120,9 +121,13 @@ int32 TarvelEffect::captureFrames(const float* left, float* outLeft, float* outR
             break;
         }
 
+        // The chunk the steady stretch stopped at (its crossings are known)
+        // or the last few frames.
         const float* x = left + done;
         const int32 count = std::min(frames - done, kChunk);
-        std::uint32_t crossings = sample_runs::upwardCrossings(x, count, previousSample);
+        if (crossings == 0) {
+            crossings = sample_runs::upwardCrossings(x, count, previousSample);
+        }
         if ((crossings & (crossings - 1)) != 0) {
             // Two crossings or more: short cycles, which this and likely the
             // next few chunks are best taken through step by step.
@@ -140,7 +145,9 @@ int32 TarvelEffect::captureFrames(const float* left, float* outLeft, float* outR
         if (recordFrom < count) {
             const int32 stop = crossings != 0 ? sample_runs::lowestBit(crossings) : count;
             const int32 recordTo = std::min(stop, recordFrom + (kCycleCapacity - cycleLength));
-            std::copy(x + recordFrom, x + recordTo, cycleBuffer + cycleLength);
+            sample_runs::copyShort(cycleBuffer + cycleLength, x + recordFrom, recordTo - recordFrom,
+                                   frames - done - recordFrom >= kChunk &&
+                                       cycleLength + kChunk <= kCycleCapacity + 1);
             cycleLength += recordTo - recordFrom;
             if (cycleLength == kCycleCapacity) {
                 playing = true;

@@ -152,6 +152,25 @@ inline void storeMixed(const float* cycle, const float* x, float* outLeft, float
 #endif
 }
 
+// Copies `count` samples, at most kChunk. When both ends have room for a
+// whole chunk it copies sixteen: the ones past `count` land where nothing
+// reads them before they are written again.
+inline void copyShort(float* to, const float* from, int32 count, bool roomForChunk) {
+#if defined(__SSE2__)
+    if (roomForChunk) {
+        for (int32 q = 0; q < kChunk; q += 4) {
+            _mm_storeu_ps(to + q, _mm_loadu_ps(from + q));
+        }
+        return;
+    }
+#else
+    (void)roomForChunk;
+#endif
+    for (int32 j = 0; j < count; ++j) {
+        to[j] = from[j];
+    }
+}
+
 // Whole chunks from the start of x without an upward crossing, at most
 // `chunks` of them: their outputs get x × liveGain and, while `recording`,
 // their samples are appended at `cycle`. Answers the frames done and leaves
@@ -161,26 +180,30 @@ inline void storeMixed(const float* cycle, const float* x, float* outLeft, float
 // with no sample at or above 0.0 none is a crossing either.
 template <bool accumulate, bool recording>
 inline int32 steadyChunks(const float* x, float* outLeft, float* outRight, int32 chunks,
-                          float liveGain, float& before, float* cycle) {
+                          float liveGain, float& before, float* cycle,
+                          std::uint32_t& stopCrossings) {
+    stopCrossings = 0;
 #if defined(__SSE2__)
     const __m128 zero = _mm_setzero_ps();
     const __m128 gain = _mm_set1_ps(liveGain);
     bool beforeNegative = before < 0.0f;
     __m128 last = _mm_set1_ps(before);
+    const int32 frames = chunks * kChunk;
     int32 done = 0;
-    for (int32 c = 0; c < chunks; ++c, done += kChunk) {
+    for (; done < frames; done += kChunk) {
         const __m128 v0 = _mm_loadu_ps(x + done);
         const __m128 v1 = _mm_loadu_ps(x + done + 4);
         const __m128 v2 = _mm_loadu_ps(x + done + 8);
         const __m128 v3 = _mm_loadu_ps(x + done + 12);
         const int signs = _mm_movemask_ps(_mm_or_ps(_mm_or_ps(v0, v1), _mm_or_ps(v2, v3)));
-        if ((signs | static_cast<int>(beforeNegative)) != 0) {
+        if (__builtin_expect((signs | static_cast<int>(beforeNegative)) != 0, 0)) {
             const __m128 atOrAbove =
                 _mm_or_ps(_mm_or_ps(_mm_cmpge_ps(v0, zero), _mm_cmpge_ps(v1, zero)),
                           _mm_or_ps(_mm_cmpge_ps(v2, zero), _mm_cmpge_ps(v3, zero)));
             if (_mm_movemask_ps(atOrAbove) != 0) {
                 const float previous = _mm_cvtss_f32(_mm_shuffle_ps(last, last, 0xFF));
-                if (upwardCrossings(x + done, kChunk, previous) != 0) {
+                stopCrossings = upwardCrossings(x + done, kChunk, previous);
+                if (stopCrossings != 0) {
                     break;
                 }
             }
@@ -207,6 +230,7 @@ inline int32 steadyChunks(const float* x, float* outLeft, float* outRight, int32
 #else
     (void)x, (void)outLeft, (void)outRight, (void)chunks, (void)liveGain, (void)before;
     (void)cycle;
+    stopCrossings = 0;
     return 0;
 #endif
 }
