@@ -10,86 +10,15 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "bench_cases.h"
 #include "bench_signals.h"
 #include "effect/TarvelEffect.h"
 #include "host/vst_opcodes.h"
 
 namespace {
-
-constexpr int32 kBlockSizes[] = {32, 64, 512, 4096};
-
-enum class Midi { none, perBlock16, queued249 };
-constexpr Midi kMidiLoads[] = {Midi::none, Midi::perBlock16, Midi::queued249};
-
-const char* midiName(Midi midi) {
-    switch (midi) {
-    case Midi::none:
-        return "none";
-    case Midi::perBlock16:
-        return "16perBlock";
-    case Midi::queued249:
-        return "249queued";
-    }
-    return "?";
-}
-
-int32 eventCount(Midi midi) {
-    return midi == Midi::perBlock16 ? 16 : midi == Midi::queued249 ? 249 : 0;
-}
-
-// The host's side of MIDI thru: counts what it is sent, as a host at least
-// looks at every list.
-volatile int32 relayedLists = 0;
-
-VstWord VSTCALL benchHost(AEffect* /*effect*/, int32 opcode, int32 /*index*/, VstWord /*value*/,
-                          void* /*ptr*/, float /*opt*/) {
-    if (opcode == audioMasterVersion) {
-        return 2400;
-    }
-    if (opcode == audioMasterProcessEvents) {
-        relayedLists = relayedLists + 1;
-        return 1;
-    }
-    return 0;
-}
-
-// The events a host delivers before each block: spread evenly over it, in
-// frame order, a mix of notes, controller 1 (which sets "ncvolume") and
-// channel pressure.
-class BlockEvents {
-public:
-    BlockEvents(int32 count, int32 frames)
-        : events(static_cast<std::size_t>(count)),
-          words(kHeaderWords + static_cast<std::size_t>(count > 2 ? count : 2)) {
-        for (int32 k = 0; k < count; ++k) {
-            VstMidiEvent& event = events[static_cast<std::size_t>(k)];
-            event.type = kVstMidiType;
-            event.byteSize = sizeof(VstMidiEvent);
-            event.deltaFrames = static_cast<int32>(static_cast<long long>(k) * frames / count);
-            const int32 kind = k % 4;
-            const int32 status = kind == 0 ? 0x90 : kind == 1 ? 0x80 : kind == 2 ? 0xB0 : 0xD0;
-            event.midiData[0] = static_cast<char>(status);
-            event.midiData[1] = static_cast<char>(kind == 2 ? 1 : 60 + k % 12);
-            event.midiData[2] = static_cast<char>(kind == 2 ? 100 : 90);
-        }
-        VstEvents* header = list();
-        header->numEvents = count;
-        header->reserved = 0;
-        for (int32 k = 0; k < count; ++k) {
-            header->events[k] = reinterpret_cast<VstEvent*>(&events[static_cast<std::size_t>(k)]);
-        }
-    }
-    VstEvents* list() { return reinterpret_cast<VstEvents*>(words.data()); }
-
-private:
-    static constexpr std::size_t kHeaderWords = offsetof(VstEvents, events) / sizeof(void*);
-    std::vector<VstMidiEvent> events;
-    std::vector<void*> words;
-};
 
 // The buffers every benchmark uses: the looping inputs and two outputs the
 // size of the largest block.
@@ -115,21 +44,6 @@ void reportFrames(benchmark::State& state, int32 frames) {
     state.counters["time_per_frame"] =
         benchmark::Counter(static_cast<double>(state.iterations()) * frames,
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-}
-
-__attribute__((noinline)) void copyToBoth(const float* in, float* outLeft, float* outRight,
-                                          int32 frames) {
-    std::memcpy(outLeft, in, sizeof(float) * static_cast<std::size_t>(frames));
-    std::memcpy(outRight, in, sizeof(float) * static_cast<std::size_t>(frames));
-}
-
-__attribute__((noinline)) void gainToBoth(const float* in, float* outLeft, float* outRight,
-                                          int32 frames, float gain) {
-    for (int32 i = 0; i < frames; ++i) {
-        const float y = in[i] * gain;
-        outLeft[i] = y;
-        outRight[i] = y;
-    }
 }
 
 void copyBaseline(benchmark::State& state, Signal signal, int32 frames) {

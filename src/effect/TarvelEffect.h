@@ -87,7 +87,13 @@ private:
                     float cycleGain);
 
     void admit(const VstMidiEvent& event);
-    int32 dueFrame(int32 deltaFrames) const;
+    // The frame of the current block at which an event is due.
+    int32 dueFrame(int32 deltaFrames) const {
+        if (deltaFrames < blockFrames) {
+            return deltaFrames < 0 ? 0 : deltaFrames;
+        }
+        return deltaFrames % blockFrames;
+    }
     void removeQueued(int32 position);
     void releaseSlot(int32 slot);
     void scheduleQueued();

@@ -82,14 +82,6 @@ void TarvelEffect::admit(const VstMidiEvent& event) {
     eventOrder[orderCount++] = slot;
 }
 
-// The frame of the current block at which an event is due.
-int32 TarvelEffect::dueFrame(int32 deltaFrames) const {
-    if (deltaFrames < blockFrames) {
-        return deltaFrames < 0 ? 0 : deltaFrames;
-    }
-    return deltaFrames % blockFrames;
-}
-
 void TarvelEffect::startBlock(int32 sampleFrames) {
     blockFrames = sampleFrames;
 }
