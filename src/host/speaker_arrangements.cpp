@@ -1,13 +1,20 @@
 // Helpers for derived effects that describe their speaker arrangements. An
 // arrangement is one block: the two header fields and numChannels speaker
 // records.
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include "host/AudioEffectX.h"
 
 bool AudioEffectX::allocateArrangement(VstSpeakerArrangement** arrangement, int32 numChannels) {
-    if (arrangement == nullptr || numChannels < 0) {
+    constexpr std::size_t header = offsetof(VstSpeakerArrangement, speakers);
+    // On 32-bit targets a large count would wrap the block size below and
+    // yield a block far smaller than numChannels records.
+    constexpr std::size_t maxChannels = (SIZE_MAX - header) / sizeof(VstSpeakerProperties);
+    if (arrangement == nullptr || numChannels < 0 ||
+        static_cast<std::size_t>(numChannels) > maxChannels) {
         return false;
     }
     if (*arrangement != nullptr) {
@@ -16,8 +23,8 @@ bool AudioEffectX::allocateArrangement(VstSpeakerArrangement** arrangement, int3
         // allocation below fails.
         *arrangement = nullptr;
     }
-    const std::size_t size = offsetof(VstSpeakerArrangement, speakers) +
-                             static_cast<std::size_t>(numChannels) * sizeof(VstSpeakerProperties);
+    const std::size_t size =
+        header + static_cast<std::size_t>(numChannels) * sizeof(VstSpeakerProperties);
     void* block = std::calloc(1, size);
     if (block == nullptr) {
         return false;
@@ -54,6 +61,11 @@ bool AudioEffectX::copySpeaker(VstSpeakerProperties* to, VstSpeakerProperties* f
 bool AudioEffectX::matchArrangement(VstSpeakerArrangement** to, VstSpeakerArrangement* from) {
     if (from == nullptr) {
         return false;
+    }
+    // An arrangement already matches itself; releasing the target here would
+    // release the source before it is read.
+    if (to != nullptr && *to == from) {
+        return true;
     }
     deallocateArrangement(to);
     if (!allocateArrangement(to, from->numChannels)) {

@@ -1,0 +1,128 @@
+// The root of the view tree: bound to a child window inside the window the
+// host gives the editor, it keeps the views drawn over an optional background
+// picture, turns paints and presses into calls on its views, redraws dirty
+// views when the editor is idle, routes keys, the wheel and drops, and passes
+// edit brackets and idle processing on to its editor.
+#pragma once
+
+#include "gui/view.h"
+#include "platform/platform_types.h"
+
+class Bitmap;
+class DropTarget;
+struct VstWindowRecord;
+
+// Cursors of `setCursor`.
+enum CursorType : int {
+    cursorDefault = 0,
+    cursorWait,
+    cursorHSize,
+    cursorVSize,
+    cursorSizeAll,
+    cursorNESW,
+    cursorNWSE,
+};
+
+class Frame : public View {
+public:
+    // A frame in a child window of `parentWindow` (no window for null).
+    Frame(const Rect& bounds, void* parentWindow, GuiEditor* editor);
+    // A frame whose parent window the host opens on `open` (starts closed).
+    Frame(const Rect& bounds, const char* title, GuiEditor* editor, int style);
+    ~Frame() override;
+
+    void draw(DrawContext* context) override;
+    void drawRect(DrawContext* context, const Rect& update) override;
+    void onMouseDown(DrawContext* context, Point& where) override;
+    void redrawIfDirty(DrawContext* context) override;
+    int onKeyDown(VstKeyCode& key) override;
+    int onKeyUp(VstKeyCode& key) override;
+    bool onDrop(void** items, int count, int type, Point& where) override;
+    bool onWheel(DrawContext* context, Point& where, float distance) override;
+    GuiEditor* getEditor() override;
+
+    // Slots 32 onwards.
+    virtual bool addView(View* view);
+    virtual bool removeView(View* view, bool withRelease = true);
+    virtual bool removeAll(bool withRelease = true);
+    virtual bool isChild(View* view);
+    virtual int getViewCount();
+    virtual View* getView(int index);
+
+    // The host-window variant: asks the host for a window and opens in it.
+    bool open(Point* where = nullptr);
+    bool close();
+    bool isOpen() const { return open_; }
+
+    bool setDropActive(bool on);
+    bool isDropActive() const { return dropActive; }
+
+    void setBackground(Bitmap* bitmap);
+    Bitmap* getBackground() const { return background; }
+    bool setModalView(View* view);
+    View* getModalView() const { return modalView; }
+    void setFocusView(View* view);
+    View* getFocusView() const { return focusView; }
+
+    // Lets the editor run its idle processing while a view tracks the mouse.
+    void processIdle();
+    // Milliseconds of the platform's tick count; 0 without an editor.
+    std::uint32_t getTicks();
+    // Edit brackets around a gesture, passed to the effect as host calls.
+    void beginEdit(int index);
+    int endEdit(int index);
+
+    // The pointer in the window's coordinates (screen coordinates without a window).
+    void getCurrentMouseLocation(Point& where);
+    View* getViewAt();
+    void invalidate(const Rect& r);
+    // Draws a view at once into a context on the window; the whole frame for null.
+    void drawView(View* view);
+    void setCursor(int type);
+    // The outermost window around the frame that still has about its size.
+    platform::Window findOuterWindow();
+    bool getPosition(int& x, int& y);
+    bool getSize(Rect& size);
+    bool setSize(int width, int height);
+
+    // Redraws the dirty views, once the window has been painted (editor idle).
+    void idle();
+    bool isSomethingDirty();
+    // The knob mode the host set through any editor of the library.
+    static int getKnobMode();
+
+    platform::Window getWindow() const { return window; }
+
+    // Window-system events, delivered by the frame's window procedure. A
+    // paint answers false when there was nothing to paint.
+    bool onPaintMessage();
+    void onButtonDownMessage(int x, int y);
+    void onDestroyMessage();
+
+private:
+    // Blending services, the drag-and-drop service's initialisation.
+    void startServices();
+    bool createWindow(void* parent);
+    void destroyOwnWindow();
+    void releaseClass();
+
+    GuiEditor* editor;
+    void* parentWindow;
+    Bitmap* background = nullptr;
+    int viewCount = 0;
+    int viewCapacity = 0;
+    View** views = nullptr;
+    View* modalView = nullptr;
+    View* focusView = nullptr;
+    bool firstDrawPending = true;
+    bool open_ = true;
+    bool dropActive = false;
+    platform::Window window = nullptr;
+    platform::Module blendLibrary = nullptr;
+    bool hostWindowVariant = false;
+    VstWindowRecord* hostWindow = nullptr;
+    platform::Cursor defaultCursor = nullptr;
+    bool defaultCursorSaved = false;
+    bool classRegistered = false;
+    DropTarget* dropTarget = nullptr;
+};

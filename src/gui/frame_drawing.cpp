@@ -1,0 +1,82 @@
+// How the frame paints: damaged areas on paint messages, the whole frame on
+// request, and dirty views when the editor is idle.
+#include "gui/bitmap.h"
+#include "gui/draw_context.h"
+#include "gui/frame.h"
+#include "platform/graphics.h"
+
+void Frame::drawRect(DrawContext* context, const Rect& update) {
+    firstDrawPending = false;
+    if (background)
+        background->draw(context, update, Point(update.left, update.top));
+    for (int i = 0; i < viewCount; ++i)
+        if (views[i]->overlaps(update))
+            views[i]->drawRect(context, update);
+    if (modalView && modalView->overlaps(update))
+        modalView->draw(context);
+}
+
+void Frame::draw(DrawContext* context) {
+    firstDrawPending = false;
+    if (background)
+        background->draw(context, Rect(0, 0, background->getWidth(), background->getHeight()));
+    for (int i = 0; i < viewCount; ++i)
+        views[i]->draw(context);
+    if (modalView)
+        modalView->draw(context);
+}
+
+void Frame::redrawIfDirty(DrawContext* context) {
+    if (!open_)
+        return;
+    if (modalView) {
+        modalView->redrawIfDirty(context);
+    } else if (isDirty()) {
+        draw(context);
+        setDirty(false);
+    } else {
+        for (int i = 0; i < viewCount; ++i)
+            views[i]->redrawIfDirty(context);
+    }
+}
+
+bool Frame::isSomethingDirty() {
+    if (modalView || isDirty())
+        return true;
+    for (int i = 0; i < viewCount; ++i)
+        if (views[i]->isDirty())
+            return true;
+    return false;
+}
+
+void Frame::idle() {
+    // Nothing is drawn into the window before it has been painted once.
+    if (!open_ || !window || firstDrawPending || !isSomethingDirty())
+        return;
+    platform::DeviceContext dc = platform::getDC(window);
+    {
+        DrawContext context(this, dc, window);
+        redrawIfDirty(&context);
+    }
+    platform::releaseDC(window, dc);
+}
+
+void Frame::drawView(View* view) {
+    if (!window)
+        return;
+    platform::DeviceContext dc = platform::getDC(window);
+    {
+        DrawContext context(this, dc, window);
+        if (view && isChild(view))
+            view->draw(&context);
+        else
+            draw(&context);
+    }
+    platform::releaseDC(window, dc);
+}
+
+void Frame::invalidate(const Rect& r) {
+    for (int i = 0; i < viewCount; ++i)
+        if (views[i]->overlaps(r))
+            views[i]->setDirty(true);
+}

@@ -1,0 +1,226 @@
+// The frame's window: the class shared by every frame of the library, the
+// window procedure, the window-system events, drops and the host-window
+// variant.
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "editor/GuiEditor.h"
+#include "gui/draw_context.h"
+#include "gui/drop_target.h"
+#include "gui/frame.h"
+#include "gui/host_window.h"
+#include "gui/toolkit_state.h"
+#include "host/AudioEffectX.h"
+#include "host/module.h"
+#include "platform/drop.h"
+#include "platform/graphics.h"
+#include "platform/window.h"
+
+namespace {
+
+// The class is registered by the first frame and unregistered by the last.
+// Its name comes from the module handle, so two loaded copies of the
+// library never share it.
+char frameClassName[32] = "";
+int instanceCount = 0;
+
+platform::Module moduleInstance() {
+    return reinterpret_cast<platform::Module>(hInstance);
+}
+
+// Finds the frame through the window's user data; windows without one get
+// the default processing.
+bool frameWindowProcedure(platform::Window window, platform::WindowMessage& message) {
+    Frame* frame = static_cast<Frame*>(platform::windowUserData(window));
+    if (!frame)
+        return false;
+    switch (message.event) {
+    case platform::WindowEvent::Paint:
+        return frame->onPaintMessage();
+    case platform::WindowEvent::ButtonDown:
+        frame->onButtonDownMessage(message.x, message.y);
+        return true;
+    case platform::WindowEvent::Destroy:
+        frame->onDestroyMessage();
+        return false;
+    case platform::WindowEvent::MeasureMenuItem:
+    case platform::WindowEvent::DrawMenuItem:
+    case platform::WindowEvent::EditColors:
+        // Owner-drawn menu items and edit colours belong to the focus view
+        // when it is a pop-up menu or a text field; no view of the toolkit
+        // draws those yet, so they get the default processing.
+        return false;
+    }
+    return false;
+}
+
+void registerFrameClass() {
+    if (instanceCount++ > 0)
+        return;
+    std::snprintf(frameClassName, sizeof frameClassName, "Plugin%08x",
+                  static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(hInstance)));
+    platform::registerWindowClass(frameClassName, moduleInstance(), frameWindowProcedure);
+    recordButtonSwap();
+}
+
+void unregisterFrameClass() {
+    if (instanceCount > 0 && --instanceCount == 0)
+        platform::unregisterWindowClass(frameClassName, moduleInstance());
+}
+
+} // namespace
+
+bool Frame::createWindow(void* parent) {
+    if (!parent)
+        return false;
+    if (!classRegistered) {
+        registerFrameClass();
+        classRegistered = true;
+    }
+    window = platform::createWindow(frameClassName, "Window", static_cast<platform::Window>(parent),
+                                    bounds.getWidth(), bounds.getHeight(), moduleInstance());
+    if (!window)
+        return false;
+    platform::setWindowUserData(window, this);
+    setDropActive(true);
+    return true;
+}
+
+void Frame::releaseClass() {
+    if (classRegistered)
+        unregisterFrameClass();
+    classRegistered = false;
+}
+
+void Frame::destroyOwnWindow() {
+    if (!window)
+        return;
+    setDropActive(false);
+    // Cleared first: the window's own destroy notification must not reach
+    // a frame that is going away.
+    platform::setWindowUserData(window, nullptr);
+    platform::destroyWindow(window);
+    window = nullptr;
+}
+
+bool Frame::setDropActive(bool on) {
+    if (!on && !dropActive)
+        return true;
+    if (!window)
+        return false;
+    if (on) {
+        if (dropActive)
+            return true;
+        dropTarget = new (std::nothrow) DropTarget(this);
+        if (!dropTarget || !platform::registerDropTarget(window, dropTarget)) {
+            delete dropTarget;
+            dropTarget = nullptr;
+            return false;
+        }
+    } else {
+        platform::revokeDropTarget(window);
+        delete dropTarget;
+        dropTarget = nullptr;
+    }
+    dropActive = on;
+    return true;
+}
+
+bool Frame::onPaintMessage() {
+    platform::DeviceRect update;
+    if (!window || !platform::updateRect(window, update))
+        return false;
+    platform::PaintSession session;
+    if (!platform::beginPaint(window, session))
+        return false;
+    {
+        DrawContext context(this, session.dc, window);
+        drawRect(&context, Rect(session.area.left, session.area.top, session.area.right,
+                                session.area.bottom));
+    }
+    platform::endPaint(window, session);
+    return true;
+}
+
+void Frame::onButtonDownMessage(int x, int y) {
+    if (!window)
+        return;
+    platform::DeviceContext dc = platform::getDC(window);
+    {
+        DrawContext context(this, dc, window);
+        Point where(x, y);
+        onMouseDown(&context, where);
+    }
+    platform::releaseDC(window, dc);
+}
+
+void Frame::onDestroyMessage() {
+    // The window still exists while it is told: the drop registration can
+    // still be revoked. Afterwards the frame is closed and forgets the window,
+    // so nothing later touches a dead one.
+    if (!window)
+        return;
+    setDropActive(false);
+    platform::setWindowUserData(window, nullptr);
+    window = nullptr;
+    open_ = false;
+    parentWindow = nullptr;
+}
+
+Frame::Frame(const Rect& r, const char* title, GuiEditor* owner, int style)
+    : View(r), editor(owner), parentWindow(nullptr), open_(false), hostWindowVariant(true) {
+    startServices();
+    hostWindow = new (std::nothrow) VstWindowRecord{};
+    if (!hostWindow)
+        return;
+    if (title)
+        std::strncpy(hostWindow->title, title, sizeof hostWindow->title - 1);
+    hostWindow->x = static_cast<int16>(r.left);
+    hostWindow->y = static_cast<int16>(r.top);
+    hostWindow->width = static_cast<int16>(r.getWidth());
+    hostWindow->height = static_cast<int16>(r.getHeight());
+    hostWindow->style = style;
+}
+
+bool Frame::open(Point* where) {
+    if (!hostWindowVariant || !hostWindow)
+        return false;
+    if (open_) {
+        if (window)
+            platform::bringWindowToTop(platform::parentWindow(platform::parentWindow(window)));
+        return true;
+    }
+    AudioEffectX* effect = editor ? static_cast<AudioEffectX*>(editor->getEffect()) : nullptr;
+    if (!effect)
+        return false;
+    if (where) {
+        hostWindow->x = static_cast<int16>(where->h);
+        hostWindow->y = static_cast<int16>(where->v);
+    }
+    void* parent = effect->openWindow(hostWindow);
+    if (!parent)
+        return false;
+    if (!createWindow(parent)) {
+        effect->closeWindow(hostWindow);
+        return false;
+    }
+    parentWindow = parent;
+    open_ = true;
+    firstDrawPending = true;
+    return true;
+}
+
+bool Frame::close() {
+    if (!hostWindowVariant || !hostWindow)
+        return false;
+    destroyOwnWindow();
+    if (!open_)
+        return false;
+    open_ = false;
+    parentWindow = nullptr;
+    AudioEffectX* effect = editor ? static_cast<AudioEffectX*>(editor->getEffect()) : nullptr;
+    if (effect)
+        effect->closeWindow(hostWindow);
+    return true;
+}

@@ -1,0 +1,97 @@
+// What tests and tools can do with the headless backend beyond the platform
+// interface: count its calls, set the input it reports, make windows, read
+// back pixels and write pictures.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/platform_types.h"
+#include "raster/surface.h"
+
+namespace headless {
+
+// Every platform call is counted under the operating system's name for it
+// ("SetROP2", "CreatePenIndirect", ...).
+void resetCallCounts();
+int callCount(const char* name);
+int totalCallCount();
+
+// Pens, brushes, fonts, bitmaps and regions created and not yet freed.
+int liveObjectCount();
+
+// The simulated window system. A top-level window of the given screen
+// rectangle, black at first and already painted, stands for a host's window.
+platform::Window createWindow(int x, int y, int width, int height);
+// Destroys the window and its children: each is sent its destroy
+// notification, the parent before its children.
+void destroyWindow(platform::Window window);
+bool isWindow(platform::Window window);
+int windowCount();
+// The index-th child window, in creation order; null when there is none.
+platform::Window childOf(platform::Window parent, int index);
+// Calls that were given the handle of a window no longer alive.
+int deadHandleUses();
+// Windows destroyed while still registered as drop targets.
+int lostDropRegistrations();
+void setWindowStyle(platform::Window window, std::uint32_t style);
+// Adds to the window's damaged area (the whole window for null).
+void damageWindow(platform::Window window, const platform::DeviceRect* r = nullptr);
+bool hasPendingPaint(platform::Window window);
+// Queues a button press at a position in the window (the left button, or
+// another one); a control waiting for a double click takes left presses
+// from this queue.
+void postButtonDown(platform::Window window, int x, int y, bool left = true);
+// Delivers queued presses, then paints until no window is damaged; returns
+// how many messages were delivered.
+int dispatchMessages();
+bool isClassRegistered(const char* name);
+// The system cursor shown (its number), 0 before any was set.
+int currentCursorId();
+// Destroys every window and forgets classes, queued presses and counters.
+void resetWindowSystem();
+
+// The simulated drag-and-drop service. Drops go to the receiver registered
+// for the window; each answers whether the receiver took it.
+int oleInitializations(); // initialisations not yet balanced
+bool isDropTarget(platform::Window window);
+// A text in a memory block of `block.size()` bytes (usually with its zero).
+bool dropText(platform::Window window, const std::string& block);
+bool dropFiles(platform::Window window, const std::vector<std::string>& names);
+// Shell links: dropping `link` resolves to `target`.
+void setShellLink(const std::string& link, const std::string& target);
+void clearShellLinks();
+
+// The pixels behind a target, a window or a bitmap; null for none.
+const raster::Surface* surfaceOf(platform::DeviceContext dc);
+const raster::Surface* surfaceOf(platform::Window window);
+const raster::Surface* surfaceOf(platform::GraphicsObject bitmap);
+
+// The font description selected into a target; null for none.
+const platform::FontDescription* selectedFontOf(platform::DeviceContext dc);
+
+// Writes a surface as an 8-bit RGB picture; false when that fails.
+bool savePng(const raster::Surface& surface, const char* path);
+
+// The simulated input devices and clock.
+struct InputState {
+    bool keyDown[256] = {};
+    platform::DevicePoint pointer{0, 0};
+    std::uint32_t ticks = 1000;
+    std::uint32_t tickStep = 1; // added after every clock read, so waiting loops end
+    std::uint32_t doubleClickTime = 500;
+    std::int32_t messageTime = 1000;
+    int pendingLeftButtonDowns = 0; // taken before the presses posted to windows
+    int swapButtons = 0;
+    int dialogFrameHeight = 3;
+    std::function<void()> onPointerRead; // runs before every pointer read
+};
+InputState& input();
+void resetInput();
+
+// Whether the blending library can be loaded, and the platform family reported.
+void setBlendLibrary(bool available, int family);
+
+} // namespace headless

@@ -1,0 +1,182 @@
+// Libraries, the plug-in's pictures, simulated input and the clock.
+#include <cctype>
+#include <cstring>
+
+#include "call_log.h"
+#include "headless.h"
+#include "objects.h"
+#include "pictures/bmp_reader.h"
+#include "pictures/embedded_pictures.h"
+#include "platform/graphics.h"
+#include "platform/system.h"
+#include "raster/blit.h"
+
+namespace headless {
+namespace {
+bool blendLibraryAvailable = true;
+int reportedFamily = 2;
+struct BlendLibraryTag {
+} blendLibrary;
+
+int TARVEL_SYSCALL transparentBlit(platform::DeviceContext dest, int x, int y, int width,
+                                   int height, platform::DeviceContext source, int sourceX,
+                                   int sourceY, int sourceWidth, int sourceHeight,
+                                   unsigned transparent) {
+    countCall("TransparentBlt");
+    if (!dest || !source)
+        return 0;
+    return raster::transparentBlt(blitEndOf(dest), x, y, width, height, blitEndOf(source), sourceX,
+                                  sourceY, sourceWidth, sourceHeight, transparent & 0xFFFFFF);
+}
+
+int TARVEL_SYSCALL alphaBlendBlit(platform::DeviceContext dest, int x, int y, int width, int height,
+                                  platform::DeviceContext source, int sourceX, int sourceY,
+                                  int sourceWidth, int sourceHeight,
+                                  platform::BlendFunction blend) {
+    countCall("AlphaBlend");
+    if (!dest || !source || blend.operation != 0 || blend.alphaFormat != 0)
+        return 0;
+    return raster::alphaBlend(blitEndOf(dest), x, y, width, height, blitEndOf(source), sourceX,
+                              sourceY, sourceWidth, sourceHeight, blend.constantAlpha);
+}
+
+bool sameName(const char* a, const char* b) {
+    for (; *a && *b; ++a, ++b)
+        if (std::tolower(static_cast<unsigned char>(*a)) !=
+            std::tolower(static_cast<unsigned char>(*b)))
+            return false;
+    return *a == *b;
+}
+} // namespace
+
+void setBlendLibrary(bool available, int family) {
+    blendLibraryAvailable = available;
+    reportedFamily = family;
+}
+
+InputState& input() {
+    static InputState state;
+    return state;
+}
+
+void resetInput() {
+    input() = InputState{};
+}
+
+} // namespace headless
+
+namespace platform {
+
+using namespace headless;
+
+Module loadLibrary(const char* name) {
+    countCall("LoadLibraryA");
+    if (!name || !blendLibraryAvailable || !sameName(name, "msimg32.dll"))
+        return nullptr;
+    return reinterpret_cast<Module>(&blendLibrary);
+}
+
+ProcAddress procAddress(Module module, const char* name) {
+    countCall("GetProcAddress");
+    if (module != reinterpret_cast<Module>(&blendLibrary) || !name)
+        return nullptr;
+    if (std::strcmp(name, "TransparentBlt") == 0)
+        return reinterpret_cast<ProcAddress>(&transparentBlit);
+    if (std::strcmp(name, "AlphaBlend") == 0)
+        return reinterpret_cast<ProcAddress>(&alphaBlendBlit);
+    return nullptr;
+}
+
+void freeLibrary(Module) {
+    countCall("FreeLibrary");
+}
+
+int platformFamily() {
+    countCall("GetVersionExA");
+    return reportedFamily;
+}
+
+GraphicsObject loadBitmapResource(Module, std::uint16_t id) {
+    countCall("LoadBitmapA");
+    std::size_t count = 0;
+    const EmbeddedPicture* pictures = embeddedPictures(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (pictures[i].id != id)
+            continue;
+        raster::Surface decoded;
+        if (!decodeBmp(pictures[i].data, pictures[i].size, decoded))
+            return nullptr;
+        BitmapObject* b = newObject<BitmapObject>();
+        b->surface = std::move(decoded);
+        return handle(b);
+    }
+    return nullptr;
+}
+
+std::int16_t asyncKeyState(int key) {
+    countCall("GetAsyncKeyState");
+    if (key < 0 || key > 255)
+        return 0;
+    return input().keyDown[key] ? static_cast<std::int16_t>(0x8000) : 0;
+}
+
+bool cursorPosition(DevicePoint& screen) {
+    countCall("GetCursorPos");
+    if (input().onPointerRead)
+        input().onPointerRead();
+    screen = input().pointer;
+    return true;
+}
+
+bool windowRect(Window w, DeviceRect& screen) {
+    countCall("GetWindowRect");
+    if (!liveWindow(window(w)))
+        return false;
+    const raster::Box& b = window(w)->screen;
+    screen = DeviceRect{b.left, b.top, b.right, b.bottom};
+    return true;
+}
+
+int systemMetric(SystemMetric metric) {
+    countCall("GetSystemMetrics");
+    switch (metric) {
+    case kMetricSwapButton:
+        return input().swapButtons;
+    case kMetricDialogFrameHeight:
+        return input().dialogFrameHeight;
+    }
+    return 0;
+}
+
+std::uint32_t doubleClickTime() {
+    countCall("GetDoubleClickTime");
+    return input().doubleClickTime;
+}
+
+std::int32_t lastMessageTime() {
+    countCall("GetMessageTime");
+    return input().messageTime;
+}
+
+bool takeLeftButtonDown() {
+    countCall("PeekMessageA");
+    if (input().pendingLeftButtonDowns > 0) {
+        --input().pendingLeftButtonDowns;
+        return true;
+    }
+    return takePostedLeftPress();
+}
+
+std::uint32_t tickCount() {
+    countCall("GetTickCount");
+    const std::uint32_t now = input().ticks;
+    input().ticks += input().tickStep;
+    return now;
+}
+
+void sleep(std::uint32_t milliseconds) {
+    countCall("Sleep");
+    input().ticks += milliseconds;
+}
+
+} // namespace platform

@@ -1,0 +1,418 @@
+// The simulated window system: windows with parents, screen rectangles,
+// user data and damaged areas; a window class table; a message queue that
+// delivers presses and paints to window procedures; destruction with its
+// notifications; and the pointer shape.
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <string>
+
+#include "call_log.h"
+#include "headless.h"
+#include "objects.h"
+#include "platform/graphics.h"
+#include "platform/window.h"
+
+namespace headless {
+
+namespace {
+struct WindowClassEntry {
+    platform::Module instance;
+    platform::WindowProcedure procedure;
+};
+
+struct PostedPress {
+    WindowObject* window;
+    int x;
+    int y;
+    bool left;
+};
+
+struct CursorObject {
+    int id;
+};
+
+struct WindowSystem {
+    std::vector<WindowObject*> windows; // live windows in creation order
+    std::map<std::string, WindowClassEntry> classes;
+    std::deque<PostedPress> presses;
+    int deadHandleUses = 0;
+    int lostDropRegistrations = 0;
+    platform::Cursor cursor = nullptr;
+};
+
+WindowSystem& windowSystem() {
+    static WindowSystem s;
+    return s;
+}
+
+constexpr std::uint32_t kStyleChild = 0x40000000;
+constexpr std::uint32_t kStyleCaption = 0x00C00000;
+
+raster::Box wholeOf(const WindowObject* w) {
+    return raster::Box{0, 0, w->screen.right - w->screen.left, w->screen.bottom - w->screen.top};
+}
+
+raster::Box unite(const raster::Box& a, const raster::Box& b) {
+    if (a.empty())
+        return b;
+    if (b.empty())
+        return a;
+    return raster::Box{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                       std::max(a.bottom, b.bottom)};
+}
+
+WindowObject* newWindow(int x, int y, int width, int height) {
+    WindowObject* w = new WindowObject();
+    w->screen = raster::Box{x, y, x + width, y + height};
+    w->surface = raster::Surface(width, height, false, raster::kBlack);
+    windowSystem().windows.push_back(w);
+    return w;
+}
+
+// Sends one event to the window's procedure; false when nobody handled it.
+bool deliver(WindowObject* w, platform::WindowMessage& message) {
+    return w->procedure && w->procedure(handle(w), message);
+}
+
+void destroyTree(WindowObject* w) {
+    if (w->destroying)
+        return;
+    w->destroying = true;
+    if (w->parent) {
+        auto& siblings = w->parent->children;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), w), siblings.end());
+        w->parent = nullptr;
+    }
+    // The window is told first, while it and its children still exist.
+    platform::WindowMessage message{platform::WindowEvent::Destroy};
+    deliver(w, message);
+    // A registration still held now could never be revoked.
+    if (w->dropReceiver)
+        ++windowSystem().lostDropRegistrations;
+    while (!w->children.empty()) {
+        WindowObject* child = w->children.back();
+        child->parent = nullptr;
+        w->children.pop_back();
+        destroyTree(child);
+    }
+    auto& presses = windowSystem().presses;
+    presses.erase(std::remove_if(presses.begin(), presses.end(),
+                                 [w](const PostedPress& p) { return p.window == w; }),
+                  presses.end());
+    auto& windows = windowSystem().windows;
+    windows.erase(std::remove(windows.begin(), windows.end(), w), windows.end());
+    delete w;
+}
+
+// One pending paint: the first window, in creation order, with damage.
+WindowObject* firstDamaged() {
+    for (WindowObject* w : windowSystem().windows)
+        if (!w->damage.empty())
+            return w;
+    return nullptr;
+}
+
+bool paint(WindowObject* w) {
+    platform::WindowMessage message{platform::WindowEvent::Paint};
+    // Default processing validates the window without drawing.
+    if (!deliver(w, message))
+        w->damage = raster::Box{};
+    return true;
+}
+} // namespace
+
+bool liveWindow(const WindowObject* w) {
+    if (!w)
+        return false;
+    const auto& windows = windowSystem().windows;
+    if (std::find(windows.begin(), windows.end(), w) != windows.end())
+        return true;
+    ++windowSystem().deadHandleUses;
+    return false;
+}
+
+platform::Window createWindow(int x, int y, int width, int height) {
+    // The host's windows have painted themselves already.
+    return handle(newWindow(x, y, width, height));
+}
+
+void destroyWindow(platform::Window h) {
+    if (liveWindow(window(h)))
+        destroyTree(window(h));
+}
+
+bool isWindow(platform::Window h) {
+    const auto& windows = windowSystem().windows;
+    return std::find(windows.begin(), windows.end(), window(h)) != windows.end();
+}
+
+int windowCount() {
+    return static_cast<int>(windowSystem().windows.size());
+}
+
+platform::Window childOf(platform::Window parent, int index) {
+    if (!liveWindow(window(parent)))
+        return nullptr;
+    const auto& children = window(parent)->children;
+    return index >= 0 && index < static_cast<int>(children.size()) ? handle(children[index])
+                                                                   : nullptr;
+}
+
+int deadHandleUses() {
+    return windowSystem().deadHandleUses;
+}
+
+int lostDropRegistrations() {
+    return windowSystem().lostDropRegistrations;
+}
+
+void setWindowStyle(platform::Window h, std::uint32_t style) {
+    if (liveWindow(window(h)))
+        window(h)->style = style;
+}
+
+void damageWindow(platform::Window h, const platform::DeviceRect* r) {
+    if (!liveWindow(window(h)))
+        return;
+    WindowObject* w = window(h);
+    raster::Box box = wholeOf(w);
+    if (r)
+        box = box.intersect(raster::Box{r->left, r->top, r->right, r->bottom});
+    w->damage = unite(w->damage, box);
+}
+
+bool hasPendingPaint(platform::Window h) {
+    return isWindow(h) && !window(h)->damage.empty();
+}
+
+void postButtonDown(platform::Window h, int x, int y, bool left) {
+    if (liveWindow(window(h)))
+        windowSystem().presses.push_back(PostedPress{window(h), x, y, left});
+}
+
+bool takePostedLeftPress() {
+    auto& presses = windowSystem().presses;
+    const auto first =
+        std::find_if(presses.begin(), presses.end(), [](const PostedPress& p) { return p.left; });
+    if (first == presses.end())
+        return false;
+    presses.erase(first);
+    return true;
+}
+
+int dispatchMessages() {
+    int delivered = 0;
+    for (;;) {
+        auto& presses = windowSystem().presses;
+        if (!presses.empty()) {
+            const PostedPress press = presses.front();
+            presses.pop_front();
+            // The position travels as two unsigned 16-bit halves of one word.
+            platform::WindowMessage message{platform::WindowEvent::ButtonDown};
+            message.x = press.x & 0xFFFF;
+            message.y = press.y & 0xFFFF;
+            deliver(press.window, message);
+            ++delivered;
+            continue;
+        }
+        WindowObject* damaged = firstDamaged();
+        if (!damaged)
+            return delivered;
+        paint(damaged);
+        ++delivered;
+    }
+}
+
+bool isClassRegistered(const char* name) {
+    return name && windowSystem().classes.count(name) != 0;
+}
+
+int currentCursorId() {
+    const platform::Cursor c = windowSystem().cursor;
+    return c ? reinterpret_cast<CursorObject*>(c)->id : 0;
+}
+
+void resetWindowSystem() {
+    while (!windowSystem().windows.empty())
+        destroyTree(windowSystem().windows.front());
+    windowSystem().classes.clear();
+    windowSystem().presses.clear();
+    windowSystem().deadHandleUses = 0;
+    windowSystem().lostDropRegistrations = 0;
+    windowSystem().cursor = nullptr;
+}
+
+} // namespace headless
+
+namespace platform {
+
+using namespace headless;
+
+bool registerWindowClass(const char* name, Module instance, WindowProcedure procedure) {
+    countCall("RegisterClassA");
+    if (!name || !procedure || windowSystem().classes.count(name))
+        return false;
+    windowSystem().classes[name] = WindowClassEntry{instance, procedure};
+    return true;
+}
+
+void unregisterWindowClass(const char* name, Module) {
+    countCall("UnregisterClassA");
+    if (name)
+        windowSystem().classes.erase(name);
+}
+
+Window createWindow(const char* className, const char* title, Window parent, int width, int height,
+                    Module) {
+    countCall("CreateWindowExA");
+    if (!className || !parent || !liveWindow(window(parent)) || width < 0 || height < 0)
+        return nullptr;
+    const auto entry = windowSystem().classes.find(className);
+    if (entry == windowSystem().classes.end())
+        return nullptr;
+    WindowObject* p = window(parent);
+    WindowObject* w = newWindow(p->screen.left, p->screen.top, width, height);
+    w->parent = p;
+    p->children.push_back(w);
+    w->className = className;
+    w->title = title ? title : "";
+    w->style = kStyleChild;
+    w->procedure = entry->second.procedure;
+    // A new visible window waits for its first paint.
+    w->damage = wholeOf(w);
+    return handle(w);
+}
+
+void destroyWindow(Window w) {
+    countCall("DestroyWindow");
+    headless::destroyWindow(w);
+}
+
+void setWindowUserData(Window w, void* data) {
+    countCall("SetWindowLongA");
+    if (liveWindow(window(w)))
+        window(w)->userData = data;
+}
+
+void* windowUserData(Window w) {
+    countCall("GetWindowLongA");
+    return liveWindow(window(w)) ? window(w)->userData : nullptr;
+}
+
+bool updateRect(Window w, DeviceRect& update) {
+    countCall("GetUpdateRect");
+    if (!liveWindow(window(w)) || window(w)->damage.empty())
+        return false;
+    const raster::Box& d = window(w)->damage;
+    update = DeviceRect{d.left, d.top, d.right, d.bottom};
+    return true;
+}
+
+bool beginPaint(Window w, PaintSession& session) {
+    countCall("BeginPaint");
+    if (!liveWindow(window(w)))
+        return false;
+    WindowObject* o = window(w);
+    const raster::Box d = o->damage;
+    o->damage = raster::Box{};
+    session.dc = getDC(w);
+    session.area = DeviceRect{d.left, d.top, d.right, d.bottom};
+    TargetObject* t = target(session.dc);
+    t->systemClip = d;
+    t->state.clip = d;
+    return true;
+}
+
+void endPaint(Window w, PaintSession& session) {
+    countCall("EndPaint");
+    if (session.dc)
+        releaseDC(w, session.dc);
+    session.dc = nullptr;
+}
+
+bool dispatchPendingPaint() {
+    countCall("PeekMessageA");
+    WindowObject* damaged = firstDamaged();
+    if (!damaged)
+        return false;
+    countCall("DispatchMessageA");
+    return paint(damaged);
+}
+
+Window parentWindow(Window w) {
+    countCall("GetParent");
+    return liveWindow(window(w)) ? handle(window(w)->parent) : nullptr;
+}
+
+bool hasCaption(Window w) {
+    countCall("GetWindowLongA");
+    return liveWindow(window(w)) && (window(w)->style & kStyleCaption) == kStyleCaption;
+}
+
+void screenToClient(Window w, DevicePoint* points, int count) {
+    countCall("MapWindowPoints");
+    if (!w || !liveWindow(window(w)))
+        return;
+    for (int i = 0; i < count; ++i) {
+        points[i].x -= window(w)->screen.left;
+        points[i].y -= window(w)->screen.top;
+    }
+}
+
+void windowClassName(Window w, char* name, int capacity) {
+    countCall("GetClassNameA");
+    if (!name || capacity <= 0)
+        return;
+    name[0] = 0;
+    if (!liveWindow(window(w)))
+        return;
+    const std::string& c = window(w)->className;
+    const std::size_t n = std::min(c.size(), static_cast<std::size_t>(capacity - 1));
+    std::memcpy(name, c.data(), n);
+    name[n] = 0;
+}
+
+bool setWindowSize(Window w, int width, int height) {
+    countCall("SetWindowPos");
+    if (!liveWindow(window(w)) || width < 0 || height < 0)
+        return false;
+    WindowObject* o = window(w);
+    o->screen.right = o->screen.left + width;
+    o->screen.bottom = o->screen.top + height;
+    raster::Surface grown(width, height, false, raster::kBlack);
+    for (int y = 0; y < std::min(height, o->surface.height()); ++y)
+        for (int x = 0; x < std::min(width, o->surface.width()); ++x)
+            grown.set(x, y, o->surface.get(x, y));
+    o->surface = std::move(grown);
+    o->damage = wholeOf(o);
+    return true;
+}
+
+void bringWindowToTop(Window w) {
+    countCall("BringWindowToTop");
+    liveWindow(window(w));
+}
+
+Cursor currentCursor() {
+    countCall("GetCursor");
+    return windowSystem().cursor;
+}
+
+Cursor systemCursor(SystemCursor id) {
+    countCall("LoadCursorA");
+    static std::map<int, CursorObject> cursors;
+    CursorObject& c = cursors[id];
+    c.id = id;
+    return reinterpret_cast<Cursor>(&c);
+}
+
+Cursor setCursor(Cursor cursor) {
+    countCall("SetCursor");
+    const Cursor previous = windowSystem().cursor;
+    windowSystem().cursor = cursor;
+    return previous;
+}
+
+} // namespace platform

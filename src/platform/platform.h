@@ -1,0 +1,8 @@
+// The one seam between the toolkit and the operating system.
+#pragma once
+
+#include "platform/drop.h"
+#include "platform/graphics.h"
+#include "platform/platform_types.h"
+#include "platform/system.h"
+#include "platform/window.h"

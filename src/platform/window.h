@@ -1,0 +1,95 @@
+// Windows the toolkit creates inside a window the host gives it: the window
+// class, the events the window system delivers to a window procedure,
+// painting, geometry and the pointer shapes shown over them.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/platform_types.h"
+
+namespace platform {
+
+// What the window system tells a window.
+enum class WindowEvent {
+    Paint,           // part of the window needs painting
+    ButtonDown,      // left, right or middle button pressed over the window
+    Destroy,         // the window is being destroyed (it still exists)
+    MeasureMenuItem, // an owner-drawn menu item asks for its size
+    DrawMenuItem,    // an owner-drawn menu item asks to be drawn
+    EditColors,      // an edit field asks for its colours
+};
+
+// States of an owner-drawn menu item.
+enum MenuItemState : unsigned { kItemChecked = 1, kItemDisabled = 2, kItemSelected = 4 };
+
+struct WindowMessage {
+    WindowEvent event;
+    int x = 0; // ButtonDown: position in the window, each 0 to 65535
+    int y = 0;
+    // Owner-drawn menu items (MeasureMenuItem, DrawMenuItem).
+    std::uintptr_t itemData = 0;
+    unsigned itemId = 0;
+    unsigned itemState = 0;     // MenuItemState bits
+    DeviceContext dc = nullptr; // DrawMenuItem, EditColors: the target to use
+    DeviceRect itemRect{};      // DrawMenuItem
+    int itemWidth = 0;          // MeasureMenuItem: filled by the procedure
+    int itemHeight = 0;
+    GraphicsObject brush = nullptr; // EditColors: the brush the procedure answers
+};
+
+// Answers true when it handled the event; false leaves it to the window
+// system's default processing.
+using WindowProcedure = bool (*)(Window window, WindowMessage& message);
+
+// The window class every window of a library shares, named by the caller.
+bool registerWindowClass(const char* name, Module instance, WindowProcedure procedure);
+void unregisterWindowClass(const char* name, Module instance);
+
+// A visible child window of the class at the parent's top-left corner; null on failure.
+Window createWindow(const char* className, const char* title, Window parent, int width, int height,
+                    Module instance);
+void destroyWindow(Window window);
+// The pointer-sized value a window keeps for its owner; null until set.
+void setWindowUserData(Window window, void* data);
+void* windowUserData(Window window);
+
+// Painting. The update rectangle bounds the window's damaged area; a paint
+// session draws into it and leaves the window undamaged.
+bool updateRect(Window window, DeviceRect& update);
+struct PaintSession {
+    DeviceContext dc = nullptr;
+    DeviceRect area{};
+    alignas(8) unsigned char system[80]; // the window system's own record
+};
+bool beginPaint(Window window, PaintSession& session);
+void endPaint(Window window, PaintSession& session);
+
+// Removes one pending paint message of any window of the calling thread from
+// the queue and dispatches it; false when there was none.
+bool dispatchPendingPaint();
+
+// Geometry.
+Window parentWindow(Window window);
+bool hasCaption(Window window);
+// Screen points into the client coordinates of `window` (unchanged for null).
+void screenToClient(Window window, DevicePoint* points, int count);
+// The class name of a window; empty when there is none.
+void windowClassName(Window window, char* name, int capacity);
+bool setWindowSize(Window window, int width, int height);
+void bringWindowToTop(Window window);
+
+// Pointer shapes.
+enum SystemCursor : int {
+    kCursorArrow = 32512,
+    kCursorWait = 32514,
+    kCursorSizeNWSE = 32642,
+    kCursorSizeNESW = 32643,
+    kCursorSizeWE = 32644,
+    kCursorSizeNS = 32645,
+    kCursorSizeAll = 32646,
+};
+Cursor currentCursor();
+Cursor systemCursor(SystemCursor id);
+Cursor setCursor(Cursor cursor); // returns the previous one
+
+} // namespace platform

@@ -1,0 +1,107 @@
+// What the harness records of each host call and how it answers. The
+// harness renders offline and opens no windows: it grants MIDI in both
+// directions and answers the queries about itself, and declines the rest.
+#include <cstring>
+#include <string>
+
+#include "harness/plugin_host.h"
+#include "host/vst_opcodes.h"
+
+namespace {
+
+// The texts a host hands out for audioMasterGetVendorString and
+// audioMasterGetProductString go into the plug-in's 64-byte buffers.
+constexpr std::size_t kHostTextSize = 64;
+
+void copyHostText(void* ptr, const char* text) {
+    char* out = static_cast<char*>(ptr);
+    std::strncpy(out, text, kHostTextSize - 1);
+    out[kHostTextSize - 1] = '\0';
+}
+
+// 1 for what the harness does; 0 ("don't know") for the rest, because a
+// plug-in that folds the host's three answers into a yes/no would read a
+// definite -1 as yes.
+VstWord hostCanDo(const std::string& capability) {
+    static const char* const kGranted[] = {"sendVstEvents", "sendVstMidiEvent", "receiveVstEvents",
+                                           "receiveVstMidiEvent"};
+    for (const char* granted : kGranted) {
+        if (capability == granted) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
+void copyEvents(const VstEvents* list, std::vector<VstEvent>& events) {
+    if (list == nullptr || list->numEvents <= 0) {
+        return;
+    }
+    // Read through a plain pointer: the list is longer than its declared array.
+    VstEvent* const* slots = list->events;
+    for (int32 i = 0; i < list->numEvents; ++i) {
+        if (slots[i] != nullptr) {
+            events.push_back(*slots[i]);
+        }
+    }
+}
+
+} // namespace
+
+VstWord PluginHost::answer(AEffect* effect, int32 opcode, int32 index, VstWord value, void* ptr,
+                           float opt) {
+    HostCall call;
+    call.opcode = opcode;
+    call.index = index;
+    call.value = static_cast<std::int64_t>(value);
+    call.opt = opt;
+    call.hadPointer = ptr != nullptr;
+    call.fromNullEffect = effect == nullptr;
+    if (opcode == audioMasterProcessEvents) {
+        copyEvents(static_cast<const VstEvents*>(ptr), call.events);
+    }
+    if (opcode == audioMasterCanDo && ptr != nullptr) {
+        call.text = static_cast<const char*>(ptr);
+    }
+    calls_.push_back(call);
+
+    switch (opcode) {
+    case audioMasterVersion:
+        return settings_.version;
+    case audioMasterWantMidi:
+        return 1;
+    case audioMasterProcessEvents:
+        return settings_.processEventsAnswer;
+    case audioMasterGetSampleRate:
+        return static_cast<VstWord>(settings_.sampleRate);
+    case audioMasterGetBlockSize:
+        return settings_.blockSize;
+    case audioMasterWillReplaceOrAccumulate:
+        return lastMode_ == ProcessMode::replacing ? 1 : 2;
+    case audioMasterGetVendorString:
+        if (ptr == nullptr) {
+            return 0;
+        }
+        copyHostText(ptr, "Ostrand");
+        return 1;
+    case audioMasterGetProductString:
+        if (ptr == nullptr) {
+            return 0;
+        }
+        copyHostText(ptr, "Tarvel Harness");
+        return 1;
+    case audioMasterGetVendorVersion:
+        return 1;
+    case audioMasterCanDo:
+        return ptr != nullptr ? hostCanDo(call.text) : 0;
+    case audioMasterGetLanguage:
+        return 1; // English
+    case audioMasterBeginEdit:
+    case audioMasterEndEdit:
+    case audioMasterUpdateDisplay:
+        return 1;
+    default:
+        // Automation, idle and everything else: taken, nothing to say.
+        return 0;
+    }
+}

@@ -1,0 +1,94 @@
+// The harness's host: loads one plug-in instance, answers its callback,
+// records every call it makes, and drives it through the record's entries.
+//
+// One PluginHost drives one instance, from one thread. Each call below is
+// one dispatcher opcode or one entry function, named after what it does.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "harness/host_call.h"
+#include "harness/midi_event_list.h"
+#include "harness/plugin_module.h"
+#include "harness/stereo_buffer.h"
+
+// What the host tells the plug-in about itself.
+struct HostSettings {
+    VstWord version = 2400;          // audioMasterVersion; 0 makes a plug-in refuse to load
+    VstWord processEventsAnswer = 1; // audioMasterProcessEvents: 1 means taken
+    float sampleRate = 44100.0f;     // until effSetSampleRate says otherwise
+    int32 blockSize = 1024;          // until effSetBlockSize says otherwise
+};
+
+enum class ProcessMode { replacing, accumulating };
+
+class PluginHost {
+public:
+    explicit PluginHost(HostSettings settings = HostSettings{});
+    ~PluginHost(); // closes an instance still open
+    PluginHost(const PluginHost&) = delete;
+    PluginHost& operator=(const PluginHost&) = delete;
+
+    // Calls the entry point with the host callback. False when the plug-in
+    // refuses (returns null) or one is loaded already.
+    bool load(PluginEntry entry);
+    AEffect* effect() const { return effect_; }
+    bool isLoaded() const { return effect_ != nullptr; }
+
+    // Any opcode. effSetSampleRate, effSetBlockSize and
+    // effSetBlockSizeAndSampleRate also become the host's answers to the
+    // plug-in's queries; effClose ends the instance.
+    VstWord dispatch(int32 opcode, int32 index = 0, VstWord value = 0, void* ptr = nullptr,
+                     float opt = 0.0f);
+    // An opcode that writes a text into the pointer it is given.
+    std::string dispatchText(int32 opcode, int32 index = 0);
+
+    void open();                     // effOpen
+    void setSampleRate(float rate);  // effSetSampleRate
+    void setBlockSize(int32 frames); // effSetBlockSize
+    void resume();                   // effMainsChanged 1
+    void suspend();                  // effMainsChanged 0
+    void close();                    // effClose; the record is gone afterwards
+
+    void setParameter(int32 index, float value);  // the setParameter entry
+    float getParameter(int32 index);              // the getParameter entry
+    std::string parameterName(int32 index);       // effGetParamName
+    std::string parameterLabel(int32 index);      // effGetParamLabel
+    std::string parameterDisplay(int32 index);    // effGetParamDisplay
+    std::string programName();                    // effGetProgramName
+    std::string effectName();                     // effGetEffectName
+    std::string vendorString();                   // effGetVendorString
+    std::string productString();                  // effGetProductString
+    VstWord vendorVersion();                      // effGetVendorVersion
+    VstWord canDo(const std::string& capability); // effCanDo
+
+    // effProcessEvents with the list; the plug-in's answer.
+    VstWord processEvents(MidiEventList& events);
+    void process(float** inputs, float** outputs, int32 frames);          // adds to outputs
+    void processReplacing(float** inputs, float** outputs, int32 frames); // overwrites outputs
+    // One block as a host runs it: the block's MIDI (effProcessEvents, only
+    // when there is any), then the chosen process entry over all frames of
+    // `input` into `output`. Returns the answer to effProcessEvents, or 0.
+    VstWord processBlock(const std::vector<MidiMessage>& midi, StereoBuffer& input,
+                         StereoBuffer& output, ProcessMode mode);
+
+    // Everything the plug-in asked of the host, oldest first.
+    const std::vector<HostCall>& calls() const { return calls_; }
+    std::vector<HostCall> takeCalls();
+    void clearCalls() { calls_.clear(); }
+
+    const HostSettings& settings() const { return settings_; }
+
+    // The host callback's work for this host: record the call and answer it.
+    VstWord answer(AEffect* effect, int32 opcode, int32 index, VstWord value, void* ptr, float opt);
+
+private:
+    void forget();
+
+    HostSettings settings_;
+    AEffect* effect_ = nullptr;
+    ProcessMode lastMode_ = ProcessMode::replacing;
+    std::vector<HostCall> calls_;
+};

@@ -1,0 +1,108 @@
+// tarvel-render: runs audio through the Tarvel plug-in and writes the result.
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+
+#include "host_log.h"
+#include "plugin_connection.h"
+#include "progress_meter.h"
+#include "render_options.h"
+#include "renderer.h"
+#include "summary.h"
+#include "wav_writer.h"
+
+#ifndef TARVEL_DEFAULT_PLUGIN_SERVER
+#define TARVEL_DEFAULT_PLUGIN_SERVER ""
+#endif
+#ifndef TARVEL_DEFAULT_WINE_RUN
+#define TARVEL_DEFAULT_WINE_RUN "wine"
+#endif
+
+namespace {
+
+// Ten minutes of audio at 44.1 kHz: renders this long report progress even
+// into a log.
+constexpr std::int64_t kLongRender = 10 * 60 * 44100;
+
+int fail(const std::string& message) {
+    std::cerr << "tarvel-render: " << message << "\n";
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    RenderOptions options;
+    options.serverPath = TARVEL_DEFAULT_PLUGIN_SERVER;
+    options.winePath = TARVEL_DEFAULT_WINE_RUN;
+    std::string error;
+    if (!parseRenderOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+        std::cerr << "tarvel-render: " << error << "\n\n" << renderUsage();
+        return 2;
+    }
+    if (options.showHelp) {
+        std::cout << renderUsage();
+        return 0;
+    }
+
+    std::unique_ptr<SignalSource> source = options.inputPath.empty()
+                                               ? makeBuiltInSignal(options.signalName)
+                                               : openSignalFile(options.inputPath, error);
+    if (source == nullptr) {
+        return fail(error);
+    }
+    std::unique_ptr<PluginConnection> plugin =
+        options.dllPath.empty()
+            ? connectLinkedPlugin()
+            : connectPluginServer(options.dllPath, options.serverPath, options.winePath);
+
+    WavWriter writer;
+    if (!writer.open(options.outputPath, static_cast<int>(source->sampleRate()), error)) {
+        return fail(error);
+    }
+    std::ofstream hostLog;
+    if (!options.hostLogPath.empty()) {
+        hostLog.open(options.hostLogPath);
+        if (!hostLog) {
+            return fail("cannot write " + options.hostLogPath);
+        }
+    }
+
+    RenderSink sink;
+    sink.audio = [&writer](const float* left, const float* right, std::int64_t frames) {
+        return writer.write(left, right, frames);
+    };
+    if (hostLog.is_open()) {
+        sink.calls = [&hostLog](const std::string& phase, const std::vector<HostCall>& calls) {
+            writeHostCalls(hostLog, phase, calls);
+        };
+    }
+    ProgressMeter meter(stderr, isatty(STDERR_FILENO) != 0, kLongRender);
+    RenderReport report;
+    const bool rendered = render(
+        options, *source, *plugin, sink,
+        [&meter](std::int64_t done, std::int64_t total) { meter.update(done, total); }, report,
+        error);
+    meter.finish();
+    plugin.reset(); // ends the plug-in server, if there is one
+    if (!rendered) {
+        writer.close();
+        std::remove(options.outputPath.c_str());
+        return fail(error);
+    }
+    if (!writer.close()) {
+        return fail("cannot finish " + options.outputPath);
+    }
+    if (hostLog.is_open()) {
+        hostLog.close();
+        if (!hostLog) {
+            return fail("cannot finish " + options.hostLogPath);
+        }
+    }
+    if (!options.quiet) {
+        std::cout << formatSummary(options, report);
+    }
+    return 0;
+}

@@ -1,0 +1,43 @@
+// The plug-in a render runs: either the copy linked into tarvel-render or
+// TARVEL.dll in a plug-in server under Wine. Both take the same calls, so the
+// render sequence exists once (renderer.cpp).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "harness/host_call.h"
+#include "harness/midi_event_list.h"
+#include "harness/plugin_host.h"
+#include "harness/stereo_buffer.h"
+
+class PluginConnection {
+public:
+    virtual ~PluginConnection() = default;
+
+    // Creates the instance; false with error() set when that fails.
+    virtual bool load() = 0;
+    virtual VstWord dispatch(int32 opcode, int32 index, VstWord value, float opt) = 0;
+    virtual std::string dispatchText(int32 opcode, int32 index) = 0;
+    virtual void setParameter(int32 index, float value) = 0;
+    // The block's MIDI through effProcessEvents, then one process call.
+    virtual void processBlock(const std::vector<MidiMessage>& midi, StereoBuffer& input,
+                              StereoBuffer& output, ProcessMode mode) = 0;
+    virtual void close() = 0;
+    virtual std::vector<HostCall> takeCalls() = 0;
+
+    // Where the plug-in runs, for the summary.
+    virtual std::string description() const = 0;
+    // A connection that failed stays failed; its calls then do nothing.
+    virtual bool failed() const = 0;
+    virtual std::string error() const = 0;
+};
+
+std::unique_ptr<PluginConnection> connectLinkedPlugin();
+
+// Runs `dllPath` in `serverPath` (plugin-server.exe), started through
+// `winePath`.
+std::unique_ptr<PluginConnection> connectPluginServer(const std::string& dllPath,
+                                                      const std::string& serverPath,
+                                                      const std::string& winePath);

@@ -1,0 +1,196 @@
+// TARVEL.dll in plugin-server.exe under Wine, driven over the server's pipes.
+#include <signal.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <climits>
+#include <utility>
+
+#include "child_process.h"
+#include "harness/server_protocol.h"
+#include "plugin_connection.h"
+
+using server_protocol::Reply;
+using server_protocol::ReplyKind;
+using server_protocol::Request;
+using server_protocol::RequestKind;
+using server_protocol::TextMode;
+
+namespace {
+
+// Wine shows the whole file system as drive Z:.
+bool toWindowsPath(const std::string& path, std::string& windowsPath, std::string& error) {
+    char resolved[PATH_MAX];
+    if (realpath(path.c_str(), resolved) == nullptr) {
+        error = "cannot find " + path;
+        return false;
+    }
+    windowsPath = "Z:";
+    for (const char* c = resolved; *c != '\0'; ++c) {
+        windowsPath += *c == '/' ? '\\' : *c;
+    }
+    return true;
+}
+
+class ServerConnection final : public PluginConnection {
+public:
+    ServerConnection(std::string dllPath, std::string serverPath, std::string winePath)
+        : dllPath_(std::move(dllPath)), serverPath_(std::move(serverPath)),
+          winePath_(std::move(winePath)) {}
+
+    ~ServerConnection() override {
+        if (!started_) {
+            return;
+        }
+        // A server still in step is asked to quit; one that broke off is ended.
+        if (!broken_) {
+            std::uint32_t kind = 0;
+            std::vector<std::uint8_t> payload;
+            Request quit;
+            quit.kind = RequestKind::quit;
+            if (server_protocol::writeMessage(server_.toChild(),
+                                              static_cast<std::uint32_t>(quit.kind),
+                                              server_protocol::encodeRequest(quit)) &&
+                server_protocol::readMessage(server_.fromChild(), kind, payload)) {
+                server_.finish();
+                return;
+            }
+        }
+        server_.terminate();
+    }
+
+    bool load() override {
+        // A server that dies must not take this program with it.
+        signal(SIGPIPE, SIG_IGN);
+        std::string windowsPath;
+        std::string serverWindowsPath;
+        if (serverPath_.empty()) {
+            error_ = "no plugin-server.exe known; name one with --server";
+            return false;
+        }
+        if (!toWindowsPath(dllPath_, windowsPath, error_)) {
+            return false;
+        }
+        if (!server_.start({winePath_, serverPath_}, error_)) {
+            return false;
+        }
+        started_ = true;
+        Request load;
+        load.kind = RequestKind::load;
+        load.text = windowsPath;
+        return request(load).kind == ReplyKind::done;
+    }
+
+    VstWord dispatch(int32 opcode, int32 index, VstWord value, float opt) override {
+        Request dispatch;
+        dispatch.kind = RequestKind::dispatch;
+        dispatch.opcode = opcode;
+        dispatch.index = index;
+        dispatch.value = value;
+        dispatch.opt = opt;
+        return static_cast<VstWord>(request(dispatch).result);
+    }
+
+    std::string dispatchText(int32 opcode, int32 index) override {
+        Request dispatch;
+        dispatch.kind = RequestKind::dispatch;
+        dispatch.opcode = opcode;
+        dispatch.index = index;
+        dispatch.textMode = TextMode::out;
+        return request(dispatch).text;
+    }
+
+    void setParameter(int32 index, float value) override {
+        Request set;
+        set.kind = RequestKind::setParameter;
+        set.index = index;
+        set.opt = value;
+        request(set);
+    }
+
+    void processBlock(const std::vector<MidiMessage>& midi, StereoBuffer& input,
+                      StereoBuffer& output, ProcessMode mode) override {
+        Request process;
+        process.kind = RequestKind::process;
+        process.replacing = mode == ProcessMode::replacing;
+        process.events = midi;
+        const auto frames = static_cast<std::size_t>(input.frames());
+        process.inLeft.assign(input.left(), input.left() + frames);
+        process.inRight.assign(input.right(), input.right() + frames);
+        process.outLeft.assign(output.left(), output.left() + frames);
+        process.outRight.assign(output.right(), output.right() + frames);
+        const Reply reply = request(process);
+        if (reply.kind == ReplyKind::done && reply.outLeft.size() == frames) {
+            std::copy(reply.outLeft.begin(), reply.outLeft.end(), output.left());
+            std::copy(reply.outRight.begin(), reply.outRight.end(), output.right());
+        } else if (error_.empty()) {
+            error_ = "the plug-in server returned a block of the wrong length";
+        }
+    }
+
+    void close() override {
+        Request close;
+        close.kind = RequestKind::close;
+        request(close);
+    }
+
+    std::vector<HostCall> takeCalls() override {
+        std::vector<HostCall> taken;
+        taken.swap(calls_);
+        return taken;
+    }
+
+    std::string description() const override { return dllPath_ + " under Wine"; }
+    bool failed() const override { return !error_.empty(); }
+    std::string error() const override { return error_; }
+
+private:
+    // One round trip. A failed reply or a broken pipe fails the connection.
+    Reply request(const Request& request) {
+        Reply reply;
+        if (!error_.empty()) {
+            reply.kind = ReplyKind::failed;
+            return reply;
+        }
+        std::uint32_t kind = 0;
+        std::vector<std::uint8_t> payload;
+        if (!server_protocol::writeMessage(server_.toChild(),
+                                           static_cast<std::uint32_t>(request.kind),
+                                           server_protocol::encodeRequest(request)) ||
+            !server_protocol::readMessage(server_.fromChild(), kind, payload)) {
+            error_ = "the plug-in server stopped answering";
+            broken_ = true;
+            reply.kind = ReplyKind::failed;
+            return reply;
+        }
+        if (!server_protocol::decodeReply(request.kind, kind, payload, reply)) {
+            error_ = "the plug-in server sent a reply that cannot be read";
+            broken_ = true;
+            reply.kind = ReplyKind::failed;
+            return reply;
+        }
+        if (reply.kind == ReplyKind::failed) {
+            error_ = "plug-in server: " + reply.text;
+            return reply;
+        }
+        calls_.insert(calls_.end(), reply.calls.begin(), reply.calls.end());
+        return reply;
+    }
+
+    std::string dllPath_;
+    std::string serverPath_;
+    std::string winePath_;
+    ChildProcess server_;
+    bool started_ = false;
+    bool broken_ = false; // the stream is out of step or closed
+    std::string error_;
+    std::vector<HostCall> calls_;
+};
+
+} // namespace
+
+std::unique_ptr<PluginConnection> connectPluginServer(const std::string& dllPath,
+                                                      const std::string& serverPath,
+                                                      const std::string& winePath) {
+    return std::make_unique<ServerConnection>(dllPath, serverPath, winePath);
+}
