@@ -16,6 +16,8 @@
 
 namespace {
 
+constexpr double kTwoPi = 6.283185307179586;
+
 // What the host is sent, and what it sees of the effect at that moment.
 struct Relay {
     int status;
@@ -124,7 +126,7 @@ std::vector<float> randomSignal(std::mt19937& random, std::size_t length) {
             const int period = std::uniform_int_distribution<int>(2, 400)(random);
             const float amplitude = std::fabs(unit(random)) * 2.0f;
             for (int i = 0; i < stretch; ++i) {
-                signal.push_back(amplitude * static_cast<float>(std::sin(2.0 * M_PI * i / period)));
+                signal.push_back(amplitude * static_cast<float>(std::sin(kTwoPi * i / period)));
             }
             break;
         }
