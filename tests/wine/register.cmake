@@ -20,6 +20,11 @@ foreach(_suite DllRecord DllIdentity)
     set_tests_properties(wine.${_suite} PROPERTIES RESOURCE_LOCK wine TIMEOUT 120)
 endforeach()
 
+# The block path against the frame-by-frame steps in the 32-bit build.
+add_test(NAME wine.block_path
+         COMMAND ${_wine_run} "${TARVEL_WIN32_DIR}/tests/wine/block_path_tests.exe")
+set_tests_properties(wine.block_path PROPERTIES RESOURCE_LOCK wine TIMEOUT 300)
+
 # The frame and the editor bridge on the real window system, on a virtual display.
 add_test(NAME wine.frame_window
          COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run-windowed"
