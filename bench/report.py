@@ -2,7 +2,7 @@
 """Turns the benchmark program's JSON output into Markdown tables: the
 machine, then nanoseconds per frame (median of the repetitions) and the ratio
 to the gain baseline on the same signal and block size, then the checks the
-block path aims for."""
+block path aims for, and the editor's drawing times."""
 import json
 import os
 import re
@@ -12,6 +12,10 @@ SIGNALS = ["silence", "sine100", "noise", "longPositive", "denormal"]
 MIDI = ["none", "16perBlock", "249queued"]
 EVENTS = {"none": 0, "16perBlock": 16, "249queued": 249}
 SIZES = [32, 64, 512, 4096]
+EDITOR = [("sliderIdleRedraw", "one slider redrawn by the editor's idle"),
+          ("fullPaint", "whole window damaged and painted"),
+          ("fullDraw", "whole frame drawn at once (drawAll)")]
+UNIT_NS = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
 
 
 def machine(context):
@@ -33,11 +37,29 @@ def read(path):
     with open(path) as file:
         data = json.load(file)
     times = {}
+    editor = {}
     for run in data["benchmarks"]:
-        if run.get("aggregate_name", "median") != "median":
+        if run.get("aggregate_name", "median") != "median" or "error_occurred" in run:
             continue
-        times[run["run_name"]] = run["time_per_frame"] * 1e9
-    return data["context"], times
+        if "time_per_frame" in run:
+            times[run["run_name"]] = run["time_per_frame"] * 1e9
+        elif "pixels" in run:
+            cpu_ns = run["cpu_time"] * UNIT_NS[run.get("time_unit", "ns")]
+            editor[run["run_name"]] = (cpu_ns, run["pixels"])
+    return data["context"], times, editor
+
+
+def editor_table(editor):
+    out = ["", "### Editor", "",
+           "CPU time per operation (median of the repetitions) on the headless backend, "
+           "and the pixels drawn per second.", "",
+           "| operation | µs per operation | million pixels per second |", "|---|---|---|"]
+    for name, what in EDITOR:
+        run = editor.get(f"editor/{name}")
+        if run is None:
+            continue
+        out.append(f"| {what} | {run[0] / 1e3:.1f} | {run[1] / 1e6:.0f} |")
+    return out if len(out) > 6 else []
 
 
 def cell(times, name, gain):
@@ -51,7 +73,7 @@ def ratio(times, name, base):
 
 
 def main(path):
-    context, times = read(path)
+    context, times, editor = read(path)
     out = [f"Machine: {machine(context)}.", ""]
     out.append("Nanoseconds per frame, median of the repetitions; in brackets the ratio "
                "to the gain baseline (input times a gain to both outputs) on the same "
@@ -112,6 +134,7 @@ def main(path):
                 costs.append(f"{(times[name] - base) * 512 / EVENTS[midi]:.1f}"
                              if name in times else "–")
             out.append(f"| {signal} | {op} | {costs[0]} | {costs[1]} |")
+    out += editor_table(editor)
     print("\n".join(out))
 
 
