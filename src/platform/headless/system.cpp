@@ -54,6 +54,45 @@ void setBlendLibrary(bool available, int family) {
     reportedFamily = family;
 }
 
+namespace {
+// The classic desktop scheme's colours of menus and selections.
+struct SystemColors {
+    platform::ColorValue menu = platform::rgb(240, 240, 240);
+    platform::ColorValue menuText = platform::rgb(0, 0, 0);
+    platform::ColorValue highlight = platform::rgb(0, 120, 215);
+    platform::ColorValue highlightText = platform::rgb(255, 255, 255);
+    platform::ColorValue grayText = platform::rgb(109, 109, 109);
+    platform::ColorValue* find(platform::SystemColor which) {
+        switch (which) {
+        case platform::kColorMenu:
+            return &menu;
+        case platform::kColorMenuText:
+            return &menuText;
+        case platform::kColorHighlight:
+            return &highlight;
+        case platform::kColorHighlightText:
+            return &highlightText;
+        case platform::kColorGrayText:
+            return &grayText;
+        }
+        return nullptr;
+    }
+};
+SystemColors& systemColors() {
+    static SystemColors colors;
+    return colors;
+}
+} // namespace
+
+void setSystemColor(platform::SystemColor which, platform::ColorValue value) {
+    if (platform::ColorValue* c = systemColors().find(which))
+        *c = value & 0xFFFFFF;
+}
+
+void resetSystemColors() {
+    systemColors() = SystemColors{};
+}
+
 InputState& input() {
     static InputState state;
     return state;
@@ -146,6 +185,12 @@ int systemMetric(SystemMetric metric) {
         return input().dialogFrameHeight;
     }
     return 0;
+}
+
+ColorValue systemColor(SystemColor which) {
+    countCall("GetSysColor");
+    const ColorValue* c = systemColors().find(which);
+    return c ? *c : 0;
 }
 
 std::uint32_t doubleClickTime() {
