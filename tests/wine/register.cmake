@@ -26,6 +26,12 @@ add_test(NAME wine.frame_window
                  "${TARVEL_WIN32_DIR}/tests/wine/frame_window_tests.exe")
 set_tests_properties(wine.frame_window PROPERTIES RESOURCE_LOCK wine TIMEOUT 120)
 
+# The text field and the pop-up menu taking input from the window system.
+add_test(NAME wine.text_controls
+         COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run-windowed"
+                 "${TARVEL_WIN32_DIR}/tests/wine/text_controls_tests.exe")
+set_tests_properties(wine.text_controls PROPERTIES RESOURCE_LOCK wine TIMEOUT 180)
+
 add_test(NAME wine.dll_exports_and_imports
          COMMAND ${CMAKE_COMMAND} -D OBJDUMP=${TARVEL_MINGW_OBJDUMP} -D DLL=${_dll}
                  -P ${CMAKE_CURRENT_LIST_DIR}/check_exports.cmake)
