@@ -32,6 +32,21 @@ add_test(NAME wine.text_controls
                  "${TARVEL_WIN32_DIR}/tests/wine/text_controls_tests.exe")
 set_tests_properties(wine.text_controls PROPERTIES RESOURCE_LOCK wine TIMEOUT 180)
 
+# The control gallery in a real window: every control draws, and the picture
+# controls look exactly as the native build draws them.
+set(_gallery_shot "${CMAKE_CURRENT_BINARY_DIR}/gallery-wine.bmp")
+add_test(NAME wine.control_gallery
+         COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run-windowed"
+                 "${TARVEL_WIN32_DIR}/tools/control-gallery/control-gallery.exe" --check
+                 --screenshot "${_gallery_shot}")
+set_tests_properties(wine.control_gallery PROPERTIES RESOURCE_LOCK wine TIMEOUT 120
+                     FIXTURES_SETUP wine_gallery_screenshot)
+add_test(NAME wine.control_gallery_matches_native
+         COMMAND control-gallery --compare "${_gallery_shot}"
+                 "${CMAKE_CURRENT_BINARY_DIR}/gallery-native.png")
+set_tests_properties(wine.control_gallery_matches_native
+                     PROPERTIES FIXTURES_REQUIRED wine_gallery_screenshot)
+
 add_test(NAME wine.dll_exports_and_imports
          COMMAND ${CMAKE_COMMAND} -D OBJDUMP=${TARVEL_MINGW_OBJDUMP} -D DLL=${_dll}
                  -P ${CMAKE_CURRENT_LIST_DIR}/check_exports.cmake)

@@ -160,6 +160,10 @@ struct InputState {
 InputState& input();
 void resetInput();
 
+// Pictures a program adds to its resources at run time, beside the plug-in's
+// built-in ones: `bytes` is a whole bitmap file, loaded as resource `id`.
+void addResourcePicture(std::uint16_t id, std::vector<unsigned char> bytes);
+
 // Whether the blending library can be loaded, and the platform family reported.
 void setBlendLibrary(bool available, int family);
 

@@ -1,6 +1,8 @@
 // Libraries, the plug-in's pictures, simulated input and the clock.
 #include <cctype>
 #include <cstring>
+#include <map>
+#include <vector>
 
 #include "call_log.h"
 #include "headless.h"
@@ -48,6 +50,17 @@ bool sameName(const char* a, const char* b) {
     return *a == *b;
 }
 } // namespace
+
+namespace {
+std::map<std::uint16_t, std::vector<unsigned char>>& addedPictures() {
+    static std::map<std::uint16_t, std::vector<unsigned char>> pictures;
+    return pictures;
+}
+} // namespace
+
+void addResourcePicture(std::uint16_t id, std::vector<unsigned char> bytes) {
+    addedPictures()[id] = std::move(bytes);
+}
 
 void setBlendLibrary(bool available, int family) {
     blendLibraryAvailable = available;
@@ -137,19 +150,26 @@ int platformFamily() {
 
 GraphicsObject loadBitmapResource(Module, std::uint16_t id) {
     countCall("LoadBitmapA");
+    const unsigned char* data = nullptr;
+    std::size_t size = 0;
     std::size_t count = 0;
     const EmbeddedPicture* pictures = embeddedPictures(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (pictures[i].id != id)
-            continue;
-        raster::Surface decoded;
-        if (!decodeBmp(pictures[i].data, pictures[i].size, decoded))
-            return nullptr;
-        BitmapObject* b = newObject<BitmapObject>();
-        b->surface = std::move(decoded);
-        return handle(b);
+    for (std::size_t i = 0; i < count && !data; ++i)
+        if (pictures[i].id == id) {
+            data = pictures[i].data;
+            size = pictures[i].size;
+        }
+    const auto added = addedPictures().find(id);
+    if (!data && added != addedPictures().end()) {
+        data = added->second.data();
+        size = added->second.size();
     }
-    return nullptr;
+    raster::Surface decoded;
+    if (!data || !decodeBmp(data, size, decoded))
+        return nullptr;
+    BitmapObject* b = newObject<BitmapObject>();
+    b->surface = std::move(decoded);
+    return handle(b);
 }
 
 std::int16_t asyncKeyState(int key) {
