@@ -82,6 +82,7 @@ public:
 private:
     struct Entry;
     struct MenuBuild;
+    struct DrawnItem;
 
     bool insertEntry(const char* text, int index, PopupMenu* subMenu);
     bool isSeparatorAt(int index) const;
@@ -90,7 +91,8 @@ private:
     // The text drawn for the current entry: without its marker and number.
     void currentText(char* shown) const;
     platform::Menu buildMenu(MenuBuild& build, int depth);
-    bool isKnownItem(std::uintptr_t itemData) const;
+    // The owner-drawn item of the open menu that `itemData` names; null for none.
+    const DrawnItem* drawnItem(std::uintptr_t itemData) const;
 
     Entry* entries[kMaxMenuEntries] = {};
     int entryCount = 0;

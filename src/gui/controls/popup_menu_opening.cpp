@@ -9,6 +9,7 @@
 #include "gui/draw_context.h"
 #include "gui/frame.h"
 #include "platform/system.h"
+#include "platform/window.h"
 
 namespace {
 // Command ids run from 1; the platform passes them on as 16-bit numbers.
@@ -17,6 +18,12 @@ constexpr std::size_t kMostChoices = 0xFFFF;
 constexpr int kLongestMenuWithColumns = 160;
 constexpr int kDeepestOpenedMenu = 32;
 } // namespace
+
+// An owner-drawn item of an open menu.
+struct PopupMenu::DrawnItem {
+    const char* text;
+    bool disabled; // drawn disabled whatever state the platform reports
+};
 
 // What one opened menu is made of: the entry behind each command id, and
 // the texts owner-drawn items stand for.
@@ -27,7 +34,7 @@ struct PopupMenu::MenuBuild {
     };
     bool ownerDrawn = false;
     std::vector<Choice> choices; // command id - 1
-    std::vector<const char*> drawnTexts;
+    std::vector<DrawnItem> drawnItems;
 };
 
 platform::Menu PopupMenu::buildMenu(MenuBuild& build, int depth) {
@@ -71,7 +78,10 @@ platform::Menu PopupMenu::buildMenu(MenuBuild& build, int depth) {
         if (build.ownerDrawn) {
             item.flags |= platform::kMenuOwnerDraw;
             item.itemData = reinterpret_cast<std::uintptr_t>(shown);
-            build.drawnTexts.push_back(shown);
+            // Some systems report only greyed items as disabled to the
+            // owner; titles are drawn disabled all the same.
+            constexpr unsigned kCannotChoose = platform::kMenuDisabled | platform::kMenuGrayed;
+            build.drawnItems.push_back(DrawnItem{shown, (item.flags & kCannotChoose) != 0});
         } else {
             item.text = shown;
         }
@@ -142,18 +152,18 @@ void PopupMenu::loseFocus(DrawContext*) {
         setDirty(true);
 }
 
-bool PopupMenu::isKnownItem(std::uintptr_t itemData) const {
+const PopupMenu::DrawnItem* PopupMenu::drawnItem(std::uintptr_t itemData) const {
     if (!openMenu)
-        return false;
-    for (const char* text : openMenu->drawnTexts)
-        if (reinterpret_cast<std::uintptr_t>(text) == itemData)
-            return true;
-    return false;
+        return nullptr;
+    for (const DrawnItem& item : openMenu->drawnItems)
+        if (reinterpret_cast<std::uintptr_t>(item.text) == itemData)
+            return &item;
+    return nullptr;
 }
 
 bool PopupMenu::measureMenuItem(DrawContext* context, std::uintptr_t itemData, unsigned, int& width,
                                 int& height) {
-    if (!menuStyle || !isKnownItem(itemData))
+    if (!menuStyle || !drawnItem(itemData))
         return false;
     Point size;
     menuStyle->getItemSize(context, reinterpret_cast<const char*>(itemData), size);
@@ -164,9 +174,11 @@ bool PopupMenu::measureMenuItem(DrawContext* context, std::uintptr_t itemData, u
 
 bool PopupMenu::drawMenuItem(DrawContext* context, std::uintptr_t itemData, unsigned,
                              unsigned state, const Rect& r) {
-    if (!menuStyle || !isKnownItem(itemData))
+    const DrawnItem* item = menuStyle ? drawnItem(itemData) : nullptr;
+    if (!item)
         return false;
-    menuStyle->drawItem(context, r, reinterpret_cast<const char*>(itemData), state);
+    menuStyle->drawItem(context, r, item->text,
+                        item->disabled ? state | platform::kItemDisabled : state);
     return true;
 }
 

@@ -229,11 +229,11 @@ raster::Surface drawMenu(const std::vector<MenuItemInfo>& items, WindowObject* o
             platform::WindowMessage message{platform::WindowEvent::DrawMenuItem};
             message.itemData = item.itemData;
             message.itemId = item.id;
+            // As some systems do, only greyed items reach the owner as disabled;
+            // items that are merely disabled look enabled to it.
             message.itemState =
                 ((item.flags & platform::kMenuChecked) ? platform::kItemChecked : 0u) |
-                ((item.flags & (platform::kMenuGrayed | platform::kMenuDisabled))
-                     ? platform::kItemDisabled
-                     : 0u) |
+                ((item.flags & platform::kMenuGrayed) ? platform::kItemDisabled : 0u) |
                 (isSelected ? platform::kItemSelected : 0u);
             message.dc = dc;
             message.itemRect = rects[i];

@@ -176,6 +176,16 @@ TEST_F(PopupMenuOpeningTest, OwnerDrawnEntriesAreMeasuredAndDrawnByTheStyle) {
     EXPECT_EQ(picture.get(1, 1 * 18 + 1), plain);
     // The current entry carries the check square.
     EXPECT_EQ(picture.get(8, 18 + 6), platform::systemColor(platform::kColorMenuText));
+    // The title is drawn disabled, though the system reports it only as not choosable.
+    const platform::ColorValue grey = platform::systemColor(platform::kColorGrayText);
+    int greyInTitle = 0, inkInTitle = 0;
+    for (int y = 0; y < 18; ++y)
+        for (int x = 18; x < picture.width(); ++x) {
+            greyInTitle += picture.get(x, y) == grey;
+            inkInTitle += picture.get(x, y) == platform::systemColor(platform::kColorMenuText);
+        }
+    EXPECT_GT(greyInTitle, 0);
+    EXPECT_EQ(inkInTitle, 0);
     EXPECT_EQ(m->getCurrent(), 2);
 }
 
