@@ -214,7 +214,7 @@ void Gallery::addTextControls() {
     show(field, "TextField", 1, 3, tf, 1, true);
 
     const Rect pm = place(2, 3, 110, 20);
-    auto* menu = new PopupMenu(pm, this, 15, nullptr, nullptr, styleCheckCurrent);
+    menu = new PopupMenu(pm, this, 15, nullptr, nullptr, styleCheckCurrent);
     for (const char* entry : {"-TWaveform", "Sine", "Triangle", "Square", "-"})
         menu->addEntry(entry);
     auto* noise = new PopupMenu(pm, nullptr, 0);

@@ -12,6 +12,7 @@
 
 class Bitmap;
 class Frame;
+class PopupMenu;
 class ValueDisplay;
 
 class Gallery : public ControlListener {
@@ -26,6 +27,7 @@ public:
     Gallery& operator=(const Gallery&) = delete;
 
     Frame* getFrame() const { return frame; }
+    PopupMenu* getMenu() const { return menu; }
     // The names of the controls whose area of the window shows nothing but
     // the backdrop: empty when every control drew itself.
     std::vector<std::string> undrawnControls();
@@ -65,6 +67,7 @@ private:
     Frame* frame = nullptr;
     Bitmap* backdrop = nullptr;
     ValueDisplay* readout = nullptr;
+    PopupMenu* menu = nullptr;
     std::vector<Bitmap*> pictures;
     std::vector<Cell> cells;
 };

@@ -1,10 +1,13 @@
 // control-gallery in a real window: every control of the toolkit, live.
 //
-//   control-gallery.exe [--seconds N] [--screenshot file.bmp] [--check]
+//   control-gallery.exe [--seconds N] [--screenshot file.bmp]
+//                       [--menu-screenshot file.bmp] [--check]
 //
 // Without options the window stays until it is closed. --screenshot writes
-// the gallery as painted in the window; --check fails when a control drew
-// nothing; with either the program ends after N seconds (0 by default).
+// the gallery as painted in the window; --menu-screenshot opens the pop-up
+// menu and writes the screen around the window and the open menu; --check
+// fails when a control drew nothing. With any of them the program ends
+// after N seconds (0 by default).
 #include <windows.h>
 
 #include <cstdio>
@@ -13,20 +16,48 @@
 #include <string>
 
 #include "gallery.h"
+#include "gui/controls/popup_menu.h"
 #include "gui/frame.h"
 #include "host/module.h"
 
 namespace {
 
 Gallery* shownGallery = nullptr;
+const char* menuScreenshot = nullptr;
+bool menuScreenshotWritten = false;
 constexpr UINT_PTR kIdleTimer = 1;
 constexpr UINT_PTR kEndTimer = 2;
+constexpr UINT_PTR kMenuTimer = 3;
+
+bool saveScreenArea(HDC source, int x, int y, int width, int height, const char* path);
+
+// While the menu is open (its modal loop runs the timers): the screen
+// around the gallery and the menu is written, then the menu closes.
+void shootOpenMenu(HWND host) {
+    KillTimer(host, kMenuTimer);
+    HWND menuWindow = FindWindowA("#32768", nullptr);
+    RECT area{};
+    GetWindowRect(host, &area);
+    if (menuWindow) {
+        RECT m{};
+        GetWindowRect(menuWindow, &m);
+        UnionRect(&area, &area, &m);
+    }
+    HDC screen = GetDC(nullptr);
+    menuScreenshotWritten =
+        menuWindow && saveScreenArea(screen, area.left, area.top, area.right - area.left,
+                                     area.bottom - area.top, menuScreenshot);
+    ReleaseDC(nullptr, screen);
+    EndMenu();
+}
 
 LRESULT CALLBACK hostProcedure(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_TIMER:
         if (wParam == kIdleTimer && shownGallery)
             shownGallery->getFrame()->idle();
+        else if (wParam == kMenuTimer)
+            shootOpenMenu(w);
         else if (wParam == kEndTimer)
             DestroyWindow(w);
         return 0;
@@ -50,11 +81,8 @@ void pumpFor(DWORD ms) {
     }
 }
 
-// Writes the window's client area as a 24-bit bitmap file.
-bool saveScreenshot(HWND w, const char* path) {
-    RECT client{};
-    GetClientRect(w, &client);
-    const int width = client.right, height = client.bottom;
+// Writes an area of a drawing target as a 24-bit bitmap file.
+bool saveScreenArea(HDC source, int x, int y, int width, int height, const char* path) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -62,14 +90,13 @@ bool saveScreenshot(HWND w, const char* path) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
-    HDC windowDC = GetDC(w);
-    HDC memory = CreateCompatibleDC(windowDC);
+    HDC memory = CreateCompatibleDC(source);
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP dib = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     bool ok = false;
     if (dib && bits) {
         HGDIOBJ previous = SelectObject(memory, dib);
-        BitBlt(memory, 0, 0, width, height, windowDC, 0, 0, SRCCOPY);
+        BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
         GdiFlush();
         const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
         const DWORD imageSize = stride * static_cast<DWORD>(height);
@@ -88,7 +115,16 @@ bool saveScreenshot(HWND w, const char* path) {
         DeleteObject(dib);
     }
     DeleteDC(memory);
-    ReleaseDC(w, windowDC);
+    return ok;
+}
+
+// Writes the window's client area.
+bool saveScreenshot(HWND w, const char* path) {
+    RECT client{};
+    GetClientRect(w, &client);
+    HDC dc = GetDC(w);
+    const bool ok = saveScreenArea(dc, 0, 0, client.right, client.bottom, path);
+    ReleaseDC(w, dc);
     return ok;
 }
 
@@ -104,10 +140,12 @@ int main(int argc, char** argv) {
             seconds = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
             screenshot = argv[++i];
+        else if (std::strcmp(argv[i], "--menu-screenshot") == 0 && i + 1 < argc)
+            menuScreenshot = argv[++i];
         else if (std::strcmp(argv[i], "--check") == 0)
             check = true;
     }
-    if (seconds < 0 && (screenshot || check))
+    if (seconds < 0 && (screenshot || menuScreenshot || check))
         seconds = 0;
 
     WNDCLASSA hostClass{};
@@ -142,6 +180,15 @@ int main(int argc, char** argv) {
         if (screenshot && !saveScreenshot(frameWindow, screenshot)) {
             std::fprintf(stderr, "control-gallery: cannot write %s\n", screenshot);
             result = 1;
+        }
+        if (menuScreenshot) {
+            // The menu opens as on a click and waits in its own loop.
+            SetTimer(host, kMenuTimer, 600, nullptr);
+            gallery.getMenu()->takeFocus(nullptr);
+            if (!menuScreenshotWritten) {
+                std::fprintf(stderr, "control-gallery: cannot write %s\n", menuScreenshot);
+                result = 1;
+            }
         }
         SetTimer(host, kIdleTimer, 50, nullptr);
         if (seconds >= 0)
