@@ -292,7 +292,8 @@ std::vector<std::string> Gallery::compareWith(Bitmap* picture, bool differ, bool
 }
 
 void Gallery::valueChanged(DrawContext* context, Control* control) {
-    if (context)
+    // A sub-menu of the pop-up menu is told too; it is not shown itself.
+    if (context && control->getFrame() == frame)
         control->redrawIfDirty(context);
     if (control != readout && readout) {
         readout->setValue(control->getValue());
