@@ -50,6 +50,9 @@ template <bool accumulate>
                 cycleBuffer + cycleLength, crossings);
             cycleLength += steady;
             done += steady;
+            // A recording that fills the buffer in whole chunks ends there:
+            // playback starts with the next frame, whatever comes after.
+            playing = cycleLength == kCycleCapacity;
         }
         previousSample = before;
         if (done == frames) {

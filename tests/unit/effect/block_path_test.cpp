@@ -336,3 +336,39 @@ TEST(BlockPath, AgreesWithTheFrameByFrameStepsBitForBit) {
 }
 
 } // namespace
+
+namespace {
+
+// A recording cut at the buffer's capacity, with every alignment of the cut
+// against block ends: whichever frame completes the 11025 samples, playback
+// starts right after it, and the next block starts from the right state.
+TEST(BlockPath, CutRecordingsAgreeAtEveryBlockAlignment) {
+    constexpr int32 kFrames = 2 * TarvelEffect::kCycleCapacity + 200;
+    for (int32 crossing = 1; crossing <= 17; ++crossing) {
+        for (int32 blockSize : {16, 32, 48, 64, 128}) {
+            std::vector<float> left(kFrames, 0.25f);
+            for (int32 i = 0; i < crossing; ++i) {
+                left[static_cast<std::size_t>(i)] = -0.5f;
+            }
+            TarvelEffect blockPath(nullptr);
+            TarvelEffect reference(nullptr);
+            std::vector<float> fastLeft(kFrames), fastRight(kFrames);
+            std::vector<float> slowLeft(kFrames), slowRight(kFrames);
+            for (int32 start = 0; start < kFrames; start += blockSize) {
+                const int32 frames = std::min(blockSize, kFrames - start);
+                // Each block in a buffer of its own, as hosts hand them over:
+                // nothing before a block's first frame may be read.
+                std::vector<float> block(left.begin() + start, left.begin() + start + frames);
+                float* in[2] = {block.data(), block.data()};
+                float* fast[2] = {fastLeft.data() + start, fastRight.data() + start};
+                float* slow[2] = {slowLeft.data() + start, slowRight.data() + start};
+                blockPath.processReplacing(in, fast, frames);
+                referenceBlock<false>(reference, in, slow, frames);
+            }
+            ASSERT_EQ(fastLeft, slowLeft) << "crossing " << crossing << ", blocks of " << blockSize;
+            ASSERT_EQ(fastRight, slowRight);
+        }
+    }
+}
+
+} // namespace
