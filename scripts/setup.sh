@@ -14,6 +14,7 @@ packages=(
     libsndfile1-dev libfreetype-dev libpng-dev fonts-liberation fonts-dejavu-core
     imagemagick clang-format
     python3 valgrind
+    clang libclang-rt-14-dev
 )
 
 sudo_cmd=()

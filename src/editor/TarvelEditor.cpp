@@ -89,16 +89,24 @@ void TarvelEditor::close() {
     handleBitmap = nullptr;
 }
 
-// Only records the effect's value for the next idle redraw: this may run on
-// the audio thread, so nothing is drawn here.
-void TarvelEditor::setParameter(int32 index, float) {
-    if (!frame)
-        return;
-    // The slider takes the value read back from the effect, not the argument.
-    HorizontalSlider* slider = index == 0 ? ncvolumeSlider : index == 1 ? ipvolumeSlider : nullptr;
-    if (slider && effect)
-        slider->setValue(effect->getParameter(index));
+// May run on the audio thread (MIDI controller 1, a program change), while
+// the user-interface thread opens or closes the editor and with it creates
+// or deletes the frame and its sliders: so it only posts an update. The
+// sliders take the new value in update, on the user-interface thread.
+void TarvelEditor::setParameter(int32, float) {
     postUpdate();
+}
+
+// Runs in idle, on the user-interface thread, after an update was posted:
+// the sliders take the effect's values (read back from the effect, not the
+// values passed along), and the frame's idle right after redraws them.
+void TarvelEditor::update() {
+    if (!frame || !effect)
+        return;
+    if (ncvolumeSlider)
+        ncvolumeSlider->setValue(effect->getParameter(0));
+    if (ipvolumeSlider)
+        ipvolumeSlider->setValue(effect->getParameter(1));
 }
 
 void TarvelEditor::valueChanged(DrawContext* context, Control* control) {

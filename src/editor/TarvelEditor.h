@@ -2,8 +2,8 @@
 // per parameter. A slider move becomes an automated parameter change of the
 // effect; a parameter change of the effect moves its slider at the next idle.
 //
-// Keeps GuiEditor's slot order; overrides the destructor, open, close and
-// setParameter (which is also the effect's parameter-panel call).
+// Keeps GuiEditor's slot order; overrides the destructor, open, close, update
+// and setParameter (which is also the effect's parameter-panel call).
 #pragma once
 
 #include "editor/GuiEditor.h"
@@ -22,6 +22,7 @@ public:
 
     int32 open(void* parentWindow) override;
     void close() override;
+    void update() override;
     void setParameter(int32 index, float value) override;
 
     void valueChanged(DrawContext* context, Control* control) override;

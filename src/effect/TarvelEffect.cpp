@@ -85,12 +85,12 @@ AudioEffect* createEffectInstance(audioMasterCallback host) {
 }
 
 void TarvelEffect::setParameter(int32 index, float value) {
-    TarvelProgram& program = programs[curProgram];
+    TarvelProgram& program = programs[curProgram.load(std::memory_order_relaxed)];
     if (index == 0) {
-        program.ncvolume = value;
+        program.ncvolume.store(value, std::memory_order_relaxed);
         ncvolume.store(value, std::memory_order_relaxed);
     } else if (index == 1) {
-        program.ipvolume = value;
+        program.ipvolume.store(value, std::memory_order_relaxed);
         ipvolume.store(value, std::memory_order_relaxed);
     }
     // The editor hears of every index, also one that stored nothing.
@@ -118,27 +118,27 @@ void TarvelEffect::setProgram(int32 program) {
     if (program < 0 || program >= numPrograms) {
         return;
     }
-    curProgram = program;
-    const TarvelProgram& current = programs[curProgram];
-    setParameter(0, current.ncvolume);
-    setParameter(1, current.ipvolume);
+    curProgram.store(program, std::memory_order_relaxed);
+    const TarvelProgram& current = programs[program];
+    setParameter(0, current.ncvolume.load(std::memory_order_relaxed));
+    setParameter(1, current.ipvolume.load(std::memory_order_relaxed));
 }
 
 void TarvelEffect::setProgramName(char* name) {
     if (name == nullptr) {
         return;
     }
-    copyBounded(programs[curProgram].name, name, kProgramNameSize);
+    copyBounded(programs[curProgram.load(std::memory_order_relaxed)].name, name, kProgramNameSize);
 }
 
 void TarvelEffect::getProgramName(char* name) {
     if (name == nullptr) {
         return;
     }
-    const char* stored = programs[curProgram].name;
+    const char* stored = programs[curProgram.load(std::memory_order_relaxed)].name;
     if (std::strcmp(stored, kPlaceholderName) == 0) {
         std::snprintf(name, kProgramNameSize, "%s %d", kPlaceholderName,
-                      static_cast<int>(curProgram + 1));
+                      static_cast<int>(curProgram.load(std::memory_order_relaxed) + 1));
     } else {
         copyBounded(name, stored, kProgramNameSize);
     }
@@ -148,7 +148,7 @@ bool TarvelEffect::copyProgram(int32 destination) {
     if (destination < 0 || destination >= numPrograms) {
         return false;
     }
-    programs[destination] = programs[curProgram];
+    programs[destination] = programs[curProgram.load(std::memory_order_relaxed)];
     return true;
 }
 

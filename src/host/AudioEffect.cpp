@@ -149,10 +149,10 @@ void AudioEffect::processReplacing(float** /*inputs*/, float** /*outputs*/,
 void AudioEffect::open() {}
 void AudioEffect::close() {}
 int32 AudioEffect::getProgram() {
-    return curProgram;
+    return curProgram.load(std::memory_order_relaxed);
 }
 void AudioEffect::setProgram(int32 program) {
-    curProgram = program;
+    curProgram.store(program, std::memory_order_relaxed);
 }
 
 void AudioEffect::setProgramName(char* name) {

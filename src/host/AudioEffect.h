@@ -6,6 +6,8 @@
 // appends its own after the last one.
 #pragma once
 
+#include <atomic>
+
 #include "host/vst_types.h"
 
 class AEffEditor;
@@ -76,7 +78,9 @@ protected:
     audioMasterCallback audioMaster;
     int32 numPrograms;
     int32 numParams;
-    int32 curProgram;
+    // Set by program changes from the host's user-interface thread and from
+    // MIDI on its audio thread: one word, stored and loaded whole.
+    std::atomic<int32> curProgram;
     int32 blockSize;
     AEffect cEffect;
 };

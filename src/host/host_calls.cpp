@@ -73,7 +73,7 @@ double AudioEffectX::updateSampleRate() {
     if (rate > 0) {
         sampleRate = static_cast<float>(rate);
     }
-    return sampleRate;
+    return static_cast<double>(sampleRate);
 }
 
 int32 AudioEffectX::updateBlockSize() {

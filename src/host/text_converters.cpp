@@ -19,7 +19,7 @@ void AudioEffect::float2string(float value, char* text) {
     if (text == nullptr) {
         return;
     }
-    double v = value;
+    double v = static_cast<double>(value);
     if (std::isnan(v)) {
         writeText(text, "NaN");
         return;

@@ -84,6 +84,32 @@ foreach(_case IN LISTS _render_cases)
                          PROPERTIES RESOURCE_LOCK wine TIMEOUT 300)
 endforeach()
 
+# Stress runs of the real library (tests/wine/dll_stress.cpp): 1000 instances
+# and 1000 library loads with their resources counted, 16 instances side by
+# side, an hour of audio in 64-frame blocks that must match the native build
+# sample for sample, and editors opened and closed and open side by side.
+set(_stress "${TARVEL_WIN32_DIR}/tests/wine/dll_stress.exe")
+set(_baseline "${TARVEL_WIN32_DIR}/tests/wine/runtime_probe.dll")
+string(REPLACE "/" "\\" _baseline_windows "Z:${_baseline}")
+set(TARVEL_LONG_RUN_BLOCKS 2480625 CACHE STRING
+    "Blocks of 64 frames in the long stress run (2480625: an hour at 44.1 kHz)")
+add_test(NAME wine.stress.load_close_cycles
+         COMMAND ${_wine_run} ${_stress} cycles 1000 "${_dll_windows}" "${_baseline_windows}")
+add_test(NAME wine.stress.sixteen_instances
+         COMMAND ${_wine_run} ${_stress} instances 16 5000 "${_dll_windows}")
+add_test(NAME wine.stress.hour_matches_native
+         COMMAND ${CMAKE_COMMAND} -D NATIVE=$<TARGET_FILE:long_run> -D WINE_RUN=${_wine_run}
+                 -D STRESS=${_stress} "-DDLL=${_dll_windows}" -D BLOCKS=${TARVEL_LONG_RUN_BLOCKS}
+                 -P ${CMAKE_CURRENT_LIST_DIR}/compare_long_run.cmake)
+# 200 editor open and close cycles, then 16 instances processing with their
+# editors open at once, on a virtual display.
+add_test(NAME wine.stress.editors
+         COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run-windowed" ${_stress} editors 200 16 10000
+                 "${_dll_windows}")
+set_tests_properties(wine.stress.load_close_cycles wine.stress.sixteen_instances
+                     wine.stress.hour_matches_native wine.stress.editors
+                     PROPERTIES RESOURCE_LOCK wine TIMEOUT 600 LABELS stress)
+
 # The editor in host windows on a virtual display. The suites that take
 # screenshots write them into _pictures, where the native side compares
 # them with headless renders of the same parameter values and with the

@@ -1,0 +1,296 @@
+// Drives one plug-in instance's audio path as a careless host would: random
+// event lists (non-MIDI types, nonsense sizes and deltaFrames) through
+// effProcessEvents, blocks of 0 to 4096 frames (and negative counts) of
+// signals with not-a-number, infinite and denormal samples through both
+// process calls, interleaved with parameter and program changes.
+//
+// Checked throughout: both outputs always carry the same samples, counts of
+// 0 or less leave the buffers alone, every relayed message is one MIDI
+// channel message, no more is relayed than was sent, the queue never holds
+// more than its 249 slots and is empty after every block, parameters hold
+// what was set (or, for
+// "ncvolume", what controller 1 set), and while every input and gain has
+// been ordinary the output stays finite and bounded.
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "effect/TarvelEffect.h"
+#include "fuzz_support.h"
+#include "host/module.h"
+#include "host/vst_opcodes.h"
+
+namespace {
+
+constexpr int32 kMaxBlock = 4096;
+constexpr int32 kQueueCapacity = 249;
+bool ordinaryGain(float value) {
+    return value >= 0.0f && value <= 1.0f;
+}
+
+// What the host side knows and checks; the callback is a plain function, so
+// the one session in progress is reached through here.
+struct HostSide {
+    AEffect* record = nullptr;
+    long long midiSent = 0;
+    long long relayed = 0;
+    // A careless host may change a parameter from inside the relay callback.
+    bool reenter = false;
+    float reentryValue = 0.5f;
+    bool reentered = false;
+};
+
+HostSide host;
+
+VstWord VSTCALL fuzzHost(AEffect* effect, int32 opcode, int32 /*index*/, VstWord /*value*/,
+                         void* ptr, float /*opt*/) {
+    if (opcode == audioMasterVersion) {
+        return 2400;
+    }
+    if (opcode != audioMasterProcessEvents) {
+        return 0;
+    }
+    FUZZ_CHECK(effect == host.record);
+    const auto* list = static_cast<const VstEvents*>(ptr);
+    FUZZ_CHECK(list != nullptr && list->numEvents == 1 && list->events[0] != nullptr);
+    const auto* event = reinterpret_cast<const VstMidiEvent*>(list->events[0]);
+    FUZZ_CHECK(event->type == kVstMidiType);
+    const int status = static_cast<std::uint8_t>(event->midiData[0]);
+    FUZZ_CHECK(status >= 0x80 && status < 0xF0);
+    FUZZ_CHECK((event->midiData[1] & 0x80) == 0 && (event->midiData[2] & 0x80) == 0);
+    FUZZ_CHECK(event->deltaFrames >= 0);
+    ++host.relayed;
+    FUZZ_CHECK(host.relayed <= host.midiSent);
+    if (host.reenter) {
+        effect->setParameter(effect, 1, host.reentryValue);
+        host.reentered = true;
+    }
+    return 1;
+}
+
+// A block's left input: a waveform long enough for any block from a few
+// bytes of the fuzzer's data, with hostile samples sprinkled in.
+class SignalMaker {
+public:
+    // Returns false when the block holds a sample outside -1..1 or no number.
+    bool make(FuzzedDataProvider& data, std::vector<float>& left, int32 frames) {
+        const int kind = data.ConsumeIntegralInRange(0, 5);
+        const int period = data.ConsumeIntegralInRange(2, 12000);
+        const float amplitude =
+            data.ConsumeBool() ? data.ConsumeProbability<float>() : hostileFloat(data);
+        std::uint32_t noise = data.ConsumeIntegral<std::uint32_t>() | 1u;
+        for (int32 i = 0; i < frames; ++i) {
+            const long long t = position + i;
+            float x = 0.0f;
+            switch (kind) {
+            case 0:
+                break;
+            case 1:
+                x = static_cast<float>(
+                    std::sin(6.283185307179586 * static_cast<double>(t % period) / period));
+                break;
+            case 2:
+                x = (t % period) < period / 2 ? 1.0f : -1.0f;
+                break;
+            case 3:
+                noise ^= noise << 13;
+                noise ^= noise >> 17;
+                noise ^= noise << 5;
+                x = static_cast<float>(noise) / 2147483648.0f - 1.0f;
+                break;
+            case 4:
+                x = 1.0f;
+                break;
+            default:
+                x = static_cast<float>(t % period) / static_cast<float>(period) * 2.0f - 1.0f;
+                break;
+            }
+            left[static_cast<std::size_t>(i)] = x * amplitude;
+        }
+        position += frames;
+        const int specials = frames > 0 ? data.ConsumeIntegralInRange(0, 4) : 0;
+        for (int s = 0; s < specials; ++s) {
+            left[data.ConsumeIntegralInRange<std::size_t>(
+                0, static_cast<std::size_t>(frames - 1))] = hostileFloat(data);
+        }
+        return std::all_of(left.begin(), left.begin() + frames,
+                           [](float x) { return x >= -1.0f && x <= 1.0f; });
+    }
+
+private:
+    long long position = 0;
+};
+
+class AudioSession {
+public:
+    explicit AudioSession(FuzzedDataProvider& data) {
+        host = HostSide{};
+        record = tarvelMain(fuzzHost);
+        FUZZ_CHECK(record != nullptr);
+        host.record = record;
+        host.reenter = data.ConsumeIntegralInRange(0, 7) == 0;
+        host.reentryValue = hostileFloat(data);
+        effect = static_cast<TarvelEffect*>(static_cast<AudioEffect*>(record->object));
+        record->dispatcher(record, effMainsChanged, 0, 1, nullptr, 0.0f);
+    }
+    ~AudioSession() {
+        record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
+        host.record = nullptr;
+    }
+
+    void sendEvents(FuzzedDataProvider& data) {
+        events.fill(data, lastBlock > 0 ? lastBlock : 512);
+        host.midiSent += events.midiCount;
+        FUZZ_CHECK(record->dispatcher(record, effProcessEvents, 0, 0, events.list(), 0.0f) == 1);
+        FUZZ_CHECK(effect->queuedEvents() >= 0 && effect->queuedEvents() <= kQueueCapacity);
+        midiPending = true;
+    }
+
+    void processBlock(FuzzedDataProvider& data, bool replacing) {
+        int32 frames;
+        if (data.ConsumeIntegralInRange(0, 15) != 0) {
+            frames = data.ConsumeIntegralInRange(0, kMaxBlock);
+        } else {
+            frames = data.PickValueInArray<int32>(
+                {-1, -64, -4096, std::numeric_limits<int32>::min(), hostileInt(data)});
+            frames = std::min(frames, kMaxBlock);
+        }
+        // Buffers of the count's size; a count of 0 or less gets a small
+        // block that must come back untouched.
+        const std::size_t size = static_cast<std::size_t>(frames > 0 ? frames : 64);
+        std::vector<float> left(size), right(size);
+        // A pre-filled output shows whether process adds and whether counts
+        // of 0 or less leave the buffers alone.
+        const float prefill = replacing ? -7.0f : 0.25f;
+        std::vector<float> outLeft(size, prefill), outRight(size, prefill);
+        const bool ordinaryInput = signal.make(data, left, static_cast<int32>(size));
+        for (float& x : right) {
+            x = hostileFloat(data);
+        }
+        float* inputs[] = {left.data(), right.data()};
+        float* outputs[] = {outLeft.data(), outRight.data()};
+        host.reentered = false;
+        if (replacing) {
+            record->processReplacing(record, inputs, outputs, frames);
+        } else {
+            record->process(record, inputs, outputs, frames);
+        }
+        if (host.reentered) {
+            expected[1] = host.reentryValue;
+            ordinary = ordinary && ordinaryGain(host.reentryValue);
+        }
+
+        FUZZ_CHECK(std::memcmp(outLeft.data(), outRight.data(), size * sizeof(float)) == 0);
+        if (frames <= 0) {
+            FUZZ_CHECK(std::all_of(outLeft.begin(), outLeft.end(),
+                                   [&](float y) { return sameBits(y, prefill); }));
+            return;
+        }
+        lastBlock = frames;
+        ordinary = ordinary && ordinaryInput;
+        if (ordinary) {
+            // Live input and one replayed sample, each at most 1 in size.
+            const float bound = 2.0f + (replacing ? 0.0f : prefill);
+            FUZZ_CHECK(std::all_of(outLeft.begin(), outLeft.end(),
+                                   [&](float y) { return std::fabs(y) <= bound; }));
+        }
+        // Every queued event comes due in the first block processed after
+        // it arrived (one with a negative deltaFrames at its frame 0).
+        FUZZ_CHECK(effect->queuedEvents() == 0);
+        checkParameters();
+        midiPending = false;
+    }
+
+    void setParameter(FuzzedDataProvider& data) {
+        const int32 index =
+            data.ConsumeBool() ? data.ConsumeIntegralInRange(-1, 2) : hostileInt(data);
+        const float value =
+            data.ConsumeBool() ? data.ConsumeProbability<float>() : hostileFloat(data);
+        record->setParameter(record, index, value);
+        if (index == 0 || index == 1) {
+            expected[static_cast<std::size_t>(index)] = value;
+            ordinary = ordinary && ordinaryGain(value);
+        }
+        checkParameters();
+    }
+
+    void setProgram(FuzzedDataProvider& data) {
+        const VstWord program = data.PickValueInArray<VstWord>({0, -1, 1, hostileInt(data)});
+        record->dispatcher(record, effSetProgram, 0, program, nullptr, 0.0f);
+        FUZZ_CHECK(record->dispatcher(record, effGetProgram, 0, 0, nullptr, 0.0f) == 0);
+        checkParameters();
+    }
+
+    void hostSettings(FuzzedDataProvider& data) {
+        switch (data.ConsumeIntegralInRange(0, 3)) {
+        case 0:
+            record->dispatcher(record, effMainsChanged, 0, data.ConsumeBool() ? 0 : 1, nullptr,
+                               0.0f);
+            break;
+        case 1:
+            record->dispatcher(record, effSetBlockSize, 0, hostileInt(data), nullptr, 0.0f);
+            break;
+        case 2:
+            record->dispatcher(record, effSetSampleRate, 0, 0, nullptr, hostileFloat(data));
+            break;
+        default:
+            record->dispatcher(record, effSetBlockSizeAndSampleRate, 0, hostileInt(data), nullptr,
+                               hostileFloat(data));
+            break;
+        }
+        checkParameters();
+    }
+
+private:
+    // "ipvolume" holds what was last set; "ncvolume" too, unless a block has
+    // released events since, in which case controller 1 may have set it.
+    void checkParameters() {
+        FUZZ_CHECK(sameBits(record->getParameter(record, 1), expected[1]));
+        const float ncvolume = record->getParameter(record, 0);
+        if (!sameBits(ncvolume, expected[0])) {
+            FUZZ_CHECK(midiPending && controllerValue(ncvolume));
+            expected[0] = ncvolume;
+        }
+    }
+
+    AEffect* record = nullptr;
+    TarvelEffect* effect = nullptr;
+    HostileEventList events;
+    SignalMaker signal;
+    std::array<float, 2> expected{1.0f, 1.0f};
+    // Events have arrived that no block has released yet.
+    bool midiPending = false;
+    bool ordinary = true;
+    int32 lastBlock = 0;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+    FuzzedDataProvider data(bytes, size);
+    AudioSession session(data);
+    for (int step = 0; step < 64 && data.remaining_bytes() > 0; ++step) {
+        switch (data.ConsumeIntegralInRange(0, 7)) {
+        case 0:
+        case 1:
+            session.sendEvents(data);
+            break;
+        case 2:
+            session.processBlock(data, true);
+            break;
+        case 3:
+            session.processBlock(data, false);
+            break;
+        case 4:
+            session.setParameter(data);
+            break;
+        case 5:
+            session.setProgram(data);
+            break;
+        default:
+            session.hostSettings(data);
+            break;
+        }
+    }
+    return 0;
+}
