@@ -13,6 +13,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libsndfile1-dev libfreetype-dev libpng-dev fonts-liberation fonts-dejavu-core
     imagemagick clang-format
+    python3 valgrind
     clang libclang-rt-14-dev
 )
 

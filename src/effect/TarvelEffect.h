@@ -56,10 +56,17 @@ public:
     int32 canDo(char* text) override;
     int32 getGetTailSize() override;
 
-    // One step of the capture and playback state machine on the left sample.
-    StereoFrame processSample(float left, float right);
-    // Relays (and acts on) the queued events due at `frame` of the current block.
+    // The pieces a block is made of, frame by frame: startBlock sets the
+    // length the release rule divides by; then for every frame, while events
+    // are queued, releaseEvents relays (and acts on) those due at it, and
+    // processSample takes one step of the capture and playback state machine
+    // on the left sample; endBlock moves the events still queued back by the
+    // block's length. process and processReplacing compute exactly this, a
+    // stretch of frames at a time.
+    void startBlock(int32 sampleFrames);
     void releaseEvents(int32 frame);
+    StereoFrame processSample(float left, float right);
+    void endBlock(int32 sampleFrames);
 
     // The editor panel registers here, beside registering as the editor, to
     // be told of every parameter value.
@@ -69,9 +76,29 @@ public:
 private:
     template <bool accumulate>
     void processBlock(float** inputs, float** outputs, int32 sampleFrames);
-    void moveQueueBack(int32 sampleFrames);
+    // The frames between two event frames, in stretches of one phase each.
+    template <bool accumulate>
+    void renderFrames(const float* left, float* outLeft, float* outRight, int32 frames);
+    template <bool accumulate>
+    int32 captureFrames(const float* left, float* outLeft, float* outRight, int32 frames,
+                        float liveGain, float cycleGain);
+    template <bool accumulate>
+    void stepFrames(const float* x, float* outLeft, float* outRight, int32 frames, float liveGain,
+                    float cycleGain);
+
     void admit(const VstMidiEvent& event);
+    // The frame of the current block at which an event is due.
+    int32 dueFrame(int32 deltaFrames) const {
+        if (deltaFrames < blockFrames) {
+            return deltaFrames < 0 ? 0 : deltaFrames;
+        }
+        return deltaFrames % blockFrames;
+    }
     void removeQueued(int32 position);
+    void releaseSlot(int32 slot);
+    void scheduleQueued();
+    void insertScheduled(int32 frame, int32 slot);
+    void releaseScheduled(int32 frame);
     void act(int32 status, int32 data1, int32 data2, int32 delta);
 
     // The sendEvent family: each writes one message into slot 0 and sends it.
@@ -91,7 +118,10 @@ private:
     std::atomic<float> ipvolume{1.0f};
     ParameterPanel* panel = nullptr;
 
-    float cycleBuffer[kCycleCapacity] = {};
+    // One place more than the longest cycle: stepping through a replay
+    // writes its unused sample past the cycle's end, which a full cycle's
+    // replay would otherwise put outside the buffer.
+    float cycleBuffer[kCycleCapacity + 1] = {};
     int32 playIndex = 0;
     int32 cycleLength = 0;
     bool playing = false;
@@ -100,10 +130,31 @@ private:
     VstEvents outEvents = {};
     VstMidiEvent eventSlots[kEventSlots] = {};
     bool slotQueued[kEventSlots] = {};
-    // Entries 0 to queuedCount - 1 name the queued slots, oldest first.
-    int32 eventOrder[kEventSlots] = {};
+    // Every slot below this one is queued: admission searches from here.
+    int32 firstFreeSlot = 1;
     int32 queuedCount = 0;
+    // Entries 0 to orderCount - 1 name queued slots, oldest first. Between
+    // blocks these are all the queued events; while a block runs, those
+    // scheduled for it are in `schedule` instead.
+    int32 eventOrder[kEventSlots] = {};
+    int32 orderCount = 0;
     int32 blockFrames = 0;
+
+    // The events the running block releases, by due frame and, within a
+    // frame, oldest first (`age` is the place in the queue they came from).
+    // Entries from scheduleNext to scheduleEnd - 1 are still to come.
+    struct ScheduledEvent {
+        int32 frame;
+        int32 age;
+        int32 slot;
+    };
+    ScheduledEvent schedule[kEventSlots] = {};
+    int32 scheduleNext = 0;
+    int32 scheduleEnd = 0;
+    // Set while process or processReplacing runs: an event the host hands
+    // over from inside a relay then joins the schedule if it is still due.
+    bool blockRunning = false;
+    int32 releaseFrame = 0;
 
     char effectName[kTextSize] = {};
     char productString[kTextSize] = {};

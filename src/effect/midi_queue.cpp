@@ -57,18 +57,33 @@ int32 TarvelEffect::processEvents(VstEvents* events) {
 }
 
 void TarvelEffect::admit(const VstMidiEvent& event) {
-    int32 slot = 1;
+    int32 slot = firstFreeSlot;
     while (slot < kEventSlots && slotQueued[slot]) {
         ++slot;
     }
     if (slot == kEventSlots) {
         return;
     }
+    firstFreeSlot = slot + 1;
     VstMidiEvent& stored = eventSlots[slot];
     stored = event;
     stored.reserved1 = 99;
     slotQueued[slot] = true;
-    eventOrder[queuedCount++] = slot;
+    ++queuedCount;
+    // Handed over from inside a relay of the running block: still due in it
+    // when its frame is not yet past, as a frame-by-frame walk would find it.
+    if (blockRunning) {
+        const int32 frame = dueFrame(stored.deltaFrames);
+        if (frame >= releaseFrame) {
+            insertScheduled(frame, slot);
+            return;
+        }
+    }
+    eventOrder[orderCount++] = slot;
+}
+
+void TarvelEffect::startBlock(int32 sampleFrames) {
+    blockFrames = sampleFrames;
 }
 
 void TarvelEffect::releaseEvents(int32 frame) {
@@ -78,30 +93,37 @@ void TarvelEffect::releaseEvents(int32 frame) {
     // Several events due at the same frame all go in this pass, oldest first:
     // a released entry's successor moves into its position and is examined next.
     int32 position = 0;
-    while (position < queuedCount) {
+    while (position < orderCount) {
         const int32 slot = eventOrder[position];
-        const VstMidiEvent& event = eventSlots[slot];
-        const int32 delta = event.deltaFrames;
-        const bool due = delta < 0 ? frame == 0 : delta % blockFrames == frame;
-        if (!due) {
+        if (dueFrame(eventSlots[slot].deltaFrames) != frame) {
             ++position;
             continue;
         }
-        const int32 status = static_cast<uint8>(event.midiData[0]);
-        const int32 data1 = dataByte(event.midiData[1]);
-        const int32 data2 = dataByte(event.midiData[2]);
         removeQueued(position);
-        act(status, data1, data2, delta < 0 ? 0 : delta);
+        releaseSlot(slot);
     }
 }
 
-// Frees the slot named at `position` and closes the gap in the order list.
+// Closes the gap the entry at `position` leaves in the order list.
 void TarvelEffect::removeQueued(int32 position) {
-    slotQueued[eventOrder[position]] = false;
-    for (int32 i = position + 1; i < queuedCount; ++i) {
+    for (int32 i = position + 1; i < orderCount; ++i) {
         eventOrder[i - 1] = eventOrder[i];
     }
-    eventOrder[--queuedCount] = -1;
+    eventOrder[--orderCount] = -1;
+}
+
+// Frees the slot, then acts on and relays the event it held. An event with a
+// negative deltaFrames goes out as sent at frame 0, where it is released.
+void TarvelEffect::releaseSlot(int32 slot) {
+    const VstMidiEvent& event = eventSlots[slot];
+    const int32 delta = event.deltaFrames;
+    const int32 status = static_cast<uint8>(event.midiData[0]);
+    const int32 data1 = dataByte(event.midiData[1]);
+    const int32 data2 = dataByte(event.midiData[2]);
+    slotQueued[slot] = false;
+    --queuedCount;
+    firstFreeSlot = slot < firstFreeSlot ? slot : firstFreeSlot;
+    act(status, data1, data2, delta < 0 ? 0 : delta);
 }
 
 // Acts on the effect where the message asks for it, then relays it. Status
@@ -149,8 +171,8 @@ void TarvelEffect::act(int32 status, int32 data1, int32 data2, int32 delta) {
 
 // Events still queued after a block (only those admitted while it ran) are
 // moved back by its length; the subtraction saturates instead of wrapping.
-void TarvelEffect::moveQueueBack(int32 sampleFrames) {
-    for (int32 i = 0; i < queuedCount; ++i) {
+void TarvelEffect::endBlock(int32 sampleFrames) {
+    for (int32 i = 0; i < orderCount; ++i) {
         int32& delta = eventSlots[eventOrder[i]].deltaFrames;
         const std::int64_t moved = static_cast<std::int64_t>(delta) - sampleFrames;
         delta = moved < INT32_MIN ? INT32_MIN : static_cast<int32>(moved);

@@ -5,14 +5,9 @@
 #include "gui/font_table.h"
 #include "platform/graphics.h"
 
-void DrawContext::setFont(int id, int size, int style) {
-    if (id < 0 || id >= kFontCount)
-        id = 0;
-    fontId = id;
-    fontSize = size == 0 ? fontTable[id].defaultSize : size;
-
+platform::FontDescription describeFont(int id, int size, int style) {
     platform::FontDescription d{};
-    d.height = -fontSize;
+    d.height = -size; // character height, not cell height
     d.weight = (style & kBoldFace) ? 700 : 400;
     d.italic = (style & kItalicFace) ? 1 : 0;
     d.underline = (style & kUnderlineFace) ? 1 : 0;
@@ -26,6 +21,15 @@ void DrawContext::setFont(int id, int size, int style) {
     d.outPrecision = 1;  // string precision
     d.quality = 0;
     d.charSet = 0;
+    return d;
+}
+
+void DrawContext::setFont(int id, int size, int style) {
+    if (id < 0 || id >= kFontCount)
+        id = 0;
+    fontId = id;
+    fontSize = size == 0 ? fontTable[id].defaultSize : size;
+    const platform::FontDescription d = describeFont(id, fontSize, style);
 
     if (!systemContext)
         return;

@@ -10,6 +10,9 @@
 
 class Bitmap;
 class DropTarget;
+namespace platform {
+struct WindowMessage;
+}
 struct VstWindowRecord;
 
 // Cursors of `setCursor`.
@@ -98,6 +101,10 @@ public:
     bool onPaintMessage();
     void onButtonDownMessage(int x, int y);
     void onDestroyMessage();
+    // Owner-drawn menu items and edit colours, handed to the focus view when
+    // it has a menu or an edit box open; false leaves them to the system.
+    bool onMenuItemMessage(platform::WindowMessage& message);
+    bool onEditColorsMessage(platform::WindowMessage& message);
 
 private:
     // Blending services, the drag-and-drop service's initialisation.

@@ -8,6 +8,7 @@
 #include "editor/GuiEditor.h"
 #include "gui/draw_context.h"
 #include "gui/drop_target.h"
+#include "gui/focus_events.h"
 #include "gui/frame.h"
 #include "gui/host_window.h"
 #include "gui/toolkit_state.h"
@@ -46,11 +47,9 @@ bool frameWindowProcedure(platform::Window window, platform::WindowMessage& mess
         return false;
     case platform::WindowEvent::MeasureMenuItem:
     case platform::WindowEvent::DrawMenuItem:
+        return frame->onMenuItemMessage(message);
     case platform::WindowEvent::EditColors:
-        // Owner-drawn menu items and edit colours belong to the focus view
-        // when it is a pop-up menu or a text field; no view of the toolkit
-        // draws those yet, so they get the default processing.
-        return false;
+        return frame->onEditColorsMessage(message);
     }
     return false;
 }
@@ -153,6 +152,41 @@ void Frame::onButtonDownMessage(int x, int y) {
         onMouseDown(&context, where);
     }
     platform::releaseDC(window, dc);
+}
+
+bool Frame::onMenuItemMessage(platform::WindowMessage& message) {
+    // Only the focus view opens menus, so only it knows their items.
+    auto* receiver = dynamic_cast<FocusEvents*>(focusView);
+    if (!receiver || !message.itemData)
+        return false;
+    if (message.event == platform::WindowEvent::MeasureMenuItem) {
+        if (!window)
+            return false;
+        platform::DeviceContext dc = platform::getDC(window);
+        bool measured = false;
+        {
+            DrawContext context(this, dc, window);
+            measured = receiver->measureMenuItem(&context, message.itemData, message.itemId,
+                                                 message.itemWidth, message.itemHeight);
+        }
+        platform::releaseDC(window, dc);
+        return measured;
+    }
+    DrawContext context(this, message.dc, window);
+    // The item's bottom edge is taken one pixel lower, so that a rectangle
+    // fill of the toolkit reaches the item's last row.
+    const platform::DeviceRect& r = message.itemRect;
+    receiver->drawMenuItem(&context, message.itemData, message.itemId, message.itemState,
+                           Rect(r.left, r.top, r.right, r.bottom + 1));
+    return true;
+}
+
+bool Frame::onEditColorsMessage(platform::WindowMessage& message) {
+    auto* receiver = dynamic_cast<FocusEvents*>(focusView);
+    if (!receiver)
+        return false;
+    message.brush = receiver->editColors(message.dc);
+    return message.brush != nullptr;
 }
 
 void Frame::onDestroyMessage() {

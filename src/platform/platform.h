@@ -2,7 +2,9 @@
 #pragma once
 
 #include "platform/drop.h"
+#include "platform/edit_box.h"
 #include "platform/graphics.h"
 #include "platform/platform_types.h"
+#include "platform/popup_menu.h"
 #include "platform/system.h"
 #include "platform/window.h"

@@ -137,6 +137,15 @@ enum VirtualKey : int {
     kKeyAlt = 0x12,
 };
 
+// Colours of the system's own elements, as `systemColor` numbers them.
+enum SystemColor : int {
+    kColorMenu = 4,
+    kColorMenuText = 7,
+    kColorHighlight = 13,
+    kColorHighlightText = 14,
+    kColorGrayText = 17,
+};
+
 enum SystemMetric : int {
     kMetricDialogFrameHeight = 8,
     kMetricSwapButton = 23,

@@ -20,6 +20,7 @@ std::int16_t asyncKeyState(int key); // most significant bit set: down
 bool cursorPosition(DevicePoint& screen);
 bool windowRect(Window window, DeviceRect& screen);
 int systemMetric(SystemMetric metric);
+ColorValue systemColor(SystemColor which);
 std::uint32_t doubleClickTime();
 std::int32_t lastMessageTime();
 // Removes one pending left-button press of the calling thread; true when there was one.

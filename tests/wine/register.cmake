@@ -20,11 +20,39 @@ foreach(_suite DllRecord DllIdentity)
     set_tests_properties(wine.${_suite} PROPERTIES RESOURCE_LOCK wine TIMEOUT 120)
 endforeach()
 
+# The block path against the frame-by-frame steps in the 32-bit build.
+add_test(NAME wine.block_path
+         COMMAND ${_wine_run} "${TARVEL_WIN32_DIR}/tests/wine/block_path_tests.exe")
+set_tests_properties(wine.block_path PROPERTIES RESOURCE_LOCK wine TIMEOUT 300)
+
 # The frame and the editor bridge on the real window system, on a virtual display.
 add_test(NAME wine.frame_window
          COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run-windowed"
                  "${TARVEL_WIN32_DIR}/tests/wine/frame_window_tests.exe")
 set_tests_properties(wine.frame_window PROPERTIES RESOURCE_LOCK wine TIMEOUT 120)
+
+# The text field and the pop-up menu taking input from the window system.
+add_test(NAME wine.text_controls
+         COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run-windowed"
+                 "${TARVEL_WIN32_DIR}/tests/wine/text_controls_tests.exe")
+set_tests_properties(wine.text_controls PROPERTIES RESOURCE_LOCK wine TIMEOUT 180)
+
+# The control gallery in a real window: every control draws, its owner-drawn
+# pop-up menu opens, and the picture controls look exactly as the native
+# build draws them.
+set(_gallery_shot "${CMAKE_CURRENT_BINARY_DIR}/gallery-wine.bmp")
+add_test(NAME wine.control_gallery
+         COMMAND "${PROJECT_SOURCE_DIR}/scripts/wine-run-windowed"
+                 "${TARVEL_WIN32_DIR}/tools/control-gallery/control-gallery.exe" --check
+                 --screenshot "${_gallery_shot}"
+                 --menu-screenshot "${CMAKE_CURRENT_BINARY_DIR}/gallery-menu-wine.bmp")
+set_tests_properties(wine.control_gallery PROPERTIES RESOURCE_LOCK wine TIMEOUT 120
+                     FIXTURES_SETUP wine_gallery_screenshot)
+add_test(NAME wine.control_gallery_matches_native
+         COMMAND control-gallery --compare "${_gallery_shot}"
+                 "${CMAKE_CURRENT_BINARY_DIR}/gallery-native.png")
+set_tests_properties(wine.control_gallery_matches_native
+                     PROPERTIES FIXTURES_REQUIRED wine_gallery_screenshot)
 
 add_test(NAME wine.dll_exports_and_imports
          COMMAND ${CMAKE_COMMAND} -D OBJDUMP=${TARVEL_MINGW_OBJDUMP} -D DLL=${_dll}

@@ -38,22 +38,22 @@ PanelPicture drawPanel(const std::string& fontDir) {
     drawOutline(panel.image);
     drawGrooves(panel.image);
 
-    for (const Lettering& spec : panelLettering) {
-        const Typeface face(fontDir + "/" + spec.fontFile);
+    for (const Lettering& item : panelLettering) {
+        const Typeface face(fontDir + "/" + item.fontFile);
         if (!face.isOpen()) {
-            panel.error = std::string("cannot open font ") + fontDir + "/" + spec.fontFile;
+            panel.error = std::string("cannot open font ") + fontDir + "/" + item.fontFile;
             return panel;
         }
-        const int size = fitPixelSize(face, spec.text, spec.box);
+        const int size = fitPixelSize(face, item.text, item.box);
         if (size == 0) {
-            panel.error = std::string("no size of ") + spec.fontFile + " sets \"" + spec.text +
+            panel.error = std::string("no size of ") + item.fontFile + " sets \"" + item.text +
                           "\" exactly into its box";
             return panel;
         }
-        const InkLine line = face.render(spec.text, size);
+        const InkLine line = face.render(item.text, size);
         const int left =
-            spec.anchor == Anchor::left ? spec.box.left : spec.box.right - line.width + 1;
-        paintInk(panel.image, line, left, spec.box.top, letteringInk);
+            item.anchor == Anchor::left ? item.box.left : item.box.right - line.width + 1;
+        paintInk(panel.image, line, left, item.box.top, letteringInk);
         panel.pixelSizes.push_back(size);
     }
     return panel;

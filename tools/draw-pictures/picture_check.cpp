@@ -36,8 +36,8 @@ std::vector<std::string> checkPanelLettering(const Image& panel) {
                 continue;
             }
             bool inBox = false;
-            for (const Lettering& spec : panelLettering) {
-                inBox = inBox || spec.box.contains(x, y);
+            for (const Lettering& item : panelLettering) {
+                inBox = inBox || item.box.contains(x, y);
             }
             if (!inBox) {
                 faults.push_back("stray ink at " + std::to_string(x) + "," + std::to_string(y));
@@ -45,11 +45,11 @@ std::vector<std::string> checkPanelLettering(const Image& panel) {
         }
     }
 
-    for (const Lettering& spec : panelLettering) {
+    for (const Lettering& item : panelLettering) {
         Box ink{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
         bool hasCore = false;
-        for (int y = spec.box.top; y <= spec.box.bottom; ++y) {
-            for (int x = spec.box.left; x <= spec.box.right; ++x) {
+        for (int y = item.box.top; y <= item.box.bottom; ++y) {
+            for (int x = item.box.left; x <= item.box.right; ++x) {
                 const Rgb c = panel.at(x, y);
                 if (c == white) {
                     continue;
@@ -59,14 +59,14 @@ std::vector<std::string> checkPanelLettering(const Image& panel) {
                           std::max(ink.bottom, y)};
             }
         }
-        const std::string name = std::string("\"") + spec.text + "\"";
+        const std::string name = std::string("\"") + item.text + "\"";
         if (!hasCore) {
             faults.push_back(name + " has no pixel of the full ink colour");
         }
         const bool anchored =
-            spec.anchor == Anchor::left ? ink.left == spec.box.left : ink.right == spec.box.right;
-        if (ink.top != spec.box.top || ink.bottom != spec.box.bottom || !anchored) {
-            faults.push_back(name + " inks " + describe(ink) + ", meant for " + describe(spec.box));
+            item.anchor == Anchor::left ? ink.left == item.box.left : ink.right == item.box.right;
+        if (ink.top != item.box.top || ink.bottom != item.box.bottom || !anchored) {
+            faults.push_back(name + " inks " + describe(ink) + ", meant for " + describe(item.box));
         }
     }
     return faults;

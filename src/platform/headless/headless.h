@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/edit_box.h"
 #include "platform/platform_types.h"
+#include "platform/popup_menu.h"
 #include "raster/surface.h"
 
 namespace headless {
@@ -64,6 +66,73 @@ bool dropFiles(platform::Window window, const std::vector<std::string>& names);
 void setShellLink(const std::string& link, const std::string& target);
 void clearShellLinks();
 
+// The simulated edit boxes. Each is a child window of class "EDIT"; a new
+// box takes the keyboard focus, and typing goes to the box that has it.
+struct EditBoxInfo {
+    platform::Window window = nullptr; // the box's own window
+    platform::Window parent = nullptr;
+    platform::DeviceRect rect{}; // in the parent's client coordinates
+    std::string text;
+    int alignment = 0;
+    int limit = 0;
+    int fontHeight = 0; // the font's height field (negative: character height)
+    std::string fontFace;
+    int selectionStart = 0;
+    int selectionEnd = 0;
+    bool focused = false;
+};
+int editBoxCount();
+// The index-th live edit box in creation order; false when there is none.
+bool editBoxInfo(int index, EditBoxInfo& info);
+// Typing into the focused box: each character replaces the selection and is
+// refused once the box holds its limit. False when no box has the focus.
+bool typeText(const std::string& text);
+bool pressBackspace();
+// Enter in the focused box; its handler hears of it.
+bool pressEnter();
+// Moves the keyboard focus away from every box (to no window); the box that
+// had it tells its handler.
+void takeKeyboardFocus();
+
+// The simulated pop-up menus. What the user does with the next menu opened
+// is scripted beforehand: the item at `path` (an index into the menu, then
+// into each sub-menu opened on the way) is chosen; an empty path dismisses
+// the menu. Menus opened with nothing queued are dismissed. An item that
+// cannot be chosen (disabled, greyed, a separator or a sub-menu) dismisses
+// the menu as a click on it would leave nothing chosen.
+void queueMenuChoice(const std::vector<int>& path);
+void queueMenuDismissal();
+int queuedMenuAnswers();
+
+struct MenuItemInfo {
+    unsigned flags = 0;
+    unsigned id = 0;
+    std::string text; // plain items
+    std::uintptr_t itemData = 0;
+    int width = 0; // as measured (owner-drawn items: by the owner)
+    int height = 0;
+    std::vector<MenuItemInfo> subItems;
+};
+struct OpenedMenuInfo {
+    int x = 0; // screen position asked for
+    int y = 0;
+    bool rightButton = false;
+    platform::Window owner = nullptr;
+    std::vector<MenuItemInfo> items;
+    unsigned answer = 0;
+};
+int menusOpened();
+// The last menu shown, as it was while open; null before any.
+const OpenedMenuInfo* lastOpenedMenu();
+// The last menu's top level as drawn, owner-drawn items by the owner, with
+// the item about to be chosen drawn selected.
+const raster::Surface* lastMenuPicture();
+int liveMenuCount();
+
+// The system colours reported (platform colour values), until the window
+// system is reset.
+void setSystemColor(platform::SystemColor which, platform::ColorValue value);
+
 // The pixels behind a target, a window or a bitmap; null for none.
 const raster::Surface* surfaceOf(platform::DeviceContext dc);
 const raster::Surface* surfaceOf(platform::Window window);
@@ -90,6 +159,10 @@ struct InputState {
 };
 InputState& input();
 void resetInput();
+
+// Pictures a program adds to its resources at run time, beside the plug-in's
+// built-in ones: `bytes` is a whole bitmap file, loaded as resource `id`.
+void addResourcePicture(std::uint16_t id, std::vector<unsigned char> bytes);
 
 // Whether the blending library can be loaded, and the platform family reported.
 void setBlendLibrary(bool available, int family);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/drop.h"
+#include "platform/edit_box.h"
 #include "platform/platform_types.h"
 #include "platform/window.h"
 #include "raster/blit.h"
@@ -50,6 +51,19 @@ struct RegionObject : Object {
     raster::Box box;
 };
 
+// What a simulated edit box holds besides its window.
+struct EditBoxData {
+    std::string text;
+    int limit = 0;
+    int alignment = 0;
+    platform::FontDescription font{};
+    bool hasFont = false;
+    int selectionStart = 0; // the selection, as character positions; the caret is at its end
+    int selectionEnd = 0;
+    void* owner = nullptr;
+    platform::EditBoxHandler handler = nullptr;
+};
+
 struct WindowObject {
     raster::Box screen;      // position and size on the screen
     raster::Surface surface; // what has been drawn into it
@@ -63,6 +77,7 @@ struct WindowObject {
     raster::Box damage;      // the area waiting for a paint; empty when none
     bool destroying = false; // its destroy notification has been sent
     platform::DropReceiver* dropReceiver = nullptr;
+    std::unique_ptr<EditBoxData> edit; // edit boxes only
 };
 
 struct TargetObject {
@@ -106,6 +121,28 @@ bool liveWindow(const WindowObject* w);
 
 // Removes the first left-button press posted to any window; false when none.
 bool takePostedLeftPress();
+
+// A child window of `parent` covering `client` (parent client coordinates),
+// damaged so that it waits for its first paint.
+WindowObject* newChildWindow(WindowObject* parent, const raster::Box& client,
+                             const char* className);
+// Every live window, in creation order.
+const std::vector<WindowObject*>& liveWindows();
+// Sends one event to a window's procedure; false when nobody handled it.
+bool deliverEvent(WindowObject* w, platform::WindowMessage& message);
+
+// The window with the keyboard focus (null for none). Moving the focus away
+// from an edit box tells the box's handler.
+WindowObject* keyboardFocus();
+void moveKeyboardFocus(WindowObject* to);
+
+// Paints an edit box in the colours its parent's procedure gives it.
+void paintEditBox(WindowObject* box);
+
+// Forgets the menus' queued answers and records (with the window system).
+void resetMenus();
+// The simulated system colours back to their defaults.
+void resetSystemColors();
 
 // Stock objects every new target starts with; never freed.
 PenObject* stockBlackPen();

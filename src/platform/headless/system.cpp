@@ -1,6 +1,8 @@
 // Libraries, the plug-in's pictures, simulated input and the clock.
 #include <cctype>
 #include <cstring>
+#include <map>
+#include <vector>
 
 #include "call_log.h"
 #include "headless.h"
@@ -49,9 +51,59 @@ bool sameName(const char* a, const char* b) {
 }
 } // namespace
 
+namespace {
+std::map<std::uint16_t, std::vector<unsigned char>>& addedPictures() {
+    static std::map<std::uint16_t, std::vector<unsigned char>> pictures;
+    return pictures;
+}
+} // namespace
+
+void addResourcePicture(std::uint16_t id, std::vector<unsigned char> bytes) {
+    addedPictures()[id] = std::move(bytes);
+}
+
 void setBlendLibrary(bool available, int family) {
     blendLibraryAvailable = available;
     reportedFamily = family;
+}
+
+namespace {
+// The classic desktop scheme's colours of menus and selections.
+struct SystemColors {
+    platform::ColorValue menu = platform::rgb(240, 240, 240);
+    platform::ColorValue menuText = platform::rgb(0, 0, 0);
+    platform::ColorValue highlight = platform::rgb(0, 120, 215);
+    platform::ColorValue highlightText = platform::rgb(255, 255, 255);
+    platform::ColorValue grayText = platform::rgb(109, 109, 109);
+    platform::ColorValue* find(platform::SystemColor which) {
+        switch (which) {
+        case platform::kColorMenu:
+            return &menu;
+        case platform::kColorMenuText:
+            return &menuText;
+        case platform::kColorHighlight:
+            return &highlight;
+        case platform::kColorHighlightText:
+            return &highlightText;
+        case platform::kColorGrayText:
+            return &grayText;
+        }
+        return nullptr;
+    }
+};
+SystemColors& systemColors() {
+    static SystemColors colors;
+    return colors;
+}
+} // namespace
+
+void setSystemColor(platform::SystemColor which, platform::ColorValue value) {
+    if (platform::ColorValue* c = systemColors().find(which))
+        *c = value & 0xFFFFFF;
+}
+
+void resetSystemColors() {
+    systemColors() = SystemColors{};
 }
 
 InputState& input() {
@@ -98,19 +150,26 @@ int platformFamily() {
 
 GraphicsObject loadBitmapResource(Module, std::uint16_t id) {
     countCall("LoadBitmapA");
+    const unsigned char* data = nullptr;
+    std::size_t size = 0;
     std::size_t count = 0;
     const EmbeddedPicture* pictures = embeddedPictures(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (pictures[i].id != id)
-            continue;
-        raster::Surface decoded;
-        if (!decodeBmp(pictures[i].data, pictures[i].size, decoded))
-            return nullptr;
-        BitmapObject* b = newObject<BitmapObject>();
-        b->surface = std::move(decoded);
-        return handle(b);
+    for (std::size_t i = 0; i < count && !data; ++i)
+        if (pictures[i].id == id) {
+            data = pictures[i].data;
+            size = pictures[i].size;
+        }
+    const auto added = addedPictures().find(id);
+    if (!data && added != addedPictures().end()) {
+        data = added->second.data();
+        size = added->second.size();
     }
-    return nullptr;
+    raster::Surface decoded;
+    if (!data || !decodeBmp(data, size, decoded))
+        return nullptr;
+    BitmapObject* b = newObject<BitmapObject>();
+    b->surface = std::move(decoded);
+    return handle(b);
 }
 
 std::int16_t asyncKeyState(int key) {
@@ -146,6 +205,12 @@ int systemMetric(SystemMetric metric) {
         return input().dialogFrameHeight;
     }
     return 0;
+}
+
+ColorValue systemColor(SystemColor which) {
+    countCall("GetSysColor");
+    const ColorValue* c = systemColors().find(which);
+    return c ? *c : 0;
 }
 
 std::uint32_t doubleClickTime() {

@@ -40,6 +40,7 @@ struct WindowSystem {
     int deadHandleUses = 0;
     int lostDropRegistrations = 0;
     platform::Cursor cursor = nullptr;
+    WindowObject* focus = nullptr;
 };
 
 WindowSystem& windowSystem() {
@@ -71,15 +72,25 @@ WindowObject* newWindow(int x, int y, int width, int height) {
     return w;
 }
 
-// Sends one event to the window's procedure; false when nobody handled it.
 bool deliver(WindowObject* w, platform::WindowMessage& message) {
-    return w->procedure && w->procedure(handle(w), message);
+    return deliverEvent(w, message);
+}
+
+bool within(const WindowObject* w, const WindowObject* ancestor) {
+    for (; w; w = w->parent)
+        if (w == ancestor)
+            return true;
+    return false;
 }
 
 void destroyTree(WindowObject* w) {
     if (w->destroying)
         return;
     w->destroying = true;
+    // As on the real system, the focus leaves a window before it is told of
+    // its destruction; an edit box losing it may be destroyed by its owner.
+    if (within(windowSystem().focus, w))
+        moveKeyboardFocus(nullptr);
     if (w->parent) {
         auto& siblings = w->parent->children;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), w), siblings.end());
@@ -103,6 +114,8 @@ void destroyTree(WindowObject* w) {
                   presses.end());
     auto& windows = windowSystem().windows;
     windows.erase(std::remove(windows.begin(), windows.end(), w), windows.end());
+    if (windowSystem().focus == w)
+        windowSystem().focus = nullptr;
     delete w;
 }
 
@@ -115,6 +128,11 @@ WindowObject* firstDamaged() {
 }
 
 bool paint(WindowObject* w) {
+    if (w->edit) {
+        paintEditBox(w);
+        w->damage = raster::Box{};
+        return true;
+    }
     platform::WindowMessage message{platform::WindowEvent::Paint};
     // Default processing validates the window without drawing.
     if (!deliver(w, message))
@@ -122,6 +140,41 @@ bool paint(WindowObject* w) {
     return true;
 }
 } // namespace
+
+bool deliverEvent(WindowObject* w, platform::WindowMessage& message) {
+    return w && w->procedure && w->procedure(handle(w), message);
+}
+
+WindowObject* newChildWindow(WindowObject* parent, const raster::Box& client,
+                             const char* className) {
+    const int width = std::max(0, client.right - client.left);
+    const int height = std::max(0, client.bottom - client.top);
+    WindowObject* w = newWindow(parent->screen.left + client.left, parent->screen.top + client.top,
+                                width, height);
+    w->parent = parent;
+    parent->children.push_back(w);
+    w->className = className;
+    w->style = kStyleChild;
+    w->damage = wholeOf(w);
+    return w;
+}
+
+const std::vector<WindowObject*>& liveWindows() {
+    return windowSystem().windows;
+}
+
+WindowObject* keyboardFocus() {
+    return windowSystem().focus;
+}
+
+void moveKeyboardFocus(WindowObject* to) {
+    WindowObject* from = windowSystem().focus;
+    if (from == to)
+        return;
+    windowSystem().focus = to;
+    if (from && from->edit && from->edit->handler)
+        from->edit->handler(from->edit->owner, platform::EditBoxEvent::FocusLost);
+}
 
 bool liveWindow(const WindowObject* w) {
     if (!w)
@@ -242,6 +295,9 @@ void resetWindowSystem() {
     windowSystem().deadHandleUses = 0;
     windowSystem().lostDropRegistrations = 0;
     windowSystem().cursor = nullptr;
+    windowSystem().focus = nullptr;
+    resetMenus();
+    resetSystemColors();
 }
 
 } // namespace headless
@@ -272,16 +328,10 @@ Window createWindow(const char* className, const char* title, Window parent, int
     const auto entry = windowSystem().classes.find(className);
     if (entry == windowSystem().classes.end())
         return nullptr;
-    WindowObject* p = window(parent);
-    WindowObject* w = newWindow(p->screen.left, p->screen.top, width, height);
-    w->parent = p;
-    p->children.push_back(w);
-    w->className = className;
-    w->title = title ? title : "";
-    w->style = kStyleChild;
-    w->procedure = entry->second.procedure;
     // A new visible window waits for its first paint.
-    w->damage = wholeOf(w);
+    WindowObject* w = newChildWindow(window(parent), raster::Box{0, 0, width, height}, className);
+    w->title = title ? title : "";
+    w->procedure = entry->second.procedure;
     return handle(w);
 }
 

@@ -48,6 +48,10 @@ bool windowRect(Window w, DeviceRect& screen) {
     return GetWindowRect(hwnd(w), reinterpret_cast<RECT*>(&screen)) != 0;
 }
 
+ColorValue systemColor(SystemColor which) {
+    return static_cast<ColorValue>(GetSysColor(which));
+}
+
 int systemMetric(SystemMetric metric) {
     return GetSystemMetrics(metric);
 }

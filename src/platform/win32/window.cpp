@@ -20,7 +20,8 @@ unsigned itemStateOf(UINT state) {
     unsigned s = 0;
     if (state & ODS_CHECKED)
         s |= kItemChecked;
-    if (state & ODS_DISABLED)
+    // Greyed items cannot be chosen either: both draw as disabled.
+    if (state & (ODS_DISABLED | ODS_GRAYED))
         s |= kItemDisabled;
     if (state & ODS_SELECTED)
         s |= kItemSelected;

@@ -1,0 +1,183 @@
+// process and processReplacing: one block, cut at the frames where queued
+// events are due. The events due at a frame are released before its audio,
+// then the frames up to the next such frame are rendered in one stretch, in
+// runs of one phase each: while waiting or recording the output is the live
+// input times its gain, and only the crossing frames change the state; while
+// playing, the output mixes the cycle in. Short cycles go step by step
+// (cycle_steps.cpp). The result is what processSample gives frame by frame,
+// bit for bit.
+#include <algorithm>
+#include <cstdint>
+
+#include "effect/TarvelEffect.h"
+#include "effect/sample_runs.h"
+
+using sample_runs::kChunk;
+
+namespace {
+
+// Frames taken step by step once a chunk shows more than one crossing.
+constexpr int32 kBusyFrames = 4 * kChunk;
+
+} // namespace
+
+// captureFrames and renderFrames are inlined into the block loop: they run
+// for every stretch, and their own set-up is a noticeable part of a short one.
+
+// Waits and records up to the frame that completes a cycle, or through all
+// `frames`; answers the frames done. Whole chunks without a crossing go
+// straight through. In the others the first crossing while waiting starts the
+// recording (with that sample), the next one ends it (appending 0.0), and a
+// recording that fills the buffer ends there. Up to and including that frame
+// the output is x × liveGain. Each chunk's input is read (searched and
+// recorded) before its outputs are written: they may be the input buffer.
+template <bool accumulate>
+[[gnu::always_inline]] inline int32 TarvelEffect::captureFrames(const float* left, float* outLeft,
+                                                                float* outRight, int32 frames,
+                                                                float liveGain, float cycleGain) {
+    int32 done = 0;
+    while (done < frames && !playing) {
+        float before = previousSample;
+        std::uint32_t crossings = 0;
+        if (cycleLength == 0) {
+            done += sample_runs::steadyChunks<accumulate, false>(
+                left + done, outLeft + done, outRight + done, (frames - done) / kChunk, liveGain,
+                before, nullptr, crossings);
+        } else {
+            const int32 chunks = std::min(frames - done, kCycleCapacity - cycleLength) / kChunk;
+            const int32 steady = sample_runs::steadyChunks<accumulate, true>(
+                left + done, outLeft + done, outRight + done, chunks, liveGain, before,
+                cycleBuffer + cycleLength, crossings);
+            cycleLength += steady;
+            done += steady;
+            // A recording that fills the buffer in whole chunks ends there:
+            // playback starts with the next frame, whatever comes after.
+            playing = cycleLength == kCycleCapacity;
+        }
+        previousSample = before;
+        if (done == frames) {
+            break;
+        }
+
+        // The chunk the steady stretch stopped at (its crossings are known)
+        // or the last few frames.
+        const float* x = left + done;
+        const int32 count = std::min(frames - done, kChunk);
+        if (crossings == 0) {
+            crossings = sample_runs::upwardCrossings(x, count, previousSample);
+        }
+        if ((crossings & (crossings - 1)) != 0) {
+            // Two crossings or more: short cycles, which this and likely the
+            // next few chunks are best taken through step by step.
+            const int32 busy = std::min(frames - done, kBusyFrames);
+            stepFrames<accumulate>(x, outLeft + done, outRight + done, busy, liveGain, cycleGain);
+            done += busy;
+            continue;
+        }
+        int32 recordFrom = cycleLength > 0 ? 0 : count;
+        if (cycleLength == 0 && crossings != 0) {
+            recordFrom = sample_runs::lowestBit(crossings);
+            crossings &= crossings - 1;
+        }
+        int32 length = count;
+        if (recordFrom < count) {
+            const int32 stop = crossings != 0 ? sample_runs::lowestBit(crossings) : count;
+            const int32 recordTo = std::min(stop, recordFrom + (kCycleCapacity - cycleLength));
+            sample_runs::copyShort(cycleBuffer + cycleLength, x + recordFrom, recordTo - recordFrom,
+                                   frames - done - recordFrom >= kChunk &&
+                                       cycleLength + kChunk <= kCycleCapacity + 1);
+            cycleLength += recordTo - recordFrom;
+            if (cycleLength == kCycleCapacity) {
+                playing = true;
+                length = recordTo;
+            } else if (stop < count) {
+                cycleBuffer[cycleLength++] = 0.0f;
+                playing = true;
+                length = stop + 1;
+            }
+        }
+        previousSample = x[length - 1];
+        sample_runs::storeScaled<accumulate>(x, outLeft + done, outRight + done, length, liveGain);
+        done += length;
+    }
+    return done;
+}
+
+// The gains are read once for the whole stretch: within a block only the
+// events between stretches change them from this thread. A change the user
+// interface makes while the stretch runs is heard from the next stretch or
+// block on, a few milliseconds at most.
+template <bool accumulate>
+[[gnu::always_inline]] inline void TarvelEffect::renderFrames(const float* left, float* outLeft,
+                                                              float* outRight, int32 frames) {
+    const float liveGain = ipvolume.load(std::memory_order_relaxed);
+    const float cycleGain = ncvolume.load(std::memory_order_relaxed);
+    if (frames < kChunk) {
+        // Between events only a few frames apart: steps cost less than stretches.
+        stepFrames<accumulate>(left, outLeft, outRight, frames, liveGain, cycleGain);
+        return;
+    }
+    int32 done = 0;
+    while (done < frames) {
+        if (!playing) {
+            done += captureFrames<accumulate>(left + done, outLeft + done, outRight + done,
+                                              frames - done, liveGain, cycleGain);
+            continue;
+        }
+        const int32 count = std::min(frames - done, cycleLength - playIndex);
+        // Read before the outputs are written: they may be the input buffer.
+        previousSample = left[done + count - 1];
+        sample_runs::storeMixed<accumulate>(cycleBuffer + playIndex, left + done, outLeft + done,
+                                            outRight + done, count, cycleGain, liveGain);
+        playIndex += count;
+        done += count;
+        if (playIndex == cycleLength) {
+            playing = false;
+            playIndex = 0;
+            cycleLength = 0;
+        }
+    }
+}
+
+void TarvelEffect::process(float** inputs, float** outputs, int32 sampleFrames) {
+    processBlock<true>(inputs, outputs, sampleFrames);
+}
+
+void TarvelEffect::processReplacing(float** inputs, float** outputs, int32 sampleFrames) {
+    processBlock<false>(inputs, outputs, sampleFrames);
+}
+
+// `accumulate` adds the result to the outputs (process) instead of writing
+// over them (processReplacing). A block without the left input or either
+// output is not processed at all; the right input is never needed.
+template <bool accumulate>
+void TarvelEffect::processBlock(float** inputs, float** outputs, int32 sampleFrames) {
+    if (sampleFrames <= 0 || inputs == nullptr || outputs == nullptr || inputs[0] == nullptr ||
+        outputs[0] == nullptr || outputs[1] == nullptr) {
+        return;
+    }
+    const float* left = inputs[0];
+    float* outLeft = outputs[0];
+    float* outRight = outputs[1];
+
+    startBlock(sampleFrames);
+    if (orderCount > 0) {
+        scheduleQueued();
+    }
+    blockRunning = true;
+    int32 frame = 0;
+    while (frame < sampleFrames) {
+        int32 next = sampleFrames;
+        if (scheduleNext < scheduleEnd) {
+            // A controller released here already sets the gains of this frame.
+            releaseScheduled(frame);
+            if (scheduleNext < scheduleEnd) {
+                next = schedule[scheduleNext].frame;
+            }
+        }
+        renderFrames<accumulate>(left + frame, outLeft + frame, outRight + frame, next - frame);
+        frame = next;
+    }
+    blockRunning = false;
+    endBlock(sampleFrames);
+}
