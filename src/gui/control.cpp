@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "gui/bitmap.h"
+#include "gui/draw_context.h"
 #include "gui/frame.h"
 #include "platform/system.h"
 
@@ -143,4 +144,43 @@ bool Control::isDoubleClick() {
 void Control::notifyIfDirty(DrawContext* context) {
     if (listener && isDirty())
         listener->valueChanged(context, this);
+}
+
+void Control::takeInputValue(float newValue, DrawContext* context) {
+    value = newValue;
+    clampValue();
+    notifyIfDirty(context);
+}
+
+namespace {
+constexpr float kFineStepScale = 0.1f;
+} // namespace
+
+bool Control::stepByWheel(DrawContext* context, float distance) {
+    if (!mouseEnabled)
+        return false;
+    const int state = context ? context->getMouseButtons() : 0;
+    const float scale = (state & kShift) != 0 ? kFineStepScale : 1.0f;
+    takeInputValue(value + distance * wheelStep * scale, context);
+    return true;
+}
+
+// The direction is in value terms, whichever end value 0 is drawn at.
+int Control::stepByArrowKey(const VstKeyCode& key) {
+    float direction = 0.0f;
+    switch (key.virt) {
+    case VKEY_LEFT:
+    case VKEY_DOWN:
+        direction = -1.0f;
+        break;
+    case VKEY_UP:
+    case VKEY_RIGHT:
+        direction = 1.0f;
+        break;
+    default:
+        return -1;
+    }
+    const float scale = (key.modifier & MODIFIER_SHIFT) != 0 ? kFineStepScale : 1.0f;
+    takeInputValue(value + direction * wheelStep * scale, nullptr);
+    return 1;
 }

@@ -64,6 +64,12 @@ public:
 protected:
     // Tells the listener when the value differs from the one last drawn.
     void notifyIfDirty(DrawContext* context);
+    // A user change: clamps the new value, then tells the listener if dirty.
+    void takeInputValue(float newValue, DrawContext* context);
+    // One wheel turn or arrow key moves the value by the wheel step, a tenth
+    // of it with Shift. The key answer is -1 for keys that are no arrow.
+    bool stepByWheel(DrawContext* context, float distance);
+    int stepByArrowKey(const VstKeyCode& key);
 
     ControlListener* listener;
     int tag;

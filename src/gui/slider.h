@@ -65,7 +65,6 @@ private:
     int along(const Point& p) const { return isHorizontal() ? p.h : p.v; }
     int handleLength() const { return isHorizontal() ? handleWidth : handleHeight; }
     // Applies the change-notification rule after a value change from input.
-    void takeInputValue(float newValue, DrawContext* context);
     void trackDrag(DrawContext* context, Point where, int delta, int startState);
 
     Point backgroundOrigin;

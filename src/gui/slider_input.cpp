@@ -11,19 +11,12 @@ namespace {
 // Left button and Ctrl, nothing else: restore the default value.
 constexpr int kDefaultValueGesture = kLButton | kControl;
 // Shift makes the wheel and the arrow keys move a tenth as far.
-constexpr float kFineStepScale = 0.1f;
 
 bool containsInclusive(const Rect& r, const Point& p) {
     return p.h >= r.left && p.h <= r.right && p.v >= r.top && p.v <= r.bottom;
 }
 
 } // namespace
-
-void Slider::takeInputValue(float newValue, DrawContext* context) {
-    value = newValue;
-    clampValue();
-    notifyIfDirty(context);
-}
 
 void Slider::onMouseDown(DrawContext* context, Point& where) {
     if (!mouseEnabled || !context)
@@ -102,30 +95,9 @@ void Slider::trackDrag(DrawContext* context, Point where, int delta, int startSt
 }
 
 bool Slider::onWheel(DrawContext* context, Point&, float distance) {
-    if (!mouseEnabled)
-        return false;
-    const int state = context ? context->getMouseButtons() : 0;
-    const float scale = (state & kShift) != 0 ? kFineStepScale : 1.0f;
-    takeInputValue(value + distance * wheelStep * scale, context);
-    return true;
+    return stepByWheel(context, distance);
 }
 
-// The direction is in value terms, whichever end of the slider value 0 is at.
 int Slider::onKeyDown(VstKeyCode& key) {
-    float direction = 0.0f;
-    switch (key.virt) {
-    case VKEY_LEFT:
-    case VKEY_DOWN:
-        direction = -1.0f;
-        break;
-    case VKEY_UP:
-    case VKEY_RIGHT:
-        direction = 1.0f;
-        break;
-    default:
-        return -1;
-    }
-    const float scale = (key.modifier & MODIFIER_SHIFT) != 0 ? kFineStepScale : 1.0f;
-    takeInputValue(value + direction * wheelStep * scale, nullptr);
-    return 1;
+    return stepByArrowKey(key);
 }

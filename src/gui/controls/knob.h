@@ -49,7 +49,6 @@ protected:
         float b;
     };
     Mapping mapping() const;
-    void takeInputValue(float newValue, DrawContext* context);
     void trackCircular(DrawContext* context, Point where);
     void trackLinear(DrawContext* context, Point where, int startState);
 

@@ -9,7 +9,6 @@ namespace {
 // Left button and Ctrl, nothing else: restore the default value.
 constexpr int kDefaultValueGesture = kLButton | kControl;
 // Shift makes the wheel and the arrow keys move a tenth as far.
-constexpr float kFineStepScale = 0.1f;
 // Pixels of pointer travel (right plus up) for the whole range in a linear drag.
 constexpr float kLinearDragLength = 200.0f;
 
@@ -18,12 +17,6 @@ bool samePoint(const Point& a, const Point& b) {
 }
 
 } // namespace
-
-void Knob::takeInputValue(float newValue, DrawContext* context) {
-    value = newValue;
-    clampValue();
-    notifyIfDirty(context);
-}
 
 // Circular unless the host asked for linear knobs; Alt swaps the two.
 void Knob::onMouseDown(DrawContext* context, Point& where) {
@@ -129,29 +122,9 @@ void Knob::trackLinear(DrawContext* context, Point where, int startState) {
 }
 
 bool Knob::onWheel(DrawContext* context, Point&, float distance) {
-    if (!mouseEnabled)
-        return false;
-    const int state = context ? context->getMouseButtons() : 0;
-    const float scale = (state & kShift) != 0 ? kFineStepScale : 1.0f;
-    takeInputValue(value + distance * wheelStep * scale, context);
-    return true;
+    return stepByWheel(context, distance);
 }
 
 int Knob::onKeyDown(VstKeyCode& key) {
-    float direction = 0.0f;
-    switch (key.virt) {
-    case VKEY_LEFT:
-    case VKEY_DOWN:
-        direction = -1.0f;
-        break;
-    case VKEY_UP:
-    case VKEY_RIGHT:
-        direction = 1.0f;
-        break;
-    default:
-        return -1;
-    }
-    const float scale = (key.modifier & MODIFIER_SHIFT) != 0 ? kFineStepScale : 1.0f;
-    takeInputValue(value + direction * wheelStep * scale, nullptr);
-    return 1;
+    return stepByArrowKey(key);
 }
