@@ -23,6 +23,9 @@ public:
     static constexpr int32 kNumParams = 2;
     // Longest cycle kept; a longer one is cut here (a quarter second at 44.1 kHz).
     static constexpr int32 kCycleCapacity = 11025;
+    // Frames the block path takes at once where the signal crosses zero
+    // every few frames.
+    static constexpr int32 kDenseWindow = 256;
     // Slot 0 is the outgoing message; slots 1 to 249 hold queued events.
     static constexpr int32 kEventSlots = 250;
     static constexpr int32 kTextSize = 24;
@@ -83,6 +86,9 @@ private:
     int32 captureFrames(const float* left, float* outLeft, float* outRight, int32 frames,
                         float liveGain, float cycleGain);
     template <bool accumulate>
+    void denseFrames(const float* x, float* outLeft, float* outRight, int32 frames, float liveGain,
+                     float cycleGain);
+    template <bool accumulate>
     void stepFrames(const float* x, float* outLeft, float* outRight, int32 frames, float liveGain,
                     float cycleGain);
 
@@ -118,10 +124,11 @@ private:
     std::atomic<float> ipvolume{1.0f};
     ParameterPanel* panel = nullptr;
 
-    // One place more than the longest cycle: stepping through a replay
-    // writes its unused sample past the cycle's end, which a full cycle's
-    // replay would otherwise put outside the buffer.
-    float cycleBuffer[kCycleCapacity + 1] = {};
+    // Places past the longest cycle: stepping through a replay writes its
+    // unused sample one past the cycle's end, and the block path copies eight
+    // samples at a time, up to seven past the end.
+    static constexpr int32 kCycleBufferSize = kCycleCapacity + 8;
+    float cycleBuffer[kCycleBufferSize] = {};
     int32 playIndex = 0;
     int32 cycleLength = 0;
     bool playing = false;

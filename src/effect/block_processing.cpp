@@ -3,8 +3,9 @@
 // then the frames up to the next such frame are rendered in one stretch, in
 // runs of one phase each: while waiting or recording the output is the live
 // input times its gain, and only the crossing frames change the state; while
-// playing, the output mixes the cycle in. Short cycles go step by step
-// (cycle_steps.cpp). The result is what processSample gives frame by frame,
+// playing, the output mixes the cycle in. Short cycles go crossing by
+// crossing (dense_frames.cpp), stretches of a few frames between events step
+// by step (cycle_steps.cpp). The result is what processSample gives frame by frame,
 // bit for bit.
 #include <algorithm>
 #include <cstdint>
@@ -13,13 +14,6 @@
 #include "effect/sample_runs.h"
 
 using sample_runs::kChunk;
-
-namespace {
-
-// Frames taken step by step once a chunk shows more than one crossing.
-constexpr int32 kBusyFrames = 4 * kChunk;
-
-} // namespace
 
 // captureFrames and renderFrames are inlined into the block loop: they run
 // for every stretch, and their own set-up is a noticeable part of a short one.
@@ -68,9 +62,9 @@ template <bool accumulate>
         }
         if ((crossings & (crossings - 1)) != 0) {
             // Two crossings or more: short cycles, which this and likely the
-            // next few chunks are best taken through step by step.
-            const int32 busy = std::min(frames - done, kBusyFrames);
-            stepFrames<accumulate>(x, outLeft + done, outRight + done, busy, liveGain, cycleGain);
+            // next chunks are best taken crossing by crossing.
+            const int32 busy = std::min(frames - done, kDenseWindow);
+            denseFrames<accumulate>(x, outLeft + done, outRight + done, busy, liveGain, cycleGain);
             done += busy;
             continue;
         }

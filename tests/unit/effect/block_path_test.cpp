@@ -339,6 +339,29 @@ TEST(BlockPath, AgreesWithTheFrameByFrameStepsBitForBit) {
 
 namespace {
 
+// Runs `left` through the block path and the reference loop in blocks of
+// `blockSize`, each block in a buffer of its own as hosts hand them over
+// (nothing before a block's first frame may be read), and expects the same
+// outputs.
+void expectSameOutputs(const std::vector<float>& left, int32 blockSize) {
+    const int32 total = static_cast<int32>(left.size());
+    TarvelEffect blockPath(nullptr);
+    TarvelEffect reference(nullptr);
+    std::vector<float> fastLeft(left.size()), fastRight(left.size());
+    std::vector<float> slowLeft(left.size()), slowRight(left.size());
+    for (int32 start = 0; start < total; start += blockSize) {
+        const int32 frames = std::min(blockSize, total - start);
+        std::vector<float> block(left.begin() + start, left.begin() + start + frames);
+        float* in[2] = {block.data(), block.data()};
+        float* fast[2] = {fastLeft.data() + start, fastRight.data() + start};
+        float* slow[2] = {slowLeft.data() + start, slowRight.data() + start};
+        blockPath.processReplacing(in, fast, frames);
+        referenceBlock<false>(reference, in, slow, frames);
+    }
+    ASSERT_EQ(fastLeft, slowLeft);
+    ASSERT_EQ(fastRight, slowRight);
+}
+
 // A recording cut at the buffer's capacity, with every alignment of the cut
 // against block ends: whichever frame completes the 11025 samples, playback
 // starts right after it, and the next block starts from the right state.
@@ -350,23 +373,29 @@ TEST(BlockPath, CutRecordingsAgreeAtEveryBlockAlignment) {
             for (int32 i = 0; i < crossing; ++i) {
                 left[static_cast<std::size_t>(i)] = -0.5f;
             }
-            TarvelEffect blockPath(nullptr);
-            TarvelEffect reference(nullptr);
-            std::vector<float> fastLeft(kFrames), fastRight(kFrames);
-            std::vector<float> slowLeft(kFrames), slowRight(kFrames);
-            for (int32 start = 0; start < kFrames; start += blockSize) {
-                const int32 frames = std::min(blockSize, kFrames - start);
-                // Each block in a buffer of its own, as hosts hand them over:
-                // nothing before a block's first frame may be read.
-                std::vector<float> block(left.begin() + start, left.begin() + start + frames);
-                float* in[2] = {block.data(), block.data()};
-                float* fast[2] = {fastLeft.data() + start, fastRight.data() + start};
-                float* slow[2] = {slowLeft.data() + start, slowRight.data() + start};
-                blockPath.processReplacing(in, fast, frames);
-                referenceBlock<false>(reference, in, slow, frames);
-            }
-            ASSERT_EQ(fastLeft, slowLeft) << "crossing " << crossing << ", blocks of " << blockSize;
-            ASSERT_EQ(fastRight, slowRight);
+            expectSameOutputs(left, blockSize);
+            ASSERT_FALSE(HasFatalFailure())
+                << "crossing " << crossing << ", blocks of " << blockSize;
+        }
+    }
+}
+
+// A long recording that meets a burst of crossings (a zero crossing every
+// other frame) just before, at or just after the frame that fills the buffer:
+// the burst is taken crossing by crossing, and a full buffer must win over
+// the crossing that would have ended the cycle a frame later.
+TEST(BlockPath, RecordingsFillingUpAtABurstOfCrossingsAgree) {
+    constexpr int32 kStart = 5;
+    for (int32 positive = TarvelEffect::kCycleCapacity - 6;
+         positive <= TarvelEffect::kCycleCapacity + 2; ++positive) {
+        std::vector<float> left(static_cast<std::size_t>(kStart + positive), 0.25f);
+        std::fill(left.begin(), left.begin() + kStart, -0.5f);
+        for (int32 i = 0; i < 1500; ++i) {
+            left.push_back(i % 2 == 0 ? -0.5f : 0.125f * static_cast<float>(i % 7));
+        }
+        for (int32 blockSize : {64, 100, 512, 4096}) {
+            expectSameOutputs(left, blockSize);
+            ASSERT_FALSE(HasFatalFailure()) << positive << " positive, blocks of " << blockSize;
         }
     }
 }

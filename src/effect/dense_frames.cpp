@@ -1,0 +1,203 @@
+// processSample's steps over a window of frames where the signal crosses zero
+// every few frames (noise, high tones, busy mixes). Stepping frame by frame
+// there costs a whole state-machine step per frame; instead:
+//
+// 1. the upward crossings of the whole window are found, sixteen frames at a
+//    time, as one bit per frame;
+// 2. the state machine jumps from crossing to crossing: a waiting state to
+//    the next crossing, a recording to the crossing that ends it (or to a
+//    full buffer), a replay over as many frames as the cycle has left. It
+//    records into the cycle buffer as it goes and lays the replayed samples
+//    out at the frames they are heard at, marking those frames;
+// 3. every output is written, four frames at a time: the live input times
+//    its gain, or at marked frames that plus the replayed sample times its
+//    gain, the same operations in the same order as processSample's.
+//
+// Steps 1 and 2 only read the input, step 3 reads each frame's input before
+// writing its outputs: the outputs may be the input buffer.
+#include <algorithm>
+#include <cstdint>
+
+#include "effect/TarvelEffect.h"
+#include "effect/sample_runs.h"
+
+namespace {
+
+using Bits = std::uint64_t;
+constexpr int32 kWordBits = 64;
+constexpr int32 kWords = TarvelEffect::kDenseWindow / kWordBits;
+static_assert(TarvelEffect::kDenseWindow % kWordBits == 0, "the window is whole words");
+static_assert(TarvelEffect::kDenseWindow % sample_runs::kChunk == 0, "the window is whole chunks");
+
+// The word holding a frame's bit, and the bit's place in it (frames are
+// never negative: unsigned arithmetic makes these a shift and a mask).
+int32 wordOf(int32 frame) {
+    return static_cast<int32>(static_cast<std::uint32_t>(frame) / kWordBits);
+}
+
+unsigned bitOf(int32 frame) {
+    return static_cast<std::uint32_t>(frame) % kWordBits;
+}
+
+// The first frame at or after `from` whose bit is set, or `frames` when none
+// is (bits past `frames` are never set).
+int32 nextMarked(const Bits* bits, int32 from, int32 frames) {
+    if (from >= frames) {
+        return frames;
+    }
+    int32 word = wordOf(from);
+    Bits rest = bits[word] & (~Bits{0} << bitOf(from));
+    while (rest == 0) {
+        if (++word == kWords) {
+            return frames;
+        }
+        rest = bits[word];
+    }
+    return word * kWordBits + __builtin_ctzll(rest);
+}
+
+// Sets the bits of frames `from` to `to` - 1.
+void markFrames(Bits* bits, int32 from, int32 to) {
+    while (from < to) {
+        const int32 word = wordOf(from);
+        const int32 end = std::min(to, (word + 1) * kWordBits);
+        const int32 count = end - from;
+        const Bits ones = count == kWordBits ? ~Bits{0} : (Bits{1} << count) - 1;
+        bits[word] |= ones << bitOf(from);
+        from = end;
+    }
+}
+
+// Copies `count` samples, eight at a time while eight can be read at `from`
+// (`readable` samples can), the rest one by one. Most cycles here are a few
+// frames long, so one round of eight does them without a branch that depends
+// on their length. Up to seven samples past `count` may be written: `to` has
+// room for them, and nothing reads them before they are written again.
+void copyFloats(float* to, const float* from, int32 count, int32 readable) {
+    int32 j = 0;
+#if defined(__SSE2__)
+    for (; j < count && j + 8 <= readable; j += 8) {
+        _mm_storeu_ps(to + j, _mm_loadu_ps(from + j));
+        _mm_storeu_ps(to + j + 4, _mm_loadu_ps(from + j + 4));
+    }
+#else
+    (void)readable;
+#endif
+    for (; j < count; ++j) {
+        to[j] = from[j];
+    }
+}
+
+#if defined(__SSE2__)
+// All ones in the lanes of the frames being replayed, from their four bits.
+__m128 replayLanes(const Bits* replayed, int32 frame) {
+    const int four = static_cast<int>((replayed[wordOf(frame)] >> bitOf(frame)) & 15u);
+    const __m128i laneBits = _mm_setr_epi32(1, 2, 4, 8);
+    const __m128i set = _mm_and_si128(_mm_set1_epi32(four), laneBits);
+    return _mm_castsi128_ps(_mm_cmpeq_epi32(set, laneBits));
+}
+#endif
+
+} // namespace
+
+template <bool accumulate>
+void TarvelEffect::denseFrames(const float* x, float* outLeft, float* outRight, int32 frames,
+                               float liveGain, float cycleGain) {
+    Bits crossings[kWords] = {};
+    Bits replayed[kWords] = {};
+    // The replayed sample of every marked frame, 0.0 at the others, and
+    // places for the copies' overrun.
+    alignas(16) float replay[kDenseWindow + 8];
+    std::fill_n(replay, frames + 8, 0.0f);
+
+    float before = previousSample;
+    for (int32 f = 0; f < frames; f += sample_runs::kChunk) {
+        const int32 count = std::min(sample_runs::kChunk, frames - f);
+        crossings[wordOf(f)] |= Bits{sample_runs::upwardCrossings(x + f, count, before)}
+                                << bitOf(f);
+        before = x[f + count - 1];
+    }
+
+    int32 frame = 0;
+    while (frame < frames) {
+        if (playing) {
+            const int32 count = std::min(cycleLength - playIndex, frames - frame);
+            copyFloats(replay + frame, cycleBuffer + playIndex, count,
+                       kCycleBufferSize - playIndex);
+            markFrames(replayed, frame, frame + count);
+            frame += count;
+            playIndex += count;
+            if (playIndex == cycleLength) {
+                playing = false;
+                playIndex = 0;
+                cycleLength = 0;
+            }
+            continue;
+        }
+        // The first frame recorded: a crossing starts a recording with its
+        // own sample; a recording under way goes on from here, and this
+        // very frame may end it.
+        int32 first = frame;
+        int32 searchFrom = frame;
+        if (cycleLength == 0) {
+            first = nextMarked(crossings, frame, frames);
+            if (first == frames) {
+                break;
+            }
+            searchFrom = first + 1;
+        }
+        const int32 stop = nextMarked(crossings, searchFrom, frames);
+        const int32 room = kCycleCapacity - cycleLength;
+        const int32 count = std::min(stop - first, room);
+        copyFloats(cycleBuffer + cycleLength, x + first, count, frames - first);
+        cycleLength += count;
+        if (count == room) {
+            // Full: playback starts with the next frame, whatever it is.
+            playing = true;
+            frame = first + count;
+        } else if (stop < frames) {
+            // The crossing ends the cycle with a closing 0.0 and is itself
+            // only heard live.
+            cycleBuffer[cycleLength++] = 0.0f;
+            playing = true;
+            frame = stop + 1;
+        } else {
+            frame = frames;
+        }
+    }
+    previousSample = x[frames - 1];
+
+#if defined(__SSE2__)
+    const __m128 live = _mm_set1_ps(liveGain);
+    const __m128 replayGain = _mm_set1_ps(cycleGain);
+    int32 j = 0;
+    for (; j + 4 <= frames; j += 4) {
+        const __m128 alone = _mm_mul_ps(_mm_loadu_ps(x + j), live);
+        const __m128 mixed = _mm_add_ps(alone, _mm_mul_ps(_mm_load_ps(replay + j), replayGain));
+        const __m128 lanes = replayLanes(replayed, j);
+        const __m128 y = _mm_or_ps(_mm_and_ps(lanes, mixed), _mm_andnot_ps(lanes, alone));
+        sample_runs::storeFour<accumulate>(outLeft + j, y);
+        sample_runs::storeFour<accumulate>(outRight + j, y);
+    }
+    if (j < frames) {
+        const int32 count = frames - j;
+        const __m128 alone = _mm_mul_ps(sample_runs::loadPart(x + j, count), live);
+        const __m128 mixed = _mm_add_ps(alone, _mm_mul_ps(_mm_load_ps(replay + j), replayGain));
+        const __m128 lanes = replayLanes(replayed, j);
+        const __m128 y = _mm_or_ps(_mm_and_ps(lanes, mixed), _mm_andnot_ps(lanes, alone));
+        sample_runs::storeLast<accumulate>(outLeft + j, count, y);
+        sample_runs::storeLast<accumulate>(outRight + j, count, y);
+    }
+#else
+    for (int32 j = 0; j < frames; ++j) {
+        const float alone = x[j] * liveGain;
+        const bool mixes = ((replayed[wordOf(j)] >> bitOf(j)) & 1u) != 0;
+        const float y = mixes ? alone + replay[j] * cycleGain : alone;
+        sample_runs::storeOne<accumulate>(outLeft + j, y);
+        sample_runs::storeOne<accumulate>(outRight + j, y);
+    }
+#endif
+}
+
+template void TarvelEffect::denseFrames<true>(const float*, float*, float*, int32, float, float);
+template void TarvelEffect::denseFrames<false>(const float*, float*, float*, int32, float, float);
