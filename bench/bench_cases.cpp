@@ -64,15 +64,39 @@ BlockEvents::BlockEvents(int32 count, int32 frames)
     }
 }
 
-void copyToBoth(const float* in, float* outLeft, float* outRight, int32 frames) {
-    std::memcpy(outLeft, in, sizeof(float) * static_cast<std::size_t>(frames));
-    std::memcpy(outRight, in, sizeof(float) * static_cast<std::size_t>(frames));
+const char* baselineName(Baseline baseline) {
+    switch (baseline) {
+    case Baseline::copy:
+        return "copy";
+    case Baseline::gain:
+        return "gain";
+    case Baseline::addGain:
+        return "addGain";
+    }
+    return "?";
 }
 
-void gainToBoth(const float* in, float* outLeft, float* outRight, int32 frames, float gain) {
-    for (int32 i = 0; i < frames; ++i) {
-        const float y = in[i] * gain;
-        outLeft[i] = y;
-        outRight[i] = y;
+void runBaseline(Baseline baseline, const float* in, float* outLeft, float* outRight,
+                 int32 frames) {
+    constexpr float kGain = 0.7f;
+    switch (baseline) {
+    case Baseline::copy:
+        std::memcpy(outLeft, in, sizeof(float) * static_cast<std::size_t>(frames));
+        std::memcpy(outRight, in, sizeof(float) * static_cast<std::size_t>(frames));
+        break;
+    case Baseline::gain:
+        for (int32 i = 0; i < frames; ++i) {
+            const float y = in[i] * kGain;
+            outLeft[i] = y;
+            outRight[i] = y;
+        }
+        break;
+    case Baseline::addGain:
+        for (int32 i = 0; i < frames; ++i) {
+            const float y = in[i] * kGain;
+            outLeft[i] += y;
+            outRight[i] += y;
+        }
+        break;
     }
 }

@@ -1,5 +1,5 @@
 // What the benchmarks and the instruction counts share: the MIDI loads, the
-// host the effect relays to, and the two baselines.
+// host the effect relays to, and the baselines.
 #pragma once
 
 #include <vector>
@@ -33,6 +33,11 @@ private:
 };
 
 // The least any implementation of this job must do: copy the input to both
-// outputs, or write it times a gain to both.
-void copyToBoth(const float* in, float* outLeft, float* outRight, int32 frames);
-void gainToBoth(const float* in, float* outLeft, float* outRight, int32 frames, float gain);
+// outputs, or write it times a gain to both (what processReplacing must at
+// least do), or add it times a gain to both (what process must at least do:
+// it adds to its outputs, so it reads them as well).
+enum class Baseline { copy, gain, addGain };
+constexpr Baseline kBaselines[] = {Baseline::copy, Baseline::gain, Baseline::addGain};
+
+const char* baselineName(Baseline baseline);
+void runBaseline(Baseline baseline, const float* in, float* outLeft, float* outRight, int32 frames);

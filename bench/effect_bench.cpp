@@ -1,12 +1,13 @@
 // Benchmarks of the effect's block operations, called through the record's
-// entry functions as a host calls them, beside the two least costly ways of
-// doing the same job's memory traffic: copying the input to both outputs, and
-// writing the input times a gain to both outputs. Every benchmark walks the
-// same looping input and writes the same two output buffers.
+// entry functions as a host calls them, beside the least costly ways of doing
+// the same job's memory traffic: copying the input to both outputs, writing
+// the input times a gain to both outputs, and adding it times a gain to both.
+// Every benchmark walks the same looping input and writes the same two
+// output buffers.
 //
 // Names: <operation>/<signal>/<midi>/<frames>; the counter time_per_frame is
 // the CPU time per frame (in seconds, as the library reports rates; the
-// report script shows nanoseconds and the ratio to the gain baseline).
+// report script shows nanoseconds and the ratios to the baselines).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -46,24 +47,12 @@ void reportFrames(benchmark::State& state, int32 frames) {
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void copyBaseline(benchmark::State& state, Signal signal, int32 frames) {
+void baselineBlocks(benchmark::State& state, Baseline baseline, Signal signal, int32 frames) {
     Buffers& b = buffers();
     const float* in = b.inputs[static_cast<int>(signal)].data();
     int32 position = 0;
     for (auto _ : state) {
-        copyToBoth(in + position, b.outLeft.data(), b.outRight.data(), frames);
-        benchmark::ClobberMemory();
-        position = (position + frames) % kSignalLength;
-    }
-    reportFrames(state, frames);
-}
-
-void gainBaseline(benchmark::State& state, Signal signal, int32 frames) {
-    Buffers& b = buffers();
-    const float* in = b.inputs[static_cast<int>(signal)].data();
-    int32 position = 0;
-    for (auto _ : state) {
-        gainToBoth(in + position, b.outLeft.data(), b.outRight.data(), frames, 0.7f);
+        runBaseline(baseline, in + position, b.outLeft.data(), b.outRight.data(), frames);
         benchmark::ClobberMemory();
         position = (position + frames) % kSignalLength;
     }
@@ -109,10 +98,11 @@ void registerAll() {
         for (Signal signal : kSignals) {
             const std::string tail =
                 std::string(signalName(signal)) + "/none/" + std::to_string(frames);
-            withMinimum(benchmark::RegisterBenchmark(("copy/" + tail).c_str(), copyBaseline, signal,
-                                                     frames));
-            withMinimum(benchmark::RegisterBenchmark(("gain/" + tail).c_str(), gainBaseline, signal,
-                                                     frames));
+            for (Baseline baseline : kBaselines) {
+                const std::string name = std::string(baselineName(baseline)) + "/" + tail;
+                withMinimum(benchmark::RegisterBenchmark(name.c_str(), baselineBlocks, baseline,
+                                                         signal, frames));
+            }
             for (Midi midi : kMidiLoads) {
                 const std::string name = std::string(signalName(signal)) + "/" + midiName(midi) +
                                          "/" + std::to_string(frames);

@@ -3,7 +3,7 @@
 // (scripts/bench-instructions.sh): a measure that, unlike time, does not
 // depend on what else the machine is doing.
 //
-// Usage: tarvel_instructions <copy|gain|processReplacing|process> <signal> <midi> <frames>
+// Usage: tarvel_instructions <copy|gain|addGain|processReplacing|process> <signal> <midi> <frames>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,24 +18,22 @@ namespace {
 
 constexpr int32 kMeasuredFrames = 4 * kSignalLength;
 
-enum class Operation { copy, gain, processReplacing, process };
+enum class Operation { baseline, processReplacing, process };
 
 float outLeft[4096];
 float outRight[4096];
 float right[kSignalLength];
 
-__attribute__((noinline)) void measuredBlocks(Operation operation, AEffect* record, float* in,
-                                              int32 frames, VstEvents* events) {
+__attribute__((noinline)) void measuredBlocks(Operation operation, Baseline baseline,
+                                              AEffect* record, float* in, int32 frames,
+                                              VstEvents* events) {
     float* outputs[] = {outLeft, outRight};
     int32 position = 0;
     for (int32 done = 0; done < kMeasuredFrames; done += frames) {
         float* inputs[] = {in + position, right + position};
         switch (operation) {
-        case Operation::copy:
-            copyToBoth(in + position, outLeft, outRight, frames);
-            break;
-        case Operation::gain:
-            gainToBoth(in + position, outLeft, outRight, frames, 0.7f);
+        case Operation::baseline:
+            runBaseline(baseline, in + position, outLeft, outRight, frames);
             break;
         case Operation::processReplacing:
         case Operation::process:
@@ -64,19 +62,24 @@ bool find(const char* name, const T (&all)[n], const char* (*nameOf)(T), T& foun
 } // namespace
 
 int main(int argc, char** argv) {
-    const char* operations[] = {"copy", "gain", "processReplacing", "process"};
-    int operationIndex = -1;
-    for (int i = 0; argc == 5 && i < 4; ++i) {
-        operationIndex = std::strcmp(argv[1], operations[i]) == 0 ? i : operationIndex;
-    }
+    Operation operation = Operation::baseline;
+    Baseline baseline = Baseline::copy;
     Signal signal = Signal::silence;
     Midi midi = Midi::none;
+    bool known = argc == 5;
+    if (known && std::strcmp(argv[1], "processReplacing") == 0) {
+        operation = Operation::processReplacing;
+    } else if (known && std::strcmp(argv[1], "process") == 0) {
+        operation = Operation::process;
+    } else {
+        known = known && find(argv[1], kBaselines, baselineName, baseline);
+    }
     const int32 frames = argc == 5 ? std::atoi(argv[4]) : 0;
-    if (operationIndex < 0 || !find(argv[2], kSignals, signalName, signal) ||
+    if (!known || !find(argv[2], kSignals, signalName, signal) ||
         !find(argv[3], kMidiLoads, midiName, midi) || frames <= 0 || frames > 4096 ||
         kSignalLength % frames != 0) {
         std::fprintf(stderr,
-                     "usage: %s <copy|gain|processReplacing|process> <signal> <midi> "
+                     "usage: %s <copy|gain|addGain|processReplacing|process> <signal> <midi> "
                      "<frames dividing %d, at most 4096>\n",
                      argv[0], static_cast<int>(kSignalLength));
         return 2;
@@ -86,7 +89,7 @@ int main(int argc, char** argv) {
     effect.setParameter(1, 0.7f);
     BlockEvents events(eventCount(midi), frames);
     std::vector<float> in = makeSignal(signal);
-    measuredBlocks(static_cast<Operation>(operationIndex), effect.getAeffect(), in.data(), frames,
+    measuredBlocks(operation, baseline, effect.getAeffect(), in.data(), frames,
                    midi == Midi::none ? nullptr : events.list());
     std::printf("%d\n", static_cast<int>(kMeasuredFrames));
     return 0;

@@ -25,23 +25,26 @@ def per_frame(program, operation, signal, midi, frames):
 
 
 def main(program, sizes):
-    print("Instructions per frame (callgrind), in brackets the ratio to the gain baseline.")
+    print("Instructions per frame (callgrind), in brackets the ratio to the gain baseline "
+          "and, for process, to the add-gain baseline too.")
     for frames in sizes:
         print(f"\n### {frames} frames\n")
-        print("| signal | copy | gain | MIDI | processReplacing | process |")
-        print("|---|---|---|---|---|---|")
+        print("| signal | copy | gain | add gain | MIDI | processReplacing | process |")
+        print("|---|---|---|---|---|---|---|")
         for signal in SIGNALS:
-            copy = per_frame(program, "copy", signal, "none", frames)
-            gain = per_frame(program, "gain", signal, "none", frames)
+            base = {name: per_frame(program, name, signal, "none", frames)
+                    for name in ("copy", "gain", "addGain")}
             for midi in MIDI:
-                cells = []
-                for operation in ("processReplacing", "process"):
-                    count = per_frame(program, operation, signal, midi, frames)
-                    cells.append(f"{count:.2f} ({count / gain:.2f}×)")
+                replacing = per_frame(program, "processReplacing", signal, midi, frames)
+                adding = per_frame(program, "process", signal, midi, frames)
                 first = midi == "none"
                 print("| " + " | ".join([
-                    signal if first else "", f"{copy:.2f}" if first else "",
-                    f"{gain:.2f}" if first else "", midi] + cells) + " |")
+                    signal if first else "",
+                    *(f"{base[name]:.2f}" if first else "" for name in ("copy", "gain", "addGain")),
+                    midi,
+                    f"{replacing:.2f} ({replacing / base['gain']:.2f}×)",
+                    f"{adding:.2f} ({adding / base['gain']:.2f}×; "
+                    f"{adding / base['addGain']:.2f}× add)"]) + " |")
         sys.stdout.flush()
 
 

@@ -62,10 +62,13 @@ def editor_table(editor):
     return out if len(out) > 6 else []
 
 
-def cell(times, name, gain):
+def cell(times, name, gain, add=None):
     if name not in times:
         return "–"
-    return f"{times[name]:.3f} ({times[name] / gain:.2f}×)" if gain else f"{times[name]:.3f}"
+    if not gain:
+        return f"{times[name]:.3f}"
+    text = f"{times[name]:.3f} ({times[name] / gain:.2f}×"
+    return text + (f"; {times[name] / add:.2f}× add)" if add else ")")
 
 
 def ratio(times, name, base):
@@ -77,24 +80,27 @@ def main(path):
     out = [f"Machine: {machine(context)}.", ""]
     out.append("Nanoseconds per frame, median of the repetitions; in brackets the ratio "
                "to the gain baseline (input times a gain to both outputs) on the same "
-               "signal and block size.")
+               "signal and block size and, for process, also to the add-gain baseline "
+               "(input times a gain added to both outputs, which reads them too).")
     for frames in SIZES:
         out += ["", f"### {frames} frames", "",
-                "| signal | copy | gain | MIDI | processReplacing | process |",
-                "|---|---|---|---|---|---|"]
+                "| signal | copy | gain | add gain | MIDI | processReplacing | process |",
+                "|---|---|---|---|---|---|---|"]
         for signal in SIGNALS:
             gain = times.get(f"gain/{signal}/none/{frames}")
             if gain is None:
                 continue
+            add = times.get(f"addGain/{signal}/none/{frames}")
             for midi in MIDI:
                 first = midi == "none"
                 out.append("| " + " | ".join([
                     signal if first else "",
                     cell(times, f"copy/{signal}/none/{frames}", gain) if first else "",
                     f"{gain:.3f}" if first else "",
+                    cell(times, f"addGain/{signal}/none/{frames}", gain) if first else "",
                     midi,
                     cell(times, f"processReplacing/{signal}/{midi}/{frames}", gain),
-                    cell(times, f"process/{signal}/{midi}/{frames}", gain),
+                    cell(times, f"process/{signal}/{midi}/{frames}", gain, add),
                 ]) + " |")
 
     out += ["", "### Checks at 512 frames", "",
@@ -104,6 +110,10 @@ def main(path):
         for op in ("processReplacing", "process"):
             row.append(f"{ratio(times, f'{op}/{signal}/none/512', f'gain/{signal}/none/512'):.2f}")
         out.append("| " + " | ".join(row) + " | ≤ 1.5 (silence ≈ 1.0) |")
+    for signal in SIGNALS:
+        out.append(f"| {signal}, no MIDI, process to add gain | – | "
+                   f"{ratio(times, f'process/{signal}/none/512', f'addGain/{signal}/none/512'):.2f}"
+                   " | (the same traffic as process) |")
     for signal in SIGNALS:
         row = [f"{signal}, 16 events per block, ratio to gain"]
         for op in ("processReplacing", "process"):
