@@ -85,6 +85,15 @@ private:
     template <bool accumulate>
     int32 captureFrames(const float* left, float* outLeft, float* outRight, int32 frames,
                         float liveGain, float cycleGain);
+    // Moves the replay on by `count` frames; a cycle heard whole is let go.
+    void advancePlayback(int32 count) {
+        playIndex += count;
+        if (playIndex == cycleLength) {
+            playing = false;
+            playIndex = 0;
+            cycleLength = 0;
+        }
+    }
     template <bool accumulate>
     void denseFrames(const float* x, float* outLeft, float* outRight, int32 frames, float liveGain,
                      float cycleGain);

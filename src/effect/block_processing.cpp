@@ -123,13 +123,8 @@ template <bool accumulate>
         previousSample = left[done + count - 1];
         sample_runs::storeMixed<accumulate>(cycleBuffer + playIndex, left + done, outLeft + done,
                                             outRight + done, count, cycleGain, liveGain);
-        playIndex += count;
+        advancePlayback(count);
         done += count;
-        if (playIndex == cycleLength) {
-            playing = false;
-            playIndex = 0;
-            cycleLength = 0;
-        }
     }
 }
 

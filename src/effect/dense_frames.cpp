@@ -126,12 +126,7 @@ void TarvelEffect::denseFrames(const float* x, float* outLeft, float* outRight, 
                        kCycleBufferSize - playIndex);
             markFrames(replayed, frame, frame + count);
             frame += count;
-            playIndex += count;
-            if (playIndex == cycleLength) {
-                playing = false;
-                playIndex = 0;
-                cycleLength = 0;
-            }
+            advancePlayback(count);
             continue;
         }
         // The first frame recorded: a crossing starts a recording with its

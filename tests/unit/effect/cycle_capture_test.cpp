@@ -73,6 +73,39 @@ TEST(CycleCapture, SineOfPeriod100RecordsEvery300Samples) {
     }
 }
 
+// Subnormal samples are kept as they are, neither flushed to zero nor read as
+// zero: a tone far below hearing crosses, records and replays at the frames
+// the same tone does at full level, and its replayed samples come back
+// exactly. Blocks of 1500 frames take the stretches, blocks of 5 the steps.
+TEST(CycleCapture, SubnormalToneIsRecordedAndReplayedAsAtFullLevel) {
+    const std::vector<float> loud = sineWave(1500, 100);
+    std::vector<float> quiet(loud.size());
+    std::transform(loud.begin(), loud.end(), quiet.begin(), [](float x) { return x * 1.0e-39f; });
+    ASSERT_LT(std::fabs(quiet[25]), 1.17549435e-38f) << "the quiet tone must be subnormal";
+    for (int32 blockSize : {1500, 5}) {
+        TarvelEffect effect(nullptr);
+        effect.setParameter(1, 0.0f); // hear the replay alone
+        std::vector<float> out;
+        for (int32 start = 0; start < 1500; start += blockSize) {
+            const std::vector<float> block = runBlock(effect, quiet.data() + start, blockSize);
+            out.insert(out.end(), block.begin(), block.end());
+        }
+        // Compared bit for bit: a processor set to read subnormals as zero
+        // would also call them equal to 0.0.
+        for (int i = 0; i < 1500; ++i) {
+            const int offset = (i - 201) % 300;
+            const float heard = out[static_cast<std::size_t>(i)];
+            if (i >= 201 && offset < 100) {
+                const float replayed = quiet[static_cast<std::size_t>(i - 101)];
+                ASSERT_EQ(std::memcmp(&heard, &replayed, sizeof heard), 0)
+                    << "frame " << i << ", blocks of " << blockSize;
+            } else {
+                ASSERT_EQ(std::fpclassify(heard), FP_ZERO) << "frame " << i;
+            }
+        }
+    }
+}
+
 TEST(CycleCapture, CycleLongerThanTheBufferIsCutAt11025Samples) {
     for (float stretch : {0.5f, -0.5f}) {
         TarvelEffect effect(nullptr);
