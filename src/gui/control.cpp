@@ -153,8 +153,23 @@ void Control::takeInputValue(float newValue, DrawContext* context) {
 }
 
 namespace {
+// Shift makes the wheel and the arrow keys move a tenth as far.
 constexpr float kFineStepScale = 0.1f;
+// Left button and Ctrl, nothing else: restore the default value.
+constexpr int kDefaultValueGesture = kLButton | kControl;
 } // namespace
+
+int Control::dragStartState(DrawContext* context) {
+    if (!mouseEnabled || !context)
+        return 0;
+    const int state = context->getMouseButtons();
+    if (state == kDefaultValueGesture) {
+        value = getDefaultValue();
+        notifyIfDirty(context);
+        return 0;
+    }
+    return (state & kLButton) != 0 ? state : 0;
+}
 
 bool Control::stepByWheel(DrawContext* context, float distance) {
     if (!mouseEnabled)

@@ -70,6 +70,11 @@ protected:
     // of it with Shift. The key answer is -1 for keys that are no arrow.
     bool stepByWheel(DrawContext* context, float distance);
     int stepByArrowKey(const VstKeyCode& key);
+    // The start of a press on a control that is dragged: answers the mouse
+    // state when a drag follows, or 0 when none does: input is off, there is
+    // no context, the left button is not down, or the press was Ctrl+click
+    // (left button and Ctrl, nothing else), which restores the default value.
+    int dragStartState(DrawContext* context);
 
     ControlListener* listener;
     int tag;

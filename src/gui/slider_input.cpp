@@ -8,10 +8,6 @@
 
 namespace {
 
-// Left button and Ctrl, nothing else: restore the default value.
-constexpr int kDefaultValueGesture = kLButton | kControl;
-// Shift makes the wheel and the arrow keys move a tenth as far.
-
 bool containsInclusive(const Rect& r, const Point& p) {
     return p.h >= r.left && p.h <= r.right && p.v >= r.top && p.v <= r.bottom;
 }
@@ -19,15 +15,8 @@ bool containsInclusive(const Rect& r, const Point& p) {
 } // namespace
 
 void Slider::onMouseDown(DrawContext* context, Point& where) {
-    if (!mouseEnabled || !context)
-        return;
-    const int state = context->getMouseButtons();
-    if (state == kDefaultValueGesture) {
-        value = getDefaultValue();
-        notifyIfDirty(context);
-        return;
-    }
-    if ((state & kLButton) == 0)
+    const int state = dragStartState(context);
+    if (state == 0)
         return;
 
     // `delta` is the frame coordinate along the axis that maps to value 0.

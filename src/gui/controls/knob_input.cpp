@@ -6,9 +6,6 @@
 
 namespace {
 
-// Left button and Ctrl, nothing else: restore the default value.
-constexpr int kDefaultValueGesture = kLButton | kControl;
-// Shift makes the wheel and the arrow keys move a tenth as far.
 // Pixels of pointer travel (right plus up) for the whole range in a linear drag.
 constexpr float kLinearDragLength = 200.0f;
 
@@ -20,15 +17,8 @@ bool samePoint(const Point& a, const Point& b) {
 
 // Circular unless the host asked for linear knobs; Alt swaps the two.
 void Knob::onMouseDown(DrawContext* context, Point& where) {
-    if (!mouseEnabled || !context)
-        return;
-    const int state = context->getMouseButtons();
-    if (state == kDefaultValueGesture) {
-        value = getDefaultValue();
-        notifyIfDirty(context);
-        return;
-    }
-    if ((state & kLButton) == 0)
+    const int state = dragStartState(context);
+    if (state == 0)
         return;
 
     const bool alt = (state & kAlt) != 0;

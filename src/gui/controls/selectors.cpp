@@ -7,11 +7,6 @@
 #include "gui/draw_context.h"
 #include "gui/frame.h"
 
-namespace {
-// Left button and Ctrl, nothing else: restore the default value.
-constexpr int kDefaultValueGesture = kLButton | kControl;
-} // namespace
-
 Selector::Selector(const Rect& r, ControlListener* listener_, int tag_, int count, int height,
                    int positions, Bitmap* background_, const Point& offset, bool horizontal_)
     : Control(r, listener_, tag_, background_), imageCount(count), imageHeight(height),
@@ -65,15 +60,8 @@ float Selector::valueAt(const Point& where) {
 // Follows the pointer while the buttons and modifiers stay as they were at
 // the press; the focus stays where it was.
 void Selector::onMouseDown(DrawContext* context, Point& where) {
-    if (!mouseEnabled || !context)
-        return;
-    const int state = context->getMouseButtons();
-    if (state == kDefaultValueGesture) {
-        value = getDefaultValue();
-        notifyIfDirty(context);
-        return;
-    }
-    if ((state & kLButton) == 0)
+    const int state = dragStartState(context);
+    if (state == 0)
         return;
     if (frame)
         frame->beginEdit(tag);
