@@ -1,6 +1,18 @@
 #include "gui/geometry.h"
 
 #include <algorithm>
+#include <cmath>
+
+int wholePixels(float x) {
+    constexpr float kFarAway = 1.0e9f;
+    if (std::isnan(x))
+        return 0;
+    if (x > kFarAway)
+        return static_cast<int>(kFarAway);
+    if (x < -kFarAway)
+        return -static_cast<int>(kFarAway);
+    return static_cast<int>(x);
+}
 
 Rect& Rect::bound(const Rect& o) {
     left = std::max(left, o.left);

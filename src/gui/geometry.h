@@ -51,6 +51,11 @@ inline bool operator!=(const Color& a, const Color& b) {
     return !(a == b);
 }
 
+// Whole pixels toward zero. Values set from outside are not bounded: one
+// that is not a number counts as 0, and one no pixel coordinate can hold
+// stops far beyond either end.
+int wholePixels(float x);
+
 // Constant-initialised, so they exist before any toolkit object.
 inline constexpr Color colorWhite{255, 255, 255, 0};
 inline constexpr Color colorBlack{0, 0, 0, 0};

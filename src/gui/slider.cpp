@@ -2,29 +2,10 @@
 #include "gui/slider.h"
 
 #include <algorithm>
-#include <cmath>
 #include <new>
 
 #include "gui/bitmap.h"
 #include "gui/offscreen_context.h"
-
-namespace {
-
-// Whole pixels toward zero. A value set from outside is not bounded, so a
-// product that does not fit a pixel coordinate ends far beyond either end,
-// and one that is not a number counts as 0.
-int truncatedPixels(float x) {
-    constexpr float kFarAway = 1.0e9f;
-    if (std::isnan(x))
-        return 0;
-    if (x > kFarAway)
-        return static_cast<int>(kFarAway);
-    if (x < -kFarAway)
-        return -static_cast<int>(kFarAway);
-    return static_cast<int>(x);
-}
-
-} // namespace
 
 Slider::Slider(const Rect& r, ControlListener* listener_, int tag_, int minPosition,
                int maxPosition, Bitmap* handle_, Bitmap* background_, const Point& origin,
@@ -115,7 +96,7 @@ bool Slider::onRemoved(View*) {
 
 int Slider::travelOffset() {
     const float position = minimumAtLeadingEnd() ? value : 1.0f - value;
-    return truncatedPixels(static_cast<float>(travel) * position);
+    return wholePixels(static_cast<float>(travel) * position);
 }
 
 // The handle positions leave minPos out, as the limits do not: with the

@@ -1,19 +1,6 @@
 #include "gui/controls/stacked_images.h"
 
-#include <cmath>
-
 #include "gui/bitmap.h"
-
-int wholePixels(float x) {
-    constexpr float kFarAway = 1.0e9f;
-    if (std::isnan(x))
-        return 0;
-    if (x > kFarAway)
-        return static_cast<int>(kFarAway);
-    if (x < -kFarAway)
-        return -static_cast<int>(kFarAway);
-    return static_cast<int>(x);
-}
 
 int limitedImage(int image, int count) {
     if (image < 0 || count < 2)

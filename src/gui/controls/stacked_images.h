@@ -1,18 +1,12 @@
 // What the image controls share: drawing one picture (or one image of a
 // vertical stack of equal images) with the view's transparency rule, and
-// turning float positions into whole pixels and image numbers without
-// conversions that overflow or read past a stack.
+// turning positions into image numbers that never read past a stack.
 #pragma once
 
 #include "gui/geometry.h"
 
 class Bitmap;
 class DrawContext;
-
-// Whole pixels toward zero. Values set from outside are not bounded: one
-// that is not a number counts as 0, and one no pixel coordinate can hold
-// stops far beyond either end.
-int wholePixels(float x);
 
 // The image number limited to a stack of `count` images; 0 when the stack
 // has fewer than two.
