@@ -250,6 +250,25 @@ TEST_F(TarvelEditorTest, SetParameterPostsAnUpdateAndIdleTakesTheEffectsValue) {
     EXPECT_FALSE(lower->isDirty()) << "redrawn by the same idle";
 }
 
+// The wheel reaches the frame's window as a window message: the slider under
+// the pointer takes one step per notch, told to the host as automation; away
+// from the sliders it is left to the host's window.
+TEST_F(TarvelEditorTest, WheelOverALowerSliderStepsItAndAutomates) {
+    open();
+    paint();
+    recordingHost().calls.clear();
+    headless::input().pointer = {kScreenX + 132, kScreenY + kLowerTop + 7};
+    EXPECT_TRUE(headless::sendWheel(frame()->getWindow(), -1.0f));
+    EXPECT_EQ(hostCalls({audioMasterAutomate}), (std::vector<std::string>{automate(1, 0.9f)}));
+    EXPECT_EQ(effect.getParameter(1), 0.9f);
+    EXPECT_EQ(effect.getParameter(0), 1.0f);
+    EXPECT_FALSE(editor()->getIpvolumeSlider()->isDirty()) << "redrawn at once";
+
+    headless::input().pointer = {kScreenX + 132, kScreenY + 20};
+    EXPECT_FALSE(headless::sendWheel(frame()->getWindow(), -1.0f));
+    EXPECT_EQ(effect.getParameter(0), 1.0f);
+}
+
 TEST_F(TarvelEditorTest, PressOnTheUpperSliderAutomatesParameterZeroInsideAnEditBracket) {
     open();
     paint();
