@@ -14,7 +14,7 @@ if(TARVEL_WIN32_DIR AND EXISTS "${_gdi_conformance}")
         "${CMAKE_CURRENT_LIST_DIR}/text_comparison_test.cpp")
     target_include_directories(gdi_text_comparison PRIVATE "${CMAKE_CURRENT_LIST_DIR}"
                                "${PROJECT_SOURCE_DIR}/tests/unit")
-    target_link_libraries(gdi_text_comparison PRIVATE tarvel_core GTest::gtest GTest::gtest_main)
+    target_link_libraries(gdi_text_comparison PRIVATE tarvel_gui GTest::gtest GTest::gtest_main)
     target_compile_definitions(gdi_text_comparison PRIVATE
         TARVEL_GDI_TEXT_SAMPLES="${TARVEL_GDI_TEXT_SAMPLES}")
     add_test(NAME wine.gdi_text_comparison COMMAND gdi_text_comparison)
