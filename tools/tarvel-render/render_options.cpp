@@ -199,7 +199,8 @@ Tarvel plug-in and writes the result as a stereo 32-bit float WAV file.
   --replacing            overwrite the output buffers (default)
   --accumulating         let the plug-in add to silent output buffers
   --dll PATH             run this TARVEL.dll under Wine instead of the built-in copy
-  --server PATH          the plugin-server.exe to run it with
+  --server PATH          the plugin-server.exe to run it with (default: the one of the
+                         project's build of the library's width, 32 or 64 bits)
   --wine PATH            the program that runs Windows programs (scripts/wine-run)
   --host-log FILE        write every call the plug-in made to the host
   -q, --quiet            no summary
