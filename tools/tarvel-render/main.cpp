@@ -2,13 +2,17 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "host_log.h"
+#include "plot_drawing.h"
 #include "plugin_connection.h"
 #include "progress_meter.h"
 #include "render_options.h"
+#include "render_plot.h"
 #include "renderer.h"
 #include "summary.h"
 #include "wav_writer.h"
@@ -19,16 +23,70 @@
 #ifndef TARVEL_DEFAULT_WINE_RUN
 #define TARVEL_DEFAULT_WINE_RUN "wine"
 #endif
+#ifndef TARVEL_PLOT_SCRIPT
+#define TARVEL_PLOT_SCRIPT "draw_plot.py"
+#endif
 
 namespace {
 
 // Ten minutes of audio at 44.1 kHz: renders this long report progress even
 // into a log.
 constexpr std::int64_t kLongRender = 10 * 60 * 44100;
+// On a terminal, progress shows for signals from this many seconds on.
+constexpr double kWorthShowingSeconds = 5.0;
 
 int fail(const std::string& message) {
     std::cerr << "tarvel-render: " << message << "\n";
     return 1;
+}
+
+// The Python that draws plots: $TARVEL_PYTHON when set, else the system's
+// own (the one Debian's python3-matplotlib belongs to), else python3 on PATH.
+std::string plotPython() {
+    const char* chosen = std::getenv("TARVEL_PYTHON");
+    if (chosen != nullptr && *chosen != '\0') {
+        return chosen;
+    }
+    if (access("/usr/bin/python3", X_OK) == 0) {
+        return "/usr/bin/python3";
+    }
+    return "python3";
+}
+
+// Writes the plot's data and draws the picture; false with `error` set when
+// either fails. A picture that cannot be drawn for want of Python or
+// matplotlib is skipped with a note: the render itself is done.
+bool savePlot(const RenderOptions& options, const PlotData& plot, std::string& error) {
+    std::ostringstream json;
+    plot.writeJson(json);
+    if (!options.plotDataPath.empty()) {
+        std::ofstream data(options.plotDataPath);
+        data << json.str();
+        data.close();
+        if (!data) {
+            error = "cannot write " + options.plotDataPath;
+            return false;
+        }
+    }
+    if (options.plotPath.empty()) {
+        return true;
+    }
+    const PlotDrawing drawing =
+        drawPlot(plotPython(), TARVEL_PLOT_SCRIPT, json.str(), options.plotPath);
+    switch (drawing.outcome) {
+    case PlotDrawing::Outcome::drawn:
+        if (!options.quiet) {
+            std::cout << "  plot: " << options.plotPath << "\n";
+        }
+        return true;
+    case PlotDrawing::Outcome::skipped:
+        std::cerr << "tarvel-render: plot skipped: " << drawing.reason << "\n";
+        return true;
+    case PlotDrawing::Outcome::failed:
+        break;
+    }
+    error = "cannot draw " + options.plotPath + ": " + drawing.reason;
+    return false;
 }
 
 } // namespace
@@ -70,6 +128,14 @@ int main(int argc, char** argv) {
         }
     }
 
+    std::unique_ptr<PlotData> plot;
+    if (!options.plotPath.empty() || !options.plotDataPath.empty()) {
+        plot = preparePlot(options, *source, error);
+        if (plot == nullptr) {
+            return fail(error);
+        }
+    }
+
     RenderSink sink;
     sink.audio = [&writer](const float* left, const float* right, std::int64_t frames) {
         return writer.write(left, right, frames);
@@ -79,12 +145,21 @@ int main(int argc, char** argv) {
             writeHostCalls(hostLog, phase, calls);
         };
     }
-    ProgressMeter meter(stderr, isatty(STDERR_FILENO) != 0, kLongRender);
+    if (plot != nullptr) {
+        sink.plot = [&plot](std::int64_t position, const float* input, const float* output,
+                            std::int64_t frames, const std::vector<CycleStretch>& ended) {
+            plot->addBlock(position, input, output, frames);
+            plot->addStretches(ended);
+        };
+    }
+    ProgressMeter meter(stderr, isatty(STDERR_FILENO) != 0, kLongRender,
+                        static_cast<std::int64_t>(kWorthShowingSeconds * source->sampleRate()));
+    RenderProgress progress;
+    if (!options.quiet) {
+        progress = [&meter](std::int64_t done, std::int64_t total) { meter.update(done, total); };
+    }
     RenderReport report;
-    const bool rendered = render(
-        options, *source, *plugin, sink,
-        [&meter](std::int64_t done, std::int64_t total) { meter.update(done, total); }, report,
-        error);
+    const bool rendered = render(options, *source, *plugin, sink, progress, report, error);
     meter.finish();
     plugin.reset(); // ends the plug-in server, if there is one
     if (!rendered) {
@@ -103,6 +178,13 @@ int main(int argc, char** argv) {
     }
     if (!options.quiet) {
         std::cout << formatSummary(options, report);
+    }
+    if (plot != nullptr) {
+        finishPlot(*plot, options, report);
+        std::cout.flush();
+        if (!savePlot(options, *plot, error)) {
+            return fail(error);
+        }
     }
     return 0;
 }
