@@ -60,12 +60,17 @@ def shading(np, data, columns):
 
 def decibel_ticks(peak):
     """Tick positions on a linear amplitude axis, with their labels in dB
-    (full scale 1.0 is 0 dB): three levels 6 dB apart below the peak, both
-    signs, and silence at 0."""
-    top = 6.0 * math.floor(20.0 * math.log10(peak) / 6.0)
+    (full scale 1.0 is 0 dB): up to three levels 6 dB apart from the peak
+    down, of both signs, and silence at 0. Levels too close to 0 to read
+    are left out."""
+    # A peak a hair below a whole level (0.99998 for a full-scale sine) still
+    # counts as that level.
+    top = 6.0 * math.floor(20.0 * math.log10(peak) / 6.0 + 0.01)
     positions, labels = [0.0], ["\u2212inf"]
     for level in (top, top - 6.0, top - 12.0):
         amplitude = 10.0 ** (level / 20.0)
+        if amplitude < 0.2 * peak:
+            break
         text = ("%+.0f" % level).replace("-", "\u2212") if level != 0 else "0"
         positions += [amplitude, -amplitude]
         labels += [text, text]
@@ -89,7 +94,7 @@ def draw(np, plt, data, png_path):
     times = (first + np.arange(len(signals["input"][0])) * per_column) / rate
 
     figure, axes = plt.subplots(2, 1, sharex=True, figsize=FIGURE_INCHES, dpi=DPI)
-    figure.subplots_adjust(left=PANEL_LEFT, right=PANEL_RIGHT, top=0.84, bottom=0.15, hspace=0.08)
+    figure.subplots_adjust(left=PANEL_LEFT, right=PANEL_RIGHT, top=0.84, bottom=0.14, hspace=0.08)
     # One shading pixel per screen pixel at most, so that no stretch falls
     # between two; a zoomed plot gets one per frame.
     panel_pixels = int(FIGURE_INCHES[0] * DPI * (PANEL_RIGHT - PANEL_LEFT))
