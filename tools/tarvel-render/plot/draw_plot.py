@@ -42,20 +42,39 @@ def frame_coverage(np, stretches, first, last, columns):
     return np.add.reduceat(covered, starts) / widths
 
 
-def shading(np, data, columns):
-    """One row of RGBA pixels: recording and replay colours over the
-    plotted frames, each as strong as the share of the slice it covers."""
+def coverage(np, data, columns):
+    """Shares of each of `columns` slices of the plotted frames that the
+    effect spent recording and replaying."""
+    first, last = data["first"], data["last"]
+    return (frame_coverage(np, data["recordings"], first, last, columns),
+            frame_coverage(np, data["replays"], first, last, columns))
+
+
+def shading(np, recorded, replayed):
+    """One row of RGBA pixels for behind the waveforms: the recording and
+    replay colours, each as strong as the share of the slice it covers."""
     from matplotlib.colors import to_rgb
 
-    first, last = data["first"], data["last"]
-    recorded = frame_coverage(np, data["recordings"], first, last, columns)
-    replayed = frame_coverage(np, data["replays"], first, last, columns)
     total = recorded + replayed
     weight = np.where(total > 0, total, 1.0)
     rgb = (np.outer(recorded, to_rgb(RECORDING_COLOUR)) +
            np.outer(replayed, to_rgb(REPLAY_COLOUR))) / weight[:, None]
     alpha = SHADE_ALPHA * np.minimum(total, 1.0)
     return np.concatenate([rgb, alpha[:, None]], axis=1)[None, :, :]
+
+
+def lanes(np, recorded, replayed):
+    """Two rows of RGBA pixels, recording above replay: where the cycles are
+    shorter than a pixel, the waveform shading mixes the two colours, so the
+    lanes keep them apart. Any share at all shows clearly."""
+    from matplotlib.colors import to_rgb
+
+    rows = []
+    for share, colour in ((recorded, RECORDING_COLOUR), (replayed, REPLAY_COLOUR)):
+        alpha = np.where(share > 0, 0.3 + 0.7 * share, 0.0)
+        rgb = np.tile(to_rgb(colour), (len(share), 1))
+        rows.append(np.concatenate([rgb, alpha[:, None]], axis=1))
+    return np.stack(rows)
 
 
 def decibel_ticks(peak):
@@ -93,12 +112,20 @@ def draw(np, plt, data, png_path):
     start_time, end_time = first / rate, last / rate
     times = (first + np.arange(len(signals["input"][0])) * per_column) / rate
 
-    figure, axes = plt.subplots(2, 1, sharex=True, figsize=FIGURE_INCHES, dpi=DPI)
+    figure, (*axes, lane) = plt.subplots(3, 1, sharex=True, figsize=FIGURE_INCHES, dpi=DPI,
+                                         gridspec_kw={"height_ratios": (1.0, 1.0, 0.16)})
     figure.subplots_adjust(left=PANEL_LEFT, right=PANEL_RIGHT, top=0.84, bottom=0.14, hspace=0.08)
     # One shading pixel per screen pixel at most, so that no stretch falls
     # between two; a zoomed plot gets one per frame.
     panel_pixels = int(FIGURE_INCHES[0] * DPI * (PANEL_RIGHT - PANEL_LEFT))
-    pixels = shading(np, data, min(last - first, panel_pixels))
+    recorded, replayed = coverage(np, data, min(last - first, panel_pixels))
+    pixels = shading(np, recorded, replayed)
+    lane.imshow(lanes(np, recorded, replayed), extent=(start_time, end_time, 0.0, 2.0),
+                aspect="auto", interpolation="nearest")
+    lane.set_ylim(0.0, 2.0)
+    lane.set_yticks((1.5, 0.5), ("recorded", "replayed"), fontsize=8)
+    lane.tick_params(axis="y", length=0)
+    lane.axhline(1.0, color="#d0d0d0", linewidth=0.6)
 
     titles = {"input": "input (left)", "output": "output"}
     for ax, name in zip(axes, ("input", "output")):
@@ -126,9 +153,9 @@ def draw(np, plt, data, png_path):
         for mark in data["marks"]:
             ax.axvline(mark["frame"] / rate, color=MARK_COLOUR, linewidth=1.4, zorder=3)
 
-    axes[1].set_xlim(start_time, end_time)
-    axes[1].xaxis.get_major_formatter().set_useOffset(False)
-    axes[1].set_xlabel("time (s)")
+    lane.set_xlim(start_time, end_time)
+    lane.xaxis.get_major_formatter().set_useOffset(False)
+    lane.set_xlabel("time (s)")
     frames_axis = axes[0].secondary_xaxis("top", functions=(lambda t: t * rate,
                                                             lambda f: f / rate))
     frames_axis.set_xlabel("frame", fontsize=9)
