@@ -15,6 +15,9 @@ packages=(
     imagemagick clang-format
     python3 valgrind
     clang libclang-rt-14-dev
+    # tarvel-render --plot draws with matplotlib; the main job's real sound
+    # comes from espeak-ng (speech) and sox (a plucked string).
+    python3-matplotlib python3-numpy espeak-ng sox
 )
 
 sudo_cmd=()

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Draws the README's pictures again into docs/: a few cycles of a plucked
+# string through Tarvel (cycles.png) and a whole sentence of speech
+# (speech.png), both from scripts/make-material.sh and tarvel-render --plot;
+# the open editor (editor.png, drawn on the headless backend, which the Wine
+# tests check against the real window); and the control gallery
+# (gallery.png). Builds what it needs in the native tree.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+cmake --preset native >/dev/null
+cmake --build --preset native --target tarvel-render render-editor control-gallery >/dev/null
+
+material=build/material
+scripts/make-material.sh "$material"
+render=build/native/tools/tarvel-render/tarvel-render
+"$render" -q "$material/pluck.wav" "$material/pluck-tarvel.wav" \
+    --plot docs/cycles.png --plot-range 0.3:0.33
+"$render" -q "$material/speech.wav" "$material/speech-tarvel.wav" --plot docs/speech.png
+# The editor as the plug-in opens, with both parameters at their default 1.0.
+build/native/tools/render-editor/render-editor docs/editor.png 1 1 >/dev/null
+build/native/tools/control-gallery/control-gallery docs/gallery.png >/dev/null
+echo "wrote docs/cycles.png, docs/speech.png, docs/editor.png, docs/gallery.png"
