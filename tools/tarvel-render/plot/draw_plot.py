@@ -29,17 +29,22 @@ PANEL_LEFT, PANEL_RIGHT = 0.075, 0.985
 
 def frame_coverage(np, stretches, first, last, columns):
     """Share of each of `columns` equal slices of frames [first, last) that
-    the stretches cover."""
+    the stretches cover. The stretches are in frame order and do not
+    overlap, so the frames covered before any frame x are the whole
+    stretches that end by x and the part of the one x falls in; a long file
+    needs no array of its frames."""
     frames = last - first
-    steps = np.zeros(frames + 1, dtype=np.int32)
-    if stretches:
-        spans = np.asarray(stretches, dtype=np.int64)[:, :2] - first
-        np.add.at(steps, spans[:, 0], 1)
-        np.add.at(steps, spans[:, 1], -1)
-    covered = np.cumsum(steps[:-1]).astype(np.float64)
-    starts = (np.arange(columns, dtype=np.int64) * frames) // columns
-    widths = np.diff(np.append(starts, frames))
-    return np.add.reduceat(covered, starts) / widths
+    bounds = first + (np.arange(columns + 1, dtype=np.int64) * frames) // columns
+    if not stretches:
+        return np.zeros(columns)
+    spans = np.asarray(stretches, dtype=np.int64)[:, :2]
+    starts, ends = spans[:, 0], spans[:, 1]
+    before = np.concatenate([[0], np.cumsum(ends - starts)])
+    whole = np.searchsorted(ends, bounds, side="right")
+    inside = np.clip(bounds - starts[np.minimum(whole, len(starts) - 1)], 0, None)
+    partial = np.where(whole < len(starts), inside, 0)
+    covered = before[whole] + partial
+    return np.diff(covered) / np.maximum(np.diff(bounds), 1)
 
 
 def coverage(np, data, columns):
