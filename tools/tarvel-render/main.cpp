@@ -2,13 +2,10 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 
 #include "host_log.h"
-#include "plot_drawing.h"
 #include "plugin_connection.h"
 #include "progress_meter.h"
 #include "render_options.h"
@@ -23,9 +20,6 @@
 #ifndef TARVEL_DEFAULT_WINE_RUN
 #define TARVEL_DEFAULT_WINE_RUN "wine"
 #endif
-#ifndef TARVEL_PLOT_SCRIPT
-#define TARVEL_PLOT_SCRIPT "draw_plot.py"
-#endif
 
 namespace {
 
@@ -38,55 +32,6 @@ constexpr double kWorthShowingSeconds = 5.0;
 int fail(const std::string& message) {
     std::cerr << "tarvel-render: " << message << "\n";
     return 1;
-}
-
-// The Python that draws plots: $TARVEL_PYTHON when set, else the system's
-// own (the one Debian's python3-matplotlib belongs to), else python3 on PATH.
-std::string plotPython() {
-    const char* chosen = std::getenv("TARVEL_PYTHON");
-    if (chosen != nullptr && *chosen != '\0') {
-        return chosen;
-    }
-    if (access("/usr/bin/python3", X_OK) == 0) {
-        return "/usr/bin/python3";
-    }
-    return "python3";
-}
-
-// Writes the plot's data and draws the picture; false with `error` set when
-// either fails. A picture that cannot be drawn for want of Python or
-// matplotlib is skipped with a note: the render itself is done.
-bool savePlot(const RenderOptions& options, const PlotData& plot, std::string& error) {
-    std::ostringstream json;
-    plot.writeJson(json);
-    if (!options.plotDataPath.empty()) {
-        std::ofstream data(options.plotDataPath);
-        data << json.str();
-        data.close();
-        if (!data) {
-            error = "cannot write " + options.plotDataPath;
-            return false;
-        }
-    }
-    if (options.plotPath.empty()) {
-        return true;
-    }
-    const PlotDrawing drawing =
-        drawPlot(plotPython(), TARVEL_PLOT_SCRIPT, json.str(), options.plotPath);
-    switch (drawing.outcome) {
-    case PlotDrawing::Outcome::drawn:
-        if (!options.quiet) {
-            std::cout << "  plot: " << options.plotPath << "\n";
-        }
-        return true;
-    case PlotDrawing::Outcome::skipped:
-        std::cerr << "tarvel-render: plot skipped: " << drawing.reason << "\n";
-        return true;
-    case PlotDrawing::Outcome::failed:
-        break;
-    }
-    error = "cannot draw " + options.plotPath + ": " + drawing.reason;
-    return false;
 }
 
 } // namespace
@@ -111,6 +56,14 @@ int main(int argc, char** argv) {
     if (source == nullptr) {
         return fail(error);
     }
+    std::unique_ptr<PlotData> plot;
+    if (!options.plotPath.empty() || !options.plotDataPath.empty()) {
+        plot = preparePlot(options, *source, error);
+        if (plot == nullptr) {
+            return fail(error);
+        }
+    }
+
     std::unique_ptr<PluginConnection> plugin =
         options.dllPath.empty()
             ? connectLinkedPlugin()
@@ -125,14 +78,6 @@ int main(int argc, char** argv) {
         hostLog.open(options.hostLogPath);
         if (!hostLog) {
             return fail("cannot write " + options.hostLogPath);
-        }
-    }
-
-    std::unique_ptr<PlotData> plot;
-    if (!options.plotPath.empty() || !options.plotDataPath.empty()) {
-        plot = preparePlot(options, *source, error);
-        if (plot == nullptr) {
-            return fail(error);
         }
     }
 

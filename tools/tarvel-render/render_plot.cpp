@@ -1,8 +1,19 @@
 #include "render_plot.h"
 
-#include <cstdio>
+#include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "plot_drawing.h"
 #include "summary.h"
+
+#ifndef TARVEL_PLOT_SCRIPT
+#define TARVEL_PLOT_SCRIPT "draw_plot.py"
+#endif
 
 namespace {
 
@@ -15,6 +26,19 @@ std::string gainText(float gain) {
 // Controller 1 sets ncvolume to its value over 127.
 float controllerGain(int value) {
     return static_cast<float>(value) / 127.0f;
+}
+
+// The Python that draws plots: $TARVEL_PYTHON when set, else the system's
+// own (the one Debian's python3-matplotlib belongs to), else python3 on PATH.
+std::string plotPython() {
+    const char* chosen = std::getenv("TARVEL_PYTHON");
+    if (chosen != nullptr && *chosen != '\0') {
+        return chosen;
+    }
+    if (access("/usr/bin/python3", X_OK) == 0) {
+        return "/usr/bin/python3";
+    }
+    return "python3";
 }
 
 } // namespace
@@ -57,4 +81,37 @@ void finishPlot(PlotData& plot, const RenderOptions& options, const RenderReport
     if (cycles.stretchInProgress(running)) {
         plot.addStretches({running});
     }
+}
+
+bool savePlot(const RenderOptions& options, const PlotData& plot, std::string& error) {
+    std::ostringstream json;
+    plot.writeJson(json);
+    if (!options.plotDataPath.empty()) {
+        std::ofstream data(options.plotDataPath);
+        data << json.str();
+        data.close();
+        if (!data) {
+            error = "cannot write " + options.plotDataPath;
+            return false;
+        }
+    }
+    if (options.plotPath.empty()) {
+        return true;
+    }
+    const PlotDrawing drawing =
+        drawPlot(plotPython(), TARVEL_PLOT_SCRIPT, json.str(), options.plotPath);
+    switch (drawing.outcome) {
+    case PlotDrawing::Outcome::drawn:
+        if (!options.quiet) {
+            std::cout << "  plot: " << options.plotPath << "\n";
+        }
+        return true;
+    case PlotDrawing::Outcome::skipped:
+        std::cerr << "tarvel-render: plot skipped: " << drawing.reason << "\n";
+        return true;
+    case PlotDrawing::Outcome::failed:
+        break;
+    }
+    error = "cannot draw " + options.plotPath + ": " + drawing.reason;
+    return false;
 }

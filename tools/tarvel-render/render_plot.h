@@ -23,3 +23,9 @@ std::unique_ptr<PlotData> preparePlot(const RenderOptions& options, const Signal
 // Adds what only the finished render knows: its title and counts and the
 // recording or replay still running at the end.
 void finishPlot(PlotData& plot, const RenderOptions& options, const RenderReport& report);
+
+// Writes the plot's data (--plot-data) and draws the picture (--plot);
+// false with `error` set when either fails. A picture that cannot be drawn
+// for want of Python or matplotlib is skipped with a note on stderr: the
+// render itself is done.
+bool savePlot(const RenderOptions& options, const PlotData& plot, std::string& error);
