@@ -7,7 +7,8 @@ that the PNG was written and that the data handed to the drawing script has
 the recording and replay stretches the capture rule gives: the cycle from
 1 + 300k recorded up to its closing crossing, replayed with a closing zero
 from 102 + 300k to 202 + 300k. Then renders again with a Python that is not
-there: the render must still succeed and say that the plot was skipped.
+there: the render must still succeed and say that the plot was skipped;
+and with a plot into a missing folder, which must fail before rendering.
 
 Usage: plot_render_test.py TARVEL_RENDER WORK_DIR
 """
@@ -107,6 +108,13 @@ def main():
           "no reason given: " + run.stderr)
     check(os.path.exists(output), "no output without Python")
     check(not os.path.exists(os.path.join(work, "none.png")), "a plot without Python")
+    # A plot that cannot be written fails the run before it renders anything.
+    missing = os.path.join(work, "no-such-folder", "sine.png")
+    run = subprocess.run([tool, source, output + ".2.wav", "--plot", missing],
+                         capture_output=True, text=True)
+    check(run.returncode == 1 and "cannot write " + missing in run.stderr,
+          "an unwritable plot went unnoticed: %d %s" % (run.returncode, run.stderr))
+    check(not os.path.exists(output + ".2.wav"), "rendered although the plot cannot be written")
     print("tarvel-render --plot: every check passed")
 
 

@@ -41,10 +41,26 @@ std::string plotPython() {
     return "python3";
 }
 
+// Whether a file can be made at `path`: its folder is there and writable.
+bool canWrite(const std::string& path) {
+    const auto slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : path.substr(0, slash);
+    return access(folder.c_str(), W_OK) == 0;
+}
+
 } // namespace
 
 std::unique_ptr<PlotData> preparePlot(const RenderOptions& options, const SignalSource& source,
                                       std::string& error) {
+    // Found out before a render that may be long, not after it.
+    for (const std::string* path : {&options.plotPath, &options.plotDataPath}) {
+        if (!path->empty() && !canWrite(*path)) {
+            error = "cannot write " + *path;
+            return nullptr;
+        }
+    }
     std::int64_t first = 0;
     std::int64_t last = 0;
     if (!options.plotRange.resolve(source.sampleRate(), source.frames(), first, last, error)) {

@@ -16,7 +16,8 @@ constexpr int kPlotColumns = 4000;
 
 // The plot's frames, from --plot-range, with the values in force at its
 // first frame and the controller 1 changes inside it. Null with `error` set
-// when the range holds nothing of the signal.
+// when the range holds nothing of the signal or the plot's files cannot be
+// made where asked.
 std::unique_ptr<PlotData> preparePlot(const RenderOptions& options, const SignalSource& source,
                                       std::string& error);
 

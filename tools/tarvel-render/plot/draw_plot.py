@@ -197,8 +197,9 @@ def main():
     if len(sys.argv) != 2:
         print("usage: draw_plot.py OUTPUT.png < plot.json", file=sys.stderr)
         return 2
-    # All of the data first: the caller is still writing it.
-    data = json.load(sys.stdin)
+    # All of the data first: the caller is still writing it. File names in
+    # the title may be any bytes; they need not stop the picture.
+    data = json.loads(sys.stdin.buffer.read().decode("utf-8", errors="replace"))
     try:
         import numpy as np
         import matplotlib
@@ -208,7 +209,11 @@ def main():
         print("%s is not installed for %s (Debian: python3-matplotlib)"
               % (missing.name or "matplotlib", sys.executable))
         return LIBRARY_MISSING
-    draw(np, plt, data, sys.argv[1])
+    try:
+        draw(np, plt, data, sys.argv[1])
+    except OSError as error:
+        print("cannot write %s: %s" % (sys.argv[1], error.strerror or error))
+        return 1
     return 0
 
 
