@@ -3,8 +3,7 @@
 # built-in test signal through the real TARVEL.dll running under Wine, as a
 # host drives it. Writes out/tarvel-default.wav and prints a summary; then
 # opens the plug-in's editor in a host window and writes a screenshot of it
-# to out/tarvel-editor.png. Last, runs real sound (speech, a plucked string)
-# through the plug-in and writes the results with their plots to out/.
+# to out/tarvel-editor.png.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh"

@@ -56,6 +56,11 @@ int main(int argc, char** argv) {
     if (source == nullptr) {
         return fail(error);
     }
+    std::unique_ptr<PluginConnection> plugin =
+        options.dllPath.empty()
+            ? connectLinkedPlugin()
+            : connectPluginServer(options.dllPath, options.serverPath, options.winePath);
+
     std::unique_ptr<PlotData> plot;
     if (!options.plotPath.empty() || !options.plotDataPath.empty()) {
         plot = preparePlot(options, *source, error);
@@ -63,11 +68,6 @@ int main(int argc, char** argv) {
             return fail(error);
         }
     }
-
-    std::unique_ptr<PluginConnection> plugin =
-        options.dllPath.empty()
-            ? connectLinkedPlugin()
-            : connectPluginServer(options.dllPath, options.serverPath, options.winePath);
 
     WavWriter writer;
     if (!writer.open(options.outputPath, static_cast<int>(source->sampleRate()), error)) {

@@ -190,6 +190,10 @@ bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
         error = "no output file";
         return false;
     }
+    if (!options.inputPath.empty() && options.inputPath == options.outputPath) {
+        error = "the output would overwrite the input";
+        return false;
+    }
     if ((options.plotRange.start.given || options.plotRange.end.given) &&
         options.plotPath.empty() && options.plotDataPath.empty()) {
         error = "--plot-range needs --plot or --plot-data";
@@ -202,10 +206,6 @@ bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
             return false;
         }
     }
-    if (!options.inputPath.empty() && options.inputPath == options.outputPath) {
-        error = "the output would overwrite the input";
-        return false;
-    }
     return true;
 }
 
@@ -214,6 +214,8 @@ std::string renderUsage() {
 
 Runs a WAV file (or, without INPUT, a built-in test signal) through the
 Tarvel plug-in and writes the result as a stereo 32-bit float WAV file.
+On a terminal it shows its progress for files of 5 seconds and more
+(not with -q).
 
   -o, --output FILE      where the result goes (instead of OUTPUT.wav)
   --signal NAME          built-in signal when there is no INPUT:
@@ -239,6 +241,6 @@ Tarvel plug-in and writes the result as a stereo 32-bit float WAV file.
   --plot-range START:END the frames to draw: frame numbers (22050:26460) or
                          seconds (0.5:0.6 or 1s:2s); either end may be left out
   --plot-data FILE.json  also keep the plot's data
-  -q, --quiet            no summary and no progress
+  -q, --quiet            no summary
 )";
 }
