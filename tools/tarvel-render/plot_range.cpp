@@ -54,6 +54,10 @@ bool PlotRange::parse(const std::string& text, PlotRange& range) {
 
 bool PlotRange::resolve(double sampleRate, std::int64_t frames, std::int64_t& first,
                         std::int64_t& last, std::string& error) const {
+    if (frames <= 0) {
+        error = "the signal is empty: there is nothing to plot";
+        return false;
+    }
     first = frameOf(start, sampleRate, 0);
     last = std::min(frameOf(end, sampleRate, frames), frames);
     if (first >= frames) {
