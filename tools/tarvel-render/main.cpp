@@ -54,9 +54,10 @@ int main(int argc, char** argv) {
         return fail(error);
     }
     std::unique_ptr<PluginConnection> plugin =
-        options.dllPath.empty()
-            ? connectLinkedPlugin()
-            : connectPluginServer(options.dllPath, options.serverPath, options.winePath);
+        !options.dllPath.empty()
+            ? connectPluginServer(options.dllPath, options.serverPath, options.winePath)
+        : !options.pluginPath.empty() ? connectNativeLibrary(options.pluginPath)
+                                      : connectLinkedPlugin();
 
     WavWriter writer;
     if (!writer.open(options.outputPath, static_cast<int>(source->sampleRate()), error)) {
