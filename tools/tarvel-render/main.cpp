@@ -31,6 +31,18 @@ int fail(const std::string& message) {
     return 1;
 }
 
+// The plug-in the options name: TARVEL.dll under Wine, a native plug-in
+// loaded in process, or the copy built into tarvel-render.
+std::unique_ptr<PluginConnection> connectPlugin(const RenderOptions& options) {
+    if (!options.dllPath.empty()) {
+        return connectPluginServer(options.dllPath, options.serverPath, options.winePath);
+    }
+    if (!options.pluginPath.empty()) {
+        return connectNativeLibrary(options.pluginPath);
+    }
+    return connectLinkedPlugin();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -53,11 +65,7 @@ int main(int argc, char** argv) {
     if (source == nullptr) {
         return fail(error);
     }
-    std::unique_ptr<PluginConnection> plugin =
-        !options.dllPath.empty()
-            ? connectPluginServer(options.dllPath, options.serverPath, options.winePath)
-        : !options.pluginPath.empty() ? connectNativeLibrary(options.pluginPath)
-                                      : connectLinkedPlugin();
+    std::unique_ptr<PluginConnection> plugin = connectPlugin(options);
 
     WavWriter writer;
     if (!writer.open(options.outputPath, static_cast<int>(source->sampleRate()), error)) {
