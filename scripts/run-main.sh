@@ -1,23 +1,32 @@
 #!/usr/bin/env bash
 # The main job: sets up the machine, builds everything, and renders the
-# built-in test signal through the real TARVEL.dll running under Wine, as a
-# host drives it. Writes out/tarvel-default.wav and prints a summary; then
-# opens the plug-in's editor in a host window and writes a screenshot of it
-# to out/tarvel-editor.png.
+# built-in test signal through the native Linux library (libtarvel-vst.so,
+# loaded in process, no Wine) into out/tarvel-linux-vst.wav; then through the
+# real TARVEL.dll running under Wine, as a host drives it, into
+# out/tarvel-default.wav, and checks that the two agree byte for byte. Prints
+# a summary of each; then opens the plug-in's editor in a host window and
+# writes a screenshot of it to out/tarvel-editor.png.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
 
-source "$root/scripts/wine-env.sh"
 mkdir -p "$root/out"
+render="$root/build/native/tools/tarvel-render/tarvel-render"
+
+# The native library first, as a Linux host loads it.
+linux_output="$root/out/tarvel-linux-vst.wav"
+"$render" --plugin "$root/build/native/src/libtarvel-vst.so" "$linux_output"
+echo
+
+source "$root/scripts/wine-env.sh"
 output="$root/out/tarvel-default.wav"
 # Wine gets a virtual display, like every Wine run of this project, with no
 # wineserver left over from a run without one; and Wine is let finish before
 # the display goes away.
 wineserver -w || true
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; wineserver -w; exit $status' -- \
-    "$root/build/native/tools/tarvel-render/tarvel-render" \
+    "$render" \
     --dll "$root/build/win32/src/TARVEL.dll" \
     --server "$root/build/win32/tools/plugin-server/plugin-server.exe" \
     "$output"
@@ -32,5 +41,12 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; wineserver -w; 
     wine "$root/build/win32/tools/editor-host/editor-host.exe" screenshot \
     "$(windows_path "$root/build/win32/src/TARVEL.dll")" "$(windows_path "$screenshot")"
 echo
-echo "Output: $output"
+if cmp -s "$linux_output" "$output"; then
+    echo "The native library and TARVEL.dll wrote identical files."
+else
+    echo "The native library and TARVEL.dll wrote different files." >&2
+    exit 1
+fi
+echo "Output: $linux_output (native library)"
+echo "        $output (TARVEL.dll under Wine)"
 echo "Editor: $screenshot"

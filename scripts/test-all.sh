@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds everything and runs every test: native unit
-# tests and the Wine tests of the real TARVEL.dll, under a virtual display;
-# then the two sanitizer trees: each fuzz target for a short fixed time
-# (libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer) and the
-# thread stress test under ThreadSanitizer.
+# tests, the tests of the native Linux library and the Wine tests of the real
+# TARVEL.dll, under a virtual display; then the two sanitizer trees: each fuzz
+# target for a short fixed time (libFuzzer with AddressSanitizer and
+# UndefinedBehaviorSanitizer) and the thread stress test under
+# ThreadSanitizer; then writes the Linux package from a release build.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh"
@@ -19,4 +20,6 @@ for tree in fuzz tsan; do
     cmake --build --preset "$tree"
     ctest --preset "$tree" -j2 || status=1
 done
+
+"$root/scripts/package-linux.sh" || status=1
 exit "$status"
