@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # The main job: sets up the machine, builds everything, and renders the
-# built-in test signal through the native Linux library (libtarvel-vst.so,
-# loaded in process, no Wine) into out/tarvel-linux-vst.wav; then through the
-# real TARVEL.dll running under Wine, as a host drives it, into
-# out/tarvel-default.wav, and checks that the two agree byte for byte. Prints
-# a summary of each; then opens the plug-in's editor in a host window and
-# writes a screenshot of it to out/tarvel-editor.png.
+# built-in test signal first through the native Linux library
+# (libtarvel-vst.so, loaded in process, no Wine) into
+# out/tarvel-linux-vst.wav, then through the real TARVEL.dll running under
+# Wine, as a host drives it: the 32-bit library where this machine runs
+# 32-bit programs, else the 64-bit one. Writes out/tarvel-default.wav, prints
+# a summary of each and checks that the two files are identical; then opens
+# the plug-in's editor in a host window and writes a screenshot of it to
+# out/tarvel-editor.png.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh"
@@ -19,27 +21,34 @@ linux_output="$root/out/tarvel-linux-vst.wav"
 "$render" --plugin "$root/build/native/src/libtarvel-vst.so" "$linux_output"
 echo
 
-source "$root/scripts/wine-env.sh"
+if reason=$("$root/scripts/can-run-32bit"); then
+    width=32
+    echo "Using the 32-bit library, build/win32/src/TARVEL.dll."
+else
+    width=64
+    echo "Using the 64-bit library, build/win64/src/TARVEL.dll: this machine cannot run 32-bit programs ($reason)."
+fi
+tree="$root/build/win$width"
+source "$root/scripts/wine-env.sh" "$width"
 output="$root/out/tarvel-default.wav"
 # Wine gets a virtual display, like every Wine run of this project, with no
 # wineserver left over from a run without one; and Wine is let finish before
 # the display goes away.
-wineserver -w || true
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; wineserver -w; exit $status' -- \
-    "$render" \
-    --dll "$root/build/win32/src/TARVEL.dll" \
-    --server "$root/build/win32/tools/plugin-server/plugin-server.exe" \
-    "$output"
+# (tarvel-render picks the plug-in server and the Wine loader of the
+# library's width itself.)
+"$TARVEL_WINESERVER" -w || true
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; "$TARVEL_WINESERVER" -w; exit $status' -- \
+    "$render" --dll "$tree/src/TARVEL.dll" "$output"
 
 # The editor as a host shows it, with the same (default) parameter values.
 # Paths for Wine are written by hand: winepath would start Wine without the
 # virtual display.
 screenshot="$root/out/tarvel-editor.png"
 windows_path() { local path="Z:$1"; printf '%s' "${path//\//\\}"; }
-wineserver -w || true
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; wineserver -w; exit $status' -- \
-    wine "$root/build/win32/tools/editor-host/editor-host.exe" screenshot \
-    "$(windows_path "$root/build/win32/src/TARVEL.dll")" "$(windows_path "$screenshot")"
+"$TARVEL_WINESERVER" -w || true
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; "$TARVEL_WINESERVER" -w; exit $status' -- \
+    "$TARVEL_WINE" "$tree/tools/editor-host/editor-host.exe" screenshot \
+    "$(windows_path "$tree/src/TARVEL.dll")" "$(windows_path "$screenshot")"
 echo
 if cmp -s "$linux_output" "$output"; then
     echo "The native library and TARVEL.dll wrote identical files."

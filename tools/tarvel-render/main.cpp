@@ -12,9 +12,15 @@
 #include "renderer.h"
 #include "summary.h"
 #include "wav_writer.h"
+#include "windows_library.h"
 
-#ifndef TARVEL_DEFAULT_PLUGIN_SERVER
-#define TARVEL_DEFAULT_PLUGIN_SERVER ""
+// The plug-in servers of the project's two Windows build trees: --dll runs a
+// library in the one of its own width unless --server names another.
+#ifndef TARVEL_PLUGIN_SERVER_32
+#define TARVEL_PLUGIN_SERVER_32 ""
+#endif
+#ifndef TARVEL_PLUGIN_SERVER_64
+#define TARVEL_PLUGIN_SERVER_64 ""
 #endif
 #ifndef TARVEL_DEFAULT_WINE_RUN
 #define TARVEL_DEFAULT_WINE_RUN "wine"
@@ -47,7 +53,6 @@ std::unique_ptr<PluginConnection> connectPlugin(const RenderOptions& options) {
 
 int main(int argc, char** argv) {
     RenderOptions options;
-    options.serverPath = TARVEL_DEFAULT_PLUGIN_SERVER;
     options.winePath = TARVEL_DEFAULT_WINE_RUN;
     std::string error;
     if (!parseRenderOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
@@ -57,6 +62,14 @@ int main(int argc, char** argv) {
     if (options.showHelp) {
         std::cout << renderUsage();
         return 0;
+    }
+
+    if (!options.dllPath.empty() && options.serverPath.empty()) {
+        const int width = windowsLibraryWidth(options.dllPath, error);
+        if (width == 0) {
+            return fail(error);
+        }
+        options.serverPath = width == 64 ? TARVEL_PLUGIN_SERVER_64 : TARVEL_PLUGIN_SERVER_32;
     }
 
     std::unique_ptr<SignalSource> source = options.inputPath.empty()

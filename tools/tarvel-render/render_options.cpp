@@ -209,7 +209,8 @@ Tarvel plug-in and writes the result as a stereo 32-bit float WAV file.
   --plugin PATH          run this native plug-in (libtarvel-vst.so) in process
                          instead of the built-in copy
   --dll PATH             run this TARVEL.dll under Wine instead of the built-in copy
-  --server PATH          the plugin-server.exe to run it with
+  --server PATH          the plugin-server.exe to run it with (default: the one of the
+                         project's build of the library's width, 32 or 64 bits)
   --wine PATH            the program that runs Windows programs (scripts/wine-run)
   --host-log FILE        write every call the plug-in made to the host
   -q, --quiet            no summary
