@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Writes the Linux package, dist/Tarvel-<version>-linux-x86_64.tar.gz: the
-# native plug-ins built in release, in one folder of that name with
-#   vst/libtarvel-vst.so    the VST 2.x library (for ~/.vst)
-#   lv2/tarvel.lv2/         the LV2 bundle (for ~/.lv2), once it installs
-#   README.txt              where each goes
+# Writes the Linux package, Tarvel-<version>-linux-x86_64.tar.gz, into dist/
+# (or DIST_DIR): the native plug-ins built in release, in one folder of that
+# name with
+#   vst/libtarvel-vst.so    the VST 2.x library
+#   lv2/tarvel.lv2/         the LV2 bundle, once it installs
+#   README.txt              where each goes (packaging/linux-readme.txt)
 # The library is checked to show the loader only its two entry names.
-# package_linux can also be sourced and called from another packaging script.
+# scripts/package.sh calls package_linux as well.
 set -euo pipefail
 
+# package_linux ROOT DIST
 package_linux() {
-    local root="$1"
+    local root="$1" dist="$2"
     source "$root/scripts/linux-plugins.sh"
     local version
     version="$(sed -n 's/^project(Tarvel VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
@@ -17,35 +19,19 @@ package_linux() {
     local stage="$root/build/linux/package"
     local folder="$stage/$name"
 
-    build_linux_plugins "$root"
+    build_linux_plugins "$root" >/dev/null
     rm -rf "$stage"
-    mkdir -p "$folder"
-    install_linux_plugins "$root" vst lv2 "$folder"
+    mkdir -p "$folder" "$dist"
+    install_linux_plugins "$root" vst lv2 "$folder" >/dev/null
     cmake -D NM=nm -D READELF=readelf -D LIBRARY="$folder/vst/libtarvel-vst.so" \
-        -P "$root/tests/native_vst/check_library_symbols.cmake"
-    cat >"$folder/README.txt" <<TEXT
-Tarvel $version by Ostrand, native Linux plug-ins for x86_64.
-
-vst/libtarvel-vst.so  the VST 2.x plug-in: copy it into ~/.vst (just for you)
-                      or /usr/local/lib/vst (for everyone), then let the
-                      host rescan its plug-ins.
-lv2/tarvel.lv2        the LV2 plug-in (when present): copy the whole folder
-                      into ~/.lv2 or /usr/local/lib/lv2.
-
-  mkdir -p ~/.vst ~/.lv2
-  cp vst/libtarvel-vst.so ~/.vst/
-  [ -d lv2/tarvel.lv2 ] && cp -r lv2/tarvel.lv2 ~/.lv2/
-
-Hosts that search other folders take them from their plug-in settings or
-from VST_PATH / LXVST_PATH and LV2_PATH.
-TEXT
-    mkdir -p "$root/dist"
-    local archive="$root/dist/$name.tar.gz"
-    tar -C "$stage" --owner=0 --group=0 --sort=name -czf "$archive" "$name"
-    echo "package: $archive"
-    tar -tzf "$archive"
+        -P "$root/tests/native_vst/check_library_symbols.cmake" >/dev/null
+    sed "s/@VERSION@/$version/" "$root/packaging/linux-readme.txt" >"$folder/README.txt"
+    rm -f "$dist/$name.tar.gz"
+    tar -C "$stage" --owner=0 --group=0 --sort=name -czf "$dist/$name.tar.gz" "$name"
+    echo "Wrote $dist/$name.tar.gz"
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
-    package_linux "$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+    root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+    package_linux "$root" "${DIST_DIR:-$root/dist}"
 fi

@@ -4,9 +4,10 @@
 # real TARVEL.dll libraries, under a virtual display; then the two sanitizer
 # trees: each fuzz target for a short fixed time (libFuzzer with
 # AddressSanitizer and UndefinedBehaviorSanitizer) and the thread stress test
-# under ThreadSanitizer; then writes the Linux package from a release build
-# and checks the library in it. Where this machine cannot execute 32-bit
-# programs, the tests of the 32-bit library are reported as skipped.
+# under ThreadSanitizer. The native tests include writing the Linux package
+# from a release build and checking the library in it. Where this machine
+# cannot execute 32-bit programs, the tests of the 32-bit library are
+# reported as skipped.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh"
@@ -30,23 +31,6 @@ for tree in fuzz tsan; do
     cmake --build --preset "$tree"
     ctest --preset "$tree" -j2 || status=1
 done
-
-# The Linux package, and the release library in it checked as the native
-# tree's copy is: renders byte-identical to the linked-in plug-in, and loads
-# and unloads that leave nothing behind (the leak checker of the sanitizer
-# build that drives it sees the library's allocations too).
-if "$root/scripts/package-linux.sh"; then
-    packaged="$(echo "$root"/build/linux/package/Tarvel-*/vst/libtarvel-vst.so)"
-    for signal in default noise slow; do
-        cmake -D RENDER="$root/build/native/tools/tarvel-render/tarvel-render" \
-            -D LIBRARY="$packaged" -D WORK_DIR="$root/build/linux/package-renders" \
-            -D NAME="$signal" "-DARGS=--signal $signal --random-blocks 7 --cc1 1000:30" \
-            -P "$root/tests/native_vst/compare_render.cmake" >/dev/null || status=1
-    done
-    "$root/build/native/tests/native_vst/library_stress" cycles 200 "$packaged" || status=1
-else
-    status=1
-fi
 if [ "$TARVEL_RUN_32BIT" != yes ]; then
     echo "The 32-bit library's Wine tests were skipped: this machine cannot run 32-bit programs ($TARVEL_RUN_32BIT)."
 fi
