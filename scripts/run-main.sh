@@ -59,3 +59,21 @@ fi
 echo "Output: $linux_output (native library)"
 echo "        $output (TARVEL.dll under Wine)"
 echo "Editor: $screenshot"
+
+# Real sound: a spoken sentence and a plucked string, made from Debian's own
+# programs, run through the plug-in linked into tarvel-render; each input is
+# kept beside its result for listening, with a plot of both and of the cycles
+# the effect recorded and replayed.
+"$root/scripts/make-material.sh" "$root/out"
+echo
+for name in speech pluck; do
+    "$root/build/native/tools/tarvel-render/tarvel-render" "$root/out/$name.wav" \
+        "$root/out/$name-tarvel.wav" --plot "$root/out/$name-tarvel.png"
+done
+echo
+for name in speech pluck; do
+    echo "Real sound ($name): $root/out/$name.wav -> $root/out/$name-tarvel.wav"
+    if [ -f "$root/out/$name-tarvel.png" ]; then
+        echo "  plot: $root/out/$name-tarvel.png"
+    fi
+done

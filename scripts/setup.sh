@@ -14,6 +14,9 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libsndfile1-dev libfreetype-dev libpng-dev fonts-liberation fonts-dejavu-core
     imagemagick clang-format
+    # tarvel-render --plot draws with matplotlib; the main job's real sound
+    # comes from espeak-ng (speech) and sox (a plucked string).
+    python3-matplotlib python3-numpy espeak-ng sox
     python3 valgrind
     clang libclang-rt-14-dev
 )

@@ -9,6 +9,7 @@
 #include "plugin_connection.h"
 #include "progress_meter.h"
 #include "render_options.h"
+#include "render_plot.h"
 #include "renderer.h"
 #include "summary.h"
 #include "wav_writer.h"
@@ -31,6 +32,8 @@ namespace {
 // Ten minutes of audio at 44.1 kHz: renders this long report progress even
 // into a log.
 constexpr std::int64_t kLongRender = 10 * 60 * 44100;
+// On a terminal, progress shows for signals from this many seconds on.
+constexpr double kWorthShowingSeconds = 5.0;
 
 int fail(const std::string& message) {
     std::cerr << "tarvel-render: " << message << "\n";
@@ -80,6 +83,14 @@ int main(int argc, char** argv) {
     }
     std::unique_ptr<PluginConnection> plugin = connectPlugin(options);
 
+    std::unique_ptr<PlotData> plot;
+    if (!options.plotPath.empty() || !options.plotDataPath.empty()) {
+        plot = preparePlot(options, *source, error);
+        if (plot == nullptr) {
+            return fail(error);
+        }
+    }
+
     WavWriter writer;
     if (!writer.open(options.outputPath, static_cast<int>(source->sampleRate()), error)) {
         return fail(error);
@@ -101,12 +112,21 @@ int main(int argc, char** argv) {
             writeHostCalls(hostLog, phase, calls);
         };
     }
-    ProgressMeter meter(stderr, isatty(STDERR_FILENO) != 0, kLongRender);
+    if (plot != nullptr) {
+        sink.plot = [&plot](std::int64_t position, const float* input, const float* output,
+                            std::int64_t frames, const std::vector<CycleStretch>& ended) {
+            plot->addBlock(position, input, output, frames);
+            plot->addStretches(ended);
+        };
+    }
+    ProgressMeter meter(stderr, isatty(STDERR_FILENO) != 0, kLongRender,
+                        static_cast<std::int64_t>(kWorthShowingSeconds * source->sampleRate()));
+    RenderProgress progress;
+    if (!options.quiet) {
+        progress = [&meter](std::int64_t done, std::int64_t total) { meter.update(done, total); };
+    }
     RenderReport report;
-    const bool rendered = render(
-        options, *source, *plugin, sink,
-        [&meter](std::int64_t done, std::int64_t total) { meter.update(done, total); }, report,
-        error);
+    const bool rendered = render(options, *source, *plugin, sink, progress, report, error);
     meter.finish();
     plugin.reset(); // ends the plug-in server, if there is one
     if (!rendered) {
@@ -125,6 +145,13 @@ int main(int argc, char** argv) {
     }
     if (!options.quiet) {
         std::cout << formatSummary(options, report);
+    }
+    if (plot != nullptr) {
+        finishPlot(*plot, options, report);
+        std::cout.flush();
+        if (!savePlot(options, *plot, error)) {
+            return fail(error);
+        }
     }
     return 0;
 }
