@@ -15,6 +15,7 @@ packages=(
     imagemagick clang-format
     python3 valgrind
     clang libclang-rt-14-dev
+    lv2-dev liblilv-dev lilv-utils sordi
 )
 
 sudo_cmd=()

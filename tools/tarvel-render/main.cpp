@@ -53,10 +53,14 @@ int main(int argc, char** argv) {
     if (source == nullptr) {
         return fail(error);
     }
+    if (!options.pluginPath.empty() && !isLv2Bundle(options.pluginPath)) {
+        return fail(options.pluginPath + " is not an LV2 bundle folder");
+    }
     std::unique_ptr<PluginConnection> plugin =
-        options.dllPath.empty()
-            ? connectLinkedPlugin()
-            : connectPluginServer(options.dllPath, options.serverPath, options.winePath);
+        !options.dllPath.empty()
+            ? connectPluginServer(options.dllPath, options.serverPath, options.winePath)
+        : !options.pluginPath.empty() ? connectLv2Bundle(options.pluginPath)
+                                      : connectLinkedPlugin();
 
     WavWriter writer;
     if (!writer.open(options.outputPath, static_cast<int>(source->sampleRate()), error)) {

@@ -36,6 +36,12 @@ public:
 
 std::unique_ptr<PluginConnection> connectLinkedPlugin();
 
+// Loads the LV2 bundle folder `bundlePath` (tarvel.lv2) into this process
+// through lilv and drives it as an LV2 host.
+std::unique_ptr<PluginConnection> connectLv2Bundle(const std::string& bundlePath);
+// True when `path` names a folder, which --plugin takes for an LV2 bundle.
+bool isLv2Bundle(const std::string& path);
+
 // Runs `dllPath` in `serverPath` (plugin-server.exe), started through
 // `winePath`.
 std::unique_ptr<PluginConnection> connectPluginServer(const std::string& dllPath,

@@ -127,6 +127,10 @@ bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
             options.mode = ProcessMode::replacing;
         } else if (arg == "--accumulating") {
             options.mode = ProcessMode::accumulating;
+        } else if (arg == "--plugin") {
+            if (!value(options.pluginPath)) {
+                return false;
+            }
         } else if (arg == "--dll") {
             if (!value(options.dllPath)) {
                 return false;
@@ -172,6 +176,10 @@ bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
         error = "no output file";
         return false;
     }
+    if (!options.pluginPath.empty() && !options.dllPath.empty()) {
+        error = "--plugin and --dll each name the plug-in to run: give one";
+        return false;
+    }
     if (!options.inputPath.empty() && options.inputPath == options.outputPath) {
         error = "the output would overwrite the input";
         return false;
@@ -198,10 +206,14 @@ Tarvel plug-in and writes the result as a stereo 32-bit float WAV file.
                          repeatable. Controller 1 sets ncvolume to VALUE/127.
   --replacing            overwrite the output buffers (default)
   --accumulating         let the plug-in add to silent output buffers
+  --plugin PATH          run this native plug-in (libtarvel-vst.so) in process
+                         instead of the built-in copy
   --dll PATH             run this TARVEL.dll under Wine instead of the built-in copy
   --server PATH          the plugin-server.exe to run it with
   --wine PATH            the program that runs Windows programs (scripts/wine-run)
   --host-log FILE        write every call the plug-in made to the host
   -q, --quiet            no summary
+
+With --plugin, a folder (such as tarvel.lv2) is loaded as an LV2 bundle.
 )";
 }
