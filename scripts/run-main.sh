@@ -2,6 +2,7 @@
 # The main job: sets up the machine, builds everything, and renders the
 # built-in test signal through the real TARVEL.dll running under Wine, as a
 # host drives it. Writes out/tarvel-default.wav and prints a summary; then
+# renders it through the LV2 bundle into out/tarvel-default-lv2.wav; then
 # opens the plug-in's editor in a host window and writes a screenshot of it
 # to out/tarvel-editor.png.
 set -euo pipefail
@@ -22,6 +23,12 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; wineserver -w; 
     --server "$root/build/win32/tools/plugin-server/plugin-server.exe" \
     "$output"
 
+# The same signal through the LV2 bundle, loaded in process through lilv as
+# an LV2 host loads it.
+lv2_output="$root/out/tarvel-default-lv2.wav"
+"$root/build/native/tools/tarvel-render/tarvel-render" \
+    --plugin "$root/build/native/lv2/tarvel.lv2" "$lv2_output"
+
 # The editor as a host shows it, with the same (default) parameter values.
 # Paths for Wine are written by hand: winepath would start Wine without the
 # virtual display.
@@ -33,4 +40,5 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; wineserver -w; 
     "$(windows_path "$root/build/win32/src/TARVEL.dll")" "$(windows_path "$screenshot")"
 echo
 echo "Output: $output"
+echo "LV2:    $lv2_output"
 echo "Editor: $screenshot"
