@@ -20,6 +20,10 @@ int32 frameInside(int64_t frame, int32 frames) {
 int32 readMidiEvents(const LV2_Atom_Sequence& sequence, const AtomTypes& types, int32 frames,
                      VstMidiEvent* events, int32 capacity) {
     int32 count = 0;
+    // A port holding some other atom (or none yet) carries no events.
+    if (sequence.atom.type != types.sequence) {
+        return 0;
+    }
     LV2_ATOM_SEQUENCE_FOREACH(&sequence, event) {
         if (count == capacity) {
             break;

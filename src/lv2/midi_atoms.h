@@ -22,7 +22,8 @@ struct AtomTypes {
 // `sequence`, in order, at most `capacity` of them. Frames are kept inside
 // the block of `frames` frames (a host that places an event outside it has
 // it at the nearest frame inside). Other atoms and longer messages (system
-// exclusive) are skipped. Returns how many records were filled.
+// exclusive) are skipped, and an atom that is not a sequence holds nothing.
+// Returns how many records were filled.
 int32 readMidiEvents(const LV2_Atom_Sequence& sequence, const AtomTypes& types, int32 frames,
                      VstMidiEvent* events, int32 capacity);
 

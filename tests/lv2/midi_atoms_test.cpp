@@ -39,6 +39,9 @@ TEST_F(MidiAtoms, SystemExclusiveAndOtherAtomsAreSkipped) {
     EXPECT_EQ(events[0].deltaFrames, 2);
     in.write(types.sequence, other, {{3, {0xB0, 1, 64}}});
     EXPECT_EQ(readMidiEvents(*in.sequence(), types, 64, events, 8), 0);
+    // Events inside an atom that is not a sequence are none.
+    in.write(other, types.midiEvent, {{3, {0xB0, 1, 64}}});
+    EXPECT_EQ(readMidiEvents(*in.sequence(), types, 64, events, 8), 0);
 }
 
 TEST_F(MidiAtoms, FramesOutsideTheBlockAreBroughtInsideIt) {
