@@ -1,6 +1,7 @@
 // The records and scalar types of the VST 2.x plug-in interface, as a host
-// lays them out in memory. On 32-bit Windows every field below has a fixed
-// offset that hosts read directly; the static assertions at the end pin them.
+// lays them out in memory. Hosts read every field below at a fixed offset: one
+// set for 32-bit Windows, another for 64-bit builds (Windows and Linux alike,
+// natural alignment); the static assertions at the end pin both.
 #pragma once
 
 #include <cstddef>
@@ -226,7 +227,49 @@ static_assert(sizeof(VstEvent) == 32);
 static_assert(sizeof(VstMidiEvent) == 32);
 static_assert(offsetof(VstMidiEvent, midiData) == 24);
 static_assert(offsetof(VstMidiEvent, reserved2) == 31);
+static_assert(offsetof(VstEvents, reserved) == 4);
 static_assert(offsetof(VstEvents, events) == 8);
+static_assert(sizeof(ERect) == 8);
+static_assert(sizeof(VstKeyCode) == 8);
+static_assert(sizeof(VstPinProperties) == 128);
+static_assert(offsetof(VstPinProperties, flags) == 64);
+static_assert(offsetof(VstPinProperties, shortLabel) == 72);
+static_assert(sizeof(VstSpeakerProperties) == 112);
+#endif
+
+// 64-bit hosts: pointers and the pointer-sized words take 8 bytes and sit on
+// 8-byte boundaries; every other field keeps its width. The same on 64-bit
+// Windows and on 64-bit Linux, where int32 is 32 bits and pointers 64.
+#if INTPTR_MAX == INT64_MAX
+static_assert(sizeof(AEffect) == 192, "AEffect is 192 bytes");
+static_assert(offsetof(AEffect, magic) == 0);
+static_assert(offsetof(AEffect, dispatcher) == 8);
+static_assert(offsetof(AEffect, process) == 16);
+static_assert(offsetof(AEffect, setParameter) == 24);
+static_assert(offsetof(AEffect, getParameter) == 32);
+static_assert(offsetof(AEffect, numPrograms) == 40);
+static_assert(offsetof(AEffect, numParams) == 44);
+static_assert(offsetof(AEffect, numInputs) == 48);
+static_assert(offsetof(AEffect, numOutputs) == 52);
+static_assert(offsetof(AEffect, flags) == 56);
+static_assert(offsetof(AEffect, resvd1) == 64);
+static_assert(offsetof(AEffect, resvd2) == 72);
+static_assert(offsetof(AEffect, initialDelay) == 80);
+static_assert(offsetof(AEffect, realQualities) == 84);
+static_assert(offsetof(AEffect, offQualities) == 88);
+static_assert(offsetof(AEffect, ioRatio) == 92);
+static_assert(offsetof(AEffect, object) == 96);
+static_assert(offsetof(AEffect, user) == 104);
+static_assert(offsetof(AEffect, uniqueID) == 112);
+static_assert(offsetof(AEffect, version) == 116);
+static_assert(offsetof(AEffect, processReplacing) == 120);
+static_assert(offsetof(AEffect, future) == 128);
+static_assert(sizeof(VstEvent) == 32);
+static_assert(sizeof(VstMidiEvent) == 32);
+static_assert(offsetof(VstMidiEvent, midiData) == 24);
+static_assert(offsetof(VstMidiEvent, reserved2) == 31);
+static_assert(offsetof(VstEvents, reserved) == 8);
+static_assert(offsetof(VstEvents, events) == 16);
 static_assert(sizeof(ERect) == 8);
 static_assert(sizeof(VstKeyCode) == 8);
 static_assert(sizeof(VstPinProperties) == 128);

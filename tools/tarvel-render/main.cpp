@@ -9,12 +9,19 @@
 #include "plugin_connection.h"
 #include "progress_meter.h"
 #include "render_options.h"
+#include "render_plot.h"
 #include "renderer.h"
 #include "summary.h"
 #include "wav_writer.h"
+#include "windows_library.h"
 
-#ifndef TARVEL_DEFAULT_PLUGIN_SERVER
-#define TARVEL_DEFAULT_PLUGIN_SERVER ""
+// The plug-in servers of the project's two Windows build trees: --dll runs a
+// library in the one of its own width unless --server names another.
+#ifndef TARVEL_PLUGIN_SERVER_32
+#define TARVEL_PLUGIN_SERVER_32 ""
+#endif
+#ifndef TARVEL_PLUGIN_SERVER_64
+#define TARVEL_PLUGIN_SERVER_64 ""
 #endif
 #ifndef TARVEL_DEFAULT_WINE_RUN
 #define TARVEL_DEFAULT_WINE_RUN "wine"
@@ -25,6 +32,8 @@ namespace {
 // Ten minutes of audio at 44.1 kHz: renders this long report progress even
 // into a log.
 constexpr std::int64_t kLongRender = 10 * 60 * 44100;
+// On a terminal, progress shows for signals from this many seconds on.
+constexpr double kWorthShowingSeconds = 5.0;
 
 int fail(const std::string& message) {
     std::cerr << "tarvel-render: " << message << "\n";
@@ -35,7 +44,6 @@ int fail(const std::string& message) {
 
 int main(int argc, char** argv) {
     RenderOptions options;
-    options.serverPath = TARVEL_DEFAULT_PLUGIN_SERVER;
     options.winePath = TARVEL_DEFAULT_WINE_RUN;
     std::string error;
     if (!parseRenderOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
@@ -45,6 +53,14 @@ int main(int argc, char** argv) {
     if (options.showHelp) {
         std::cout << renderUsage();
         return 0;
+    }
+
+    if (!options.dllPath.empty() && options.serverPath.empty()) {
+        const int width = windowsLibraryWidth(options.dllPath, error);
+        if (width == 0) {
+            return fail(error);
+        }
+        options.serverPath = width == 64 ? TARVEL_PLUGIN_SERVER_64 : TARVEL_PLUGIN_SERVER_32;
     }
 
     std::unique_ptr<SignalSource> source = options.inputPath.empty()
@@ -61,6 +77,14 @@ int main(int argc, char** argv) {
             ? connectPluginServer(options.dllPath, options.serverPath, options.winePath)
         : !options.pluginPath.empty() ? connectLv2Bundle(options.pluginPath)
                                       : connectLinkedPlugin();
+
+    std::unique_ptr<PlotData> plot;
+    if (!options.plotPath.empty() || !options.plotDataPath.empty()) {
+        plot = preparePlot(options, *source, error);
+        if (plot == nullptr) {
+            return fail(error);
+        }
+    }
 
     WavWriter writer;
     if (!writer.open(options.outputPath, static_cast<int>(source->sampleRate()), error)) {
@@ -83,12 +107,21 @@ int main(int argc, char** argv) {
             writeHostCalls(hostLog, phase, calls);
         };
     }
-    ProgressMeter meter(stderr, isatty(STDERR_FILENO) != 0, kLongRender);
+    if (plot != nullptr) {
+        sink.plot = [&plot](std::int64_t position, const float* input, const float* output,
+                            std::int64_t frames, const std::vector<CycleStretch>& ended) {
+            plot->addBlock(position, input, output, frames);
+            plot->addStretches(ended);
+        };
+    }
+    ProgressMeter meter(stderr, isatty(STDERR_FILENO) != 0, kLongRender,
+                        static_cast<std::int64_t>(kWorthShowingSeconds * source->sampleRate()));
+    RenderProgress progress;
+    if (!options.quiet) {
+        progress = [&meter](std::int64_t done, std::int64_t total) { meter.update(done, total); };
+    }
     RenderReport report;
-    const bool rendered = render(
-        options, *source, *plugin, sink,
-        [&meter](std::int64_t done, std::int64_t total) { meter.update(done, total); }, report,
-        error);
+    const bool rendered = render(options, *source, *plugin, sink, progress, report, error);
     meter.finish();
     plugin.reset(); // ends the plug-in server, if there is one
     if (!rendered) {
@@ -107,6 +140,13 @@ int main(int argc, char** argv) {
     }
     if (!options.quiet) {
         std::cout << formatSummary(options, report);
+    }
+    if (plot != nullptr) {
+        finishPlot(*plot, options, report);
+        std::cout.flush();
+        if (!savePlot(options, *plot, error)) {
+            return fail(error);
+        }
     }
     return 0;
 }

@@ -87,4 +87,24 @@ TEST(RenderOptions, HelpNeedsNoOutput) {
     EXPECT_TRUE(options.showHelp);
 }
 
+TEST(RenderOptions, ReadsThePlotOptionsAndRefusesAPlotOverAnotherFile) {
+    RenderOptions options;
+    std::string error;
+    ASSERT_TRUE(parse(
+        {"in.wav", "out.wav", "--plot", "p.png", "--plot-range", "0.5:1s", "--plot-data", "p.json"},
+        options, error))
+        << error;
+    EXPECT_EQ(options.plotPath, "p.png");
+    EXPECT_EQ(options.plotDataPath, "p.json");
+    EXPECT_TRUE(options.plotRange.start.seconds);
+    EXPECT_EQ(options.plotRange.end.value, 1.0);
+
+    EXPECT_FALSE(parse({"out.wav", "--plot-range", "0:100"}, options, error));
+    EXPECT_NE(error.find("needs --plot"), std::string::npos) << error;
+    EXPECT_FALSE(parse({"out.wav", "--plot", "p.png", "--plot-range", "x"}, options, error));
+    EXPECT_FALSE(parse({"in.wav", "out.wav", "--plot", "in.wav"}, options, error));
+    EXPECT_FALSE(parse({"in.wav", "out.wav", "--plot-data", "out.wav"}, options, error));
+    EXPECT_FALSE(parse({"out.wav", "--plot"}, options, error));
+}
+
 } // namespace
