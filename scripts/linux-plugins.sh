@@ -6,8 +6,7 @@
 # VST_DIR and LV2_DIR are absolute, or relative to PREFIX.
 
 # The targets that make up the native plug-ins.
-# LV2: the bundle's target joins this list.
-linux_plugin_targets=(tarvel-vst)
+linux_plugin_targets=(tarvel-vst tarvel_lv2_plugin)
 
 build_linux_plugins() {
     local root="$1"

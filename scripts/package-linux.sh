@@ -3,7 +3,7 @@
 # (or DIST_DIR): the native plug-ins built in release, in one folder of that
 # name with
 #   vst/libtarvel-vst.so    the VST 2.x library
-#   lv2/tarvel.lv2/         the LV2 bundle, once it installs
+#   lv2/tarvel.lv2/         the LV2 bundle
 #   README.txt              where each goes (packaging/linux-readme.txt)
 # The library is checked to show the loader only its two entry names.
 # scripts/package.sh calls package_linux as well.

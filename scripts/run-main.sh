@@ -2,12 +2,13 @@
 # The main job: sets up the machine, builds everything, and renders the
 # built-in test signal first through the native Linux library
 # (libtarvel-vst.so, loaded in process, no Wine) into
-# out/tarvel-linux-vst.wav, then through the real TARVEL.dll running under
-# Wine, as a host drives it: the 32-bit library where this machine runs
-# 32-bit programs, else the 64-bit one. Writes out/tarvel-default.wav, prints
-# a summary of each and checks that the two files are identical; then opens
-# the plug-in's editor in a host window and writes a screenshot of it to
-# out/tarvel-editor.png.
+# out/tarvel-linux-vst.wav and through the LV2 bundle (loaded through lilv as
+# an LV2 host loads it) into out/tarvel-default-lv2.wav, then through the real
+# TARVEL.dll running under Wine, as a host drives it: the 32-bit library where
+# this machine runs 32-bit programs, else the 64-bit one. Writes
+# out/tarvel-default.wav, prints a summary of each and checks that the three
+# files are identical; then opens the plug-in's editor in a host window and
+# writes a screenshot of it to out/tarvel-editor.png.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh"
@@ -40,6 +41,11 @@ output="$root/out/tarvel-default.wav"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; "$TARVEL_WINESERVER" -w; exit $status' -- \
     "$render" --dll "$tree/src/TARVEL.dll" "$output"
 
+# The same signal through the LV2 bundle, loaded in process through lilv as
+# an LV2 host loads it.
+lv2_output="$root/out/tarvel-default-lv2.wav"
+"$render" --plugin "$root/build/native/lv2/tarvel.lv2" "$lv2_output"
+
 # The editor as a host shows it, with the same (default) parameter values.
 # Paths for Wine are written by hand: winepath would start Wine without the
 # virtual display.
@@ -50,13 +56,14 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; "$TARVEL_WINESE
     "$TARVEL_WINE" "$tree/tools/editor-host/editor-host.exe" screenshot \
     "$(windows_path "$tree/src/TARVEL.dll")" "$(windows_path "$screenshot")"
 echo
-if cmp -s "$linux_output" "$output"; then
-    echo "The native library and TARVEL.dll wrote identical files."
+if cmp -s "$linux_output" "$output" && cmp -s "$lv2_output" "$output"; then
+    echo "The native library, the LV2 bundle and TARVEL.dll wrote identical files."
 else
-    echo "The native library and TARVEL.dll wrote different files." >&2
+    echo "The native library, the LV2 bundle and TARVEL.dll wrote different files." >&2
     exit 1
 fi
 echo "Output: $linux_output (native library)"
+echo "        $lv2_output (LV2 bundle)"
 echo "        $output (TARVEL.dll under Wine)"
 echo "Editor: $screenshot"
 

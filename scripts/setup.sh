@@ -19,6 +19,7 @@ packages=(
     python3-matplotlib python3-numpy espeak-ng sox
     python3 valgrind
     clang libclang-rt-14-dev
+    lv2-dev liblilv-dev lilv-utils sordi
 )
 
 sudo_cmd=()

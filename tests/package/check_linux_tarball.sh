@@ -4,7 +4,8 @@
 # through what the native tree's copy passes: its exports and needs, renders
 # byte-identical to the plug-in linked into tarvel-render, and load and
 # unload cycles under the sanitizer build's leak checker (which sees the
-# library's allocations too).
+# library's allocations too); and the packaged LV2 bundle, listed by lv2ls
+# and rendering the same samples.
 #   check_linux_tarball.sh NATIVE_TREE SCRATCH
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -14,7 +15,7 @@ DIST_DIR="$scratch" "$root/scripts/package.sh" linux
 archive=$(ls "$scratch"/Tarvel-*-linux-x86_64.tar.gz)
 tar -xzf "$archive" -C "$scratch/unpacked"
 folder=$(ls -d "$scratch"/unpacked/Tarvel-*-linux-x86_64)
-for entry in vst/libtarvel-vst.so README.txt; do
+for entry in vst/libtarvel-vst.so README.txt lv2/tarvel.lv2/manifest.ttl lv2/tarvel.lv2/tarvel.so; do
     [ -s "$folder/$entry" ] || { echo "the package lacks $entry"; exit 1; }
 done
 # Beside the library and the README only the LV2 bundle's folder.
@@ -31,4 +32,13 @@ for signal in default noise slow; do
         -P "$root/tests/native_vst/compare_render.cmake" >/dev/null
 done
 "$native_tree/tests/native_vst/library_stress" cycles 200 "$library"
+# The bundle as an LV2 host finds it, rendering what the linked-in plug-in
+# renders.
+LV2_PATH="$folder/lv2" lv2ls | grep -q 'https://ostrand.example/plugins/tarvel' ||
+    { echo "lv2ls does not find the packaged bundle"; exit 1; }
+"$native_tree/tools/tarvel-render/tarvel-render" -q --signal noise "$scratch/lv2-linked.wav"
+"$native_tree/tools/tarvel-render/tarvel-render" -q --signal noise \
+    --plugin "$folder/lv2/tarvel.lv2" "$scratch/lv2-packaged.wav"
+cmp "$scratch/lv2-linked.wav" "$scratch/lv2-packaged.wav" ||
+    { echo "the packaged bundle renders other samples"; exit 1; }
 echo "package checked: $(basename "$archive")"

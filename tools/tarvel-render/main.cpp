@@ -47,7 +47,8 @@ std::unique_ptr<PluginConnection> connectPlugin(const RenderOptions& options) {
         return connectPluginServer(options.dllPath, options.serverPath, options.winePath);
     }
     if (!options.pluginPath.empty()) {
-        return connectNativeLibrary(options.pluginPath);
+        return isLv2Bundle(options.pluginPath) ? connectLv2Bundle(options.pluginPath)
+                                               : connectNativeLibrary(options.pluginPath);
     }
     return connectLinkedPlugin();
 }

@@ -40,6 +40,11 @@ std::unique_ptr<PluginConnection> connectLinkedPlugin();
 // Loads the native VST 2.x library at `libraryPath` (a Linux .so exporting
 // VSTPluginMain) into this process.
 std::unique_ptr<PluginConnection> connectNativeLibrary(const std::string& libraryPath);
+// Loads the LV2 bundle folder `bundlePath` (tarvel.lv2) into this process
+// through lilv and drives it as an LV2 host.
+std::unique_ptr<PluginConnection> connectLv2Bundle(const std::string& bundlePath);
+// True when `path` names a folder, which --plugin takes for an LV2 bundle.
+bool isLv2Bundle(const std::string& path);
 
 // Runs `dllPath` in `serverPath` (plugin-server.exe), started through
 // `winePath`.

@@ -253,5 +253,7 @@ On a terminal it shows its progress for files of 5 seconds and more
                          seconds (0.5:0.6 or 1s:2s); either end may be left out
   --plot-data FILE.json  also keep the plot's data
   -q, --quiet            no summary
+
+With --plugin, a folder (such as tarvel.lv2) is loaded as an LV2 bundle.
 )";
 }
