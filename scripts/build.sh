@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the Windows library and the native tree (tests, tools).
+# Builds the two Windows libraries (32 and 64 bits) and the native tree
+# (tests, tools).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
-cmake --preset win32 >/dev/null
-cmake --build --preset win32
-cmake --preset native >/dev/null
-cmake --build --preset native
+for preset in win32 win64 native; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+done

@@ -18,7 +18,7 @@ work_dir=build/fuzz/fuzz-work
 findings=build/fuzz/findings
 mkdir -p "$findings"
 status=0
-for target in dispatcher audio_midi editor; do
+for target in dispatcher audio_midi editor lv2_run; do
     fuzzer="$bin_dir/${target}_fuzz"
     corpus="tests/fuzz/corpus/$target"
     found="$work_dir/$target-found"

@@ -9,12 +9,17 @@ root="$(dirname "$here")"
 packages=(
     build-essential cmake pkg-config git
     g++-mingw-w64-i686 binutils-mingw-w64-i686
-    wine wine32:i386 xvfb xauth x11-utils
+    g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+    wine wine32:i386 wine64 xvfb xauth x11-utils zip unzip
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libsndfile1-dev libfreetype-dev libpng-dev fonts-liberation fonts-dejavu-core
     imagemagick clang-format
+    # tarvel-render --plot draws with matplotlib; the main job's real sound
+    # comes from espeak-ng (speech) and sox (a plucked string).
+    python3-matplotlib python3-numpy espeak-ng sox
     python3 valgrind
     clang libclang-rt-14-dev
+    lv2-dev liblilv-dev lilv-utils sordi
 )
 
 sudo_cmd=()
@@ -37,14 +42,24 @@ if [ ${#missing[@]} -gt 0 ]; then
     "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# A private Wine prefix inside the build tree: made once, quietly (no Mono or
-# Gecko installers, no dialogs), and waited for so that no wineserver without a
-# display is left running when windowed tests start.
-source "$here/wine-env.sh"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "setup: creating Wine prefix in $WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
-    WINEDLLOVERRIDES="mscoree=;mshtml=" wineboot --init >/dev/null 2>&1 || true
-    wineserver -w || true
+# Private Wine prefixes inside the build tree, one for 64-bit programs and,
+# where this machine can execute 32-bit programs, one for 32-bit programs:
+# made once, quietly (no Mono or Gecko installers, no dialogs), and waited for
+# so that no wineserver without a display is left running when windowed tests
+# start.
+make_prefix() {
+    source "$here/wine-env.sh" "$1"
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "setup: creating the $1-bit Wine prefix in $WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        WINEDLLOVERRIDES="mscoree=;mshtml=" "$TARVEL_WINE" wineboot --init >/dev/null 2>&1 || true
+        "$TARVEL_WINESERVER" -w || true
+    fi
+}
+make_prefix 64
+if reason=$("$here/can-run-32bit"); then
+    make_prefix 32
+else
+    echo "setup: no 32-bit Wine prefix: this machine cannot run 32-bit programs ($reason)"
 fi
 echo "setup: ready"

@@ -1,7 +1,25 @@
-# Sourced by the scripts that run Windows programs: where the project's Wine
-# prefix lives and how quiet Wine should be.
+# Sourced by the scripts that run Windows programs: which Wine runs a program
+# of the given width, in which of the project's two prefixes, and how quiet.
+#   source wine-env.sh [32|64]      (32 when no width is given)
+# Sets WINEPREFIX and WINEARCH, TARVEL_WINE (the loader to start) and
+# TARVEL_WINESERVER (the server to wait for with -w).
 _tarvel_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-export WINEPREFIX="${TARVEL_WINEPREFIX:-$_tarvel_root/build/wineprefix}"
-export WINEARCH=win32
+if [ "${1:-32}" = 64 ]; then
+    # Debian's wine wrapper starts the 32-bit loader whenever it is installed,
+    # even where the machine cannot execute it: 64-bit programs get the 64-bit
+    # loader and server by name, in a prefix of their own.
+    export WINEPREFIX="${TARVEL_WINEPREFIX64:-$_tarvel_root/build/wineprefix64}"
+    export WINEARCH=win64
+    export WINELOADER=/usr/lib/wine/wine64
+    export WINESERVER=/usr/lib/wine/wineserver64
+    export TARVEL_WINE=/usr/lib/wine/wine64
+    export TARVEL_WINESERVER=$WINESERVER
+else
+    export WINEPREFIX="${TARVEL_WINEPREFIX:-$_tarvel_root/build/wineprefix}"
+    export WINEARCH=win32
+    unset WINELOADER WINESERVER
+    export TARVEL_WINE=wine
+    export TARVEL_WINESERVER=wineserver
+fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=}"

@@ -1,6 +1,7 @@
 // The records and scalar types of the VST 2.x plug-in interface, as a host
-// lays them out in memory. On 32-bit Windows every field below has a fixed
-// offset that hosts read directly; the static assertions at the end pin them.
+// lays them out in memory. Hosts read every field below at a fixed offset: one
+// set for 32-bit Windows, another for 64-bit builds (Windows and Linux alike,
+// natural alignment); the static assertions at the end pin both.
 #pragma once
 
 #include <cstddef>
@@ -197,40 +198,47 @@ struct MidiKeyName;
 struct VstPatchChunkInfo;
 struct VstFileSelect;
 
-// Hosts read these records by offset; on the 32-bit target the layout is fixed.
-#if defined(_WIN32) && !defined(_WIN64)
-static_assert(sizeof(AEffect) == 144, "AEffect is 144 bytes");
-static_assert(offsetof(AEffect, magic) == 0);
-static_assert(offsetof(AEffect, dispatcher) == 4);
-static_assert(offsetof(AEffect, process) == 8);
-static_assert(offsetof(AEffect, setParameter) == 12);
-static_assert(offsetof(AEffect, getParameter) == 16);
-static_assert(offsetof(AEffect, numPrograms) == 20);
-static_assert(offsetof(AEffect, numParams) == 24);
-static_assert(offsetof(AEffect, numInputs) == 28);
-static_assert(offsetof(AEffect, numOutputs) == 32);
-static_assert(offsetof(AEffect, flags) == 36);
-static_assert(offsetof(AEffect, resvd1) == 40);
-static_assert(offsetof(AEffect, resvd2) == 44);
-static_assert(offsetof(AEffect, initialDelay) == 48);
-static_assert(offsetof(AEffect, realQualities) == 52);
-static_assert(offsetof(AEffect, offQualities) == 56);
-static_assert(offsetof(AEffect, ioRatio) == 60);
-static_assert(offsetof(AEffect, object) == 64);
-static_assert(offsetof(AEffect, user) == 68);
-static_assert(offsetof(AEffect, uniqueID) == 72);
-static_assert(offsetof(AEffect, version) == 76);
-static_assert(offsetof(AEffect, processReplacing) == 80);
-static_assert(offsetof(AEffect, future) == 84);
-static_assert(sizeof(VstEvent) == 32);
-static_assert(sizeof(VstMidiEvent) == 32);
-static_assert(offsetof(VstMidiEvent, midiData) == 24);
-static_assert(offsetof(VstMidiEvent, reserved2) == 31);
-static_assert(offsetof(VstEvents, events) == 8);
-static_assert(sizeof(ERect) == 8);
-static_assert(sizeof(VstKeyCode) == 8);
-static_assert(sizeof(VstPinProperties) == 128);
-static_assert(offsetof(VstPinProperties, flags) == 64);
-static_assert(offsetof(VstPinProperties, shortLabel) == 72);
-static_assert(sizeof(VstSpeakerProperties) == 112);
+// Hosts read these records by offset: on 32-bit Windows every field sits in a
+// 4-byte slot; 64-bit hosts (Windows and Linux alike) give pointers and the
+// pointer-sized words 8 bytes on 8-byte boundaries and leave every other field
+// its width. Each line pins a field at both widths: vstOffset(32-bit, 64-bit).
+#if (defined(_WIN32) && !defined(_WIN64)) || INTPTR_MAX == INT64_MAX
+constexpr std::size_t vstOffset(std::size_t at32Bit, std::size_t at64Bit) {
+    return sizeof(void*) == 8 ? at64Bit : at32Bit;
+}
+static_assert(sizeof(AEffect) == vstOffset(144, 192));
+static_assert(offsetof(AEffect, magic) == vstOffset(0, 0));
+static_assert(offsetof(AEffect, dispatcher) == vstOffset(4, 8));
+static_assert(offsetof(AEffect, process) == vstOffset(8, 16));
+static_assert(offsetof(AEffect, setParameter) == vstOffset(12, 24));
+static_assert(offsetof(AEffect, getParameter) == vstOffset(16, 32));
+static_assert(offsetof(AEffect, numPrograms) == vstOffset(20, 40));
+static_assert(offsetof(AEffect, numParams) == vstOffset(24, 44));
+static_assert(offsetof(AEffect, numInputs) == vstOffset(28, 48));
+static_assert(offsetof(AEffect, numOutputs) == vstOffset(32, 52));
+static_assert(offsetof(AEffect, flags) == vstOffset(36, 56));
+static_assert(offsetof(AEffect, resvd1) == vstOffset(40, 64));
+static_assert(offsetof(AEffect, resvd2) == vstOffset(44, 72));
+static_assert(offsetof(AEffect, initialDelay) == vstOffset(48, 80));
+static_assert(offsetof(AEffect, realQualities) == vstOffset(52, 84));
+static_assert(offsetof(AEffect, offQualities) == vstOffset(56, 88));
+static_assert(offsetof(AEffect, ioRatio) == vstOffset(60, 92));
+static_assert(offsetof(AEffect, object) == vstOffset(64, 96));
+static_assert(offsetof(AEffect, user) == vstOffset(68, 104));
+static_assert(offsetof(AEffect, uniqueID) == vstOffset(72, 112));
+static_assert(offsetof(AEffect, version) == vstOffset(76, 116));
+static_assert(offsetof(AEffect, processReplacing) == vstOffset(80, 120));
+static_assert(offsetof(AEffect, future) == vstOffset(84, 128));
+static_assert(sizeof(VstEvent) == vstOffset(32, 32));
+static_assert(sizeof(VstMidiEvent) == vstOffset(32, 32));
+static_assert(offsetof(VstMidiEvent, midiData) == vstOffset(24, 24));
+static_assert(offsetof(VstMidiEvent, reserved2) == vstOffset(31, 31));
+static_assert(offsetof(VstEvents, reserved) == vstOffset(4, 8));
+static_assert(offsetof(VstEvents, events) == vstOffset(8, 16));
+static_assert(sizeof(ERect) == vstOffset(8, 8));
+static_assert(sizeof(VstKeyCode) == vstOffset(8, 8));
+static_assert(sizeof(VstPinProperties) == vstOffset(128, 128));
+static_assert(offsetof(VstPinProperties, flags) == vstOffset(64, 64));
+static_assert(offsetof(VstPinProperties, shortLabel) == vstOffset(72, 72));
+static_assert(sizeof(VstSpeakerProperties) == vstOffset(112, 112));
 #endif

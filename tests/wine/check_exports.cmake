@@ -1,7 +1,9 @@
-# Checks what TARVEL.dll shows the loader: exactly one export, `main`, and
-# imports from Windows system libraries only (no compiler run-time DLLs a
-# user would have to install beside it).
-#   cmake -D OBJDUMP=i686-w64-mingw32-objdump -D DLL=.../TARVEL.dll -P check_exports.cmake
+# Checks what TARVEL.dll shows the loader: exactly the exports named in
+# EXPORTS (comma-separated, in the table's order), and imports from Windows
+# system libraries only (no compiler run-time DLLs a user would have to
+# install beside it).
+#   cmake -D OBJDUMP=i686-w64-mingw32-objdump -D DLL=.../TARVEL.dll -D EXPORTS=main
+#         -P check_exports.cmake
 cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${DLL}
                 OUTPUT_VARIABLE dump ERROR_VARIABLE errors RESULT_VARIABLE status)
@@ -26,8 +28,9 @@ foreach(entry IN LISTS entries)
     string(REGEX REPLACE "^\\[ *[0-9]+\\] " "" name "${entry}")
     list(APPEND exports "${name}")
 endforeach()
-if(NOT exports STREQUAL "main")
-    message(FATAL_ERROR "${DLL} must export exactly `main`; it exports: ${exports}")
+string(REPLACE "," ";" expected "${EXPORTS}")
+if(NOT exports STREQUAL expected)
+    message(FATAL_ERROR "${DLL} must export exactly ${expected}; it exports: ${exports}")
 endif()
 
 # Imports: every "DLL Name:" line.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -23,8 +24,9 @@ struct GdiHandleEntry {
 #pragma pack(pop)
 static_assert(sizeof(GdiHandleEntry) == 24, "the table's entries are 24 bytes");
 constexpr int kGdiHandleTableSize = 0x10000;
-// Where the 32-bit process environment block keeps the table's address.
-constexpr std::size_t kPebGdiSharedHandleTable = 0x94;
+// Where the process environment block keeps the table's address: its
+// fields before it are pointer-sized, so the offset differs by width.
+constexpr std::size_t kPebGdiSharedHandleTable = sizeof(void*) == 8 ? 0xf8 : 0x94;
 
 template <typename Function> Function ntdllFunction(const char* name) {
     return reinterpret_cast<Function>(
@@ -41,10 +43,6 @@ struct ProcessBasicInformation {
 };
 using QueryProcessInformation = LONG(WINAPI*)(HANDLE, ULONG, void*, ULONG, ULONG*);
 constexpr ULONG kProcessBasicInformation = 0;
-
-bool answered(DWORD count) {
-    return count != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED;
-}
 
 long gdiObjectsFromTable() {
     auto query = ntdllFunction<QueryProcessInformation>("NtQueryInformationProcess");
@@ -96,6 +94,12 @@ struct SystemHandleEntry {
     void* object;
     ULONG access;
 };
+// The list: a count, then the entries at their natural alignment (after 4
+// bytes in a 32-bit process, 8 in a 64-bit one).
+struct SystemHandleList {
+    ULONG count;
+    SystemHandleEntry entries[1];
+};
 using QuerySystemInformation = LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*);
 constexpr ULONG kSystemHandleInformation = 16;
 constexpr LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
@@ -116,7 +120,8 @@ long kernelHandlesFromSystemList() {
         return -1;
     }
     const ULONG entries = *reinterpret_cast<const ULONG*>(buffer.data());
-    const auto* entry = reinterpret_cast<const SystemHandleEntry*>(buffer.data() + sizeof(ULONG));
+    const auto* entry = reinterpret_cast<const SystemHandleEntry*>(
+        buffer.data() + offsetof(SystemHandleList, entries));
     long own = 0;
     for (ULONG i = 0; i < entries; ++i) {
         own += entry[i].ownerProcessId == GetCurrentProcessId();
@@ -134,12 +139,13 @@ std::string ResourceCounts::describe() const {
 ResourceCounts countResources() {
     ResourceCounts counts;
     HANDLE self = GetCurrentProcess();
-    SetLastError(0);
+    // A process that counts has objects of each kind, so 0 means "not
+    // answered": Wine answers 0 (at both widths, with or without an error
+    // code), and the tables give the counts there.
     const DWORD gdi = GetGuiResources(self, GR_GDIOBJECTS);
-    counts.gdiObjects = answered(gdi) ? static_cast<long>(gdi) : gdiObjectsFromTable();
-    SetLastError(0);
+    counts.gdiObjects = gdi != 0 ? static_cast<long>(gdi) : gdiObjectsFromTable();
     const DWORD user = GetGuiResources(self, GR_USEROBJECTS);
-    counts.userObjects = answered(user) ? static_cast<long>(user) : windowsOfProcess();
+    counts.userObjects = user != 0 ? static_cast<long>(user) : windowsOfProcess();
     DWORD handles = 0;
     counts.kernelHandles = GetProcessHandleCount(self, &handles) && handles != 0
                                ? static_cast<long>(handles)

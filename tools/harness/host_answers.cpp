@@ -46,6 +46,14 @@ void copyEvents(const VstEvents* list, std::vector<VstEvent>& events) {
     }
 }
 
+void copyListHead(const VstEvents* list, std::vector<unsigned char>& head) {
+    if (list == nullptr || list->numEvents <= 0) {
+        return;
+    }
+    const auto* bytes = reinterpret_cast<const unsigned char*>(list);
+    head.assign(bytes, bytes + offsetof(VstEvents, events) + sizeof(VstEvent*));
+}
+
 } // namespace
 
 VstWord PluginHost::answer(AEffect* effect, int32 opcode, int32 index, VstWord value, void* ptr,
@@ -59,6 +67,7 @@ VstWord PluginHost::answer(AEffect* effect, int32 opcode, int32 index, VstWord v
     call.fromNullEffect = effect == nullptr;
     if (opcode == audioMasterProcessEvents) {
         copyEvents(static_cast<const VstEvents*>(ptr), call.events);
+        copyListHead(static_cast<const VstEvents*>(ptr), call.listHead);
     }
     if (opcode == audioMasterCanDo && ptr != nullptr) {
         call.text = static_cast<const char*>(ptr);

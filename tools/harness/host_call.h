@@ -19,6 +19,9 @@ struct HostCall {
     // For audioMasterProcessEvents: a copy of every event of the list, taken
     // during the call, because the plug-in may reuse its list at once.
     std::vector<VstEvent> events;
+    // For audioMasterProcessEvents: the list's own bytes, from its count up to
+    // and including the first event pointer, as a host reads them by offset.
+    std::vector<unsigned char> listHead;
 };
 
 // The MIDI view of a recorded event (its 32 bytes read as a VstMidiEvent).

@@ -1,5 +1,5 @@
 // Loads a plug-in library as a Windows host does: LoadLibraryA, then the
-// exported `main`.
+// exported `VSTPluginMain` or, failing that, `main`.
 #include <windows.h>
 
 #include <string>
@@ -38,9 +38,13 @@ std::unique_ptr<PluginModule> openPluginModule(const std::string& path, std::str
         error = lastErrorText("cannot load", path);
         return nullptr;
     }
-    FARPROC proc = GetProcAddress(module, "main");
+    // As hosts do: the newer name first, then the one every library has.
+    FARPROC proc = GetProcAddress(module, "VSTPluginMain");
     if (proc == nullptr) {
-        error = lastErrorText("no exported main in", path);
+        proc = GetProcAddress(module, "main");
+    }
+    if (proc == nullptr) {
+        error = lastErrorText("no exported VSTPluginMain or main in", path);
         FreeLibrary(module);
         return nullptr;
     }

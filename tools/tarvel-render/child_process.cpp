@@ -66,11 +66,15 @@ bool ChildProcess::start(const std::vector<std::string>& argv, std::string& erro
     return true;
 }
 
-int ChildProcess::finish() {
+void ChildProcess::closeToChild() {
     if (toChild_ != nullptr) {
         std::fclose(toChild_);
         toChild_ = nullptr;
     }
+}
+
+int ChildProcess::finish() {
+    closeToChild();
     if (fromChild_ != nullptr) {
         std::fclose(fromChild_);
         fromChild_ = nullptr;

@@ -19,6 +19,8 @@ public:
     bool start(const std::vector<std::string>& argv, std::string& error);
     std::FILE* toChild() { return toChild_; }
     std::FILE* fromChild() { return fromChild_; }
+    // Closes the pipe to the child: it reads end of file.
+    void closeToChild();
     // Closes both pipes and waits; the child's exit status, or -1.
     int finish();
     // Ends the child started here (SIGTERM), then waits for it.

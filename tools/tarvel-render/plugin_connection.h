@@ -1,5 +1,6 @@
-// The plug-in a render runs: either the copy linked into tarvel-render or
-// TARVEL.dll in a plug-in server under Wine. Both take the same calls, so the
+// The plug-in a render runs: the copy linked into tarvel-render, a native
+// plug-in library loaded into it, or TARVEL.dll in a plug-in server under
+// Wine. Both take the same calls, so the
 // render sequence exists once (renderer.cpp).
 #pragma once
 
@@ -35,6 +36,15 @@ public:
 };
 
 std::unique_ptr<PluginConnection> connectLinkedPlugin();
+
+// Loads the native VST 2.x library at `libraryPath` (a Linux .so exporting
+// VSTPluginMain) into this process.
+std::unique_ptr<PluginConnection> connectNativeLibrary(const std::string& libraryPath);
+// Loads the LV2 bundle folder `bundlePath` (tarvel.lv2) into this process
+// through lilv and drives it as an LV2 host.
+std::unique_ptr<PluginConnection> connectLv2Bundle(const std::string& bundlePath);
+// True when `path` names a folder, which --plugin takes for an LV2 bundle.
+bool isLv2Bundle(const std::string& path);
 
 // Runs `dllPath` in `serverPath` (plugin-server.exe), started through
 // `winePath`.

@@ -1,7 +1,7 @@
 #include "progress_meter.h"
 
 void ProgressMeter::update(std::int64_t done, std::int64_t total) {
-    if (total <= 0 || (!terminal_ && total < longFrames_)) {
+    if (total <= 0 || total < (terminal_ ? terminalFrames_ : longFrames_)) {
         return;
     }
     if (terminal_) {

@@ -127,6 +127,10 @@ bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
             options.mode = ProcessMode::replacing;
         } else if (arg == "--accumulating") {
             options.mode = ProcessMode::accumulating;
+        } else if (arg == "--plugin") {
+            if (!value(options.pluginPath)) {
+                return false;
+            }
         } else if (arg == "--dll") {
             if (!value(options.dllPath)) {
                 return false;
@@ -141,6 +145,24 @@ bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
             }
         } else if (arg == "--host-log") {
             if (!value(options.hostLogPath)) {
+                return false;
+            }
+        } else if (arg == "--plot") {
+            if (!value(options.plotPath)) {
+                return false;
+            }
+        } else if (arg == "--plot-data") {
+            if (!value(options.plotDataPath)) {
+                return false;
+            }
+        } else if (arg == "--plot-range") {
+            if (!value(text)) {
+                return false;
+            }
+            if (!PlotRange::parse(text, options.plotRange)) {
+                error = "--plot-range takes START:END in frames (22050) or seconds (0.5 or 2s), "
+                        "not '" +
+                        text + "'";
                 return false;
             }
         } else if (arg == "-q" || arg == "--quiet") {
@@ -172,9 +194,25 @@ bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
         error = "no output file";
         return false;
     }
+    if (!options.pluginPath.empty() && !options.dllPath.empty()) {
+        error = "--plugin and --dll each name the plug-in to run: give one";
+        return false;
+    }
     if (!options.inputPath.empty() && options.inputPath == options.outputPath) {
         error = "the output would overwrite the input";
         return false;
+    }
+    if ((options.plotRange.start.given || options.plotRange.end.given) &&
+        options.plotPath.empty() && options.plotDataPath.empty()) {
+        error = "--plot-range needs --plot or --plot-data";
+        return false;
+    }
+    for (const std::string* written : {&options.plotPath, &options.plotDataPath}) {
+        if (!written->empty() &&
+            (*written == options.outputPath || *written == options.inputPath)) {
+            error = "the plot would overwrite " + *written;
+            return false;
+        }
     }
     return true;
 }
@@ -184,6 +222,8 @@ std::string renderUsage() {
 
 Runs a WAV file (or, without INPUT, a built-in test signal) through the
 Tarvel plug-in and writes the result as a stereo 32-bit float WAV file.
+On a terminal it shows its progress for files of 5 seconds and more
+(not with -q).
 
   -o, --output FILE      where the result goes (instead of OUTPUT.wav)
   --signal NAME          built-in signal when there is no INPUT:
@@ -198,10 +238,22 @@ Tarvel plug-in and writes the result as a stereo 32-bit float WAV file.
                          repeatable. Controller 1 sets ncvolume to VALUE/127.
   --replacing            overwrite the output buffers (default)
   --accumulating         let the plug-in add to silent output buffers
+  --plugin PATH          run this native plug-in (libtarvel-vst.so) in process
+                         instead of the built-in copy
   --dll PATH             run this TARVEL.dll under Wine instead of the built-in copy
-  --server PATH          the plugin-server.exe to run it with
+  --server PATH          the plugin-server.exe to run it with (default: the one of the
+                         project's build of the library's width, 32 or 64 bits)
   --wine PATH            the program that runs Windows programs (scripts/wine-run)
   --host-log FILE        write every call the plug-in made to the host
+  --plot FILE.png        draw the left input and the output one above the
+                         other, with the recorded and replayed cycles shaded
+                         and the controller 1 changes marked (needs python3
+                         with matplotlib; skipped with a note without them)
+  --plot-range START:END the frames to draw: frame numbers (22050:26460) or
+                         seconds (0.5:0.6 or 1s:2s); either end may be left out
+  --plot-data FILE.json  also keep the plot's data
   -q, --quiet            no summary
+
+With --plugin, a folder (such as tarvel.lv2) is loaded as an LV2 bundle.
 )";
 }

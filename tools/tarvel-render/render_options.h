@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "harness/plugin_host.h"
+#include "plot_range.h"
 
 // A controller 1 message at an absolute frame of the signal.
 struct TimedController {
@@ -24,11 +25,15 @@ struct RenderOptions {
     std::uint32_t randomSeed = 1;
     std::vector<TimedController> controllers;
     ProcessMode mode = ProcessMode::replacing;
+    std::string pluginPath; // a native plug-in library, loaded in process
     std::string dllPath;    // empty: the plug-in linked into tarvel-render
     std::string serverPath; // plugin-server.exe
     std::string winePath;   // the program that runs it (scripts/wine-run)
     std::string hostLogPath;
     bool quiet = false;
+    std::string plotPath;     // --plot: a PNG of input, output and cycle stretches
+    std::string plotDataPath; // --plot-data: the plot's data as JSON
+    PlotRange plotRange;      // --plot-range: the frames plotted (default all)
     bool showHelp = false;
 };
 

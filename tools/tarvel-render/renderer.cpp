@@ -78,6 +78,9 @@ bool render(const RenderOptions& options, SignalSource& source, PluginConnection
 
     BlockPlan plan(options.blockSize, options.randomBlocks, options.randomSeed);
     CycleCounter& cycles = report.cycles;
+    if (sink.plot) {
+        cycles.keepStretches();
+    }
     StereoBuffer input;
     StereoBuffer output;
     const std::int64_t total = source.frames();
@@ -117,6 +120,9 @@ bool render(const RenderOptions& options, SignalSource& source, PluginConnection
         }
         report.peakIn = peakOf(input.right(), got, peakOf(input.left(), got, report.peakIn));
         report.peakOut = peakOf(output.right(), got, peakOf(output.left(), got, report.peakOut));
+        if (sink.plot) {
+            sink.plot(position, input.left(), output.left(), got, cycles.takeStretches());
+        }
         if (sink.audio && !sink.audio(output.left(), output.right(), got)) {
             error = "cannot write the output";
             return false;

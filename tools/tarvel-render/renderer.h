@@ -40,6 +40,11 @@ struct RenderSink {
     std::function<bool(const float* left, const float* right, std::int64_t frames)> audio;
     // `phase` is "set-up", "block N" (from 0) or "close".
     std::function<void(const std::string& phase, const std::vector<HostCall>& calls)> calls;
+    // When set, receives each block's left input and left output from frame
+    // `position` on, with the cycle stretches that ended by its last frame.
+    std::function<void(std::int64_t position, const float* input, const float* output,
+                       std::int64_t frames, const std::vector<CycleStretch>& ended)>
+        plot;
 };
 
 // The block lengths of a render: all `blockSize` long (the last one

@@ -1,14 +1,18 @@
 // TARVEL.dll in plugin-server.exe under Wine, driven over the server's pipes.
 #include <signal.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
+#include <string>
 #include <utility>
 
 #include "child_process.h"
 #include "harness/server_protocol.h"
 #include "plugin_connection.h"
+#include "windows_library.h"
 
 using server_protocol::Reply;
 using server_protocol::ReplyKind;
@@ -30,6 +34,34 @@ bool toWindowsPath(const std::string& path, std::string& windowsPath, std::strin
         windowsPath += *c == '/' ? '\\' : *c;
     }
     return true;
+}
+
+// The project's probe beside its wine-run script: empty when 32-bit programs
+// run here (or when Wine is started some other way and the probe is not
+// there), else the reason they cannot.
+std::string why32BitProgramsCannotRun(const std::string& winePath) {
+    const std::string::size_type slash = winePath.rfind('/');
+    if (slash == std::string::npos) {
+        return "";
+    }
+    const std::string probe = winePath.substr(0, slash + 1) + "can-run-32bit";
+    if (access(probe.c_str(), X_OK) != 0) {
+        return "";
+    }
+    ChildProcess child;
+    std::string error;
+    if (!child.start({probe}, error)) {
+        return error;
+    }
+    std::string reason;
+    for (int c = std::fgetc(child.fromChild()); c != EOF && c != '\n';
+         c = std::fgetc(child.fromChild())) {
+        reason += static_cast<char>(c);
+    }
+    if (child.finish() == 0) {
+        return "";
+    }
+    return reason.empty() ? "the probe failed" : reason;
 }
 
 class ServerConnection final : public PluginConnection {
@@ -71,6 +103,9 @@ public:
         if (!toWindowsPath(dllPath_, windowsPath, error_)) {
             return false;
         }
+        if (!canStartServer()) {
+            return false;
+        }
         if (!server_.start({winePath_, serverPath_}, error_)) {
             return false;
         }
@@ -78,7 +113,18 @@ public:
         Request load;
         load.kind = RequestKind::load;
         load.text = windowsPath;
-        return request(load).kind == ReplyKind::done;
+        if (request(load).kind == ReplyKind::done) {
+            return true;
+        }
+        if (broken_) {
+            // The server never answered: Wine did not start it.
+            const int status = server_.finish();
+            error_ = "Wine could not start " + serverPath_ + " (" + winePath_ +
+                     " ended with status " + std::to_string(status) +
+                     "): run scripts/setup.sh to install Wine and make its prefixes, or name a "
+                     "working loader with --wine";
+        }
+        return false;
     }
 
     VstWord dispatch(int32 opcode, int32 index, VstWord value, float opt) override {
@@ -145,6 +191,23 @@ public:
     std::string error() const override { return error_; }
 
 private:
+    // A 32-bit server needs a machine that executes 32-bit programs, which
+    // some kernels refuse; ask before starting Wine, so the user learns why
+    // and what to do instead of meeting a server that never answers.
+    bool canStartServer() {
+        std::string error;
+        if (windowsLibraryWidth(serverPath_, error) != 32) {
+            return true;
+        }
+        const std::string reason = why32BitProgramsCannotRun(winePath_);
+        if (reason.empty()) {
+            return true;
+        }
+        error_ = "this machine cannot run 32-bit programs (" + reason + "), so Wine cannot run " +
+                 dllPath_ + "; render with the 64-bit TARVEL.dll (build/win64/src/TARVEL.dll)";
+        return false;
+    }
+
     // One round trip. A failed reply or a broken pipe fails the connection.
     Reply request(const Request& request) {
         Reply reply;

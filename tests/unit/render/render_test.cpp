@@ -95,6 +95,57 @@ TEST(Render, TheCycleCountAgreesWithTheAudioOnEverySignal) {
     EXPECT_EQ(rendered.report.cycles.cut(), 2);
 }
 
+TEST(Render, ThePlotGetsTheStretchesTheSummaryCounts) {
+    RenderOptions options;
+    options.randomBlocks = true;
+    options.blockSize = 300;
+    std::unique_ptr<SignalSource> source = makeBuiltInSignal("default");
+    std::unique_ptr<PluginConnection> plugin = connectLinkedPlugin();
+    std::vector<CycleStretch> stretches;
+    std::int64_t expectedPosition = 0;
+    std::vector<float> outputSeen;
+    std::vector<float> outputWritten;
+    RenderSink sink;
+    sink.audio = [&](const float* left, const float*, std::int64_t frames) {
+        outputWritten.insert(outputWritten.end(), left, left + frames);
+        return true;
+    };
+    sink.plot = [&](std::int64_t position, const float*, const float* output, std::int64_t frames,
+                    const std::vector<CycleStretch>& ended) {
+        EXPECT_EQ(position, expectedPosition);
+        expectedPosition += frames;
+        outputSeen.insert(outputSeen.end(), output, output + frames);
+        for (const CycleStretch& stretch : ended) {
+            EXPECT_LE(stretch.end, position + frames);
+        }
+        stretches.insert(stretches.end(), ended.begin(), ended.end());
+    };
+    RenderReport report;
+    std::string error;
+    ASSERT_TRUE(render(options, *source, *plugin, sink, nullptr, report, error)) << error;
+    EXPECT_EQ(outputSeen, outputWritten);
+
+    int recordings = 0;
+    int replays = 0;
+    std::int64_t replayedFrames = 0;
+    for (const CycleStretch& stretch : stretches) {
+        if (stretch.phase == CycleStretch::Phase::recording) {
+            ++recordings;
+        } else {
+            ++replays;
+            replayedFrames += stretch.end - stretch.start;
+        }
+    }
+    ASSERT_GT(recordings, 10);
+    EXPECT_EQ(recordings, report.cycles.recorded());
+    EXPECT_EQ(replays, report.cycles.replayed());
+    // Outside the stretches the output is the input (ipvolume 1); inside the
+    // replays the replayed cycle is added, so the shading is where the sound
+    // changed.
+    EXPECT_EQ(report.disagreeingFrames, 0);
+    EXPECT_GT(replayedFrames, 0);
+}
+
 TEST(Render, BlockLengthsDoNotChangeTheAudioOrTheRelayedMidi) {
     RenderOptions fixed;
     fixed.controllers = {{0, 127}, {5000, 0}, {5001, 90}, {30000, 20}, {88199, 64}};
@@ -160,6 +211,17 @@ TEST(Render, AMissingLibraryFailsTheRenderWithAReason) {
     std::string error;
     EXPECT_FALSE(render(options, *source, *plugin, RenderSink{}, nullptr, report, error));
     EXPECT_NE(error.find("/nonexistent/TARVEL.dll"), std::string::npos) << error;
+}
+
+TEST(Render, ANativeLibraryThatCannotLoadFailsTheRenderWithAReason) {
+    RenderOptions options;
+    std::unique_ptr<SignalSource> source = makeBuiltInSignal("default");
+    std::unique_ptr<PluginConnection> plugin =
+        connectNativeLibrary("/nonexistent/libtarvel-vst.so");
+    RenderReport report;
+    std::string error;
+    EXPECT_FALSE(render(options, *source, *plugin, RenderSink{}, nullptr, report, error));
+    EXPECT_NE(error.find("/nonexistent/libtarvel-vst.so"), std::string::npos) << error;
 }
 
 TEST(WavFiles, WrittenSamplesReadBackExactlyAndFilesRepeatByteForByte) {

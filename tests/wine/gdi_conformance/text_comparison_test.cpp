@@ -20,9 +20,15 @@ struct GdiSample {
     std::vector<std::string> rows;
 };
 
+// The samples the Wine run of one library width wrote: the test names the file.
+const char* samplesPath() {
+    const char* path = std::getenv("TARVEL_GDI_TEXT_SAMPLES");
+    return path != nullptr ? path : "";
+}
+
 std::vector<GdiSample> readSamples() {
     std::vector<GdiSample> samples;
-    std::ifstream in(TARVEL_GDI_TEXT_SAMPLES);
+    std::ifstream in(samplesPath());
     std::string header;
     while (std::getline(in, header)) {
         GdiSample s;
@@ -42,7 +48,7 @@ std::vector<GdiSample> readSamples() {
 TEST(GdiTextComparison, HeadlessTextMeasuresAndInksLikeGdi) {
     const std::vector<GdiSample> gdi = readSamples();
     const std::size_t count = sizeof kTextSamples / sizeof kTextSamples[0];
-    ASSERT_EQ(gdi.size(), count) << "no samples from the Wine run in " << TARVEL_GDI_TEXT_SAMPLES;
+    ASSERT_EQ(gdi.size(), count) << "no samples from the Wine run in '" << samplesPath() << "'";
     for (std::size_t i = 0; i < count; ++i) {
         const TextSample& s = kTextSamples[i];
         Canvas canvas(kTextWidth, kTextHeight);

@@ -1,0 +1,100 @@
+#include "midi_atoms.h"
+
+#include <lv2/atom/util.h>
+
+#include <cstring>
+
+namespace tarvel_lv2 {
+
+namespace {
+
+int32 frameInside(int64_t frame, int32 frames) {
+    if (frame < 0) {
+        return 0;
+    }
+    return frame >= frames ? frames - 1 : static_cast<int32>(frame);
+}
+
+} // namespace
+
+int32 readMidiEvents(const LV2_Atom_Sequence& sequence, const AtomTypes& types, int32 frames,
+                     VstMidiEvent* events, int32 capacity) {
+    int32 count = 0;
+    // A port holding some other atom (or none yet) carries no events.
+    if (sequence.atom.type != types.sequence) {
+        return 0;
+    }
+    LV2_ATOM_SEQUENCE_FOREACH(&sequence, event) {
+        if (count == capacity) {
+            break;
+        }
+        const std::uint32_t size = event->body.size;
+        if (event->body.type != types.midiEvent || size < 1 || size > 3) {
+            continue;
+        }
+        VstMidiEvent& record = events[count++];
+        record = VstMidiEvent{};
+        record.type = kVstMidiType;
+        record.byteSize = static_cast<int32>(sizeof(VstMidiEvent));
+        record.deltaFrames = frameInside(event->time.frames, frames);
+        std::memcpy(record.midiData, LV2_ATOM_BODY_CONST(&event->body), size);
+    }
+    return count;
+}
+
+std::uint32_t midiMessageSize(std::uint8_t status) {
+    const std::uint8_t kind = status & 0xF0;
+    return kind == 0xC0 || kind == 0xD0 ? 2 : 3;
+}
+
+void MidiOutput::begin(LV2_Atom_Sequence* port, const AtomTypes& types, int32 frames) {
+    sequence_ = port;
+    dropped_ = 0;
+    frames_ = frames;
+    lastFrame_ = 0;
+    if (port == nullptr) {
+        return;
+    }
+    midiEvent_ = types.midiEvent;
+    // The host writes the port's size in bytes into the atom's size field.
+    // Read as the whole buffer, header included, it can only be too small,
+    // never too large, whichever way a host means it.
+    const std::uint32_t room = port->atom.size;
+    port->atom.type = types.sequence;
+    port->atom.size = 0;
+    if (room < sizeof(LV2_Atom_Sequence)) {
+        // No room for even the sequence's header: the port stays empty.
+        capacity_ = 0;
+        return;
+    }
+    capacity_ = room - static_cast<std::uint32_t>(sizeof(LV2_Atom));
+    port->atom.size = sizeof(LV2_Atom_Sequence_Body);
+    port->body.unit = 0;
+    port->body.pad = 0;
+}
+
+bool MidiOutput::append(int32 frame, const std::uint8_t* bytes, std::uint32_t size) {
+    if (sequence_ == nullptr || frames_ <= 0) {
+        return false;
+    }
+    const std::uint32_t used = sequence_->atom.size;
+    const std::uint32_t needed = lv2_atom_pad_size(sizeof(LV2_Atom_Event) + size);
+    if (capacity_ < used || capacity_ - used < needed) {
+        ++dropped_;
+        return false;
+    }
+    int64_t placed = frameInside(frame, frames_);
+    placed = placed < lastFrame_ ? lastFrame_ : placed;
+    lastFrame_ = placed;
+
+    auto* event =
+        reinterpret_cast<LV2_Atom_Event*>(reinterpret_cast<std::uint8_t*>(&sequence_->body) + used);
+    event->time.frames = placed;
+    event->body.type = midiEvent_;
+    event->body.size = size;
+    std::memcpy(LV2_ATOM_BODY(&event->body), bytes, size);
+    sequence_->atom.size = used + needed;
+    return true;
+}
+
+} // namespace tarvel_lv2

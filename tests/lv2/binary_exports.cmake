@@ -1,0 +1,26 @@
+# The bundle's library shows hosts lv2_descriptor and nothing else, and needs
+# no toolkit, picture or window-system library: only the effect is in it.
+#   cmake -D LIBRARY=tarvel.so -P binary_exports.cmake
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND nm -D --defined-only "${LIBRARY}" OUTPUT_VARIABLE symbols
+                RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "nm cannot read ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[^\n]+" lines "${symbols}")
+set(exported "")
+foreach(line ${lines})
+    string(REGEX REPLACE "^[0-9a-f]* *[A-Za-z] " "" name "${line}")
+    list(APPEND exported "${name}")
+endforeach()
+if(NOT exported STREQUAL "lv2_descriptor")
+    message(FATAL_ERROR "${LIBRARY} exports ${exported}, not lv2_descriptor alone")
+endif()
+
+execute_process(COMMAND objdump -p "${LIBRARY}" OUTPUT_VARIABLE headers)
+string(REGEX MATCHALL "NEEDED +[^\n]+" needed "${headers}")
+foreach(entry ${needed})
+    if(entry MATCHES "freetype|png|X11|xcb|gtk|GL")
+        message(FATAL_ERROR "${LIBRARY} needs ${entry}")
+    endif()
+endforeach()

@@ -1,0 +1,98 @@
+// What the LV2 adapter tests stand in for: a host's URID map, atom sequences
+// it writes and reads, and the square wave the effect replays.
+#pragma once
+
+#include <lv2/atom/atom.h>
+#include <lv2/atom/util.h>
+#include <lv2/core/lv2.h>
+#include <lv2/midi/midi.h>
+#include <lv2/urid/urid.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "midi_atoms.h"
+
+class TestUridMap {
+public:
+    TestUridMap() {
+        map_.handle = this;
+        map_.map = [](LV2_URID_Map_Handle handle, const char* uri) {
+            auto& uris = static_cast<TestUridMap*>(handle)->uris_;
+            for (std::size_t i = 0; i < uris.size(); ++i) {
+                if (uris[i] == uri) {
+                    return static_cast<LV2_URID>(i + 1);
+                }
+            }
+            uris.emplace_back(uri);
+            return static_cast<LV2_URID>(uris.size());
+        };
+        feature_ = {LV2_URID__map, &map_};
+    }
+    LV2_URID map(const char* uri) { return map_.map(this, uri); }
+    const LV2_Feature* feature() const { return &feature_; }
+    tarvel_lv2::AtomTypes types() { return {map(LV2_ATOM__Sequence), map(LV2_MIDI__MidiEvent)}; }
+
+private:
+    std::vector<std::string> uris_;
+    LV2_URID_Map map_{};
+    LV2_Feature feature_{};
+};
+
+// A short MIDI message at a frame, as both sides of the port see it.
+struct TimedMidi {
+    std::int64_t frame;
+    std::vector<std::uint8_t> bytes;
+};
+
+// An atom sequence in 8-byte words, as a host lays one out in a port buffer.
+class SequenceBuffer {
+public:
+    explicit SequenceBuffer(std::size_t bytes) : words_((bytes + 7) / 8) {}
+    LV2_Atom_Sequence* sequence() { return reinterpret_cast<LV2_Atom_Sequence*>(words_.data()); }
+
+    // An input sequence holding `events` (of type `eventType`).
+    void write(LV2_URID sequenceType, LV2_URID eventType, const std::vector<TimedMidi>& events) {
+        LV2_Atom_Sequence* seq = sequence();
+        seq->atom.type = sequenceType;
+        seq->atom.size = sizeof(LV2_Atom_Sequence_Body);
+        seq->body.unit = 0;
+        seq->body.pad = 0;
+        for (const TimedMidi& midi : events) {
+            auto* event = reinterpret_cast<LV2_Atom_Event*>(
+                reinterpret_cast<std::uint8_t*>(&seq->body) + seq->atom.size);
+            event->time.frames = midi.frame;
+            event->body.type = eventType;
+            event->body.size = static_cast<std::uint32_t>(midi.bytes.size());
+            std::memcpy(LV2_ATOM_BODY(&event->body), midi.bytes.data(), midi.bytes.size());
+            seq->atom.size += lv2_atom_pad_size(
+                static_cast<std::uint32_t>(sizeof(LV2_Atom_Event) + midi.bytes.size()));
+        }
+    }
+
+    // An output port before a block: its capacity in the atom's size field.
+    void offer(std::uint32_t capacity) {
+        sequence()->atom.type = 0;
+        sequence()->atom.size = capacity;
+    }
+
+    std::vector<TimedMidi> read(LV2_URID eventType) {
+        std::vector<TimedMidi> events;
+        LV2_ATOM_SEQUENCE_FOREACH(sequence(), event) {
+            if (event->body.type == eventType) {
+                const auto* body = static_cast<const std::uint8_t*>(LV2_ATOM_BODY(&event->body));
+                events.push_back({event->time.frames, {body, body + event->body.size}});
+            }
+        }
+        return events;
+    }
+
+private:
+    std::vector<std::uint64_t> words_;
+};
+
+inline bool operator==(const TimedMidi& a, const TimedMidi& b) {
+    return a.frame == b.frame && a.bytes == b.bytes;
+}
