@@ -25,9 +25,10 @@ namespace {
 class OpenEditor {
 public:
     OpenEditor() : parent(headless::createWindow(0, 0, 268, 107)) {
+        // The effect owns the editor, which registers itself with it.
+        editor = new TarvelEditor(&effect);
         record->setParameter(record, 0, 0.75f);
         record->dispatcher(record, effEditOpen, 0, 0, parent, 0.0f);
-        editor = dynamic_cast<TarvelEditor*>(effect.editorOf());
         headless::dispatchMessages();
         record->dispatcher(record, effEditIdle, 0, 0, nullptr, 0.0f);
     }

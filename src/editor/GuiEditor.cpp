@@ -8,6 +8,18 @@
 
 int32 GuiEditor::knobMode = 0;
 
+namespace {
+
+// processIdle, called in a control's drag loop, runs the full idle work
+// (redraw, one paint, the host's idle) every kIdleIntervalMs at most, but as
+// early as kEarlyRunMs before that; every call in between sleeps
+// kThrottleSleepMs instead of spinning, so a loop sees a run about every 50 ms.
+constexpr std::int32_t kIdleIntervalMs = 100;
+constexpr std::int32_t kEarlyRunMs = 50;
+constexpr std::int32_t kThrottleSleepMs = 4;
+
+} // namespace
+
 GuiEditor::GuiEditor(AudioEffect* owner) : AEffEditor(owner), nextIdleTicks(platform::tickCount()) {
     if (effect)
         effect->setEditor(this);
@@ -77,17 +89,21 @@ void GuiEditor::drawAll(ERect*) {
 }
 
 void GuiEditor::processIdle() {
-    // Unsigned millisecond ticks throughout.
     std::uint32_t now = platform::tickCount();
-    if (now < nextIdleTicks) {
-        platform::sleep(4);
-        now += 4;
-        if (now < nextIdleTicks - 50)
+    // Signed distance to the next run: the 32-bit millisecond count wraps
+    // every 49.7 days, and a plain comparison would then throttle (or stop
+    // throttling) until it comes round again.
+    std::int32_t untilDue = static_cast<std::int32_t>(nextIdleTicks - now);
+    if (untilDue > 0) {
+        platform::sleep(kThrottleSleepMs);
+        now += kThrottleSleepMs;
+        untilDue -= kThrottleSleepMs;
+        if (untilDue > kEarlyRunMs)
             return;
     }
     idle();
     platform::dispatchPendingPaint();
-    nextIdleTicks = now + 100;
+    nextIdleTicks = now + kIdleIntervalMs;
     inProcessIdle = true;
     if (effect)
         effect->masterIdle();

@@ -41,6 +41,9 @@ TarvelEditor::~TarvelEditor() {
     if (backgroundBitmap)
         backgroundBitmap->release();
     backgroundBitmap = nullptr;
+    // Built from a TarvelEffect (the constructor's argument), so the cast holds.
+    if (effect)
+        static_cast<TarvelEffect*>(effect)->detachPanel(this);
 }
 
 int32 TarvelEditor::open(void* parentWindow) {

@@ -4,11 +4,9 @@
 
 #include <cstdio>
 #include <cstring>
-#include <new>
 
 #include "effect/ParameterPanel.h"
 #include "host/AEffEditor.h"
-#include "host/module.h"
 
 // The live gains are shared between the user-interface and audio threads
 // as single words stored and loaded whole, without a lock.
@@ -67,21 +65,15 @@ TarvelEffect::TarvelEffect(audioMasterCallback host)
     canProcessReplacing(true);
     isSynth(false);
     setUniqueID(fourCharCode('T', 'v', 'r', 'l'));
-
-    // The editor panel registers itself as this effect's editor (which sets
-    // effFlagsHasEditor) and as its parameter panel. Without it the entry
-    // point refuses the instance: the host never sees an effect lacking one.
-    if (createEditorPanel(this) == nullptr) {
-        outOfMemory = true;
-    }
 }
 
 // The program array, the cycle buffer and the event store live inside the
-// object; the base destructor deletes the editor.
-TarvelEffect::~TarvelEffect() = default;
-
-AudioEffect* createEffectInstance(audioMasterCallback host) {
-    return new (std::nothrow) TarvelEffect(host);
+// object. The editor goes first, while this is still a TarvelEffect its
+// panel can detach from.
+TarvelEffect::~TarvelEffect() {
+    AEffEditor* panelEditor = editorOf();
+    setEditor(nullptr);
+    delete panelEditor;
 }
 
 void TarvelEffect::setParameter(int32 index, float value) {
@@ -93,12 +85,10 @@ void TarvelEffect::setParameter(int32 index, float value) {
         program.ipvolume.store(value, std::memory_order_relaxed);
         ipvolume.store(value, std::memory_order_relaxed);
     }
-    // The editor hears of every index, also one that stored nothing.
-    if (editor != nullptr) {
-        editor->postUpdate();
-        if (panel != nullptr) {
-            panel->setParameter(index, value);
-        }
+    // The editor panel hears of every index, also one that stored nothing;
+    // it posts its own update.
+    if (panel != nullptr) {
+        panel->setParameter(index, value);
     }
 }
 

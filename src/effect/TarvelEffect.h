@@ -72,8 +72,13 @@ public:
     void endBlock(int32 sampleFrames);
 
     // The editor panel registers here, beside registering as the editor, to
-    // be told of every parameter value.
+    // be told of every parameter value; it detaches itself when it goes.
     void attachPanel(ParameterPanel* newPanel) { panel = newPanel; }
+    void detachPanel(ParameterPanel* oldPanel) {
+        if (panel == oldPanel) {
+            panel = nullptr;
+        }
+    }
     int32 queuedEvents() const { return queuedCount; }
 
 private:

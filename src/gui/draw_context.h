@@ -19,7 +19,7 @@ enum MouseState : int {
 };
 
 // Styles of `setFont`.
-enum FontStyle : int { kBoldFace = 2, kItalicFace = 4, kUnderlineFace = 8 };
+enum FontStyle : int { kBoldFace = 1, kItalicFace = 2, kUnderlineFace = 4 };
 
 // Horizontal alignment of `drawString`.
 enum TextAlignment : int { kLeftText = 0, kCenterText = 1, kRightText = 2 };

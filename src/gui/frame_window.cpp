@@ -50,6 +50,12 @@ bool frameWindowProcedure(platform::Window window, platform::WindowMessage& mess
         return frame->onMenuItemMessage(message);
     case platform::WindowEvent::EditColors:
         return frame->onEditColorsMessage(message);
+    case platform::WindowEvent::Wheel: {
+        // The view under the pointer takes it; with none the window system's
+        // default passes it on to the host's window.
+        Point ignored;
+        return frame->onWheel(nullptr, ignored, message.wheelNotches);
+    }
     }
     return false;
 }

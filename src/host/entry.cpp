@@ -1,5 +1,5 @@
-// The library's face towards the host: the entry point that creates an
-// instance, and the state every instance of the library shares.
+// The checks every library's entry point makes around creating its effect,
+// and the state every instance of the library shares.
 #include "host/AudioEffect.h"
 #include "host/module.h"
 #include "host/vst_opcodes.h"
@@ -7,12 +7,13 @@
 void* hInstance = nullptr;
 bool outOfMemory = false;
 
-extern "C" AEffect* VSTCALL tarvelMain(audioMasterCallback audioMaster) {
+AEffect* openInstance(audioMasterCallback audioMaster,
+                      AudioEffect* (*createEffect)(audioMasterCallback)) {
     if (audioMaster == nullptr ||
         audioMaster(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0) {
         return nullptr;
     }
-    AudioEffect* effect = createEffectInstance(audioMaster);
+    AudioEffect* effect = createEffect(audioMaster);
     if (effect == nullptr) {
         return nullptr;
     }

@@ -12,11 +12,16 @@ extern void* hInstance;
 // every new instance is refused.
 extern bool outOfMemory;
 
-// Creates one plug-in instance for the host (exported from the library as
-// `main`). Returns the instance's record, or null when the plug-in refuses.
-extern "C" AEffect* VSTCALL tarvelMain(audioMasterCallback audioMaster);
-
 class AudioEffect;
 
-// Creates the plug-in's own effect; defined by the effect, called by `main`.
-AudioEffect* createEffectInstance(audioMasterCallback audioMaster);
+// Creates one plug-in instance for the host (exported from the library as
+// `main`). Returns the instance's record, or null when the plug-in refuses.
+// Each library defines it where it assembles its effect: the effect alone,
+// or the effect with its editor.
+extern "C" AEffect* VSTCALL tarvelMain(audioMasterCallback audioMaster);
+
+// What every `tarvelMain` does: refuses a host without a callback or one that
+// answers version 0, creates the effect, and refuses it again (deleting it)
+// once the module is out of memory. Returns the instance's record or null.
+AEffect* openInstance(audioMasterCallback audioMaster,
+                      AudioEffect* (*createEffect)(audioMasterCallback));

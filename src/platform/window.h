@@ -17,6 +17,7 @@ enum class WindowEvent {
     MeasureMenuItem, // an owner-drawn menu item asks for its size
     DrawMenuItem,    // an owner-drawn menu item asks to be drawn
     EditColors,      // an edit field asks for its colours
+    Wheel,           // the mouse wheel turned, the window's or forwarded to it
 };
 
 // States of an owner-drawn menu item.
@@ -35,6 +36,9 @@ struct WindowMessage {
     int itemWidth = 0;          // MeasureMenuItem: filled by the procedure
     int itemHeight = 0;
     GraphicsObject brush = nullptr; // EditColors: the brush the procedure answers
+    // Wheel: notches turned, positive away from the user; a fine wheel
+    // reports parts of one.
+    float wheelNotches = 0.0f;
 };
 
 // Answers true when it handled the event; false leaves it to the window

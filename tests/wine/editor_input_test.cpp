@@ -36,6 +36,21 @@ TEST_F(EditorTest, PressAt132OnTheUpperSliderIsOneAutomatedEdit) {
     EXPECT_EQ(lowerHandle(), 242);
 }
 
+// One notch towards the user over the lower slider: one wheel step down,
+// told to the host as an automated change.
+TEST_F(EditorTest, WheelNotchOverTheLowerSliderIsOneAutomatedStep) {
+    InputScript script;
+    script.moveTo(at(132, kLowerY)).wheel(-1);
+    const std::vector<HostCall> requests = playAndCollect(script);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].opcode, audioMasterAutomate);
+    EXPECT_EQ(requests[0].index, 1);
+    EXPECT_EQ(requests[0].opt, 0.9f);
+    EXPECT_EQ(dll.host.getParameter(1), 0.9f);
+    EXPECT_EQ(dll.host.getParameter(0), 1.0f);
+    EXPECT_EQ(lowerHandle(), handleLeftEdgeFor(0.9f));
+}
+
 TEST_F(EditorTest, EditBracketStaysOpenWhileTheButtonIsHeld) {
     // A long hold without moving: idle time goes to the host meanwhile, and
     // the bracket closes only after the release.

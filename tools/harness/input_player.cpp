@@ -18,6 +18,14 @@ void sendMouseButton(DWORD flags) {
     SendInput(1, &input, sizeof input);
 }
 
+void sendWheel(int notches) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    input.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
+    SendInput(1, &input, sizeof input);
+}
+
 void sendKey(int virtualKey, bool down) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -52,6 +60,9 @@ struct Playback {
         case InputStep::Kind::keyUp:
             sendKey(step.key, false);
             keysDown.erase(step.key);
+            break;
+        case InputStep::Kind::wheel:
+            sendWheel(step.notches);
             break;
         case InputStep::Kind::pause:
             Sleep(step.milliseconds);
@@ -130,6 +141,13 @@ InputScript& InputScript::keyDown(int virtualKey) {
 InputScript& InputScript::keyUp(int virtualKey) {
     InputStep step = stepOf(InputStep::Kind::keyUp);
     step.key = virtualKey;
+    steps_.push_back(step);
+    return *this;
+}
+
+InputScript& InputScript::wheel(int notches) {
+    InputStep step = stepOf(InputStep::Kind::wheel);
+    step.notches = notches;
     steps_.push_back(step);
     return *this;
 }

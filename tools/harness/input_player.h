@@ -21,10 +21,11 @@
 constexpr unsigned kInputStepPause = 80;
 
 struct InputStep {
-    enum class Kind { moveTo, pressLeft, releaseLeft, keyDown, keyUp, pause };
+    enum class Kind { moveTo, pressLeft, releaseLeft, keyDown, keyUp, wheel, pause };
     Kind kind = Kind::pause;
     ScreenPoint point{};       // moveTo
     int key = 0;               // keyDown, keyUp: a virtual-key code
+    int notches = 0;           // wheel: positive away from the user
     unsigned milliseconds = 0; // pause
 };
 
@@ -35,6 +36,8 @@ public:
     InputScript& releaseLeft();
     InputScript& keyDown(int virtualKey);
     InputScript& keyUp(int virtualKey);
+    // Turns the wheel where the pointer is, all notches at once.
+    InputScript& wheel(int notches);
     InputScript& pause(unsigned milliseconds);
     // moveTo, press, pause, release: a click at one point.
     InputScript& click(ScreenPoint point);

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "editor/GuiEditor.h"
+#include "editor/TarvelEditor.h"
 #include "effect/TarvelEffect.h"
 #include "gui/frame.h"
 #include "host/vst_opcodes.h"
@@ -17,11 +17,12 @@ int main(int argc, char** argv) {
     const float ipvolume = argc > 3 ? std::strtof(argv[3], nullptr) : 0.25f;
 
     TarvelEffect effect(nullptr);
+    // The effect owns the editor, which registers itself with it.
+    auto* editor = new TarvelEditor(&effect);
     effect.setParameter(0, ncvolume);
     effect.setParameter(1, ipvolume);
     platform::Window parent = headless::createWindow(0, 0, 268, 107);
     effect.dispatcher(effEditOpen, 0, 0, parent, 0.0f);
-    auto* editor = static_cast<GuiEditor*>(effect.editorOf());
     bool ok = false;
     if (editor && editor->getFrame() && editor->getFrame()->getWindow()) {
         headless::dispatchMessages();

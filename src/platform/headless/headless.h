@@ -46,6 +46,9 @@ bool hasPendingPaint(platform::Window window);
 // another one); a control waiting for a double click takes left presses
 // from this queue.
 void postButtonDown(platform::Window window, int x, int y, bool left = true);
+// Turns the mouse wheel over the window by `notches` at once; true when the
+// window's procedure took it.
+bool sendWheel(platform::Window window, float notches);
 // Delivers queued presses, then paints until no window is damaged; returns
 // how many messages were delivered.
 int dispatchMessages();

@@ -255,6 +255,14 @@ bool takePostedLeftPress() {
     return true;
 }
 
+bool sendWheel(platform::Window h, float notches) {
+    if (!liveWindow(window(h)))
+        return false;
+    platform::WindowMessage message{platform::WindowEvent::Wheel};
+    message.wheelNotches = notches;
+    return deliver(window(h), message);
+}
+
 int dispatchMessages() {
     int delivered = 0;
     for (;;) {

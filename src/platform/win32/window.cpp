@@ -51,6 +51,13 @@ LRESULT CALLBACK windowProcedure(HWND h, UINT message, WPARAM wParam, LPARAM lPa
                 return 0;
             break;
         }
+        case WM_MOUSEWHEEL: {
+            WindowMessage m{WindowEvent::Wheel};
+            m.wheelNotches = static_cast<float>(GET_WHEEL_DELTA_WPARAM(wParam)) / WHEEL_DELTA;
+            if (classProcedure(w, m))
+                return 0;
+            break;
+        }
         case WM_DESTROY: {
             WindowMessage m{WindowEvent::Destroy};
             classProcedure(w, m);

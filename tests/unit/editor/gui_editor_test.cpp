@@ -55,6 +55,12 @@ protected:
         delete effect;
         headless::resetWindowSystem();
     }
+    // A new editor made with the clock at `ticks`: its first run is due then.
+    void startEditorAt(std::uint32_t ticks) {
+        headless::input().ticks = ticks;
+        delete editor;
+        editor = new PanelEditor(effect);
+    }
     VstWord dispatch(int32 opcode, int32 index = 0, VstWord value = 0, void* ptr = nullptr) {
         return effect->dispatcher(opcode, index, value, ptr, 0.0f);
     }
@@ -185,6 +191,34 @@ TEST_F(GuiEditorTest, ProcessIdleRunsAtMostAboutEvery50Milliseconds) {
     EXPECT_EQ(headless::callCount("Sleep"), 2);
     EXPECT_EQ(editor->idles, 3);
     EXPECT_EQ(editor->nextIdle(), 1255u);
+}
+
+// The 32-bit millisecond count wraps after 49.7 days; the throttle keeps
+// its rhythm across the wrap in both directions.
+TEST_F(GuiEditorTest, ProcessIdleKeepsItsRhythmAcrossTheTickWrap) {
+    // Due just before the wrap and called just after it: runs at once.
+    startEditorAt(0xFFFFFF88u);
+    editor->processIdle();
+    EXPECT_EQ(editor->nextIdle(), 0xFFFFFFECu);
+    headless::input().ticks = 5;
+    editor->processIdle();
+    EXPECT_EQ(editor->idles, 2);
+    EXPECT_EQ(headless::callCount("Sleep"), 0);
+    EXPECT_EQ(editor->nextIdle(), 105u);
+
+    // Ran just before the wrap, called 10 ms later: waits, as any time.
+    startEditorAt(0xFFFFFFE2u);
+    editor->processIdle();
+    EXPECT_EQ(editor->nextIdle(), 70u);
+    headless::input().ticks = 0xFFFFFFECu;
+    editor->processIdle();
+    EXPECT_EQ(headless::callCount("Sleep"), 1);
+    EXPECT_EQ(editor->idles, 1) << "not yet due";
+    headless::input().ticks = 21; // 49 ms before the next run
+    editor->processIdle();
+    EXPECT_EQ(headless::callCount("Sleep"), 2);
+    EXPECT_EQ(editor->idles, 2);
+    EXPECT_EQ(editor->nextIdle(), 125u);
 }
 
 TEST_F(GuiEditorTest, ProcessIdleLetsOnePendingPaintThrough) {

@@ -31,6 +31,7 @@ constexpr int kLowerTop = 80;
 class TarvelEditorTest : public ::testing::Test {
 protected:
     TarvelEditorTest() {
+        new TarvelEditor(&effect); // the effect owns it
         recordingHost().reset();
         headless::resetInput();
         parent = headless::createWindow(kScreenX, kScreenY, 400, 300);
@@ -238,15 +239,34 @@ TEST_F(TarvelEditorTest, SetParameterPostsAnUpdateAndIdleTakesTheEffectsValue) {
     idle();
     EXPECT_EQ(lower->getValue(), 1.0f);
 
-    // From the effect: its own update request, then the panel's; the slider
-    // stays where it is until the next idle.
+    // From the effect: one update request; the slider stays where it is
+    // until the next idle.
     effect.setParameter(1, 0.125f);
-    EXPECT_EQ(observed->updatesPosted, 4);
+    EXPECT_EQ(observed->updatesPosted, 3);
     EXPECT_EQ(lower->getValue(), 1.0f);
     idle();
     EXPECT_EQ(lower->getValue(), 0.125f);
     EXPECT_EQ(upper->getValue(), 1.0f);
     EXPECT_FALSE(lower->isDirty()) << "redrawn by the same idle";
+}
+
+// The wheel reaches the frame's window as a window message: the slider under
+// the pointer takes one step per notch, told to the host as automation; away
+// from the sliders it is left to the host's window.
+TEST_F(TarvelEditorTest, WheelOverALowerSliderStepsItAndAutomates) {
+    open();
+    paint();
+    recordingHost().calls.clear();
+    headless::input().pointer = {kScreenX + 132, kScreenY + kLowerTop + 7};
+    EXPECT_TRUE(headless::sendWheel(frame()->getWindow(), -1.0f));
+    EXPECT_EQ(hostCalls({audioMasterAutomate}), (std::vector<std::string>{automate(1, 0.9f)}));
+    EXPECT_EQ(effect.getParameter(1), 0.9f);
+    EXPECT_EQ(effect.getParameter(0), 1.0f);
+    EXPECT_FALSE(editor()->getIpvolumeSlider()->isDirty()) << "redrawn at once";
+
+    headless::input().pointer = {kScreenX + 132, kScreenY + 20};
+    EXPECT_FALSE(headless::sendWheel(frame()->getWindow(), -1.0f));
+    EXPECT_EQ(effect.getParameter(0), 1.0f);
 }
 
 TEST_F(TarvelEditorTest, PressOnTheUpperSliderAutomatesParameterZeroInsideAnEditBracket) {
@@ -381,10 +401,21 @@ TEST_F(TarvelEditorTest, RenderMatchesTheStoredReferencePicture) {
     EXPECT_EQ(differences, 0);
 }
 
+TEST(TarvelEditorLifetime, EntryPointMakesTheEffectWithItsPanel) {
+    recordingHost().reset(2400);
+    AEffect* record = tarvelMain(recordingHostCallback);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->flags, effFlagsHasEditor | effFlagsCanMono | effFlagsCanReplacing);
+    auto* effect = static_cast<TarvelEffect*>(record->object);
+    EXPECT_NE(dynamic_cast<TarvelEditor*>(effect->editorOf()), nullptr);
+    EXPECT_EQ(record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f), 1);
+}
+
 TEST(TarvelEditorLifetime, EffectClosedWithTheEditorStillOpenTakesTheWindowDown) {
     platform::Window parent = headless::createWindow(0, 0, 300, 200);
     const int liveBefore = headless::liveObjectCount();
     auto* effect = new TarvelEffect(nullptr);
+    new TarvelEditor(effect);
     ASSERT_EQ(effect->dispatcher(effEditOpen, 0, 0, parent, 0.0f), 1);
     static_cast<TarvelEditor*>(effect->editorOf())->drawAll(nullptr);
     delete effect;
@@ -394,6 +425,7 @@ TEST(TarvelEditorLifetime, EffectClosedWithTheEditorStillOpenTakesTheWindowDown)
 
 TEST(TarvelEditorLifetime, EditorOpcodesInAnyOrderAreHarmless) {
     TarvelEffect effect(nullptr);
+    new TarvelEditor(&effect);
     effect.dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
     effect.dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
     EXPECT_EQ(effect.dispatcher(effEditKeyDown, 0, VKEY_UP, nullptr, 0.0f), -1);

@@ -141,19 +141,26 @@ TEST_F(DrawContextState, SymbolFontIsDecorative) {
     EXPECT_EQ(f->pitchAndFamily, 0x50);
 }
 
-TEST_F(DrawContextState, StyleBitsGiveItalicUnderlineAndWeight) {
+// Bold is the value 1, italic 2 and underline 4.
+TEST_F(DrawContextState, StyleBitsGiveWeightItalicAndUnderline) {
     DrawContext context(nullptr, canvas.dc, canvas.window);
     context.setFont(3, 20, 6);
     const platform::FontDescription* f = headless::selectedFontOf(canvas.dc);
     EXPECT_EQ(f->height, -20);
-    EXPECT_EQ(f->weight, 700); // bit 2 is bold
-    EXPECT_EQ(f->italic, 1);
-    EXPECT_EQ(f->underline, 0);
-    context.setFont(3, 20, 12);
-    f = headless::selectedFontOf(canvas.dc);
     EXPECT_EQ(f->weight, 400);
     EXPECT_EQ(f->italic, 1);
     EXPECT_EQ(f->underline, 1);
+    context.setFont(3, 20, 1);
+    f = headless::selectedFontOf(canvas.dc);
+    EXPECT_EQ(f->weight, 700);
+    EXPECT_EQ(f->italic, 0);
+    EXPECT_EQ(f->underline, 0);
+    // No bit above these three means anything.
+    context.setFont(3, 20, 8);
+    f = headless::selectedFontOf(canvas.dc);
+    EXPECT_EQ(f->weight, 400);
+    EXPECT_EQ(f->italic, 0);
+    EXPECT_EQ(f->underline, 0);
 }
 
 TEST_F(DrawContextState, TextIsMeasuredAndDrawnWithTheSelectedFont) {

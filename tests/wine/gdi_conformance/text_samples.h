@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "gui/draw_context.h"
+
 // The samples both sides draw; the native comparison reads the same list.
 struct TextSample {
     int fontId;
@@ -14,9 +16,15 @@ struct TextSample {
 };
 
 inline constexpr TextSample kTextSamples[] = {
-    {0, 0, 0, "Tarvel"},           {1, 0, 0, "New Cycle Volume"}, {2, 0, 0, "Input Volume"},
-    {3, 0, 0, "ncvolume 0.50 dB"}, {4, 0, 2, "Ostrand"},          {6, 0, 0, "ipvolume -6.0"},
-    {3, 16, 4, "Italic text"},     {2, 0, 8, "Underlined"},       {7, 0, 0, "abgdpw"},
+    {0, 0, 0, "Tarvel"},
+    {1, 0, 0, "New Cycle Volume"},
+    {2, 0, 0, "Input Volume"},
+    {3, 0, 0, "ncvolume 0.50 dB"},
+    {4, 0, kBoldFace, "Ostrand"},
+    {6, 0, 0, "ipvolume -6.0"},
+    {3, 16, kItalicFace, "Italic text"},
+    {2, 0, kUnderlineFace, "Underlined"},
+    {7, 0, 0, "abgdpw"},
 };
 
 inline constexpr int kTextWidth = 160;
