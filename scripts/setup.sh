@@ -19,6 +19,8 @@ packages=(
     python3-matplotlib python3-numpy espeak-ng sox
     python3 valgrind
     clang libclang-rt-14-dev
+    # The X11 backend, and the real pointer and key input of its tests.
+    libx11-dev xdotool
 )
 
 sudo_cmd=()

@@ -30,6 +30,31 @@ platform::Module moduleInstance() {
     return reinterpret_cast<platform::Module>(hInstance);
 }
 
+// A key the window system delivered, as the views take keys from a host.
+VstKeyCode keyCodeOf(const platform::WindowMessage& message) {
+    VstKeyCode key{};
+    key.character = message.keyCharacter;
+    switch (message.namedKey) {
+    case platform::kArrowLeft:
+        key.virt = VKEY_LEFT;
+        break;
+    case platform::kArrowUp:
+        key.virt = VKEY_UP;
+        break;
+    case platform::kArrowRight:
+        key.virt = VKEY_RIGHT;
+        break;
+    case platform::kArrowDown:
+        key.virt = VKEY_DOWN;
+        break;
+    default:
+        break;
+    }
+    if (message.keyModifiers & platform::kModifierShift)
+        key.modifier = MODIFIER_SHIFT;
+    return key;
+}
+
 // Finds the frame through the window's user data; windows without one get
 // the default processing.
 bool frameWindowProcedure(platform::Window window, platform::WindowMessage& message) {
@@ -55,6 +80,13 @@ bool frameWindowProcedure(platform::Window window, platform::WindowMessage& mess
         // default passes it on to the host's window.
         Point ignored;
         return frame->onWheel(nullptr, ignored, message.wheelNotches);
+    }
+    case platform::WindowEvent::KeyDown:
+    case platform::WindowEvent::KeyUp: {
+        VstKeyCode key = keyCodeOf(message);
+        const int answer = message.event == platform::WindowEvent::KeyDown ? frame->onKeyDown(key)
+                                                                           : frame->onKeyUp(key);
+        return answer == 1;
     }
     }
     return false;
