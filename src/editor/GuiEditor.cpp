@@ -1,7 +1,8 @@
 #include "editor/GuiEditor.h"
 
 #include "gui/frame.h"
-#include "host/AudioEffect.h"
+#include "gui/key_code.h"
+#include "host/AudioEffectX.h"
 #include "platform/drop.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -59,12 +60,48 @@ void GuiEditor::idle() {
         frame->idle();
 }
 
+namespace {
+
+// The host's key record in the toolkit's terms: the same character and
+// modifiers, the arrow keys under the toolkit's names, other keys as they come.
+KeyCode toolkitKey(const VstKeyCode& key) {
+    KeyCode converted;
+    converted.character = key.character;
+    switch (key.virt) {
+    case VKEY_LEFT:
+        converted.virt = kKeyLeft;
+        break;
+    case VKEY_UP:
+        converted.virt = kKeyUp;
+        break;
+    case VKEY_RIGHT:
+        converted.virt = kKeyRight;
+        break;
+    case VKEY_DOWN:
+        converted.virt = kKeyDown;
+        break;
+    default:
+        converted.virt = key.virt;
+        break;
+    }
+    converted.modifier = (key.modifier & MODIFIER_SHIFT) != 0 ? kModifierShift : 0;
+    return converted;
+}
+
+} // namespace
+
 int32 GuiEditor::onKeyDown(VstKeyCode& key) {
-    return frame ? frame->onKeyDown(key) : -1;
+    if (!frame)
+        return -1;
+    KeyCode converted = toolkitKey(key);
+    return frame->onKeyDown(converted);
 }
 
 int32 GuiEditor::onKeyUp(VstKeyCode& key) {
-    return frame ? frame->onKeyUp(key) : -1;
+    if (!frame)
+        return -1;
+    KeyCode converted = toolkitKey(key);
+    return frame->onKeyUp(converted);
 }
 
 int32 GuiEditor::setKnobMode(int32 mode) {
@@ -108,4 +145,36 @@ void GuiEditor::processIdle() {
     if (effect)
         effect->masterIdle();
     inProcessIdle = false;
+}
+
+// The frame reaches the effect's host calls through these; the effect is an
+// AudioEffectX in every editor of this system.
+void GuiEditor::beginEdit(int index) {
+    if (effect)
+        static_cast<AudioEffectX*>(effect)->beginEdit(index);
+}
+
+bool GuiEditor::endEdit(int index) {
+    return effect && static_cast<AudioEffectX*>(effect)->endEdit(index);
+}
+
+bool GuiEditor::sizeHostWindow(int width, int height) {
+    if (!effect)
+        return false;
+    auto* host = static_cast<AudioEffectX*>(effect);
+    char sizeWindow[] = "sizeWindow";
+    return host->canHostDo(sizeWindow) && host->sizeWindow(width, height);
+}
+
+void* GuiEditor::openHostWindow(VstWindowRecord* record) {
+    return effect ? static_cast<AudioEffectX*>(effect)->openWindow(record) : nullptr;
+}
+
+void GuiEditor::closeHostWindow(VstWindowRecord* record) {
+    if (effect)
+        static_cast<AudioEffectX*>(effect)->closeWindow(record);
+}
+
+int GuiEditor::getKnobMode() {
+    return knobMode;
 }

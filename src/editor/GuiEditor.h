@@ -3,16 +3,19 @@
 // the throttled idle processing that keeps the window painting and the host
 // responsive while a control holds the thread during a drag.
 //
-// Slots 0 to 10 are the editor interface's; 11 to 13 are added here.
+// Slots 0 to 10 are the editor interface's; 11 to 13 are added here. It is
+// also its frame's owner: edit brackets, host windows and sizes go through it
+// to the effect and the host.
 #pragma once
 
 #include <cstdint>
 
+#include "gui/frame_owner.h"
 #include "host/AEffEditor.h"
 
 class Frame;
 
-class GuiEditor : public AEffEditor {
+class GuiEditor : public AEffEditor, public FrameOwner {
 public:
     explicit GuiEditor(AudioEffect* effect);
     ~GuiEditor() override;
@@ -27,7 +30,14 @@ public:
 
     virtual void setParameter(int32 index, float value); // 11
     virtual void drawAll(ERect* rect);                   // 12
-    virtual void processIdle();                          // 13
+    void processIdle() override;                         // 13
+
+    void beginEdit(int index) override;
+    bool endEdit(int index) override;
+    bool sizeHostWindow(int width, int height) override;
+    void* openHostWindow(VstWindowRecord* record) override;
+    void closeHostWindow(VstWindowRecord* record) override;
+    int getKnobMode() override;
 
     AudioEffect* getEffect() const { return effect; }
     Frame* getFrame() const { return frame; }

@@ -2,12 +2,11 @@
 #include "gui/bitmap.h"
 
 #include "gui/draw_context.h"
-#include "host/module.h"
 #include "platform/graphics.h"
 #include "platform/system.h"
 
 Bitmap::Bitmap(int id) : resourceId(id) {
-    handle = platform::loadBitmapResource(static_cast<platform::Module>(hInstance),
+    handle = platform::loadBitmapResource(platform::moduleHandle(),
                                           static_cast<std::uint16_t>(id & 0xFFFF));
     if (handle && !platform::bitmapSize(handle, width, height))
         width = height = 0;

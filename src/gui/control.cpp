@@ -181,21 +181,21 @@ bool Control::stepByWheel(DrawContext* context, float distance) {
 }
 
 // The direction is in value terms, whichever end value 0 is drawn at.
-int Control::stepByArrowKey(const VstKeyCode& key) {
+int Control::stepByArrowKey(const KeyCode& key) {
     float direction = 0.0f;
     switch (key.virt) {
-    case VKEY_LEFT:
-    case VKEY_DOWN:
+    case kKeyLeft:
+    case kKeyDown:
         direction = -1.0f;
         break;
-    case VKEY_UP:
-    case VKEY_RIGHT:
+    case kKeyUp:
+    case kKeyRight:
         direction = 1.0f;
         break;
     default:
         return -1;
     }
-    const float scale = (key.modifier & MODIFIER_SHIFT) != 0 ? kFineStepScale : 1.0f;
+    const float scale = (key.modifier & kModifierShift) != 0 ? kFineStepScale : 1.0f;
     takeInputValue(value + direction * wheelStep * scale, nullptr);
     return 1;
 }

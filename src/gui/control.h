@@ -69,7 +69,7 @@ protected:
     // One wheel turn or arrow key moves the value by the wheel step, a tenth
     // of it with Shift. The key answer is -1 for keys that are no arrow.
     bool stepByWheel(DrawContext* context, float distance);
-    int stepByArrowKey(const VstKeyCode& key);
+    int stepByArrowKey(const KeyCode& key);
     // The start of a press on a control that is dragged: answers the mouse
     // state when a drag follows, or 0 when none does: input is off, there is
     // no context, the left button is not down, or the press was Ctrl+click

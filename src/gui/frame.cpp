@@ -2,17 +2,16 @@
 
 #include <cstdlib>
 
-#include "editor/GuiEditor.h"
 #include "gui/bitmap.h"
 #include "gui/draw_context.h"
+#include "gui/frame_owner.h"
 #include "gui/host_window.h"
 #include "gui/toolkit_state.h"
-#include "host/AudioEffectX.h"
 #include "platform/drop.h"
 #include "platform/graphics.h"
 #include "platform/system.h"
 
-Frame::Frame(const Rect& r, void* parent, GuiEditor* owner)
+Frame::Frame(const Rect& r, void* parent, FrameOwner* owner)
     : View(r), editor(owner), parentWindow(parent) {
     startServices();
     createWindow(parent);
@@ -20,7 +19,7 @@ Frame::Frame(const Rect& r, void* parent, GuiEditor* owner)
 
 void Frame::startServices() {
     platform::oleInitialize();
-    blendLibrary = loadBlendServices();
+    blendLibrary = startBlendServices();
 }
 
 Frame::~Frame() {
@@ -41,7 +40,7 @@ Frame::~Frame() {
     }
 }
 
-GuiEditor* Frame::getEditor() {
+FrameOwner* Frame::getEditor() {
     return editor;
 }
 
@@ -162,16 +161,14 @@ std::uint32_t Frame::getTicks() {
 }
 
 void Frame::beginEdit(int index) {
-    if (editor && editor->getEffect())
-        static_cast<AudioEffectX*>(editor->getEffect())->beginEdit(index);
+    if (editor)
+        editor->beginEdit(index);
 }
 
 int Frame::endEdit(int index) {
-    if (editor && editor->getEffect())
-        return static_cast<AudioEffectX*>(editor->getEffect())->endEdit(index) ? 1 : 0;
-    return 0;
+    return editor && editor->endEdit(index) ? 1 : 0;
 }
 
 int Frame::getKnobMode() {
-    return GuiEditor::knobMode;
+    return editor ? editor->getKnobMode() : 0;
 }

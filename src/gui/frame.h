@@ -2,7 +2,7 @@
 // host gives the editor, it keeps the views drawn over an optional background
 // picture, turns paints and presses into calls on its views, redraws dirty
 // views when the editor is idle, routes keys, the wheel and drops, and passes
-// edit brackets and idle processing on to its editor.
+// edit brackets and idle processing on to its owner, the editor.
 #pragma once
 
 #include "gui/view.h"
@@ -10,6 +10,7 @@
 
 class Bitmap;
 class DropTarget;
+class FrameOwner;
 namespace platform {
 struct WindowMessage;
 }
@@ -29,20 +30,20 @@ enum CursorType : int {
 class Frame : public View {
 public:
     // A frame in a child window of `parentWindow` (no window for null).
-    Frame(const Rect& bounds, void* parentWindow, GuiEditor* editor);
+    Frame(const Rect& bounds, void* parentWindow, FrameOwner* editor);
     // A frame whose parent window the host opens on `open` (starts closed).
-    Frame(const Rect& bounds, const char* title, GuiEditor* editor, int style);
+    Frame(const Rect& bounds, const char* title, FrameOwner* editor, int style);
     ~Frame() override;
 
     void draw(DrawContext* context) override;
     void drawRect(DrawContext* context, const Rect& update) override;
     void onMouseDown(DrawContext* context, Point& where) override;
     void redrawIfDirty(DrawContext* context) override;
-    int onKeyDown(VstKeyCode& key) override;
-    int onKeyUp(VstKeyCode& key) override;
+    int onKeyDown(KeyCode& key) override;
+    int onKeyUp(KeyCode& key) override;
     bool onDrop(void** items, int count, int type, Point& where) override;
     bool onWheel(DrawContext* context, Point& where, float distance) override;
-    GuiEditor* getEditor() override;
+    FrameOwner* getEditor() override;
 
     // Slots 32 onwards.
     virtual bool addView(View* view);
@@ -71,7 +72,7 @@ public:
     void processIdle();
     // Milliseconds of the platform's tick count; 0 without an editor.
     std::uint32_t getTicks();
-    // Edit brackets around a gesture, passed to the effect as host calls.
+    // Edit brackets around a gesture, passed on to the editor.
     void beginEdit(int index);
     int endEdit(int index);
 
@@ -91,8 +92,8 @@ public:
     // Redraws the dirty views, once the window has been painted (editor idle).
     void idle();
     bool isSomethingDirty();
-    // The knob mode the host set through any editor of the library.
-    static int getKnobMode();
+    // The knob mode the host set through the editor (circular without one).
+    int getKnobMode();
 
     platform::Window getWindow() const { return window; }
 
@@ -113,7 +114,7 @@ private:
     void destroyOwnWindow();
     void releaseClass();
 
-    GuiEditor* editor;
+    FrameOwner* editor;
     void* parentWindow;
     Bitmap* background = nullptr;
     int viewCount = 0;

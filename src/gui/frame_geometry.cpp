@@ -2,9 +2,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "editor/GuiEditor.h"
 #include "gui/frame.h"
-#include "host/AudioEffectX.h"
+#include "gui/frame_owner.h"
 #include "platform/system.h"
 #include "platform/window.h"
 
@@ -113,9 +112,7 @@ bool Frame::setSize(int width, int height) {
         return false;
     if (width == bounds.getWidth() && height == bounds.getHeight())
         return false;
-    AudioEffectX* effect = editor ? static_cast<AudioEffectX*>(editor->getEffect()) : nullptr;
-    char sizeWindow[] = "sizeWindow";
-    if (effect && effect->canHostDo(sizeWindow) && effect->sizeWindow(width, height)) {
+    if (editor && editor->sizeHostWindow(width, height)) {
         // The host resized its window; only the frame's own follows.
         platform::setWindowSize(window, width, height);
         return true;

@@ -37,7 +37,7 @@ void Frame::onMouseDown(DrawContext* context, Point& where) {
     }
 }
 
-int Frame::onKeyDown(VstKeyCode& key) {
+int Frame::onKeyDown(KeyCode& key) {
     if (focusView) {
         const int answer = focusView->onKeyDown(key);
         if (answer != -1)
@@ -56,7 +56,7 @@ int Frame::onKeyDown(VstKeyCode& key) {
     return -1;
 }
 
-int Frame::onKeyUp(VstKeyCode& key) {
+int Frame::onKeyUp(KeyCode& key) {
     if (focusView) {
         const int answer = focusView->onKeyUp(key);
         if (answer != -1)

@@ -5,17 +5,16 @@
 #include <cstring>
 #include <new>
 
-#include "editor/GuiEditor.h"
 #include "gui/draw_context.h"
 #include "gui/drop_target.h"
 #include "gui/focus_events.h"
 #include "gui/frame.h"
+#include "gui/frame_owner.h"
 #include "gui/host_window.h"
 #include "gui/toolkit_state.h"
-#include "host/AudioEffectX.h"
-#include "host/module.h"
 #include "platform/drop.h"
 #include "platform/graphics.h"
+#include "platform/system.h"
 #include "platform/window.h"
 
 namespace {
@@ -27,7 +26,7 @@ char frameClassName[32] = "";
 int instanceCount = 0;
 
 platform::Module moduleInstance() {
-    return reinterpret_cast<platform::Module>(hInstance);
+    return platform::moduleHandle();
 }
 
 // A key the window system delivered, as the views take keys from a host.
@@ -96,7 +95,7 @@ void registerFrameClass() {
     if (instanceCount++ > 0)
         return;
     std::snprintf(frameClassName, sizeof frameClassName, "Plugin%08x",
-                  static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(hInstance)));
+                  static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(moduleInstance())));
     platform::registerWindowClass(frameClassName, moduleInstance(), frameWindowProcedure);
     recordButtonSwap();
 }
@@ -240,7 +239,7 @@ void Frame::onDestroyMessage() {
     parentWindow = nullptr;
 }
 
-Frame::Frame(const Rect& r, const char* title, GuiEditor* owner, int style)
+Frame::Frame(const Rect& r, const char* title, FrameOwner* owner, int style)
     : View(r), editor(owner), parentWindow(nullptr), open_(false), hostWindowVariant(true) {
     startServices();
     hostWindow = new (std::nothrow) VstWindowRecord{};
@@ -248,10 +247,10 @@ Frame::Frame(const Rect& r, const char* title, GuiEditor* owner, int style)
         return;
     if (title)
         std::strncpy(hostWindow->title, title, sizeof hostWindow->title - 1);
-    hostWindow->x = static_cast<int16>(r.left);
-    hostWindow->y = static_cast<int16>(r.top);
-    hostWindow->width = static_cast<int16>(r.getWidth());
-    hostWindow->height = static_cast<int16>(r.getHeight());
+    hostWindow->x = static_cast<std::int16_t>(r.left);
+    hostWindow->y = static_cast<std::int16_t>(r.top);
+    hostWindow->width = static_cast<std::int16_t>(r.getWidth());
+    hostWindow->height = static_cast<std::int16_t>(r.getHeight());
     hostWindow->style = style;
 }
 
@@ -263,18 +262,17 @@ bool Frame::open(Point* where) {
             platform::bringWindowToTop(platform::parentWindow(platform::parentWindow(window)));
         return true;
     }
-    AudioEffectX* effect = editor ? static_cast<AudioEffectX*>(editor->getEffect()) : nullptr;
-    if (!effect)
+    if (!editor)
         return false;
     if (where) {
-        hostWindow->x = static_cast<int16>(where->h);
-        hostWindow->y = static_cast<int16>(where->v);
+        hostWindow->x = static_cast<std::int16_t>(where->h);
+        hostWindow->y = static_cast<std::int16_t>(where->v);
     }
-    void* parent = effect->openWindow(hostWindow);
+    void* parent = editor->openHostWindow(hostWindow);
     if (!parent)
         return false;
     if (!createWindow(parent)) {
-        effect->closeWindow(hostWindow);
+        editor->closeHostWindow(hostWindow);
         return false;
     }
     parentWindow = parent;
@@ -291,8 +289,7 @@ bool Frame::close() {
         return false;
     open_ = false;
     parentWindow = nullptr;
-    AudioEffectX* effect = editor ? static_cast<AudioEffectX*>(editor->getEffect()) : nullptr;
-    if (effect)
-        effect->closeWindow(hostWindow);
+    if (editor)
+        editor->closeHostWindow(hostWindow);
     return true;
 }

@@ -2,15 +2,15 @@
 // for a window (open) and when it gives it back (close).
 #pragma once
 
-#include "host/vst_types.h"
+#include <cstdint>
 
 struct VstWindowRecord {
     char title[128];
-    int16 x; // position on the screen
-    int16 y;
-    int16 width;
-    int16 height;
-    int32 style;
+    std::int16_t x; // position on the screen
+    std::int16_t y;
+    std::int16_t width;
+    std::int16_t height;
+    std::int32_t style;
     void* parent;
     void* userHandle;
     void* windowHandle;

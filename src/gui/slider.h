@@ -30,7 +30,7 @@ public:
 
     void draw(DrawContext* context) override;
     void onMouseDown(DrawContext* context, Point& where) override;
-    int onKeyDown(VstKeyCode& key) override;
+    int onKeyDown(KeyCode& key) override;
     bool onWheel(DrawContext* context, Point& where, float distance) override;
     bool onRemoved(View* parent) override;
     bool onAttached(View* parent) override;

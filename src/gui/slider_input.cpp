@@ -87,6 +87,6 @@ bool Slider::onWheel(DrawContext* context, Point&, float distance) {
     return stepByWheel(context, distance);
 }
 
-int Slider::onKeyDown(VstKeyCode& key) {
+int Slider::onKeyDown(KeyCode& key) {
     return stepByArrowKey(key);
 }

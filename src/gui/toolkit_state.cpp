@@ -6,18 +6,11 @@ bool swappedButtons = false;
 platform::TransparentBlitFunction transparentBltFunction = nullptr;
 platform::AlphaBlendFunction alphaBlendFunction = nullptr;
 
-platform::Module loadBlendServices() {
-    transparentBltFunction = nullptr;
-    alphaBlendFunction = nullptr;
-    platform::Module library = platform::loadLibrary("msimg32.dll");
-    if (!library)
-        return nullptr;
-    alphaBlendFunction = reinterpret_cast<platform::AlphaBlendFunction>(
-        platform::procAddress(library, "AlphaBlend"));
-    if (platform::platformFamily() >= 2)
-        transparentBltFunction = reinterpret_cast<platform::TransparentBlitFunction>(
-            platform::procAddress(library, "TransparentBlt"));
-    return library;
+platform::Module startBlendServices() {
+    const platform::BlendServices services = platform::loadBlendServices();
+    transparentBltFunction = services.transparentBlit;
+    alphaBlendFunction = services.alphaBlend;
+    return services.library;
 }
 
 void recordButtonSwap() {

@@ -11,10 +11,9 @@ extern bool swappedButtons;
 extern platform::TransparentBlitFunction transparentBltFunction;
 extern platform::AlphaBlendFunction alphaBlendFunction;
 
-// Resets both services, then loads the blending library and takes its
-// services: constant-alpha blending whenever the library loads, colour-keyed
-// copies only on the NT platform family. Returns the library (null if none).
-platform::Module loadBlendServices();
+// Takes the platform's blending services for the bitmaps (each null when not
+// available). Returns their library, null when it did not load.
+platform::Module startBlendServices();
 
 // Reads the system's mouse-button swap into `swappedButtons`.
 void recordButtonSwap();

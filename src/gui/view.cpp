@@ -34,10 +34,10 @@ void View::redrawIfDirty(DrawContext* context) {
 int View::onMessage(View*, const char*) {
     return 0;
 }
-int View::onKeyDown(VstKeyCode&) {
+int View::onKeyDown(KeyCode&) {
     return -1;
 }
-int View::onKeyUp(VstKeyCode&) {
+int View::onKeyUp(KeyCode&) {
     return -1;
 }
 bool View::onDrop(void**, int, int, Point&) {
@@ -94,7 +94,7 @@ void View::setParentView(View* parent) {
 void View::setFrame(Frame* owner) {
     frame = owner;
 }
-GuiEditor* View::getEditor() {
+FrameOwner* View::getEditor() {
     return frame ? frame->getEditor() : nullptr;
 }
 bool View::onRemoved(View*) {

@@ -4,11 +4,11 @@
 #pragma once
 
 #include "gui/geometry.h"
-#include "host/vst_types.h"
+#include "gui/key_code.h"
 
 class DrawContext;
 class Frame;
-class GuiEditor;
+class FrameOwner;
 
 // Messages between views are identified by the address of a shared
 // constant, never by its characters.
@@ -30,8 +30,8 @@ public:
     virtual void onMouseDown(DrawContext* context, Point& where);
     virtual void redrawIfDirty(DrawContext* context);
     virtual int onMessage(View* sender, const char* message);
-    virtual int onKeyDown(VstKeyCode& key);
-    virtual int onKeyUp(VstKeyCode& key);
+    virtual int onKeyDown(KeyCode& key);
+    virtual int onKeyUp(KeyCode& key);
     virtual bool onDrop(void** items, int count, int type, Point& where);
     virtual bool onWheel(DrawContext* context, Point& where, float distance);
     virtual void loseFocus(DrawContext* context);
@@ -49,7 +49,7 @@ public:
     virtual Rect& getBounds(Rect& r);
     virtual void setParentView(View* parent);
     virtual void setFrame(Frame* owner);
-    virtual GuiEditor* getEditor();
+    virtual FrameOwner* getEditor();
     virtual bool onRemoved(View* parent);
     virtual bool onAttached(View* parent);
     virtual void release();

@@ -19,8 +19,8 @@ public:
     void onMouseDown(DrawContext* context, Point& where) override;
     void redrawIfDirty(DrawContext* context) override;
     int onMessage(View* sender, const char* message) override;
-    int onKeyDown(VstKeyCode& key) override;
-    int onKeyUp(VstKeyCode& key) override;
+    int onKeyDown(KeyCode& key) override;
+    int onKeyUp(KeyCode& key) override;
     bool onDrop(void** items, int count, int type, Point& where) override;
     bool onWheel(DrawContext* context, Point& where, float distance) override;
     void loseFocus(DrawContext* context) override;

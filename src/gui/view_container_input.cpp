@@ -20,7 +20,7 @@ void ViewContainer::onMouseDown(DrawContext* context, Point& where) {
         }
 }
 
-int ViewContainer::onKeyDown(VstKeyCode& key) {
+int ViewContainer::onKeyDown(KeyCode& key) {
     for (ViewNode* n = tail; n; n = n->previous) {
         const int result = n->view->onKeyDown(key);
         if (result != -1)
@@ -29,7 +29,7 @@ int ViewContainer::onKeyDown(VstKeyCode& key) {
     return -1;
 }
 
-int ViewContainer::onKeyUp(VstKeyCode& key) {
+int ViewContainer::onKeyUp(KeyCode& key) {
     for (ViewNode* n = tail; n; n = n->previous) {
         const int result = n->view->onKeyUp(key);
         if (result != -1)

@@ -4,7 +4,6 @@
 #include "host/module.h"
 #include "host/vst_opcodes.h"
 
-void* hInstance = nullptr;
 bool outOfMemory = false;
 
 AEffect* openInstance(audioMasterCallback audioMaster,

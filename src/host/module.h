@@ -4,10 +4,6 @@
 
 #include "host/vst_types.h"
 
-// The library's module handle, stored by the platform's load notification;
-// the toolkit loads its pictures and registers its window class with it.
-extern void* hInstance;
-
 // Set when an effect could not create its editor. Never cleared: from then on
 // every new instance is refused.
 extern bool outOfMemory;

@@ -12,6 +12,23 @@ void freeLibrary(Module module);
 // The operating system's platform family (2 or more: the NT family); -1 when unknown.
 int platformFamily();
 
+// The module (the library, or a program itself) whose resources and window
+// class the toolkit uses: stored by the library's load notification, or by a
+// program at its start; null until then.
+void setModuleHandle(Module module);
+Module moduleHandle();
+
+// The system's optional blending services, from their library when it loads:
+// constant-alpha blending whenever it does, colour-keyed copies only on the
+// NT platform family. Each is null when not available; the library is null
+// when it did not load, and is freed with freeLibrary.
+struct BlendServices {
+    Module library = nullptr;
+    AlphaBlendFunction alphaBlend = nullptr;
+    TransparentBlitFunction transparentBlit = nullptr;
+};
+BlendServices loadBlendServices();
+
 // A bitmap picture from the resources of the given module, named by number.
 GraphicsObject loadBitmapResource(Module module, std::uint16_t id);
 

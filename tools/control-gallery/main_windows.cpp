@@ -18,7 +18,7 @@
 #include "gallery.h"
 #include "gui/controls/popup_menu.h"
 #include "gui/frame.h"
-#include "host/module.h"
+#include "platform/system.h"
 
 namespace {
 
@@ -131,7 +131,7 @@ bool saveScreenshot(HWND w, const char* path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    hInstance = GetModuleHandleA(nullptr);
+    platform::setModuleHandle(reinterpret_cast<platform::Module>(GetModuleHandleA(nullptr)));
     int seconds = -1;
     const char* screenshot = nullptr;
     bool check = false;

@@ -22,7 +22,7 @@ bool savePicture(int id, const std::string& path) {
 
 // The panel with both handles over it, and one of each drawing operation below.
 bool saveScene(const std::string& path) {
-    loadBlendServices();
+    startBlendServices();
     OffscreenContext scene(nullptr, 268, 187, colorBlack);
     Bitmap* background = new Bitmap(128);
     Bitmap* handle = new Bitmap(129);

@@ -18,7 +18,7 @@ public:
 
     void draw(DrawContext* context) override;
     void onMouseDown(DrawContext* context, Point& where) override;
-    int onKeyDown(VstKeyCode& key) override;
+    int onKeyDown(KeyCode& key) override;
     bool onWheel(DrawContext* context, Point& where, float distance) override;
 
     // Slots added by the knob, in their fixed order.

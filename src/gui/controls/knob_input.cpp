@@ -22,7 +22,7 @@ void Knob::onMouseDown(DrawContext* context, Point& where) {
         return;
 
     const bool alt = (state & kAlt) != 0;
-    const bool linearMode = Frame::getKnobMode() == kLinearMode;
+    const bool linearMode = frame && frame->getKnobMode() == kLinearMode;
     const bool circular = linearMode == alt;
 
     if (frame) {
@@ -115,6 +115,6 @@ bool Knob::onWheel(DrawContext* context, Point&, float distance) {
     return stepByWheel(context, distance);
 }
 
-int Knob::onKeyDown(VstKeyCode& key) {
+int Knob::onKeyDown(KeyCode& key) {
     return stepByArrowKey(key);
 }

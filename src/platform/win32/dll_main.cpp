@@ -2,7 +2,7 @@
 // instance (pictures and the window class are found through it).
 #include <windows.h>
 
-#include "host/module.h"
+#include "platform/system.h"
 
 #if defined(__GLIBCXX__)
 // The static C++ runtime's release of what it keeps for the life of the
@@ -13,7 +13,7 @@ void __freeres() noexcept;
 #endif
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
-    hInstance = instance;
+    platform::setModuleHandle(reinterpret_cast<platform::Module>(instance));
 #if defined(__GLIBCXX__)
     // Unloaded by the host (reserved is null for FreeLibrary, not for the
     // end of the process): without this, every unload would leave the pool

@@ -128,12 +128,13 @@ TEST_F(GuiEditorTest, KeysReachTheFrameOrAnswerMinusOne) {
 TEST_F(GuiEditorTest, KnobModeIsSharedByEveryEditor) {
     TestEffect other(scriptedHostCallback);
     auto* second = new PanelEditor(&other);
+    editor->open(host);
     EXPECT_EQ(dispatch(effSetEditKnobMode, 0, 2), 1);
-    EXPECT_EQ(Frame::getKnobMode(), 2);
+    EXPECT_EQ(editor->getFrame()->getKnobMode(), 2);
     second->open(host);
     EXPECT_EQ(second->getFrame()->getKnobMode(), 2);
     EXPECT_EQ(second->setKnobMode(0), 1);
-    EXPECT_EQ(Frame::getKnobMode(), 0);
+    EXPECT_EQ(editor->getFrame()->getKnobMode(), 0);
 }
 
 TEST_F(GuiEditorTest, WheelNeedsAFrame) {

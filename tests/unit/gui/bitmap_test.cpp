@@ -21,12 +21,12 @@ protected:
     void SetUp() override {
         headless::resetInput();
         headless::setBlendLibrary(true, 2);
-        loadBlendServices();
+        startBlendServices();
         objectsBefore = headless::liveObjectCount();
     }
     void TearDown() override {
         headless::setBlendLibrary(true, 2);
-        loadBlendServices();
+        startBlendServices();
     }
     int objectsBefore = 0;
 };
@@ -148,7 +148,7 @@ TEST_F(BitmapTest, TransparentDrawWithTheColourKeyedCopy) {
 
 TEST_F(BitmapTest, TransparentDrawWithTheFallbackMask) {
     headless::setBlendLibrary(true, 1); // not the NT family: no colour-keyed copy
-    loadBlendServices();
+    startBlendServices();
     ASSERT_EQ(transparentBltFunction, nullptr);
     ASSERT_NE(alphaBlendFunction, nullptr);
     headless::resetCallCounts();
@@ -165,7 +165,7 @@ TEST_F(BitmapTest, TransparentDrawWithAPreparedMask) {
 
 TEST_F(BitmapTest, TransparentDrawLeavesNoObjectsBehind) {
     headless::setBlendLibrary(true, 1);
-    loadBlendServices();
+    startBlendServices();
     expectHandleOverBackground(false);
     expectHandleOverBackground(true);
     EXPECT_EQ(headless::liveObjectCount(), objectsBefore);
@@ -188,7 +188,7 @@ TEST_F(BitmapTest, AlphaBlendWithConstantOpacity) {
 
 TEST_F(BitmapTest, AlphaBlendDrawsNothingWithoutTheService) {
     headless::setBlendLibrary(false, 2);
-    loadBlendServices();
+    startBlendServices();
     EXPECT_EQ(alphaBlendFunction, nullptr);
     Canvas canvas(20, 20);
     DrawContext context(nullptr, canvas.dc, canvas.window);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gui/frame.h"
+#include "gui/frame_owner.h"
 #include "platform/headless/headless.h"
 #include "test_views.h"
 
@@ -20,11 +21,11 @@ public:
         ++focusLosses;
         lostFocusWithContext = context != nullptr;
     }
-    int onKeyDown(VstKeyCode&) override {
+    int onKeyDown(KeyCode&) override {
         ++keyDowns;
         return keyAnswer;
     }
-    int onKeyUp(VstKeyCode&) override {
+    int onKeyUp(KeyCode&) override {
         ++keyUps;
         return keyAnswer;
     }
@@ -62,7 +63,7 @@ protected:
         headless::resetWindowSystem();
     }
 
-    Frame& makeFrame(GuiEditor* editor = nullptr) {
+    Frame& makeFrame(FrameOwner* editor = nullptr) {
         frame = new Frame(Rect(0, 0, 268, 107), host, editor);
         return *frame;
     }

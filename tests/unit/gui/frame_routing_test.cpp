@@ -105,7 +105,7 @@ TEST_F(FrameRouting, KeysGoToFocusThenModalThenTopmostFirst) {
     ProbeView* top = add(Rect(0, 0, 1, 1));
     ProbeView* focused = add(Rect(0, 0, 1, 1));
     ProbeView modal(Rect(0, 0, 1, 1));
-    VstKeyCode key{};
+    KeyCode key{};
     EXPECT_EQ(frame->onKeyDown(key), -1);
     EXPECT_EQ(bottom->keyDowns, 1);
     EXPECT_EQ(top->keyDowns, 1);

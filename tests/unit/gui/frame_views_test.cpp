@@ -138,7 +138,7 @@ TEST_F(FrameViews, RemovingTheFocusOrModalViewForgetsIt) {
 
     press(25, 25);
     EXPECT_EQ(other->presses, 1);
-    VstKeyCode key{};
+    KeyCode key{};
     EXPECT_EQ(frame->onKeyDown(key), -1);
     frame->idle();
 }

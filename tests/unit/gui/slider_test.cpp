@@ -54,7 +54,7 @@ class SliderTest : public ::testing::Test {
 protected:
     SliderTest() {
         headless::resetInput();
-        loadBlendServices();
+        startBlendServices();
         editor = new GuiEditor(&effect); // owned by the effect
         parent = headless::createWindow(kScreenX, kScreenY, 268, 107);
         frame = new Frame(Rect(0, 0, 268, 107), parent, editor);
@@ -333,18 +333,18 @@ TEST_F(SliderTest, TheFrameHandsTheWheelToTheSliderUnderThePointer) {
 TEST_F(SliderTest, ArrowKeysStepInValueTerms) {
     HorizontalSlider* slider = addEditorSlider(49, 0, 0.5f);
     slider->setMouseEnabled(false); // keys do not ask
-    VstKeyCode key{0, VKEY_UP, 0};
+    KeyCode key{0, kKeyUp, 0};
     EXPECT_EQ(slider->onKeyDown(key), 1);
     EXPECT_FLOAT_EQ(slider->getValue(), 0.6f);
-    key.virt = VKEY_LEFT;
-    key.modifier = MODIFIER_SHIFT;
+    key.virt = kKeyLeft;
+    key.modifier = kModifierShift;
     EXPECT_EQ(slider->onKeyDown(key), 1);
     EXPECT_FLOAT_EQ(slider->getValue(), 0.59f);
     key.modifier = 0;
-    key.virt = VKEY_DOWN;
+    key.virt = kKeyDown;
     EXPECT_EQ(slider->onKeyDown(key), 1);
     EXPECT_FLOAT_EQ(slider->getValue(), 0.49f);
-    key.virt = VKEY_RIGHT;
+    key.virt = kKeyRight;
     for (int i = 0; i < 8; ++i)
         slider->onKeyDown(key);
     EXPECT_EQ(slider->getValue(), 1.0f);
@@ -364,7 +364,7 @@ TEST_F(SliderTest, MinimumAtTheRightEndInvertsBothDirections) {
     EXPECT_EQ(slider->handleRectInSlider().left, 231);
     press(17, kRow, kLButton);
     EXPECT_EQ(slider->getValue(), 1.0f);
-    VstKeyCode right{0, VKEY_RIGHT, 0};
+    KeyCode right{0, kKeyRight, 0};
     slider->setValue(0.5f);
     slider->onKeyDown(right);
     EXPECT_FLOAT_EQ(slider->getValue(), 0.6f);

@@ -32,7 +32,7 @@ public:
         ++presses;
         lastPoint = where;
     }
-    int onKeyDown(VstKeyCode&) override { return keyAnswer; }
+    int onKeyDown(KeyCode&) override { return keyAnswer; }
     bool onDrop(void**, int, int, Point& where) override {
         lastPoint = where;
         ++drops;

@@ -283,7 +283,7 @@ TEST_F(ViewContainerTest, KeysGoFromTheTopUntilOneAnswers) {
     container.addView(b);
     a->release();
     b->release();
-    VstKeyCode key{};
+    KeyCode key{};
     EXPECT_EQ(container.onKeyDown(key), -1);
     a->keyAnswer = 5;
     EXPECT_EQ(container.onKeyDown(key), 5);

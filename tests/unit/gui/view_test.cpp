@@ -32,7 +32,7 @@ TEST(View, StartsWithItsDefaults) {
     EXPECT_FALSE(view.isTransparent());
     EXPECT_EQ(view.getEditor(), nullptr);
     EXPECT_EQ(view.getFrame(), nullptr);
-    VstKeyCode key{};
+    KeyCode key{};
     EXPECT_EQ(view.onKeyDown(key), -1);
     EXPECT_EQ(view.onKeyUp(key), -1);
     Point where;

@@ -18,8 +18,8 @@
 #include "gui/drop_target.h"
 #include "gui/frame.h"
 #include "host/AudioEffectX.h"
-#include "host/module.h"
 #include "platform/drop.h"
+#include "platform/system.h"
 
 namespace {
 
@@ -149,7 +149,7 @@ public:
 class FrameUnderWine : public ::testing::Test {
 protected:
     void SetUp() override {
-        hInstance = GetModuleHandleA(nullptr);
+        platform::setModuleHandle(reinterpret_cast<platform::Module>(GetModuleHandleA(nullptr)));
         WNDCLASSA hostClass{};
         hostClass.lpfnWndProc = DefWindowProcA;
         hostClass.hInstance = GetModuleHandleA(nullptr);
@@ -184,10 +184,11 @@ TEST_F(FrameUnderWine, IsAChildOfTheHostWindowInTheSharedClass) {
     GetClassNameA(w, name, sizeof name);
     char expected[32];
     std::snprintf(expected, sizeof expected, "Plugin%08x",
-                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(hInstance)));
+                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(platform::moduleHandle())));
     EXPECT_STREQ(name, expected);
     WNDCLASSA info{};
-    ASSERT_TRUE(GetClassInfoA(static_cast<HINSTANCE>(hInstance), expected, &info));
+    ASSERT_TRUE(
+        GetClassInfoA(reinterpret_cast<HINSTANCE>(platform::moduleHandle()), expected, &info));
     EXPECT_NE(info.style & CS_GLOBALCLASS, 0u);
     RECT client{};
     GetClientRect(w, &client);

@@ -108,7 +108,7 @@ enum class KeyedPath { ColourKeyedCopy, FallbackMask, PreparedMask };
 
 // The toolkit draws the background and then the handle with white left out.
 BlitResult handleOverBackground(KeyedPath path) {
-    loadBlendServices();
+    startBlendServices();
     if (path != KeyedPath::ColourKeyedCopy)
         transparentBltFunction = nullptr;
     Bitmap* background = new Bitmap(128);
@@ -148,7 +148,7 @@ BlitResult handleOverBackground(KeyedPath path) {
     DeleteDC(dc);
     background->release();
     handle->release();
-    loadBlendServices();
+    startBlendServices();
 
     // The headless side: the same picture by the rasteriser's colour-keyed copy.
     result.headless = under;

@@ -7,7 +7,7 @@
 
 #include "blit_scenes.h"
 #include "gdi_ops.h"
-#include "host/module.h"
+#include "platform/system.h"
 #include "raster_ops.h"
 #include "shape_scenes.h"
 #include "text_samples.h"
@@ -67,7 +67,7 @@ struct Tally {
 // With an argument, also writes GDI's text samples to that file.
 int main(int argc, char** argv) {
     // The pictures are this program's own resources.
-    hInstance = GetModuleHandleA(nullptr);
+    platform::setModuleHandle(reinterpret_cast<platform::Module>(GetModuleHandleA(nullptr)));
     Tally tally;
     for (const Scene& scene : shapeScenes()) {
         GdiOps gdi;

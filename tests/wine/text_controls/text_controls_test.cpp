@@ -12,8 +12,8 @@
 #include "gui/controls/popup_menu_style.h"
 #include "gui/controls/text_field.h"
 #include "gui/frame.h"
-#include "host/module.h"
 #include "input_script.h"
+#include "platform/system.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ const Rect kMenuBox(20, 100, 160, 120);
 class TextControlsUnderWine : public ::testing::Test {
 protected:
     void SetUp() override {
-        hInstance = GetModuleHandleA(nullptr);
+        platform::setModuleHandle(reinterpret_cast<platform::Module>(GetModuleHandleA(nullptr)));
         WNDCLASSA hostClass{};
         hostClass.lpfnWndProc = DefWindowProcA;
         hostClass.hInstance = GetModuleHandleA(nullptr);

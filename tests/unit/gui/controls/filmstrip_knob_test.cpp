@@ -65,7 +65,7 @@ TEST_F(FilmstripKnobTest, TakesTheKnobsInputWithTheCircleAtTheRim) {
     frame->drawView(knob);
     press(40, 21, kLButton);
     EXPECT_NEAR(knob->getValue(), 0.5f, 0.01f);
-    VstKeyCode up{0, VKEY_UP, 0};
+    KeyCode up{0, kKeyUp, 0};
     EXPECT_EQ(knob->onKeyDown(up), 1);
     EXPECT_NEAR(knob->getValue(), 0.6f, 0.01f);
     EXPECT_EQ(log.front(), "begin 2");

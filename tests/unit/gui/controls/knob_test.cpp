@@ -276,13 +276,13 @@ TEST_F(KnobTest, WheelAndArrowKeysStepLikeTheSlider) {
         EXPECT_TRUE(knob->onWheel(&context, where, 10.0f));
         EXPECT_EQ(knob->getValue(), 1.0f);
     });
-    VstKeyCode key{0, VKEY_DOWN, 0};
+    KeyCode key{0, kKeyDown, 0};
     EXPECT_EQ(knob->onKeyDown(key), 1);
     EXPECT_FLOAT_EQ(knob->getValue(), 0.9f);
-    key = VstKeyCode{0, VKEY_UP, MODIFIER_SHIFT};
+    key = KeyCode{0, kKeyUp, kModifierShift};
     EXPECT_EQ(knob->onKeyDown(key), 1);
     EXPECT_FLOAT_EQ(knob->getValue(), 0.91f);
-    key = VstKeyCode{0, 20, 0};
+    key = KeyCode{0, 20, 0};
     EXPECT_EQ(knob->onKeyDown(key), -1);
     EXPECT_FLOAT_EQ(knob->getValue(), 0.91f);
     EXPECT_EQ(std::count(log.begin(), log.end(), "begin 7"), 0) << "single steps";
