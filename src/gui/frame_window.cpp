@@ -11,6 +11,7 @@
 #include "gui/frame.h"
 #include "gui/frame_owner.h"
 #include "gui/host_window.h"
+#include "gui/key_code.h"
 #include "gui/toolkit_state.h"
 #include "platform/drop.h"
 #include "platform/graphics.h"
@@ -30,27 +31,27 @@ platform::Module moduleInstance() {
 }
 
 // A key the window system delivered, as the views take keys from a host.
-VstKeyCode keyCodeOf(const platform::WindowMessage& message) {
-    VstKeyCode key{};
+KeyCode keyCodeOf(const platform::WindowMessage& message) {
+    KeyCode key;
     key.character = message.keyCharacter;
     switch (message.namedKey) {
     case platform::kArrowLeft:
-        key.virt = VKEY_LEFT;
+        key.virt = kKeyLeft;
         break;
     case platform::kArrowUp:
-        key.virt = VKEY_UP;
+        key.virt = kKeyUp;
         break;
     case platform::kArrowRight:
-        key.virt = VKEY_RIGHT;
+        key.virt = kKeyRight;
         break;
     case platform::kArrowDown:
-        key.virt = VKEY_DOWN;
+        key.virt = kKeyDown;
         break;
     default:
         break;
     }
-    if (message.keyModifiers & platform::kModifierShift)
-        key.modifier = MODIFIER_SHIFT;
+    if (message.keyModifiers & platform::kShiftHeld)
+        key.modifier = kModifierShift;
     return key;
 }
 
@@ -82,7 +83,7 @@ bool frameWindowProcedure(platform::Window window, platform::WindowMessage& mess
     }
     case platform::WindowEvent::KeyDown:
     case platform::WindowEvent::KeyUp: {
-        VstKeyCode key = keyCodeOf(message);
+        KeyCode key = keyCodeOf(message);
         const int answer = message.event == platform::WindowEvent::KeyDown ? frame->onKeyDown(key)
                                                                            : frame->onKeyUp(key);
         return answer == 1;

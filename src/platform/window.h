@@ -25,7 +25,7 @@ enum class WindowEvent {
 // Keys that type no character, as key events name them.
 enum NamedKey : int { kNoNamedKey = 0, kArrowLeft, kArrowUp, kArrowRight, kArrowDown };
 // Modifier keys held during a key event.
-enum KeyModifier : unsigned { kModifierShift = 1 };
+enum KeyEventModifier : unsigned { kShiftHeld = 1 };
 
 // States of an owner-drawn menu item.
 enum MenuItemState : unsigned { kItemChecked = 1, kItemDisabled = 2, kItemSelected = 4 };
@@ -47,7 +47,7 @@ struct WindowMessage {
     // reports parts of one.
     float wheelNotches = 0.0f;
     // KeyDown, KeyUp: the character typed (0 for none), the key when it
-    // types none (a NamedKey) and the modifiers held (KeyModifier bits).
+    // types none (a NamedKey) and the modifiers held (KeyEventModifier bits).
     int keyCharacter = 0;
     int namedKey = kNoNamedKey;
     unsigned keyModifiers = 0;

@@ -50,7 +50,7 @@ void deliverKey(XKeyEvent key) {
     if (message.namedKey == platform::kNoNamedKey && length == 1)
         message.keyCharacter = static_cast<unsigned char>(typed[0]);
     if (key.state & ShiftMask)
-        message.keyModifiers |= platform::kModifierShift;
+        message.keyModifiers |= platform::kShiftHeld;
     if (message.namedKey != platform::kNoNamedKey || message.keyCharacter != 0)
         headless::deliverEvent(w, message);
 }
