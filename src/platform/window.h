@@ -84,6 +84,12 @@ void endPaint(Window window, PaintSession& session);
 // the queue and dispatches it; false when there was none.
 bool dispatchPendingPaint();
 
+// Handles what the window system holds for this library's windows (paints,
+// presses, the wheel, keys) where hosts give the editor idle time instead of
+// running its windows' events through their own loop; returns how many were
+// handled. Not while one of them is being handled.
+int dispatchWindowEvents();
+
 // Geometry.
 Window parentWindow(Window window);
 bool hasCaption(Window window);

@@ -44,8 +44,8 @@ TEST_F(X11EditorLifecycleTest, TwoHundredOpensAndClosesLeaveNoWindowContextOrCon
     for (int round = 0; round < 200; ++round) {
         ASSERT_EQ(dispatch(effEditOpen, host), 1) << round;
         ASSERT_NE(editorWindow(), nullptr) << round;
-        // Painted and shown: the graphics context exists while it is open.
-        x11::processEvents();
+        // Painted and shown at the host's idle call: the graphics context
+        // exists while it is open.
         dispatch(effEditIdle);
         ASSERT_EQ(x11::serverChildCount(host), 1) << round;
         EXPECT_EQ(x11::liveWindowCount(), 1) << round;
@@ -65,7 +65,7 @@ TEST_F(X11EditorLifecycleTest, TheOpenEditorIsShownOnTheServer) {
     platform::Window host = x11::createHostWindow(0, 0, 300, 200);
     ASSERT_NE(host, nullptr) << "no X display";
     ASSERT_EQ(dispatch(effEditOpen, host), 1);
-    x11::processEvents();
+    dispatch(effEditIdle);
     const raster::Surface shown = x11::captureWindow(editorWindow());
     ASSERT_EQ(shown.width(), 268);
     ASSERT_EQ(shown.height(), 107);
@@ -85,11 +85,11 @@ TEST_F(X11EditorLifecycleTest, HostDestroyingItsWindowFirstLeavesACleanClose) {
     platform::Window host = x11::createHostWindow(0, 0, 300, 200);
     ASSERT_NE(host, nullptr) << "no X display";
     ASSERT_EQ(dispatch(effEditOpen, host), 1);
-    x11::processEvents();
-    x11::destroyHostWindow(host);
-    // Before the backend hears of it, the editor still draws into its window.
     dispatch(effEditIdle);
-    x11::processEvents();
+    x11::destroyHostWindow(host);
+    // The next idle hears of it, with a change waiting to be drawn.
+    effect.setParameterAutomated(0, 0.5f);
+    dispatch(effEditIdle);
     EXPECT_EQ(editorWindow(), nullptr);
     dispatch(effEditClose);
     expectNothingLeft();

@@ -402,6 +402,12 @@ bool dispatchPendingPaint() {
     return paint(damaged);
 }
 
+int dispatchWindowEvents() {
+    // Simulated events are delivered when a test asks (dispatchMessages), so
+    // each test decides when its presses and paints arrive.
+    return 0;
+}
+
 Window parentWindow(Window w) {
     countCall("GetParent");
     return liveWindow(window(w)) ? handle(window(w)->parent) : nullptr;

@@ -115,6 +115,12 @@ void handle(const XEvent& event) {
 } // namespace
 
 int processEvents() {
+    // A handler that waits in a loop of its own (a drag) gives the editor
+    // idle time, which asks for events again: they wait for the loop's end.
+    static bool handling = false;
+    if (handling)
+        return 0;
+    handling = true;
     Display* d = openDisplay();
     int handled = 0;
     while (d && XPending(d) > 0) {
@@ -127,7 +133,16 @@ int processEvents() {
     }
     while (paintFirstDamaged())
         ++handled;
+    handling = false;
     return handled;
 }
 
 } // namespace x11
+
+namespace platform {
+
+int dispatchWindowEvents() {
+    return x11::processEvents();
+}
+
+} // namespace platform
