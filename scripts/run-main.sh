@@ -1,14 +1,25 @@
 #!/usr/bin/env bash
 # The main job: sets up the machine, builds everything, and renders the
-# built-in test signal through the real TARVEL.dll running under Wine, as a
-# host drives it: the 32-bit library where this machine runs 32-bit programs,
-# else the 64-bit one. Writes out/tarvel-default.wav and prints a summary;
-# then opens the plug-in's editor in a host window and writes a screenshot of
-# it to out/tarvel-editor.png.
+# built-in test signal first through the native Linux library
+# (libtarvel-vst.so, loaded in process, no Wine) into
+# out/tarvel-linux-vst.wav, then through the real TARVEL.dll running under
+# Wine, as a host drives it: the 32-bit library where this machine runs
+# 32-bit programs, else the 64-bit one. Writes out/tarvel-default.wav, prints
+# a summary of each and checks that the two files are identical; then opens
+# the plug-in's editor in a host window and writes a screenshot of it to
+# out/tarvel-editor.png.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
+
+mkdir -p "$root/out"
+render="$root/build/native/tools/tarvel-render/tarvel-render"
+
+# The native library first, as a Linux host loads it.
+linux_output="$root/out/tarvel-linux-vst.wav"
+"$render" --plugin "$root/build/native/src/libtarvel-vst.so" "$linux_output"
+echo
 
 if reason=$("$root/scripts/can-run-32bit"); then
     width=32
@@ -19,7 +30,6 @@ else
 fi
 tree="$root/build/win$width"
 source "$root/scripts/wine-env.sh" "$width"
-mkdir -p "$root/out"
 output="$root/out/tarvel-default.wav"
 # Wine gets a virtual display, like every Wine run of this project, with no
 # wineserver left over from a run without one; and Wine is let finish before
@@ -28,7 +38,7 @@ output="$root/out/tarvel-default.wav"
 # library's width itself.)
 "$TARVEL_WINESERVER" -w || true
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; "$TARVEL_WINESERVER" -w; exit $status' -- \
-    "$root/build/native/tools/tarvel-render/tarvel-render" --dll "$tree/src/TARVEL.dll" "$output"
+    "$render" --dll "$tree/src/TARVEL.dll" "$output"
 
 # The editor as a host shows it, with the same (default) parameter values.
 # Paths for Wine are written by hand: winepath would start Wine without the
@@ -40,7 +50,14 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; "$TARVEL_WINESE
     "$TARVEL_WINE" "$tree/tools/editor-host/editor-host.exe" screenshot \
     "$(windows_path "$tree/src/TARVEL.dll")" "$(windows_path "$screenshot")"
 echo
-echo "Output: $output"
+if cmp -s "$linux_output" "$output"; then
+    echo "The native library and TARVEL.dll wrote identical files."
+else
+    echo "The native library and TARVEL.dll wrote different files." >&2
+    exit 1
+fi
+echo "Output: $linux_output (native library)"
+echo "        $output (TARVEL.dll under Wine)"
 echo "Editor: $screenshot"
 
 # Real sound: a spoken sentence and a plucked string, made from Debian's own

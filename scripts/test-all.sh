@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds everything and runs every test: native unit
-# tests and the Wine tests of both real TARVEL.dll libraries, under a virtual
-# display; then the two sanitizer trees: each fuzz target for a short fixed
-# time (libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer) and the
-# thread stress test under ThreadSanitizer. Where this machine cannot execute
-# 32-bit programs, the tests of the 32-bit library are reported as skipped.
+# tests, the tests of the native Linux library and the Wine tests of both
+# real TARVEL.dll libraries, under a virtual display; then the two sanitizer
+# trees: each fuzz target for a short fixed time (libFuzzer with
+# AddressSanitizer and UndefinedBehaviorSanitizer) and the thread stress test
+# under ThreadSanitizer. The native tests include writing the Linux package
+# from a release build and checking the library in it. Where this machine
+# cannot execute 32-bit programs, the tests of the 32-bit library are
+# reported as skipped.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh"

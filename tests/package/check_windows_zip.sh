@@ -8,7 +8,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 win32_tree="$1" win64_tree="$2" scratch="$3"
 rm -rf "$scratch" && mkdir -p "$scratch"
-DIST_DIR="$scratch" "$root/scripts/package.sh"
+DIST_DIR="$scratch" "$root/scripts/package.sh" windows
 zip_file=$(ls "$scratch"/Tarvel-*-windows.zip)
 unzip -q "$zip_file" -d "$scratch/unpacked"
 folder=$(ls -d "$scratch"/unpacked/Tarvel-*-windows)

@@ -1,6 +1,9 @@
 // The record TARVEL.dll hands a host, read byte by byte as a host reads it.
+// Built natively too, for the native library (tests/native_vst).
 #include <gtest/gtest.h>
+#ifdef _WIN32
 #include <windows.h>
+#endif
 
 #include <cstdint>
 #include <cstring>
@@ -144,6 +147,7 @@ TEST(DllRecord, EntriesAreSetAndObjectIsTheEffectHoldingTheRecord) {
     EXPECT_NE(other.host.effect()->object, effect->object);
 }
 
+#ifdef _WIN32
 // 64-bit hosts look for VSTPluginMain first and older ones for main: the
 // 64-bit library answers to both with the one entry; the 32-bit library keeps
 // the single export it always had.
@@ -160,6 +164,7 @@ TEST(DllRecord, ExportsItsEntryUnderTheNamesHostsOfItsWidthLookFor) {
     }
     FreeLibrary(module);
 }
+#endif
 
 TEST(DllRecord, ARefusingHostGetsNoInstance) {
     HostSettings settings;

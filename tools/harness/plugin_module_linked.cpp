@@ -1,4 +1,5 @@
 // The native build links the plug-in in: its entry point is `tarvelMain`.
+// A path names a native plug-in library instead.
 #include "harness/plugin_module.h"
 #include "host/module.h"
 
@@ -14,8 +15,7 @@ public:
 
 std::unique_ptr<PluginModule> openPluginModule(const std::string& path, std::string& error) {
     if (!path.empty()) {
-        error = "this build has the plug-in linked in and loads no library (" + path + ")";
-        return nullptr;
+        return openSharedLibraryModule(path, error);
     }
     return std::make_unique<LinkedPlugin>();
 }

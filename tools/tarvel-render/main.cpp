@@ -40,6 +40,18 @@ int fail(const std::string& message) {
     return 1;
 }
 
+// The plug-in the options name: TARVEL.dll under Wine, a native plug-in
+// loaded in process, or the copy built into tarvel-render.
+std::unique_ptr<PluginConnection> connectPlugin(const RenderOptions& options) {
+    if (!options.dllPath.empty()) {
+        return connectPluginServer(options.dllPath, options.serverPath, options.winePath);
+    }
+    if (!options.pluginPath.empty()) {
+        return connectNativeLibrary(options.pluginPath);
+    }
+    return connectLinkedPlugin();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -69,10 +81,7 @@ int main(int argc, char** argv) {
     if (source == nullptr) {
         return fail(error);
     }
-    std::unique_ptr<PluginConnection> plugin =
-        options.dllPath.empty()
-            ? connectLinkedPlugin()
-            : connectPluginServer(options.dllPath, options.serverPath, options.winePath);
+    std::unique_ptr<PluginConnection> plugin = connectPlugin(options);
 
     std::unique_ptr<PlotData> plot;
     if (!options.plotPath.empty() || !options.plotDataPath.empty()) {

@@ -1,5 +1,6 @@
-// The plug-in a render runs: either the copy linked into tarvel-render or
-// TARVEL.dll in a plug-in server under Wine. Both take the same calls, so the
+// The plug-in a render runs: the copy linked into tarvel-render, a native
+// plug-in library loaded into it, or TARVEL.dll in a plug-in server under
+// Wine. Both take the same calls, so the
 // render sequence exists once (renderer.cpp).
 #pragma once
 
@@ -35,6 +36,10 @@ public:
 };
 
 std::unique_ptr<PluginConnection> connectLinkedPlugin();
+
+// Loads the native VST 2.x library at `libraryPath` (a Linux .so exporting
+// VSTPluginMain) into this process.
+std::unique_ptr<PluginConnection> connectNativeLibrary(const std::string& libraryPath);
 
 // Runs `dllPath` in `serverPath` (plugin-server.exe), started through
 // `winePath`.

@@ -127,6 +127,10 @@ bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
             options.mode = ProcessMode::replacing;
         } else if (arg == "--accumulating") {
             options.mode = ProcessMode::accumulating;
+        } else if (arg == "--plugin") {
+            if (!value(options.pluginPath)) {
+                return false;
+            }
         } else if (arg == "--dll") {
             if (!value(options.dllPath)) {
                 return false;
@@ -190,6 +194,10 @@ bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
         error = "no output file";
         return false;
     }
+    if (!options.pluginPath.empty() && !options.dllPath.empty()) {
+        error = "--plugin and --dll each name the plug-in to run: give one";
+        return false;
+    }
     if (!options.inputPath.empty() && options.inputPath == options.outputPath) {
         error = "the output would overwrite the input";
         return false;
@@ -230,6 +238,8 @@ On a terminal it shows its progress for files of 5 seconds and more
                          repeatable. Controller 1 sets ncvolume to VALUE/127.
   --replacing            overwrite the output buffers (default)
   --accumulating         let the plug-in add to silent output buffers
+  --plugin PATH          run this native plug-in (libtarvel-vst.so) in process
+                         instead of the built-in copy
   --dll PATH             run this TARVEL.dll under Wine instead of the built-in copy
   --server PATH          the plugin-server.exe to run it with (default: the one of the
                          project's build of the library's width, 32 or 64 bits)

@@ -25,6 +25,7 @@ struct RenderOptions {
     std::uint32_t randomSeed = 1;
     std::vector<TimedController> controllers;
     ProcessMode mode = ProcessMode::replacing;
+    std::string pluginPath; // a native plug-in library, loaded in process
     std::string dllPath;    // empty: the plug-in linked into tarvel-render
     std::string serverPath; // plugin-server.exe
     std::string winePath;   // the program that runs it (scripts/wine-run)

@@ -2,6 +2,11 @@
 // real entry point, the values a careless host hands over, and the check that
 // an instance which has been through abuse still works: it processes a sine
 // exactly as a fresh instance does and relays MIDI.
+//
+// The entry point is the program's choice (entryUnderTest): the plug-in
+// linked in, or the native library loaded as a host loads it. The library
+// holds the same effect code, so the few checks that read the effect's
+// queue read it there just the same.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,10 +18,20 @@
 #include <vector>
 
 #include "effect/effect_test_support.h"
-#include "host/module.h"
 #include "host/vst_opcodes.h"
 
 namespace hostile {
+
+using EntryPoint = AEffect*(VSTCALL*)(audioMasterCallback audioMaster);
+
+// The entry point every instance of these tests is created through; each
+// test program defines it.
+EntryPoint entryUnderTest();
+
+// Whether the plug-in under test has an editor (its record's flag).
+inline bool hasEditor(const AEffect* record) {
+    return (record->flags & effFlagsHasEditor) != 0;
+}
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
@@ -49,7 +64,7 @@ inline bool sameSamples(const std::vector<float>& a, const std::vector<float>& b
 // through effClose unless a test closed it already.
 class Plugin {
 public:
-    Plugin() : record(tarvelMain(RecordingHost::callback)) {}
+    Plugin() : record(entryUnderTest()(RecordingHost::callback)) {}
     ~Plugin() {
         if (record != nullptr) {
             dispatch(effClose);
@@ -69,7 +84,7 @@ public:
     // Opens a new instance in place of one the test closed.
     void reopen() {
         if (record == nullptr) {
-            record = tarvelMain(RecordingHost::callback);
+            record = entryUnderTest()(RecordingHost::callback);
         }
     }
     TarvelEffect& effect() {

@@ -50,28 +50,35 @@ TEST(RenderOptions, ReadsGainsControllersModesAndThePluginToRun) {
     EXPECT_EQ(options.randomSeed, 9u);
     EXPECT_EQ(options.dllPath, "T.dll");
     EXPECT_EQ(options.signalName, "noise");
+
+    ASSERT_TRUE(parse({"--plugin", "lib/libtarvel-vst.so", "out.wav"}, options, error)) << error;
+    EXPECT_EQ(options.pluginPath, "lib/libtarvel-vst.so");
+    EXPECT_TRUE(options.dllPath.empty());
 }
 
 TEST(RenderOptions, RefusesValuesOutOfRangeOrMalformed) {
-    const std::vector<std::vector<std::string>> refused = {{"--ncvolume", "1.5", "o.wav"},
-                                                           {"--ipvolume", "-0.1", "o.wav"},
-                                                           {"--ncvolume", "nan", "o.wav"},
-                                                           {"--ncvolume", "0.5x", "o.wav"},
-                                                           {"--ncvolume", "", "o.wav"},
-                                                           {"--cc1", "100:128", "o.wav"},
-                                                           {"--cc1", "100", "o.wav"},
-                                                           {"--cc1", "-5:3", "o.wav"},
-                                                           {"--cc1", "x:1", "o.wav"},
-                                                           {"--cc1", "5:", "o.wav"},
-                                                           {"--block-size", "0", "o.wav"},
-                                                           {"--block-size", "65537", "o.wav"},
-                                                           {"--random-blocks", "-1", "o.wav"},
-                                                           {"--signal", "pink", "o.wav"},
-                                                           {"--bogus", "o.wav"},
-                                                           {"o.wav", "--ncvolume"},
-                                                           {"a.wav", "b.wav", "c.wav"},
-                                                           {"same.wav", "same.wav"},
-                                                           {}};
+    const std::vector<std::vector<std::string>> refused = {
+        {"--ncvolume", "1.5", "o.wav"},
+        {"--ipvolume", "-0.1", "o.wav"},
+        {"--ncvolume", "nan", "o.wav"},
+        {"--ncvolume", "0.5x", "o.wav"},
+        {"--ncvolume", "", "o.wav"},
+        {"--cc1", "100:128", "o.wav"},
+        {"--cc1", "100", "o.wav"},
+        {"--cc1", "-5:3", "o.wav"},
+        {"--cc1", "x:1", "o.wav"},
+        {"--cc1", "5:", "o.wav"},
+        {"--block-size", "0", "o.wav"},
+        {"--block-size", "65537", "o.wav"},
+        {"--random-blocks", "-1", "o.wav"},
+        {"--signal", "pink", "o.wav"},
+        {"--bogus", "o.wav"},
+        {"o.wav", "--ncvolume"},
+        {"a.wav", "b.wav", "c.wav"},
+        {"same.wav", "same.wav"},
+        {"--plugin", "a.so", "--dll", "T.dll", "o.wav"},
+        {"o.wav", "--plugin"},
+        {}};
     for (const auto& args : refused) {
         RenderOptions options;
         std::string error;

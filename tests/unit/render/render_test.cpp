@@ -213,6 +213,17 @@ TEST(Render, AMissingLibraryFailsTheRenderWithAReason) {
     EXPECT_NE(error.find("/nonexistent/TARVEL.dll"), std::string::npos) << error;
 }
 
+TEST(Render, ANativeLibraryThatCannotLoadFailsTheRenderWithAReason) {
+    RenderOptions options;
+    std::unique_ptr<SignalSource> source = makeBuiltInSignal("default");
+    std::unique_ptr<PluginConnection> plugin =
+        connectNativeLibrary("/nonexistent/libtarvel-vst.so");
+    RenderReport report;
+    std::string error;
+    EXPECT_FALSE(render(options, *source, *plugin, RenderSink{}, nullptr, report, error));
+    EXPECT_NE(error.find("/nonexistent/libtarvel-vst.so"), std::string::npos) << error;
+}
+
 TEST(WavFiles, WrittenSamplesReadBackExactlyAndFilesRepeatByteForByte) {
     const std::string first = testing::TempDir() + "tarvel_render_first.wav";
     const std::string second = testing::TempDir() + "tarvel_render_second.wav";

@@ -1,14 +1,21 @@
-// The plug-in linked into this program, driven in-process by the harness.
+// A plug-in in this program's own process, driven by the harness: the copy
+// linked into tarvel-render, or a native plug-in library it loads.
+#include <string>
+#include <utility>
+
 #include "harness/plugin_module.h"
 #include "host/vst_opcodes.h"
 #include "plugin_connection.h"
 
 namespace {
 
-class LinkedConnection final : public PluginConnection {
+class InProcessConnection final : public PluginConnection {
 public:
+    // An empty path means the linked-in copy.
+    explicit InProcessConnection(std::string libraryPath) : libraryPath_(std::move(libraryPath)) {}
+
     bool load() override {
-        module_ = openPluginModule("", error_);
+        module_ = openPluginModule(libraryPath_, error_);
         if (module_ == nullptr) {
             return false;
         }
@@ -35,11 +42,15 @@ public:
         }
     }
     std::vector<HostCall> takeCalls() override { return host_.takeCalls(); }
-    std::string description() const override { return "the plug-in built into tarvel-render"; }
+    std::string description() const override {
+        return libraryPath_.empty() ? "the plug-in built into tarvel-render"
+                                    : "the native library " + libraryPath_;
+    }
     bool failed() const override { return !error_.empty(); }
     std::string error() const override { return error_; }
 
 private:
+    std::string libraryPath_;
     std::unique_ptr<PluginModule> module_;
     PluginHost host_;
     std::string error_;
@@ -48,5 +59,9 @@ private:
 } // namespace
 
 std::unique_ptr<PluginConnection> connectLinkedPlugin() {
-    return std::make_unique<LinkedConnection>();
+    return std::make_unique<InProcessConnection>("");
+}
+
+std::unique_ptr<PluginConnection> connectNativeLibrary(const std::string& libraryPath) {
+    return std::make_unique<InProcessConnection>(libraryPath);
 }

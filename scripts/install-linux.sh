@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the native Linux plug-ins and installs them where Linux hosts look:
+#   scripts/install-linux.sh            for this user: ~/.vst and ~/.lv2
+#   scripts/install-linux.sh PREFIX     for everyone: PREFIX/lib/vst and
+#                                       PREFIX/lib/lv2 (e.g. /usr/local; needs
+#                                       the right to write there)
+# Run scripts/setup.sh once first (or scripts/test-all.sh, which runs it).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$root/scripts/linux-plugins.sh"
+
+build_linux_plugins "$root"
+if [ $# -eq 0 ]; then
+    install_linux_plugins "$root" "$HOME/.vst" "$HOME/.lv2"
+else
+    install_linux_plugins "$root" lib/vst lib/lv2 "$1"
+fi

@@ -1,0 +1,61 @@
+# Checks what the native plug-in library shows the dynamic loader: exactly two
+# defined symbols, `VSTPluginMain` and `main`; nothing it needs from the GUI
+# toolkit's libraries or the window system; and only the C and C++ run-time
+# libraries (and, in the sanitizer build, the sanitizers' own) as needed
+# libraries.
+#   cmake -D NM=nm -D READELF=readelf -D LIBRARY=libtarvel-vst.so -P check_library_symbols.cmake
+cmake_minimum_required(VERSION 3.25)
+
+function(run_tool output_variable)
+    execute_process(COMMAND ${ARGN} OUTPUT_VARIABLE output ERROR_VARIABLE errors
+                    RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "${ARGN} failed: ${errors}")
+    endif()
+    set(${output_variable} "${output}" PARENT_SCOPE)
+endfunction()
+
+# Defined dynamic symbols, one "address type name" line each.
+run_tool(defined ${NM} -D --defined-only ${LIBRARY})
+string(REGEX MATCHALL "[^\n]+" lines "${defined}")
+set(exports "")
+foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^.* " "" name "${line}")
+    list(APPEND exports "${name}")
+endforeach()
+list(SORT exports)
+if(NOT exports STREQUAL "VSTPluginMain;main")
+    message(FATAL_ERROR "${LIBRARY} must define exactly VSTPluginMain and main; it defines: "
+                        "${exports}")
+endif()
+foreach(line IN LISTS lines)
+    if(NOT line MATCHES " T (VSTPluginMain|main)$")
+        message(FATAL_ERROR "${LIBRARY}: an entry is no function in the code section: ${line}")
+    endif()
+endforeach()
+
+# Undefined symbols: none from the font, picture or window-system libraries.
+run_tool(undefined ${NM} -D --undefined-only ${LIBRARY})
+string(REGEX MATCHALL "[^\n]+" needs "${undefined}")
+foreach(line IN LISTS needs)
+    string(REGEX REPLACE "^ *U " "" name "${line}")
+    if(name MATCHES "^(FT_|png_|X[A-Z]|xcb_|cairo_|gtk_|g_)")
+        message(FATAL_ERROR "${LIBRARY} needs ${name} from a toolkit or window-system library")
+    endif()
+endforeach()
+
+# Needed libraries: the run-time ones only.
+run_tool(dynamic ${READELF} -d ${LIBRARY})
+string(REGEX MATCHALL "Shared library: \\[[^]]+\\]" entries "${dynamic}")
+set(needed "")
+foreach(entry IN LISTS entries)
+    string(REGEX REPLACE "^Shared library: \\[(.*)\\]$" "\\1" library "${entry}")
+    list(APPEND needed "${library}")
+    if(NOT library MATCHES "^(libc|libm|libstdc\\+\\+|libgcc_s|libasan|libubsan|ld-linux-x86-64)\\.so")
+        message(FATAL_ERROR "${LIBRARY} needs ${library}, which is no run-time library")
+    endif()
+endforeach()
+if(NOT needed)
+    message(FATAL_ERROR "no needed libraries found in ${LIBRARY}: the dump was not understood")
+endif()
+message(STATUS "exports: ${exports}; needs: ${needed}")

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Writes the Linux package with the project's packaging command into a
+# scratch folder, checks what it holds, and puts the unpacked release library
+# through what the native tree's copy passes: its exports and needs, renders
+# byte-identical to the plug-in linked into tarvel-render, and load and
+# unload cycles under the sanitizer build's leak checker (which sees the
+# library's allocations too).
+#   check_linux_tarball.sh NATIVE_TREE SCRATCH
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+native_tree="$1" scratch="$2"
+rm -rf "$scratch" && mkdir -p "$scratch/unpacked"
+DIST_DIR="$scratch" "$root/scripts/package.sh" linux
+archive=$(ls "$scratch"/Tarvel-*-linux-x86_64.tar.gz)
+tar -xzf "$archive" -C "$scratch/unpacked"
+folder=$(ls -d "$scratch"/unpacked/Tarvel-*-linux-x86_64)
+for entry in vst/libtarvel-vst.so README.txt; do
+    [ -s "$folder/$entry" ] || { echo "the package lacks $entry"; exit 1; }
+done
+# Beside the library and the README only the LV2 bundle's folder.
+extra=$(cd "$folder" && find . -type f ! -path ./vst/libtarvel-vst.so ! -path ./README.txt \
+    ! -path './lv2/tarvel.lv2/*')
+[ -z "$extra" ] || { echo "the package holds more than it should: $extra"; exit 1; }
+library="$folder/vst/libtarvel-vst.so"
+cmake -D NM=nm -D READELF=readelf -D LIBRARY="$library" \
+    -P "$root/tests/native_vst/check_library_symbols.cmake"
+for signal in default noise slow; do
+    cmake -D RENDER="$native_tree/tools/tarvel-render/tarvel-render" -D LIBRARY="$library" \
+        -D WORK_DIR="$scratch/renders" -D NAME="$signal" \
+        "-DARGS=--signal $signal --random-blocks 7 --cc1 1000:30" \
+        -P "$root/tests/native_vst/compare_render.cmake" >/dev/null
+done
+"$native_tree/tests/native_vst/library_stress" cycles 200 "$library"
+echo "package checked: $(basename "$archive")"

@@ -1,0 +1,7 @@
+// The hostile-host tests of the plug-in linked into the test program.
+#include "host/module.h"
+#include "hostile/hostile_support.h"
+
+hostile::EntryPoint hostile::entryUnderTest() {
+    return &tarvelMain;
+}
