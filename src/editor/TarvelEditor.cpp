@@ -58,8 +58,8 @@ int32 TarvelEditor::open(void* parentWindow) {
     if (!frame)
         return 0;
     frame->setBackground(backgroundBitmap);
-    ncvolumeSlider = addSlider(0, kNcvolumeTop);
-    ipvolumeSlider = addSlider(1, kIpvolumeTop);
+    ncvolumeSlider = addSlider(TarvelEffect::kNcvolume, kNcvolumeTop);
+    ipvolumeSlider = addSlider(TarvelEffect::kIpvolume, kIpvolumeTop);
     return 1;
 }
 
@@ -107,14 +107,14 @@ void TarvelEditor::update() {
     if (!frame || !effect)
         return;
     if (ncvolumeSlider)
-        ncvolumeSlider->setValue(effect->getParameter(0));
+        ncvolumeSlider->setValue(effect->getParameter(TarvelEffect::kNcvolume));
     if (ipvolumeSlider)
-        ipvolumeSlider->setValue(effect->getParameter(1));
+        ipvolumeSlider->setValue(effect->getParameter(TarvelEffect::kIpvolume));
 }
 
 void TarvelEditor::valueChanged(DrawContext* context, Control* control) {
     const int tag = control->getTag();
-    if (tag < 0 || tag > 1 || !effect)
+    if ((tag != TarvelEffect::kNcvolume && tag != TarvelEffect::kIpvolume) || !effect)
         return;
     effect->setParameterAutomated(tag, control->getValue());
     // A change from a key comes without a context to draw in; redrawing into

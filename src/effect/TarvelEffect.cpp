@@ -49,8 +49,8 @@ TarvelEffect::TarvelEffect(audioMasterCallback host)
     }
 
     setProgram(0);
-    setParameter(0, 1.0f);
-    setParameter(1, 1.0f);
+    setParameter(kNcvolume, 1.0f);
+    setParameter(kIpvolume, 1.0f);
     char initialName[] = "Tarvel";
     setProgramName(initialName);
 
@@ -78,10 +78,10 @@ TarvelEffect::~TarvelEffect() {
 
 void TarvelEffect::setParameter(int32 index, float value) {
     TarvelProgram& program = programs[curProgram.load(std::memory_order_relaxed)];
-    if (index == 0) {
+    if (index == kNcvolume) {
         program.ncvolume.store(value, std::memory_order_relaxed);
         ncvolume.store(value, std::memory_order_relaxed);
-    } else if (index == 1) {
+    } else if (index == kIpvolume) {
         program.ipvolume.store(value, std::memory_order_relaxed);
         ipvolume.store(value, std::memory_order_relaxed);
     }
@@ -93,10 +93,10 @@ void TarvelEffect::setParameter(int32 index, float value) {
 }
 
 float TarvelEffect::getParameter(int32 index) {
-    if (index == 0) {
+    if (index == kNcvolume) {
         return ncvolume.load(std::memory_order_relaxed);
     }
-    if (index == 1) {
+    if (index == kIpvolume) {
         return ipvolume.load(std::memory_order_relaxed);
     }
     return 0.0f;
@@ -110,8 +110,8 @@ void TarvelEffect::setProgram(int32 program) {
     }
     curProgram.store(program, std::memory_order_relaxed);
     const TarvelProgram& current = programs[program];
-    setParameter(0, current.ncvolume.load(std::memory_order_relaxed));
-    setParameter(1, current.ipvolume.load(std::memory_order_relaxed));
+    setParameter(kNcvolume, current.ncvolume.load(std::memory_order_relaxed));
+    setParameter(kIpvolume, current.ipvolume.load(std::memory_order_relaxed));
 }
 
 void TarvelEffect::setProgramName(char* name) {
@@ -144,13 +144,13 @@ bool TarvelEffect::copyProgram(int32 destination) {
 
 // Both parameters are gains shown in decibels, so both carry the dB label.
 void TarvelEffect::getParameterLabel(int32 index, char* label) {
-    if (label != nullptr && (index == 0 || index == 1)) {
+    if (label != nullptr && (index == kNcvolume || index == kIpvolume)) {
         copyBounded(label, kDecibelLabel, sizeof kDecibelLabel);
     }
 }
 
 void TarvelEffect::getParameterDisplay(int32 index, char* text) {
-    if (text != nullptr && (index == 0 || index == 1)) {
+    if (text != nullptr && (index == kNcvolume || index == kIpvolume)) {
         dB2string(getParameter(index), text);
     }
 }
@@ -159,9 +159,9 @@ void TarvelEffect::getParameterName(int32 index, char* text) {
     if (text == nullptr) {
         return;
     }
-    if (index == 0) {
+    if (index == kNcvolume) {
         copyBounded(text, "ncvolume", kTextSize);
-    } else if (index == 1) {
+    } else if (index == kIpvolume) {
         copyBounded(text, "ipvolume", kTextSize);
     }
 }

@@ -21,6 +21,9 @@ class TarvelEffect : public AudioEffectX {
 public:
     static constexpr int32 kNumPrograms = 1;
     static constexpr int32 kNumParams = 2;
+    // The parameters' indices: the replayed cycle's gain, the live input's.
+    static constexpr int32 kNcvolume = 0;
+    static constexpr int32 kIpvolume = 1;
     // Longest cycle kept; a longer one is cut here (a quarter second at 44.1 kHz).
     static constexpr int32 kCycleCapacity = 11025;
     // Frames the block path takes at once where the signal crosses zero

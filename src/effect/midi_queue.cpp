@@ -147,7 +147,7 @@ void TarvelEffect::act(int32 status, int32 data1, int32 data2, int32 delta) {
         break;
     case kControlChange:
         if (data1 == kGainController) {
-            setParameter(0, static_cast<float>(data2) * kControllerScale);
+            setParameter(kNcvolume, static_cast<float>(data2) * kControllerScale);
         }
         sendControlChange(channel, data1, data2, delta);
         break;

@@ -1,7 +1,5 @@
 #include "gui/frame.h"
 
-#include <cstdlib>
-
 #include "gui/bitmap.h"
 #include "gui/draw_context.h"
 #include "gui/frame_owner.h"
@@ -44,47 +42,26 @@ FrameOwner* Frame::getEditor() {
     return editor;
 }
 
+// The creator hands its one reference over (the list's rule).
 bool Frame::addView(View* view) {
-    if (!view)
+    if (!views.append(view))
         return false;
-    if (viewCount == viewCapacity) {
-        // Grows by 20 entries at a time.
-        const int capacity = viewCapacity + 20;
-        View** grown = static_cast<View**>(std::realloc(views, sizeof(View*) * capacity));
-        if (!grown) {
-            std::free(views);
-            views = nullptr;
-            viewCount = 0;
-            viewCapacity = 0;
-            return false;
-        }
-        views = grown;
-        viewCapacity = capacity;
-    }
-    // The creator hands its one reference over: no retain here.
-    views[viewCount++] = view;
     view->setFrame(this);
     view->onAttached(this);
     return true;
 }
 
 bool Frame::removeView(View* view, bool withRelease) {
-    for (int i = 0; i < viewCount; ++i) {
-        if (views[i] != view)
-            continue;
-        for (int j = i + 1; j < viewCount; ++j)
-            views[j - 1] = views[j];
-        --viewCount;
-        // The frame keeps no pointer to a view it no longer holds.
-        if (focusView == view)
-            focusView = nullptr;
-        if (modalView == view)
-            modalView = nullptr;
-        view->onRemoved(this);
-        if (withRelease)
-            view->release();
-        break;
-    }
+    if (!views.remove(view))
+        return true;
+    // The frame keeps no pointer to a view it no longer holds.
+    if (focusView == view)
+        focusView = nullptr;
+    if (modalView == view)
+        modalView = nullptr;
+    view->onRemoved(this);
+    if (withRelease)
+        view->release();
     return true;
 }
 
@@ -94,11 +71,8 @@ bool Frame::removeAll(bool withRelease) {
         focusView = nullptr;
         lost->loseFocus(nullptr);
     }
-    View** held = views;
-    const int count = viewCount;
-    views = nullptr;
-    viewCount = 0;
-    viewCapacity = 0;
+    int count = 0;
+    View** held = views.takeAll(count);
     for (int i = 0; i < count; ++i) {
         if (modalView == held[i])
             modalView = nullptr;
@@ -106,23 +80,20 @@ bool Frame::removeAll(bool withRelease) {
         if (withRelease)
             held[i]->release();
     }
-    std::free(held);
+    ViewList::freeTaken(held);
     return true;
 }
 
 bool Frame::isChild(View* view) {
-    for (int i = 0; i < viewCount; ++i)
-        if (views[i] == view)
-            return true;
-    return false;
+    return views.contains(view);
 }
 
 int Frame::getViewCount() {
-    return viewCount;
+    return views.count();
 }
 
 View* Frame::getView(int index) {
-    return index >= 0 && index < viewCount ? views[index] : nullptr;
+    return views.at(index);
 }
 
 void Frame::setBackground(Bitmap* bitmap) {

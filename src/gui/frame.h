@@ -6,6 +6,7 @@
 #pragma once
 
 #include "gui/view.h"
+#include "gui/view_list.h"
 #include "platform/platform_types.h"
 
 class Bitmap;
@@ -117,9 +118,7 @@ private:
     FrameOwner* editor;
     void* parentWindow;
     Bitmap* background = nullptr;
-    int viewCount = 0;
-    int viewCapacity = 0;
-    View** views = nullptr;
+    ViewList views;
     View* modalView = nullptr;
     View* focusView = nullptr;
     bool firstDrawPending = true;

@@ -10,9 +10,9 @@ void Frame::drawRect(DrawContext* context, const Rect& update) {
     firstDrawPending = false;
     if (background)
         background->draw(context, update, Point(update.left, update.top));
-    for (int i = 0; i < viewCount; ++i)
-        if (views[i]->overlaps(update))
-            views[i]->drawRect(context, update);
+    for (int i = 0; i < views.count(); ++i)
+        if (views.at(i)->overlaps(update))
+            views.at(i)->drawRect(context, update);
     if (modalView && modalView->overlaps(update))
         modalView->draw(context);
 }
@@ -21,8 +21,8 @@ void Frame::draw(DrawContext* context) {
     firstDrawPending = false;
     if (background)
         background->draw(context, Rect(0, 0, background->getWidth(), background->getHeight()));
-    for (int i = 0; i < viewCount; ++i)
-        views[i]->draw(context);
+    for (int i = 0; i < views.count(); ++i)
+        views.at(i)->draw(context);
     if (modalView)
         modalView->draw(context);
 }
@@ -36,16 +36,16 @@ void Frame::redrawIfDirty(DrawContext* context) {
         draw(context);
         setDirty(false);
     } else {
-        for (int i = 0; i < viewCount; ++i)
-            views[i]->redrawIfDirty(context);
+        for (int i = 0; i < views.count(); ++i)
+            views.at(i)->redrawIfDirty(context);
     }
 }
 
 bool Frame::isSomethingDirty() {
     if (modalView || isDirty())
         return true;
-    for (int i = 0; i < viewCount; ++i)
-        if (views[i]->isDirty())
+    for (int i = 0; i < views.count(); ++i)
+        if (views.at(i)->isDirty())
             return true;
     return false;
 }
@@ -80,7 +80,7 @@ void Frame::drawView(View* view) {
 }
 
 void Frame::invalidate(const Rect& r) {
-    for (int i = 0; i < viewCount; ++i)
-        if (views[i]->overlaps(r))
-            views[i]->setDirty(true);
+    for (int i = 0; i < views.count(); ++i)
+        if (views.at(i)->overlaps(r))
+            views.at(i)->setDirty(true);
 }

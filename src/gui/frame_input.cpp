@@ -28,8 +28,8 @@ void Frame::onMouseDown(DrawContext* context, Point& where) {
             modalView->onMouseDown(context, where);
         return;
     }
-    for (int i = viewCount - 1; i >= 0; --i) {
-        View* view = views[i];
+    for (int i = views.count() - 1; i >= 0; --i) {
+        View* view = views.at(i);
         if (view->isMouseEnabled() && view->hitTest(where, buttons)) {
             view->onMouseDown(context, where);
             return;
@@ -48,8 +48,8 @@ int Frame::onKeyDown(KeyCode& key) {
         if (answer != -1)
             return answer;
     }
-    for (int i = viewCount - 1; i >= 0; --i) {
-        const int answer = views[i]->onKeyDown(key);
+    for (int i = views.count() - 1; i >= 0; --i) {
+        const int answer = views.at(i)->onKeyDown(key);
         if (answer != -1)
             return answer;
     }
@@ -67,8 +67,8 @@ int Frame::onKeyUp(KeyCode& key) {
         if (answer != -1)
             return answer;
     }
-    for (int i = viewCount - 1; i >= 0; --i) {
-        const int answer = views[i]->onKeyUp(key);
+    for (int i = views.count() - 1; i >= 0; --i) {
+        const int answer = views.at(i)->onKeyUp(key);
         if (answer != -1)
             return answer;
     }
@@ -79,8 +79,8 @@ bool Frame::onDrop(void** items, int count, int type, Point& where) {
     // A modal or focus view is busy with the user: drops are refused.
     if (modalView || focusView)
         return false;
-    for (int i = viewCount - 1; i >= 0; --i) {
-        View* view = views[i];
+    for (int i = views.count() - 1; i >= 0; --i) {
+        View* view = views.at(i);
         if (view->isMouseEnabled() && boundsContain(view, where) &&
             view->onDrop(items, count, type, where))
             return true;
@@ -93,9 +93,9 @@ View* Frame::getViewAt() {
         return modalView;
     Point where;
     getCurrentMouseLocation(where);
-    for (int i = viewCount - 1; i >= 0; --i)
-        if (boundsContain(views[i], where))
-            return views[i];
+    for (int i = views.count() - 1; i >= 0; --i)
+        if (boundsContain(views.at(i), where))
+            return views.at(i);
     return nullptr;
 }
 

@@ -40,108 +40,45 @@ void ViewContainer::addView(View* view, const Rect& area, bool enabled) {
     addView(view);
 }
 
+// The creator hands its one reference over, as to the frame.
 void ViewContainer::addView(View* view) {
-    if (!view)
+    if (!views.append(view))
         return;
-    ViewNode* node = new (std::nothrow) ViewNode{view, nullptr, tail};
-    if (!node)
-        return;
-    view->retain();
-    if (tail)
-        tail->next = node;
-    else
-        head = node;
-    tail = node;
     view->setParentView(this);
     view->setFrame(frame);
     view->onAttached(this);
     view->setDirty(true);
 }
 
-bool ViewContainer::detach(ViewNode* node, bool withRelease) {
-    if (node->previous)
-        node->previous->next = node->next;
-    else
-        head = node->next;
-    if (node->next)
-        node->next->previous = node->previous;
-    else
-        tail = node->previous;
-    View* view = node->view;
-    delete node;
-    view->onRemoved(this);
-    // The creator's reference (withRelease) and the list's own. A view whose
-    // creator already let go has only the list's reference left: it is freed
-    // once, and never touched after that.
-    const int held = view->getRefCount();
-    if (withRelease && held > 1) {
-        view->release();
-        view->release();
-        return held > 2;
-    }
-    view->release();
-    return held > 1;
-}
-
-void ViewContainer::forget(View* view) {
-    for (ViewNode* n = head; n;) {
-        ViewNode* following = n->next;
-        if (n->view == view) {
-            if (n->previous)
-                n->previous->next = n->next;
-            else
-                head = n->next;
-            if (n->next)
-                n->next->previous = n->previous;
-            else
-                tail = n->previous;
-            delete n;
-        }
-        n = following;
-    }
-}
-
 void ViewContainer::removeView(View* view, bool withRelease) {
-    ViewNode* node = head;
-    while (node) {
-        ViewNode* next = node->next;
-        if (node->view == view && !detach(node, withRelease)) {
-            forget(view); // freed: further nodes with its address go unread
-            return;
-        }
-        node = next;
-    }
+    if (!views.remove(view))
+        return;
+    view->onRemoved(this);
+    if (withRelease)
+        view->release();
 }
 
 void ViewContainer::removeAll(bool withRelease) {
-    while (head) {
-        View* view = head->view;
-        if (!detach(head, withRelease))
-            forget(view);
+    int count = 0;
+    View** held = views.takeAll(count);
+    for (int i = 0; i < count; ++i) {
+        held[i]->onRemoved(this);
+        if (withRelease)
+            held[i]->release();
     }
+    ViewList::freeTaken(held);
 }
 
 bool ViewContainer::isChild(View* view) {
-    for (ViewNode* n = head; n; n = n->next)
-        if (n->view == view)
-            return true;
-    return false;
+    return views.contains(view);
 }
 
 int ViewContainer::getViewCount() {
-    int count = 0;
-    for (ViewNode* n = head; n; n = n->next)
-        ++count;
-    return count;
+    return views.count();
 }
 
 View* ViewContainer::getView(int index) {
-    if (index < 0)
-        return nullptr;
-    for (ViewNode* n = head; n; n = n->next, --index)
-        if (index == 0)
-            return n->view;
-    return nullptr;
+    return views.at(index);
 }
 
 void ViewContainer::setBackColor(Color color) {
@@ -207,8 +144,8 @@ int ViewContainer::onMessage(View*, const char* message) {
 bool ViewContainer::isDirty() {
     if (dirty)
         return true;
-    for (ViewNode* n = head; n; n = n->next)
-        if (n->view->isDirty())
+    for (int i = 0; i < views.count(); ++i)
+        if (views.at(i)->isDirty())
             return true;
     return false;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gui/view.h"
+#include "gui/view_list.h"
 
 class Bitmap;
 class OffscreenContext;
@@ -50,23 +51,10 @@ public:
     virtual void setUseOffscreen(bool value);
 
 protected:
-    struct ViewNode {
-        View* view;
-        ViewNode* next;
-        ViewNode* previous;
-    };
-
     void drawBackgroundRect(DrawContext* context, const Rect& r);
     void makeOffscreen();
     void dropOffscreen();
-    // Unlinks and frees one node, telling its view and dropping references;
-    // returns false when the view was freed.
-    bool detach(ViewNode* node, bool withRelease);
-    // Drops every node holding a freed view without touching the view.
-    void forget(View* view);
-
-    ViewNode* head = nullptr;
-    ViewNode* tail = nullptr;
+    ViewList views;
     Bitmap* background = nullptr;
     int redrawMode = 0;
     OffscreenContext* offscreen = nullptr;

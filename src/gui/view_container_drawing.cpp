@@ -24,14 +24,14 @@ void ViewContainer::draw(DrawContext* context) {
         makeOffscreen();
     if (useOffscreen && offscreen) {
         drawBackgroundRect(offscreen, Rect(0, 0, bounds.getWidth(), bounds.getHeight()));
-        for (ViewNode* n = head; n; n = n->next)
-            n->view->draw(offscreen);
+        for (int i = 0; i < views.count(); ++i)
+            views.at(i)->draw(offscreen);
         offscreen->copyTo(context, bounds, Point(0, 0));
     } else if (context) {
         const ContainerCoordinates local(context, bounds);
         drawBackgroundRect(context, Rect(0, 0, bounds.getWidth(), bounds.getHeight()));
-        for (ViewNode* n = head; n; n = n->next)
-            n->view->draw(context);
+        for (int i = 0; i < views.count(); ++i)
+            views.at(i)->draw(context);
     }
     setDirty(false);
 }
@@ -45,16 +45,16 @@ void ViewContainer::drawRect(DrawContext* context, const Rect& update) {
         makeOffscreen();
     if (useOffscreen && offscreen) {
         drawBackgroundRect(offscreen, local);
-        for (ViewNode* n = head; n; n = n->next)
-            if (n->view->overlaps(local))
-                n->view->draw(offscreen);
+        for (int i = 0; i < views.count(); ++i)
+            if (views.at(i)->overlaps(local))
+                views.at(i)->draw(offscreen);
         offscreen->copyTo(context, clipped, Point(local.left, local.top));
     } else if (context) {
         const ContainerCoordinates coordinates(context, bounds);
         drawBackgroundRect(context, local);
-        for (ViewNode* n = head; n; n = n->next)
-            if (n->view->overlaps(local))
-                n->view->draw(context);
+        for (int i = 0; i < views.count(); ++i)
+            if (views.at(i)->overlaps(local))
+                views.at(i)->draw(context);
     }
     setDirty(false);
 }
@@ -74,14 +74,14 @@ void ViewContainer::redrawIfDirty(DrawContext* context) {
     }
     if (useOffscreen && offscreen) {
         const bool somethingDirty = isDirty();
-        for (ViewNode* n = head; n; n = n->next)
-            n->view->redrawIfDirty(offscreen);
+        for (int i = 0; i < views.count(); ++i)
+            views.at(i)->redrawIfDirty(offscreen);
         if (somethingDirty)
             offscreen->copyTo(context, bounds, Point(0, 0));
     } else if (context) {
         const ContainerCoordinates coordinates(context, bounds);
-        for (ViewNode* n = head; n; n = n->next) {
-            View* child = n->view;
+        for (int i = 0; i < views.count(); ++i) {
+            View* child = views.at(i);
             if (!child->isDirty())
                 continue;
             // A nested container redraws its whole picture over the background

@@ -13,16 +13,16 @@ void ViewContainer::onMouseDown(DrawContext* context, Point& where) {
     Point local(where.h - bounds.left, where.v - bounds.top);
     const ContainerCoordinates coordinates(context, bounds);
     const int buttons = context ? context->getMouseButtons() : -1;
-    for (ViewNode* n = tail; n; n = n->previous)
-        if (n->view->isMouseEnabled() && n->view->hitTest(local, buttons)) {
-            n->view->onMouseDown(context, local);
+    for (int i = views.count() - 1; i >= 0; --i)
+        if (views.at(i)->isMouseEnabled() && views.at(i)->hitTest(local, buttons)) {
+            views.at(i)->onMouseDown(context, local);
             return;
         }
 }
 
 int ViewContainer::onKeyDown(KeyCode& key) {
-    for (ViewNode* n = tail; n; n = n->previous) {
-        const int result = n->view->onKeyDown(key);
+    for (int i = views.count() - 1; i >= 0; --i) {
+        const int result = views.at(i)->onKeyDown(key);
         if (result != -1)
             return result;
     }
@@ -30,8 +30,8 @@ int ViewContainer::onKeyDown(KeyCode& key) {
 }
 
 int ViewContainer::onKeyUp(KeyCode& key) {
-    for (ViewNode* n = tail; n; n = n->previous) {
-        const int result = n->view->onKeyUp(key);
+    for (int i = views.count() - 1; i >= 0; --i) {
+        const int result = views.at(i)->onKeyUp(key);
         if (result != -1)
             return result;
     }
@@ -42,11 +42,11 @@ bool ViewContainer::onDrop(void** items, int count, int type, Point& where) {
     if (!frame)
         return false;
     Point local(where.h - bounds.left, where.v - bounds.top);
-    for (ViewNode* n = tail; n; n = n->previous) {
+    for (int i = views.count() - 1; i >= 0; --i) {
         Rect area;
-        n->view->getMouseArea(area);
-        if (n->view->isMouseEnabled() && containsInclusive(area, local) &&
-            n->view->onDrop(items, count, type, local))
+        views.at(i)->getMouseArea(area);
+        if (views.at(i)->isMouseEnabled() && containsInclusive(area, local) &&
+            views.at(i)->onDrop(items, count, type, local))
             return true;
     }
     return false;
@@ -58,24 +58,24 @@ bool ViewContainer::onWheel(DrawContext* context, Point& where, float distance) 
     Point pointer;
     frame->getCurrentMouseLocation(pointer);
     const Point local(pointer.h - bounds.left, pointer.v - bounds.top);
-    for (ViewNode* n = tail; n; n = n->previous) {
+    for (int i = views.count() - 1; i >= 0; --i) {
         Rect area;
-        n->view->getMouseArea(area);
+        views.at(i)->getMouseArea(area);
         if (!containsInclusive(area, local))
             continue;
         const ContainerCoordinates coordinates(context, bounds);
         Point moved(where.h - bounds.left, where.v - bounds.top);
-        return n->view->onWheel(context, moved, distance);
+        return views.at(i)->onWheel(context, moved, distance);
     }
     return false;
 }
 
 void ViewContainer::loseFocus(DrawContext* context) {
-    for (ViewNode* n = head; n; n = n->next)
-        n->view->loseFocus(context);
+    for (int i = 0; i < views.count(); ++i)
+        views.at(i)->loseFocus(context);
 }
 
 void ViewContainer::takeFocus(DrawContext* context) {
-    for (ViewNode* n = head; n; n = n->next)
-        n->view->takeFocus(context);
+    for (int i = 0; i < views.count(); ++i)
+        views.at(i)->takeFocus(context);
 }

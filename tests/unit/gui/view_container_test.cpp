@@ -21,18 +21,21 @@ protected:
     const raster::Surface& window() const { return *headless::surfaceOf(frame.getWindow()); }
 };
 
-TEST_F(ViewContainerTest, AddViewTakesAReferenceAndAttaches) {
+// A container holds its children as the frame does: adding takes over the
+// creator's one reference, and a view is held once.
+TEST_F(ViewContainerTest, AddViewTakesOverTheReferenceAndAttaches) {
     ViewContainer container(Rect(0, 0, 40, 40), &frame);
     auto* child = new RecordingView(Rect(1, 1, 5, 5));
     container.addView(child);
-    EXPECT_EQ(child->getRefCount(), 2);
+    EXPECT_EQ(child->getRefCount(), 1);
     EXPECT_EQ(child->getParentView(), &container);
     EXPECT_EQ(child->getFrame(), &frame);
     EXPECT_EQ(child->attached, 1);
     EXPECT_TRUE(child->isDirty());
     EXPECT_TRUE(container.isChild(child));
-    child->release(); // the creator lets go; the container's reference remains
     container.addView(nullptr);
+    container.addView(child);
+    EXPECT_EQ(child->attached, 1) << "held once";
     EXPECT_EQ(container.getViewCount(), 1);
     EXPECT_EQ(container.getView(0), child);
     EXPECT_EQ(container.getView(1), nullptr);
@@ -47,30 +50,19 @@ TEST_F(ViewContainerTest, AddViewWithMouseAreaAndFlag) {
     child->getMouseArea(area);
     EXPECT_EQ(area.right, 9);
     EXPECT_FALSE(child->isMouseEnabled());
-    child->release();
 }
 
-TEST_F(ViewContainerTest, RemoveWithReleaseFreesAViewWhoseCreatorLetGo) {
-    bool freed = false;
-    ViewContainer container(Rect(0, 0, 40, 40), &frame);
-    auto* child = new RecordingView(Rect(), colorGreen, &freed);
-    container.addView(child);
-    child->release();
-    container.removeView(child, true); // only the list's reference is left: freed once
-    EXPECT_TRUE(freed);
-    EXPECT_EQ(container.getViewCount(), 0);
-}
-
-TEST_F(ViewContainerTest, RemoveWithReleaseDropsBothReferences) {
+TEST_F(ViewContainerTest, RemoveWithReleaseFreesTheView) {
     bool freed = false;
     ViewContainer container(Rect(0, 0, 40, 40), &frame);
     auto* child = new RecordingView(Rect(), colorGreen, &freed);
     container.addView(child);
     container.removeView(child, true);
     EXPECT_TRUE(freed);
+    EXPECT_EQ(container.getViewCount(), 0);
 }
 
-TEST_F(ViewContainerTest, RemoveWithoutReleaseKeepsTheCreatorsReference) {
+TEST_F(ViewContainerTest, RemoveWithoutReleaseHandsTheReferenceBack) {
     bool freed = false;
     ViewContainer container(Rect(0, 0, 40, 40), &frame);
     auto* child = new RecordingView(Rect(), colorGreen, &freed);
@@ -91,8 +83,6 @@ TEST_F(ViewContainerTest, DestroyingTheContainerReleasesItsChildren) {
         auto* b = new RecordingView(Rect(), colorGreen, &second);
         container.addView(a);
         container.addView(b);
-        a->release();
-        b->release();
     }
     EXPECT_TRUE(first);
     EXPECT_TRUE(second);
@@ -117,7 +107,6 @@ TEST_F(ViewContainerTest, DrawPaintsBackgroundAndChildrenThroughTheOffscreen) {
     container.onAttached(&frame);
     auto* child = new RecordingView(Rect(0, 0, 5, 5), colorRed);
     container.addView(child);
-    child->release();
     platform::DeviceContext dc = platform::getDC(frame.getWindow());
     {
         DrawContext context(&frame, dc, frame.getWindow());
@@ -138,7 +127,6 @@ TEST_F(ViewContainerTest, DrawWithoutOffscreenMovesTheContextAndRestoresIt) {
     container.setBackColor(colorBlue);
     auto* child = new RecordingView(Rect(2, 2, 5, 5), colorRed);
     container.addView(child);
-    child->release();
     platform::DeviceContext dc = platform::getDC(frame.getWindow());
     {
         DrawContext context(&frame, dc, frame.getWindow());
@@ -159,8 +147,6 @@ TEST_F(ViewContainerTest, DrawRectDrawsOnlyChildrenTouchingTheUpdate) {
     auto* right = new RecordingView(Rect(40, 0, 50, 10), colorGreen);
     container.addView(left);
     container.addView(right);
-    left->release();
-    right->release();
     platform::DeviceContext dc = platform::getDC(frame.getWindow());
     {
         DrawContext context(&frame, dc, frame.getWindow());
@@ -180,8 +166,6 @@ TEST_F(ViewContainerTest, ModeZeroRedrawsEverythingWhenOneChildIsDirty) {
     auto* b = new RecordingView(Rect(10, 0, 15, 5));
     container.addView(a);
     container.addView(b);
-    a->release();
-    b->release();
     DrawContext context(&frame, nullptr, nullptr);
     container.redrawIfDirty(&context);
     EXPECT_EQ(a->draws, 1);
@@ -202,8 +186,6 @@ TEST_F(ViewContainerTest, ModeOneRedrawsOnlyDirtyChildren) {
     auto* b = new RecordingView(Rect(10, 0, 15, 5));
     container.addView(a);
     container.addView(b);
-    a->release();
-    b->release();
     DrawContext context(&frame, nullptr, nullptr);
     container.draw(&context);
     b->setDirty(true);
@@ -227,10 +209,7 @@ TEST_F(ViewContainerTest, NestedModeOneContainerRedrawsWholeAndGetsItsModeBack) 
     auto* dirty = new RecordingView(Rect(10, 0, 15, 5));
     inner->addView(clean);
     inner->addView(dirty);
-    clean->release();
-    dirty->release();
     outer.addView(inner);
-    inner->release();
     platform::DeviceContext dc = platform::getDC(frame.getWindow());
     {
         DrawContext context(&frame, dc, frame.getWindow());
@@ -253,8 +232,6 @@ TEST_F(ViewContainerTest, PressGoesToTheTopmostEnabledChild) {
     auto* top = new RecordingView(Rect(10, 10, 30, 30));
     container.addView(bottom);
     container.addView(top);
-    bottom->release();
-    top->release();
     DrawContext context(&frame, nullptr, nullptr);
     Point overlap(25, 25); // local (15, 15)
     container.onMouseDown(&context, overlap);
@@ -281,8 +258,6 @@ TEST_F(ViewContainerTest, KeysGoFromTheTopUntilOneAnswers) {
     auto* b = new RecordingView(Rect());
     container.addView(a);
     container.addView(b);
-    a->release();
-    b->release();
     KeyCode key{};
     EXPECT_EQ(container.onKeyDown(key), -1);
     a->keyAnswer = 5;
@@ -296,7 +271,6 @@ TEST_F(ViewContainerTest, DropsUseTheMouseAreaAndNeedAFrame) {
     ViewContainer container(Rect(10, 10, 60, 60), &frame);
     auto* target = new RecordingView(Rect(0, 0, 20, 20));
     container.addView(target);
-    target->release();
     Point inside(30, 30); // local (20, 20), on the inclusive edge
     EXPECT_TRUE(container.onDrop(nullptr, 1, kDropFiles, inside));
     EXPECT_EQ(target->lastPoint.h, 20);
@@ -306,7 +280,6 @@ TEST_F(ViewContainerTest, DropsUseTheMouseAreaAndNeedAFrame) {
     ViewContainer loose(Rect(0, 0, 40, 40), nullptr);
     auto* other = new RecordingView(Rect(0, 0, 20, 20));
     loose.addView(other);
-    other->release();
     Point p(5, 5);
     EXPECT_FALSE(loose.onDrop(nullptr, 1, kDropText, p));
     EXPECT_EQ(other->drops, 0);
@@ -316,7 +289,6 @@ TEST_F(ViewContainerTest, WheelGoesToTheChildUnderThePointer) {
     ViewContainer container(Rect(10, 10, 60, 60), &frame);
     auto* target = new RecordingView(Rect(0, 0, 20, 20));
     container.addView(target);
-    target->release();
     DrawContext context(&frame, nullptr, nullptr);
     Point where(40, 40);
     headless::input().pointer = {100 + 50, 50 + 50}; // window (50, 50): local (40, 40)

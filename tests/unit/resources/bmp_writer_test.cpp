@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "pictures/bmp_reader.h"
 #include "platform/headless/headless.h"
+#include "platform/headless/pictures/bmp_reader.h"
 
 namespace {
 
@@ -24,8 +24,9 @@ TEST(BmpWriter, AnOddWidthSurfaceReadsBackPixelForPixel) {
     raster::Surface surface(5, 3, false);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
-            surface.set(x, y, platform::rgb(static_cast<std::uint8_t>(40 * x),
-                                            static_cast<std::uint8_t>(100 * y), 7));
+            surface.set(x, y,
+                        platform::rgb(static_cast<std::uint8_t>(40 * x),
+                                      static_cast<std::uint8_t>(100 * y), 7));
     const std::string path = ::testing::TempDir() + "bmp_writer_test.bmp";
     ASSERT_TRUE(headless::saveBmp(surface, path.c_str()));
     const std::vector<unsigned char> bytes = readFile(path);

@@ -17,7 +17,7 @@ if(NOT TARGET gdi_text_comparison)
         "${CMAKE_CURRENT_LIST_DIR}/text_comparison_test.cpp")
     target_include_directories(gdi_text_comparison PRIVATE "${CMAKE_CURRENT_LIST_DIR}"
                                "${PROJECT_SOURCE_DIR}/tests/unit")
-    target_link_libraries(gdi_text_comparison PRIVATE tarvel_core GTest::gtest GTest::gtest_main)
+    target_link_libraries(gdi_text_comparison PRIVATE tarvel_gui GTest::gtest GTest::gtest_main)
 endif()
 add_test(NAME ${_prefix}.gdi_text_comparison COMMAND ${_guard} $<TARGET_FILE:gdi_text_comparison>)
 set_tests_properties(${_prefix}.gdi_text_comparison PROPERTIES

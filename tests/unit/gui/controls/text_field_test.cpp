@@ -252,7 +252,6 @@ TEST_F(TextFieldTest, InAContainerTheBoxMovesWithItAndTheContainerHearsLooseFocu
     frame->addView(container);
     auto* f = new TextField(Rect(10, 10, 110, 30), &log, 1, "inner");
     container->addView(f);
-    f->release(); // the container holds it
     press(60, 70);
     ASSERT_EQ(headless::editBoxCount(), 1);
     EXPECT_EQ(box().rect.left, 50);
