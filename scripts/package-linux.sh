@@ -23,7 +23,7 @@ package_linux() {
     rm -rf "$stage"
     mkdir -p "$folder" "$dist"
     install_linux_plugins "$root" vst lv2 "$folder" >/dev/null
-    cmake -D NM=nm -D READELF=readelf -D LIBRARY="$folder/vst/libtarvel-vst.so" \
+    cmake -D NM=nm -D READELF=readelf -D LIBRARY="$folder/vst/libtarvel-vst.so" -D EDITOR=X11 \
         -P "$root/tests/native_vst/check_library_symbols.cmake" >/dev/null
     sed "s/@VERSION@/$version/" "$root/packaging/linux-readme.txt" >"$folder/README.txt"
     rm -f "$dist/$name.tar.gz"

@@ -20,6 +20,8 @@ packages=(
     python3 valgrind
     clang libclang-rt-14-dev
     lv2-dev liblilv-dev lilv-utils sordi
+    # The X11 backend, and the real pointer and key input of its tests.
+    libx11-dev xdotool
 )
 
 sudo_cmd=()

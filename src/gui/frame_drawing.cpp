@@ -4,6 +4,7 @@
 #include "gui/draw_context.h"
 #include "gui/frame.h"
 #include "platform/graphics.h"
+#include "platform/window.h"
 
 void Frame::drawRect(DrawContext* context, const Rect& update) {
     firstDrawPending = false;
@@ -50,6 +51,9 @@ bool Frame::isSomethingDirty() {
 }
 
 void Frame::idle() {
+    // Where the host drives the editor by idle time alone, the window's own
+    // events are handled here first.
+    platform::dispatchWindowEvents();
     // Nothing is drawn into the window before it has been painted once.
     if (!open_ || !window || firstDrawPending || !isSomethingDirty())
         return;

@@ -11,6 +11,7 @@
 #include "gui/frame.h"
 #include "gui/frame_owner.h"
 #include "gui/host_window.h"
+#include "gui/key_code.h"
 #include "gui/toolkit_state.h"
 #include "platform/drop.h"
 #include "platform/graphics.h"
@@ -27,6 +28,31 @@ int instanceCount = 0;
 
 platform::Module moduleInstance() {
     return platform::moduleHandle();
+}
+
+// A key the window system delivered, as the views take keys from a host.
+KeyCode keyCodeOf(const platform::WindowMessage& message) {
+    KeyCode key;
+    key.character = message.keyCharacter;
+    switch (message.namedKey) {
+    case platform::kArrowLeft:
+        key.virt = kKeyLeft;
+        break;
+    case platform::kArrowUp:
+        key.virt = kKeyUp;
+        break;
+    case platform::kArrowRight:
+        key.virt = kKeyRight;
+        break;
+    case platform::kArrowDown:
+        key.virt = kKeyDown;
+        break;
+    default:
+        break;
+    }
+    if (message.keyModifiers & platform::kShiftHeld)
+        key.modifier = kModifierShift;
+    return key;
 }
 
 // Finds the frame through the window's user data; windows without one get
@@ -54,6 +80,13 @@ bool frameWindowProcedure(platform::Window window, platform::WindowMessage& mess
         // default passes it on to the host's window.
         Point ignored;
         return frame->onWheel(nullptr, ignored, message.wheelNotches);
+    }
+    case platform::WindowEvent::KeyDown:
+    case platform::WindowEvent::KeyUp: {
+        KeyCode key = keyCodeOf(message);
+        const int answer = message.event == platform::WindowEvent::KeyDown ? frame->onKeyDown(key)
+                                                                           : frame->onKeyUp(key);
+        return answer == 1;
     }
     }
     return false;

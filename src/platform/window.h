@@ -18,7 +18,14 @@ enum class WindowEvent {
     DrawMenuItem,    // an owner-drawn menu item asks to be drawn
     EditColors,      // an edit field asks for its colours
     Wheel,           // the mouse wheel turned, the window's or forwarded to it
+    KeyDown,         // a key pressed while the window has the keyboard
+    KeyUp,           // a key released while the window has the keyboard
 };
+
+// Keys that type no character, as key events name them.
+enum NamedKey : int { kNoNamedKey = 0, kArrowLeft, kArrowUp, kArrowRight, kArrowDown };
+// Modifier keys held during a key event.
+enum KeyEventModifier : unsigned { kShiftHeld = 1 };
 
 // States of an owner-drawn menu item.
 enum MenuItemState : unsigned { kItemChecked = 1, kItemDisabled = 2, kItemSelected = 4 };
@@ -39,6 +46,11 @@ struct WindowMessage {
     // Wheel: notches turned, positive away from the user; a fine wheel
     // reports parts of one.
     float wheelNotches = 0.0f;
+    // KeyDown, KeyUp: the character typed (0 for none), the key when it
+    // types none (a NamedKey) and the modifiers held (KeyEventModifier bits).
+    int keyCharacter = 0;
+    int namedKey = kNoNamedKey;
+    unsigned keyModifiers = 0;
 };
 
 // Answers true when it handled the event; false leaves it to the window
@@ -71,6 +83,12 @@ void endPaint(Window window, PaintSession& session);
 // Removes one pending paint message of any window of the calling thread from
 // the queue and dispatches it; false when there was none.
 bool dispatchPendingPaint();
+
+// Handles what the window system holds for this library's windows (paints,
+// presses, the wheel, keys) where hosts give the editor idle time instead of
+// running its windows' events through their own loop; returns how many were
+// handled. Not while one of them is being handled.
+int dispatchWindowEvents();
 
 // Geometry.
 Window parentWindow(Window window);

@@ -1,9 +1,11 @@
 # Checks what the native plug-in library shows the dynamic loader: exactly two
-# defined symbols, `VSTPluginMain` and `main`; nothing it needs from the GUI
-# toolkit's libraries or the window system; and only the C and C++ run-time
+# defined symbols, `VSTPluginMain` and `main`; and only the C and C++ run-time
 # libraries (and, in the sanitizer build, the sanitizers' own) as needed
-# libraries.
-#   cmake -D NM=nm -D READELF=readelf -D LIBRARY=libtarvel-vst.so -P check_library_symbols.cmake
+# libraries. A library without an editor (EDITOR=NONE) needs nothing from
+# font, picture or window-system libraries; one with the X11 editor
+# (EDITOR=X11) needs Xlib, FreeType and libpng (with zlib) and nothing else.
+#   cmake -D NM=nm -D READELF=readelf -D LIBRARY=libtarvel-vst.so -D EDITOR=NONE|X11
+#         -P check_library_symbols.cmake
 cmake_minimum_required(VERSION 3.25)
 
 function(run_tool output_variable)
@@ -39,7 +41,12 @@ run_tool(undefined ${NM} -D --undefined-only ${LIBRARY})
 string(REGEX MATCHALL "[^\n]+" needs "${undefined}")
 foreach(line IN LISTS needs)
     string(REGEX REPLACE "^ *U " "" name "${line}")
-    if(name MATCHES "^(FT_|png_|X[A-Z]|xcb_|cairo_|gtk_|g_)")
+    if(EDITOR STREQUAL "X11")
+        set(_forbidden "^(xcb_|cairo_|gtk_|g_)")
+    else()
+        set(_forbidden "^(FT_|png_|X[A-Z]|xcb_|cairo_|gtk_|g_)")
+    endif()
+    if(name MATCHES "${_forbidden}")
         message(FATAL_ERROR "${LIBRARY} needs ${name} from a toolkit or window-system library")
     endif()
 endforeach()
@@ -51,7 +58,11 @@ set(needed "")
 foreach(entry IN LISTS entries)
     string(REGEX REPLACE "^Shared library: \\[(.*)\\]$" "\\1" library "${entry}")
     list(APPEND needed "${library}")
-    if(NOT library MATCHES "^(libc|libm|libstdc\\+\\+|libgcc_s|libasan|libubsan|ld-linux-x86-64)\\.so")
+    set(_allowed "libc|libm|libstdc\\+\\+|libgcc_s|libasan|libubsan|ld-linux-x86-64")
+    if(EDITOR STREQUAL "X11")
+        string(APPEND _allowed "|libX11|libfreetype|libpng16|libz")
+    endif()
+    if(NOT library MATCHES "^(${_allowed})\\.so")
         message(FATAL_ERROR "${LIBRARY} needs ${library}, which is no run-time library")
     endif()
 endforeach()

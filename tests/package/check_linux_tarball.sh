@@ -23,7 +23,7 @@ extra=$(cd "$folder" && find . -type f ! -path ./vst/libtarvel-vst.so ! -path ./
     ! -path './lv2/tarvel.lv2/*')
 [ -z "$extra" ] || { echo "the package holds more than it should: $extra"; exit 1; }
 library="$folder/vst/libtarvel-vst.so"
-cmake -D NM=nm -D READELF=readelf -D LIBRARY="$library" \
+cmake -D NM=nm -D READELF=readelf -D LIBRARY="$library" -D EDITOR=X11 \
     -P "$root/tests/native_vst/check_library_symbols.cmake"
 for signal in default noise slow; do
     cmake -D RENDER="$native_tree/tools/tarvel-render/tarvel-render" -D LIBRARY="$library" \

@@ -8,53 +8,18 @@
 // `painted.bmp` (the gallery as the Windows build painted it).
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "gallery.h"
+#include "gallery_resources.h"
 #include "gui/bitmap.h"
 #include "gui/frame.h"
 #include "platform/headless/headless.h"
 
 namespace {
-
 // The number the compared picture gets among the program's resources.
 constexpr std::uint16_t kComparedPicture = 999;
-
-bool addPicture(std::uint16_t id, const std::string& path) {
-    std::ifstream picture(path, std::ios::binary);
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(picture)),
-                                     std::istreambuf_iterator<char>());
-    if (bytes.empty()) {
-        std::fprintf(stderr, "control-gallery: cannot read %s\n", path.c_str());
-        return false;
-    }
-    headless::addResourcePicture(id, std::move(bytes));
-    return true;
-}
-
-// Adds every picture of the resource script to the program's resources.
-bool loadPictures(const std::string& script) {
-    std::ifstream in(script);
-    if (!in) {
-        std::fprintf(stderr, "control-gallery: cannot read %s\n", script.c_str());
-        return false;
-    }
-    const std::string folder = script.substr(0, script.find_last_of('/') + 1);
-    std::string line;
-    bool ok = true;
-    while (std::getline(in, line)) {
-        unsigned id = 0;
-        char file[512] = "";
-        if (std::sscanf(line.c_str(), " %u BITMAP \"%511[^\"]\"", &id, file) != 2)
-            continue;
-        ok = addPicture(static_cast<std::uint16_t>(id), folder + file) && ok;
-    }
-    return ok;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -69,9 +34,9 @@ int main(int argc, char** argv) {
         else
             output = argv[i];
     }
-    if (!loadPictures(TARVEL_GALLERY_RC))
+    if (!loadGalleryPictures(TARVEL_GALLERY_RC))
         return 1;
-    if (compare && !addPicture(kComparedPicture, compare))
+    if (compare && !addPictureFile(kComparedPicture, compare))
         return 1;
     platform::Window host = headless::createWindow(0, 0, Gallery::kWidth, Gallery::kHeight);
     int result = 0;

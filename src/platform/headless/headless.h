@@ -146,6 +146,8 @@ const platform::FontDescription* selectedFontOf(platform::DeviceContext dc);
 
 // Writes a surface as an 8-bit RGB picture; false when that fails.
 bool savePng(const raster::Surface& surface, const char* path);
+// Writes a surface as an uncompressed 24-bit bitmap file; false when that fails.
+bool saveBmp(const raster::Surface& surface, const char* path);
 
 // The simulated input devices and clock.
 struct InputState {

@@ -12,53 +12,56 @@ raster::Surface* TargetObject::surface() const {
     return screen;
 }
 
+// Stock objects are plain statics rather than heap objects kept for ever: a
+// library that is unloaded and loaded again (as hosts do when they rescan)
+// gives their memory back each time.
 namespace {
-template <typename T> T* makeStock() {
-    T* o = new T();
-    o->stock = true;
+template <typename T> T makeStock() {
+    T o;
+    o.stock = true;
     return o;
 }
 } // namespace
 
 PenObject* stockBlackPen() {
-    static PenObject* pen = makeStock<PenObject>();
-    return pen;
+    static PenObject pen = makeStock<PenObject>();
+    return &pen;
 }
 
 PenObject* stockNullPenObject() {
-    static PenObject* pen = [] {
-        PenObject* p = makeStock<PenObject>();
-        p->pen.style = raster::kNoPen;
+    static PenObject pen = [] {
+        PenObject p = makeStock<PenObject>();
+        p.pen.style = raster::kNoPen;
         return p;
     }();
-    return pen;
+    return &pen;
 }
 
 BrushObject* stockWhiteBrush() {
-    static BrushObject* brush = makeStock<BrushObject>();
-    return brush;
+    static BrushObject brush = makeStock<BrushObject>();
+    return &brush;
 }
 
 FontObject* stockSystemFont() {
-    static FontObject* font = [] {
-        FontObject* f = makeStock<FontObject>();
-        f->description.height = 16;
-        f->description.weight = 700;
+    static FontObject font = [] {
+        FontObject f = makeStock<FontObject>();
+        f.description.height = 16;
+        f.description.weight = 700;
         const char face[] = "System";
         for (std::size_t i = 0; i < sizeof face; ++i)
-            f->description.faceName[i] = face[i];
+            f.description.faceName[i] = face[i];
         return f;
     }();
-    return font;
+    return &font;
 }
 
 BitmapObject* stockOneByOne() {
-    static BitmapObject* bitmap = [] {
-        BitmapObject* b = makeStock<BitmapObject>();
-        b->surface = raster::Surface(1, 1, true, raster::kBlack);
+    static BitmapObject bitmap = [] {
+        BitmapObject b = makeStock<BitmapObject>();
+        b.surface = raster::Surface(1, 1, true, raster::kBlack);
         return b;
     }();
-    return bitmap;
+    return &bitmap;
 }
 
 raster::Surface& screenSurface() {

@@ -118,6 +118,9 @@ inline platform::Window handle(WindowObject* w) {
 
 // Whether a window handle names a live window; a dead one is counted.
 bool liveWindow(const WindowObject* w);
+// Told when a target drawing straight into a window is released, so a
+// backend that shows windows on a real screen can show what was drawn.
+void windowTargetReleased(WindowObject* w);
 
 // Removes the first left-button press posted to any window; false when none.
 bool takePostedLeftPress();

@@ -1,110 +1,10 @@
-// Libraries, the plug-in's pictures, simulated input and the clock.
-#include <cctype>
-#include <cstring>
-#include <map>
-#include <vector>
-
+// Simulated input and the clock.
+#include "platform/system.h"
 #include "call_log.h"
 #include "headless.h"
 #include "objects.h"
-#include "pictures/bmp_reader.h"
-#include "pictures/embedded_pictures.h"
-#include "platform/graphics.h"
-#include "platform/system.h"
-#include "raster/blit.h"
 
 namespace headless {
-namespace {
-bool blendLibraryAvailable = true;
-int reportedFamily = 2;
-struct BlendLibraryTag {
-} blendLibrary;
-
-int TARVEL_SYSCALL transparentBlit(platform::DeviceContext dest, int x, int y, int width,
-                                   int height, platform::DeviceContext source, int sourceX,
-                                   int sourceY, int sourceWidth, int sourceHeight,
-                                   unsigned transparent) {
-    countCall("TransparentBlt");
-    if (!dest || !source)
-        return 0;
-    return raster::transparentBlt(blitEndOf(dest), x, y, width, height, blitEndOf(source), sourceX,
-                                  sourceY, sourceWidth, sourceHeight, transparent & 0xFFFFFF);
-}
-
-int TARVEL_SYSCALL alphaBlendBlit(platform::DeviceContext dest, int x, int y, int width, int height,
-                                  platform::DeviceContext source, int sourceX, int sourceY,
-                                  int sourceWidth, int sourceHeight,
-                                  platform::BlendFunction blend) {
-    countCall("AlphaBlend");
-    if (!dest || !source || blend.operation != 0 || blend.alphaFormat != 0)
-        return 0;
-    return raster::alphaBlend(blitEndOf(dest), x, y, width, height, blitEndOf(source), sourceX,
-                              sourceY, sourceWidth, sourceHeight, blend.constantAlpha);
-}
-
-bool sameName(const char* a, const char* b) {
-    for (; *a && *b; ++a, ++b)
-        if (std::tolower(static_cast<unsigned char>(*a)) !=
-            std::tolower(static_cast<unsigned char>(*b)))
-            return false;
-    return *a == *b;
-}
-} // namespace
-
-namespace {
-std::map<std::uint16_t, std::vector<unsigned char>>& addedPictures() {
-    static std::map<std::uint16_t, std::vector<unsigned char>> pictures;
-    return pictures;
-}
-} // namespace
-
-void addResourcePicture(std::uint16_t id, std::vector<unsigned char> bytes) {
-    addedPictures()[id] = std::move(bytes);
-}
-
-void setBlendLibrary(bool available, int family) {
-    blendLibraryAvailable = available;
-    reportedFamily = family;
-}
-
-namespace {
-// The classic desktop scheme's colours of menus and selections.
-struct SystemColors {
-    platform::ColorValue menu = platform::rgb(240, 240, 240);
-    platform::ColorValue menuText = platform::rgb(0, 0, 0);
-    platform::ColorValue highlight = platform::rgb(0, 120, 215);
-    platform::ColorValue highlightText = platform::rgb(255, 255, 255);
-    platform::ColorValue grayText = platform::rgb(109, 109, 109);
-    platform::ColorValue* find(platform::SystemColor which) {
-        switch (which) {
-        case platform::kColorMenu:
-            return &menu;
-        case platform::kColorMenuText:
-            return &menuText;
-        case platform::kColorHighlight:
-            return &highlight;
-        case platform::kColorHighlightText:
-            return &highlightText;
-        case platform::kColorGrayText:
-            return &grayText;
-        }
-        return nullptr;
-    }
-};
-SystemColors& systemColors() {
-    static SystemColors colors;
-    return colors;
-}
-} // namespace
-
-void setSystemColor(platform::SystemColor which, platform::ColorValue value) {
-    if (platform::ColorValue* c = systemColors().find(which))
-        *c = value & 0xFFFFFF;
-}
-
-void resetSystemColors() {
-    systemColors() = SystemColors{};
-}
 
 InputState& input() {
     static InputState state;
@@ -120,57 +20,6 @@ void resetInput() {
 namespace platform {
 
 using namespace headless;
-
-Module loadLibrary(const char* name) {
-    countCall("LoadLibraryA");
-    if (!name || !blendLibraryAvailable || !sameName(name, "msimg32.dll"))
-        return nullptr;
-    return reinterpret_cast<Module>(&blendLibrary);
-}
-
-ProcAddress procAddress(Module module, const char* name) {
-    countCall("GetProcAddress");
-    if (module != reinterpret_cast<Module>(&blendLibrary) || !name)
-        return nullptr;
-    if (std::strcmp(name, "TransparentBlt") == 0)
-        return reinterpret_cast<ProcAddress>(&transparentBlit);
-    if (std::strcmp(name, "AlphaBlend") == 0)
-        return reinterpret_cast<ProcAddress>(&alphaBlendBlit);
-    return nullptr;
-}
-
-void freeLibrary(Module) {
-    countCall("FreeLibrary");
-}
-
-int platformFamily() {
-    countCall("GetVersionExA");
-    return reportedFamily;
-}
-
-GraphicsObject loadBitmapResource(Module, std::uint16_t id) {
-    countCall("LoadBitmapA");
-    const unsigned char* data = nullptr;
-    std::size_t size = 0;
-    std::size_t count = 0;
-    const EmbeddedPicture* pictures = embeddedPictures(count);
-    for (std::size_t i = 0; i < count && !data; ++i)
-        if (pictures[i].id == id) {
-            data = pictures[i].data;
-            size = pictures[i].size;
-        }
-    const auto added = addedPictures().find(id);
-    if (!data && added != addedPictures().end()) {
-        data = added->second.data();
-        size = added->second.size();
-    }
-    raster::Surface decoded;
-    if (!data || !decodeBmp(data, size, decoded))
-        return nullptr;
-    BitmapObject* b = newObject<BitmapObject>();
-    b->surface = std::move(decoded);
-    return handle(b);
-}
 
 std::int16_t asyncKeyState(int key) {
     countCall("GetAsyncKeyState");
@@ -205,12 +54,6 @@ int systemMetric(SystemMetric metric) {
         return input().dialogFrameHeight;
     }
     return 0;
-}
-
-ColorValue systemColor(SystemColor which) {
-    countCall("GetSysColor");
-    const ColorValue* c = systemColors().find(which);
-    return c ? *c : 0;
 }
 
 std::uint32_t doubleClickTime() {

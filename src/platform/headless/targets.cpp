@@ -72,6 +72,8 @@ int releaseDC(Window, DeviceContext dc) {
     TargetObject* t = target(dc);
     if (!t || t->memory)
         return 0;
+    if (t->window)
+        windowTargetReleased(t->window);
     noteDeselected(t->pen);
     noteDeselected(t->brush);
     noteDeselected(t->font);

@@ -170,6 +170,11 @@ bool dispatchPendingPaint() {
     return true;
 }
 
+int dispatchWindowEvents() {
+    // The host's message loop dispatches every window's messages.
+    return 0;
+}
+
 Window parentWindow(Window w) {
     return win32::window(GetParent(win32::hwnd(w)));
 }

@@ -1,0 +1,39 @@
+// The backend's display connection: opened when the first window needs it
+// and closed when the last window and pointer shape are gone, so a closed
+// editor leaves nothing on the server.
+#pragma once
+
+#include <X11/Xlib.h>
+
+namespace x11 {
+
+// A new connection to the server DISPLAY names; null when there is none.
+Display* connectToServer();
+// The open connection, opening it when needed; null when there is no display.
+Display* display();
+// The connection if it is open; never opens one.
+Display* openDisplay();
+// Closes the connection when nothing of the backend lives on it any more.
+void closeDisplayIfUnused();
+
+// Collects the protocol errors of the requests made while it lives (on any
+// connection) instead of ending the program, as Xlib's default handler does.
+class ErrorTrap {
+public:
+    explicit ErrorTrap(Display* display);
+    ~ErrorTrap();
+    ErrorTrap(const ErrorTrap&) = delete;
+    ErrorTrap& operator=(const ErrorTrap&) = delete;
+    // Waits for the server's answers; true when none was an error.
+    bool ok();
+
+private:
+    Display* display_;
+    int (*previous_)(Display*, XErrorEvent*);
+};
+
+// Whether the server knows the window yet: a parent made on another
+// connection may still be on its way. Waits up to about two seconds.
+bool waitForWindow(Display* display, ::Window window);
+
+} // namespace x11

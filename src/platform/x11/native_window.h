@@ -1,0 +1,44 @@
+// The backend's windows: a software-drawn window (its surface is the
+// picture shown) with the X11 window that shows it.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <vector>
+
+#include "objects.h"
+
+namespace x11 {
+
+struct NativeWindow : headless::WindowObject {
+    ::Window id = 0;
+    ::Window foreignParent = 0; // the host's window, when the parent is not ours
+};
+
+// The live windows of the backend, in creation order.
+std::vector<NativeWindow*>& nativeWindows();
+// The backend's window behind a handle; null for a host's window or a dead one.
+NativeWindow* nativeOf(platform::Window window);
+NativeWindow* nativeById(::Window id);
+// The X11 window a handle names: ours, or the host's id itself.
+::Window idOf(platform::Window window);
+
+// Forgets a window the server destroyed (with its host's window), after
+// telling it as destroyWindow would.
+void windowDestroyedByServer(NativeWindow* w);
+
+// Adds to the window's damaged area, which waits for a paint.
+void addDamage(NativeWindow* w, const raster::Box& area);
+// Sends one paint to the first damaged window; false when none was damaged.
+bool paintFirstDamaged();
+
+// Pointer shapes: the one last set is shown over every window of ours.
+void showCurrentCursor(NativeWindow* w);
+void releaseCursors(Display* display);
+
+// What the system input reports about the last press handled.
+void notePress(unsigned button, ::Window window);
+// Removes a queued left press on one of our windows; true when there was one.
+bool takeQueuedLeftPress();
+
+} // namespace x11

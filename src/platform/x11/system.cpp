@@ -1,0 +1,160 @@
+// Input state read from the server when asked, the clock, and the presses
+// a control waiting for a double click takes.
+#include <X11/Xlib.h>
+#include <time.h>
+
+#include "connection.h"
+#include "native_window.h"
+#include "platform/system.h"
+#include "x11.h"
+
+namespace x11 {
+
+namespace {
+// The toolkit's clock, in milliseconds; the time of the last press handled
+// is read on it too, so the two can be compared.
+std::int32_t lastPressTime = 0;
+
+// How long a second press may follow the first to make a double click; the
+// usual setting of X11 toolkits.
+constexpr std::uint32_t kDoubleClickMilliseconds = 400;
+
+bool isOurs(const XEvent& event) {
+    return nativeById(event.xbutton.window) != nullptr;
+}
+
+Bool isLeftPress(Display*, XEvent* event, XPointer) {
+    return event->type == ButtonPress && event->xbutton.button == Button1 && isOurs(*event);
+}
+
+// The pointer's screen position and the buttons and modifiers held, from
+// the server; false without a connection.
+bool queryPointer(int& x, int& y, unsigned& mask) {
+    Display* d = openDisplay();
+    if (!d)
+        return false;
+    ::Window root = 0;
+    ::Window child = 0;
+    int windowX = 0;
+    int windowY = 0;
+    return XQueryPointer(d, DefaultRootWindow(d), &root, &child, &x, &y, &windowX, &windowY,
+                         &mask) != 0;
+}
+} // namespace
+
+void notePress(unsigned, ::Window) {
+    lastPressTime = static_cast<std::int32_t>(platform::tickCount());
+}
+
+bool takeQueuedLeftPress() {
+    Display* d = openDisplay();
+    if (!d)
+        return false;
+    XEvent event;
+    if (!XCheckIfEvent(d, &event, isLeftPress, nullptr))
+        return false;
+    notePress(event.xbutton.button, event.xbutton.window);
+    return true;
+}
+
+} // namespace x11
+
+namespace platform {
+
+std::int16_t asyncKeyState(int key) {
+    int x = 0;
+    int y = 0;
+    unsigned mask = 0;
+    if (!x11::queryPointer(x, y, mask))
+        return 0;
+    unsigned wanted = 0;
+    switch (key) {
+    case kKeyLeftButton:
+        wanted = Button1Mask;
+        break;
+    case kKeyMiddleButton:
+        wanted = Button2Mask;
+        break;
+    case kKeyRightButton:
+        wanted = Button3Mask;
+        break;
+    case kKeyShift:
+        wanted = ShiftMask;
+        break;
+    case kKeyControl:
+        wanted = ControlMask;
+        break;
+    case kKeyAlt:
+        wanted = Mod1Mask;
+        break;
+    default:
+        return 0;
+    }
+    return (mask & wanted) ? static_cast<std::int16_t>(0x8000) : 0;
+}
+
+bool cursorPosition(DevicePoint& screen) {
+    int x = 0;
+    int y = 0;
+    unsigned mask = 0;
+    if (!x11::queryPointer(x, y, mask))
+        return false;
+    screen = DevicePoint{x, y};
+    return true;
+}
+
+bool windowRect(Window w, DeviceRect& screen) {
+    Display* d = x11::openDisplay();
+    if (!d || !w)
+        return false;
+    x11::ErrorTrap trap(d);
+    XWindowAttributes attributes;
+    int x = 0;
+    int y = 0;
+    ::Window ignored;
+    const ::Window id = x11::idOf(w);
+    if (!XGetWindowAttributes(d, id, &attributes) ||
+        !XTranslateCoordinates(d, id, DefaultRootWindow(d), 0, 0, &x, &y, &ignored) || !trap.ok())
+        return false;
+    screen = DeviceRect{x, y, x + attributes.width, y + attributes.height};
+    return true;
+}
+
+int systemMetric(SystemMetric metric) {
+    switch (metric) {
+    case kMetricSwapButton:
+        return 0; // the server maps swapped buttons before we see them
+    case kMetricDialogFrameHeight:
+        return 3;
+    }
+    return 0;
+}
+
+std::uint32_t doubleClickTime() {
+    return x11::kDoubleClickMilliseconds;
+}
+
+std::int32_t lastMessageTime() {
+    return x11::lastPressTime;
+}
+
+bool takeLeftButtonDown() {
+    return x11::takeQueuedLeftPress();
+}
+
+std::uint32_t tickCount() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(now.tv_sec) * 1000u +
+                                      static_cast<std::uint64_t>(now.tv_nsec) / 1000000u);
+}
+
+void sleep(std::uint32_t milliseconds) {
+    if (Display* d = x11::openDisplay())
+        XFlush(d);
+    const timespec pause{static_cast<time_t>(milliseconds / 1000),
+                         static_cast<long>(milliseconds % 1000) * 1000000L};
+    nanosleep(&pause, nullptr);
+}
+
+} // namespace platform

@@ -1,0 +1,343 @@
+// Windows of the one window class, as children of a host's window: creation
+// and destruction with their notifications, painting and geometry.
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <string>
+
+#include "call_log.h"
+#include "connection.h"
+#include "native_window.h"
+#include "platform/graphics.h"
+#include "platform/window.h"
+#include "screen_image.h"
+#include "x11.h"
+
+namespace x11 {
+
+namespace {
+std::map<std::string, platform::WindowProcedure>& windowClasses() {
+    static std::map<std::string, platform::WindowProcedure> classes;
+    return classes;
+}
+
+constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                            KeyPressMask | KeyReleaseMask | StructureNotifyMask;
+
+raster::Box wholeOf(const NativeWindow* w) {
+    return w->surface.bounds();
+}
+
+raster::Box unite(const raster::Box& a, const raster::Box& b) {
+    if (a.empty())
+        return b;
+    if (b.empty())
+        return a;
+    return raster::Box{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                       std::max(a.bottom, b.bottom)};
+}
+
+// Tells the window, then its children, of the destruction, as the
+// procedure expects; the X11 windows go with the top one.
+void destroyTree(NativeWindow* w) {
+    if (w->destroying)
+        return;
+    w->destroying = true;
+    platform::WindowMessage message{platform::WindowEvent::Destroy};
+    headless::deliverEvent(w, message);
+    for (NativeWindow* child : std::vector<NativeWindow*>(nativeWindows()))
+        if (child->parent == w)
+            destroyTree(child);
+    auto& windows = nativeWindows();
+    windows.erase(std::remove(windows.begin(), windows.end(), w), windows.end());
+    delete w;
+}
+} // namespace
+
+std::vector<NativeWindow*>& nativeWindows() {
+    static std::vector<NativeWindow*> windows;
+    return windows;
+}
+
+NativeWindow* nativeOf(platform::Window window) {
+    for (NativeWindow* w : nativeWindows())
+        if (headless::handle(w) == window)
+            return w;
+    return nullptr;
+}
+
+NativeWindow* nativeById(::Window id) {
+    for (NativeWindow* w : nativeWindows())
+        if (w->id == id)
+            return w;
+    return nullptr;
+}
+
+::Window idOf(platform::Window window) {
+    if (NativeWindow* w = nativeOf(window))
+        return w->id;
+    return static_cast<::Window>(reinterpret_cast<std::uintptr_t>(window));
+}
+
+void addDamage(NativeWindow* w, const raster::Box& area) {
+    w->damage = unite(w->damage, area.intersect(wholeOf(w)));
+}
+
+bool paintFirstDamaged() {
+    for (NativeWindow* w : nativeWindows())
+        if (!w->damage.empty()) {
+            platform::WindowMessage message{platform::WindowEvent::Paint};
+            // Default processing validates the window without drawing.
+            if (!headless::deliverEvent(w, message))
+                w->damage = raster::Box{};
+            return true;
+        }
+    return false;
+}
+
+void windowDestroyedByServer(NativeWindow* w) {
+    destroyTree(w);
+    closeDisplayIfUnused();
+}
+
+int liveWindowCount() {
+    return static_cast<int>(nativeWindows().size());
+}
+
+} // namespace x11
+
+namespace headless {
+
+bool liveWindow(const WindowObject* w) {
+    for (x11::NativeWindow* n : x11::nativeWindows())
+        if (n == w)
+            return true;
+    return false;
+}
+
+bool deliverEvent(WindowObject* w, platform::WindowMessage& message) {
+    return w && w->procedure && w->procedure(handle(w), message);
+}
+
+// What was drawn straight into a window is shown at once.
+void windowTargetReleased(WindowObject* w) {
+    if (x11::NativeWindow* n = x11::nativeOf(handle(w)))
+        x11::present(n, n->surface.bounds());
+}
+
+} // namespace headless
+
+namespace platform {
+
+using namespace x11;
+
+bool registerWindowClass(const char* name, Module, WindowProcedure procedure) {
+    if (!name || !procedure)
+        return false;
+    return windowClasses().emplace(name, procedure).second;
+}
+
+void unregisterWindowClass(const char* name, Module) {
+    if (name)
+        windowClasses().erase(name);
+}
+
+Window createWindow(const char* className, const char* title, Window parent, int width, int height,
+                    Module) {
+    if (!parent || !className || width <= 0 || height <= 0)
+        return nullptr;
+    const auto entry = windowClasses().find(className);
+    if (entry == windowClasses().end())
+        return nullptr;
+    Display* d = display();
+    if (!d)
+        return nullptr;
+    NativeWindow* ours = nativeOf(parent);
+    const ::Window parentId = idOf(parent);
+    if (!ours && !waitForWindow(d, parentId)) {
+        closeDisplayIfUnused();
+        return nullptr;
+    }
+    ErrorTrap trap(d);
+    XSetWindowAttributes attributes{};
+    attributes.event_mask = kEventMask;
+    attributes.bit_gravity = NorthWestGravity;
+    const ::Window id = XCreateWindow(d, parentId, 0, 0, static_cast<unsigned>(width),
+                                      static_cast<unsigned>(height), 0, CopyFromParent, InputOutput,
+                                      CopyFromParent, CWEventMask | CWBitGravity, &attributes);
+    if (!trap.ok() || !id) {
+        closeDisplayIfUnused();
+        return nullptr;
+    }
+    if (title)
+        XStoreName(d, id, title);
+    auto* w = new NativeWindow();
+    w->id = id;
+    w->foreignParent = ours ? 0 : parentId;
+    w->parent = ours;
+    w->className = className;
+    w->title = title ? title : "";
+    w->procedure = entry->second;
+    w->surface = raster::Surface(width, height, false, raster::kBlack);
+    w->damage = wholeOf(w);
+    int x = 0;
+    int y = 0;
+    ::Window ignored;
+    XTranslateCoordinates(d, id, DefaultRootWindow(d), 0, 0, &x, &y, &ignored);
+    w->screen = raster::Box{x, y, x + width, y + height};
+    nativeWindows().push_back(w);
+    showCurrentCursor(w);
+    XMapWindow(d, id);
+    XFlush(d);
+    return headless::handle(w);
+}
+
+void destroyWindow(Window window) {
+    NativeWindow* w = nativeOf(window);
+    if (!w)
+        return;
+    const ::Window id = w->id;
+    destroyTree(w);
+    if (Display* d = openDisplay()) {
+        // The host may have destroyed its window, and ours with it, already.
+        ErrorTrap trap(d);
+        XDestroyWindow(d, id);
+    }
+    closeDisplayIfUnused();
+}
+
+void setWindowUserData(Window window, void* data) {
+    if (NativeWindow* w = nativeOf(window))
+        w->userData = data;
+}
+
+void* windowUserData(Window window) {
+    NativeWindow* w = nativeOf(window);
+    return w ? w->userData : nullptr;
+}
+
+bool updateRect(Window window, DeviceRect& update) {
+    NativeWindow* w = nativeOf(window);
+    if (!w)
+        return false;
+    const raster::Box& d = w->damage;
+    update = DeviceRect{d.left, d.top, d.right, d.bottom};
+    return !d.empty();
+}
+
+bool beginPaint(Window window, PaintSession& session) {
+    NativeWindow* w = nativeOf(window);
+    if (!w)
+        return false;
+    const raster::Box d = w->damage;
+    w->damage = raster::Box{};
+    session.dc = getDC(window);
+    if (!session.dc)
+        return false;
+    session.area = DeviceRect{d.left, d.top, d.right, d.bottom};
+    headless::TargetObject* t = headless::target(session.dc);
+    t->systemClip = d;
+    t->state.clip = d;
+    return true;
+}
+
+void endPaint(Window window, PaintSession& session) {
+    if (session.dc)
+        releaseDC(window, session.dc);
+    session.dc = nullptr;
+}
+
+bool dispatchPendingPaint() {
+    Display* d = openDisplay();
+    if (d) {
+        XEvent event;
+        while (XCheckMaskEvent(d, ExposureMask, &event))
+            if (NativeWindow* w = nativeById(event.xexpose.window))
+                addDamage(w, raster::Box{event.xexpose.x, event.xexpose.y,
+                                         event.xexpose.x + event.xexpose.width,
+                                         event.xexpose.y + event.xexpose.height});
+    }
+    return paintFirstDamaged();
+}
+
+Window parentWindow(Window window) {
+    if (NativeWindow* w = nativeOf(window))
+        return w->parent ? headless::handle(w->parent)
+                         : reinterpret_cast<Window>(static_cast<std::uintptr_t>(w->foreignParent));
+    // A host's window: its parent as the server has it, none for the root.
+    Display* d = openDisplay();
+    if (!d || !window)
+        return nullptr;
+    ErrorTrap trap(d);
+    ::Window root = 0;
+    ::Window up = 0;
+    ::Window* children = nullptr;
+    unsigned count = 0;
+    const Status found = XQueryTree(d, idOf(window), &root, &up, &children, &count);
+    if (children)
+        XFree(children);
+    if (!trap.ok() || !found || up == root)
+        return nullptr;
+    return reinterpret_cast<Window>(static_cast<std::uintptr_t>(up));
+}
+
+bool hasCaption(Window) {
+    // Captions belong to the window manager's frames, never to these windows.
+    return false;
+}
+
+void screenToClient(Window window, DevicePoint* points, int count) {
+    Display* d = openDisplay();
+    if (!window || !points || count <= 0 || !d)
+        return;
+    int x = 0;
+    int y = 0;
+    ::Window ignored;
+    ErrorTrap trap(d);
+    XTranslateCoordinates(d, idOf(window), DefaultRootWindow(d), 0, 0, &x, &y, &ignored);
+    if (!trap.ok())
+        return;
+    for (int i = 0; i < count; ++i) {
+        points[i].x -= x;
+        points[i].y -= y;
+    }
+}
+
+void windowClassName(Window window, char* name, int capacity) {
+    if (!name || capacity <= 0)
+        return;
+    name[0] = 0;
+    if (NativeWindow* w = nativeOf(window)) {
+        std::strncpy(name, w->className.c_str(), static_cast<std::size_t>(capacity) - 1);
+        name[capacity - 1] = 0;
+    }
+}
+
+bool setWindowSize(Window window, int width, int height) {
+    NativeWindow* w = nativeOf(window);
+    Display* d = openDisplay();
+    if (!w || !d || width <= 0 || height <= 0)
+        return false;
+    XResizeWindow(d, w->id, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    raster::Surface resized(width, height, false, raster::kBlack);
+    for (int y = 0; y < std::min(height, w->surface.height()); ++y)
+        for (int x = 0; x < std::min(width, w->surface.width()); ++x)
+            resized.set(x, y, w->surface.get(x, y));
+    w->surface = std::move(resized);
+    w->screen.right = w->screen.left + width;
+    w->screen.bottom = w->screen.top + height;
+    addDamage(w, wholeOf(w));
+    XFlush(d);
+    return true;
+}
+
+void bringWindowToTop(Window window) {
+    // Only our own windows: the host's stacking is the host's business.
+    NativeWindow* w = nativeOf(window);
+    if (Display* d = openDisplay(); w && d)
+        XRaiseWindow(d, w->id);
+}
+
+} // namespace platform

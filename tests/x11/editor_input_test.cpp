@@ -1,0 +1,231 @@
+// The plug-in's editor in a child window of a host's X11 window, driven by
+// real pointer input through the X server: presses, drags, Shift and Ctrl
+// held from the keyboard, and the wheel; what the host hears of them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "editor/TarvelEditor.h"
+#include "effect/TarvelEffect.h"
+#include "gui/frame.h"
+#include "host/recording_host.h"
+#include "host/vst_opcodes.h"
+#include "platform/x11/x11.h"
+#include "real_input.h"
+
+namespace {
+
+// The host's window, and with it the editor's, sits at this screen corner.
+constexpr int kScreenX = 100;
+constexpr int kScreenY = 50;
+constexpr int kUpperY = 56; // the middle of the upper slider
+constexpr int kLowerY = 87; // the middle of the lower slider
+
+// A press with the handle jumping under the pointer: value = (x - 17) / 231.
+float valueUnderPointer(int x) {
+    return static_cast<float>(x - 17) / 231.0f;
+}
+
+class X11EditorTest : public ::testing::Test {
+protected:
+    X11EditorTest() {
+        new TarvelEditor(&effect); // the effect owns it
+        recordingHost().reset();
+        host = x11::createHostWindow(kScreenX, kScreenY, 400, 300);
+    }
+    ~X11EditorTest() override {
+        dispatch(effEditClose);
+        x11::destroyHostWindow(host);
+    }
+    void SetUp() override {
+        ASSERT_NE(host, nullptr) << "no X display";
+        ASSERT_EQ(dispatch(effEditOpen, 0, 0, host), 1);
+        // The window is mapped, exposed and painted before any input.
+        ASSERT_TRUE(playInput({"mousemove", std::to_string(kScreenX + 300),
+                               std::to_string(kScreenY + 200), "sleep", "0.2"},
+                              [this] { pump(); }));
+        recordingHost().calls.clear();
+    }
+
+    VstWord dispatch(int32 opcode, int32 index = 0, VstWord value = 0, void* ptr = nullptr,
+                     float opt = 0.0f) {
+        return effect.dispatcher(opcode, index, value, ptr, opt);
+    }
+    // The host's idle time is all the editor gets: its window's events are
+    // handled there.
+    void pump() { dispatch(effEditIdle); }
+    // xdotool's words for a screen position given in the editor's window.
+    static std::vector<std::string> at(int x, int y) {
+        return {std::to_string(kScreenX + x), std::to_string(kScreenY + y)};
+    }
+    // The steps: a move to a point of the editor, then the rest. (A move
+    // with --sync would wait for ever when the pointer is there already.)
+    bool play(int x, int y, std::initializer_list<std::string> rest) {
+        std::vector<std::string> steps{"mousemove"};
+        for (const std::string& word : at(x, y))
+            steps.push_back(word);
+        steps.push_back("sleep");
+        steps.push_back("0.1");
+        steps.insert(steps.end(), rest);
+        return playInput(steps, [this] { pump(); });
+    }
+    // The edit brackets and automated changes the host heard, in order.
+    std::vector<HostCall> requests() {
+        std::vector<HostCall> seen;
+        for (const HostCall& call : recordingHost().calls)
+            if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterAutomate ||
+                call.opcode == audioMasterEndEdit)
+                seen.push_back(call);
+        return seen;
+    }
+
+    TarvelEffect effect{recordingHostCallback};
+    platform::Window host = nullptr;
+};
+
+// The pauses keep each state long enough for the drag loop to poll it.
+const std::string kPause = "0.2";
+
+TEST_F(X11EditorTest, PressAt132OnTheUpperSliderIsOneAutomatedEdit) {
+    ASSERT_TRUE(play(132, kUpperY, {"mousedown", "1", "sleep", kPause, "mouseup", "1"}));
+    const std::vector<HostCall> seen = requests();
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].opcode, audioMasterBeginEdit);
+    EXPECT_EQ(seen[0].index, 0);
+    EXPECT_EQ(seen[1].opcode, audioMasterAutomate);
+    EXPECT_EQ(seen[1].index, 0);
+    EXPECT_EQ(seen[1].opt, valueUnderPointer(132));
+    EXPECT_EQ(seen[2].opcode, audioMasterEndEdit);
+    EXPECT_EQ(effect.getParameter(0), valueUnderPointer(132));
+    EXPECT_EQ(effect.getParameter(1), 1.0f);
+}
+
+// The pointer leaves the window while the button is held: the drag goes
+// on, and stops at the slider's ends.
+TEST_F(X11EditorTest, DragFollowsThePointerAndStopsAtTheEnds) {
+    ASSERT_TRUE(play(200, kLowerY,
+                     {"mousedown", "1", "sleep", kPause, "mousemove", "--sync", at(100, kLowerY)[0],
+                      at(100, kLowerY)[1], "sleep", kPause, "mousemove", "--sync", "5",
+                      at(0, kLowerY + 40)[1], "sleep", kPause, "mouseup", "1"}));
+    const std::vector<HostCall> seen = requests();
+    ASSERT_GE(seen.size(), 4u);
+    EXPECT_EQ(seen.front().opcode, audioMasterBeginEdit);
+    EXPECT_EQ(seen.back().opcode, audioMasterEndEdit);
+    std::vector<float> values;
+    for (const HostCall& call : seen) {
+        EXPECT_EQ(call.index, 1);
+        if (call.opcode == audioMasterAutomate)
+            values.push_back(call.opt);
+    }
+    ASSERT_GE(values.size(), 3u);
+    EXPECT_EQ(values.front(), valueUnderPointer(200));
+    EXPECT_NE(std::find(values.begin(), values.end(), valueUnderPointer(100)), values.end());
+    EXPECT_EQ(values.back(), 0.0f);
+    EXPECT_EQ(effect.getParameter(1), 0.0f);
+    EXPECT_EQ(effect.getParameter(0), 1.0f);
+}
+
+TEST_F(X11EditorTest, ControlClickSetsTheDefaultValue) {
+    ASSERT_TRUE(play(30, kLowerY,
+                     {"keydown", "ctrl", "sleep", kPause, "mousedown", "1", "sleep", kPause,
+                      "mouseup", "1", "sleep", kPause, "keyup", "ctrl"}));
+    const std::vector<HostCall> seen = requests();
+    ASSERT_EQ(seen.size(), 1u) << "no edit bracket";
+    EXPECT_EQ(seen[0].opcode, audioMasterAutomate);
+    EXPECT_EQ(seen[0].index, 1);
+    EXPECT_EQ(seen[0].opt, 0.5f);
+    EXPECT_EQ(effect.getParameter(1), 0.5f);
+    EXPECT_EQ(effect.getParameter(0), 1.0f);
+}
+
+// With Shift held from the press the value moves a tenth of the way from
+// where it was towards the pointer, and goes on moving finely in the drag.
+TEST_F(X11EditorTest, ShiftDragMovesATenthOfTheWay) {
+    ASSERT_TRUE(play(132, kUpperY,
+                     {"keydown", "shift", "sleep", kPause, "mousedown", "1", "sleep", kPause,
+                      "mouseup", "1", "sleep", kPause, "keyup", "shift"}));
+    const float fine = 1.0f + (valueUnderPointer(132) - 1.0f) / 10.0f;
+    std::vector<HostCall> seen = requests();
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[1].opcode, audioMasterAutomate);
+    EXPECT_FLOAT_EQ(seen[1].opt, fine);
+    EXPECT_FLOAT_EQ(effect.getParameter(0), fine);
+
+    // A fine drag of 100 pixels to the left moves a tenth as far as a plain one.
+    recordingHost().calls.clear();
+    const float before = effect.getParameter(0);
+    ASSERT_TRUE(play(200, kUpperY,
+                     {"keydown",
+                      "shift",
+                      "sleep",
+                      kPause,
+                      "mousedown",
+                      "1",
+                      "sleep",
+                      kPause,
+                      "mousemove",
+                      "--sync",
+                      at(100, kUpperY)[0],
+                      at(100, kUpperY)[1],
+                      "sleep",
+                      kPause,
+                      "mouseup",
+                      "1",
+                      "sleep",
+                      kPause,
+                      "keyup",
+                      "shift"}));
+    const float moved = before - effect.getParameter(0);
+    EXPECT_GT(moved, 0.0f);
+    EXPECT_LT(moved, 2.0f * 100.0f / 231.0f / 10.0f + 0.05f);
+    seen = requests();
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_EQ(seen.front().opcode, audioMasterBeginEdit);
+    EXPECT_EQ(seen.back().opcode, audioMasterEndEdit);
+}
+
+// Button 5 is one notch towards the user: one wheel step down over the
+// slider under the pointer; button 4 steps back up.
+TEST_F(X11EditorTest, WheelButtonsStepTheSliderUnderThePointer) {
+    ASSERT_TRUE(play(132, kLowerY, {"click", "5"}));
+    std::vector<HostCall> seen = requests();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].opcode, audioMasterAutomate);
+    EXPECT_EQ(seen[0].index, 1);
+    EXPECT_EQ(seen[0].opt, 0.9f);
+    EXPECT_EQ(effect.getParameter(0), 1.0f);
+
+    recordingHost().calls.clear();
+    ASSERT_TRUE(play(132, kUpperY, {"click", "5", "click", "5", "click", "4"}));
+    seen = requests();
+    ASSERT_EQ(seen.size(), 3u);
+    for (const HostCall& call : seen)
+        EXPECT_EQ(call.index, 0);
+    EXPECT_FLOAT_EQ(effect.getParameter(0), 0.9f);
+    EXPECT_FLOAT_EQ(effect.getParameter(1), 0.9f);
+}
+
+// Keys go to the window under the pointer; with no view focused the lower
+// slider, added last, takes the arrows: a step each, a fine one with Shift.
+TEST_F(X11EditorTest, ArrowKeysStepTheLowerSlider) {
+    ASSERT_TRUE(play(150, 20, {"key", "Down"}));
+    EXPECT_FLOAT_EQ(effect.getParameter(1), 0.9f);
+    std::vector<HostCall> seen = requests();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].opcode, audioMasterAutomate);
+    EXPECT_EQ(seen[0].index, 1);
+
+    ASSERT_TRUE(play(150, 20, {"key", "Left", "key", "Right", "key", "Right"}));
+    EXPECT_FLOAT_EQ(effect.getParameter(1), 1.0f);
+
+    ASSERT_TRUE(play(150, 20, {"key", "shift+Down"}));
+    const float fine = effect.getParameter(1);
+    EXPECT_LT(fine, 1.0f);
+    EXPECT_GT(fine, 0.9f);
+    EXPECT_EQ(effect.getParameter(0), 1.0f);
+}
+
+} // namespace

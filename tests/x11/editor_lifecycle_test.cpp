@@ -1,0 +1,109 @@
+// The editor's window on the X server through opens and closes: a child of
+// the host's window while open, and nothing of the backend left on the
+// server once closed, whoever destroys what first.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "editor/TarvelEditor.h"
+#include "effect/TarvelEffect.h"
+#include "gui/frame.h"
+#include "host/recording_host.h"
+#include "host/vst_opcodes.h"
+#include "platform/x11/x11.h"
+
+namespace {
+
+class X11EditorLifecycleTest : public ::testing::Test {
+protected:
+    X11EditorLifecycleTest() {
+        new TarvelEditor(&effect); // the effect owns it
+        recordingHost().reset();
+    }
+    VstWord dispatch(int32 opcode, void* ptr = nullptr) {
+        return effect.dispatcher(opcode, 0, 0, ptr, 0.0f);
+    }
+    platform::Window editorWindow() {
+        auto* editor = dynamic_cast<TarvelEditor*>(effect.editorOf());
+        return editor && editor->getFrame() ? editor->getFrame()->getWindow() : nullptr;
+    }
+    // Everything the backend could hold on the server is gone.
+    static void expectNothingLeft() {
+        EXPECT_EQ(x11::liveWindowCount(), 0);
+        EXPECT_EQ(x11::liveGraphicsContextCount(), 0);
+        EXPECT_EQ(x11::liveCursorCount(), 0);
+        EXPECT_FALSE(x11::connected());
+    }
+
+    TarvelEffect effect{recordingHostCallback};
+};
+
+TEST_F(X11EditorLifecycleTest, TwoHundredOpensAndClosesLeaveNoWindowContextOrConnection) {
+    platform::Window host = x11::createHostWindow(0, 0, 300, 200);
+    ASSERT_NE(host, nullptr) << "no X display";
+    for (int round = 0; round < 200; ++round) {
+        ASSERT_EQ(dispatch(effEditOpen, host), 1) << round;
+        ASSERT_NE(editorWindow(), nullptr) << round;
+        // Painted and shown at the host's idle call: the graphics context
+        // exists while it is open.
+        dispatch(effEditIdle);
+        ASSERT_EQ(x11::serverChildCount(host), 1) << round;
+        EXPECT_EQ(x11::liveWindowCount(), 1) << round;
+        EXPECT_EQ(x11::liveGraphicsContextCount(), 1) << round;
+        dispatch(effEditClose);
+        x11::syncHost();
+        ASSERT_EQ(x11::serverChildCount(host), 0) << round;
+        expectNothingLeft();
+        if (::testing::Test::HasFailure())
+            break;
+    }
+    x11::destroyHostWindow(host);
+}
+
+// The editor's window as the server shows it: the panel's pixels, not black.
+TEST_F(X11EditorLifecycleTest, TheOpenEditorIsShownOnTheServer) {
+    platform::Window host = x11::createHostWindow(0, 0, 300, 200);
+    ASSERT_NE(host, nullptr) << "no X display";
+    ASSERT_EQ(dispatch(effEditOpen, host), 1);
+    dispatch(effEditIdle);
+    const raster::Surface shown = x11::captureWindow(editorWindow());
+    ASSERT_EQ(shown.width(), 268);
+    ASSERT_EQ(shown.height(), 107);
+    int lit = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            lit += shown.get(x, y) != 0;
+    EXPECT_GT(lit, shown.width() * shown.height() / 2);
+    dispatch(effEditClose);
+    x11::destroyHostWindow(host);
+    expectNothingLeft();
+}
+
+// A host may destroy its window before it closes the editor: the server
+// takes ours with it, and the close that follows finds nothing to undo.
+TEST_F(X11EditorLifecycleTest, HostDestroyingItsWindowFirstLeavesACleanClose) {
+    platform::Window host = x11::createHostWindow(0, 0, 300, 200);
+    ASSERT_NE(host, nullptr) << "no X display";
+    ASSERT_EQ(dispatch(effEditOpen, host), 1);
+    dispatch(effEditIdle);
+    x11::destroyHostWindow(host);
+    // The next idle hears of it, with a change waiting to be drawn.
+    effect.setParameterAutomated(0, 0.5f);
+    dispatch(effEditIdle);
+    EXPECT_EQ(editorWindow(), nullptr);
+    dispatch(effEditClose);
+    expectNothingLeft();
+}
+
+// A parent id the server does not know: the editor gets no window, and the
+// backend keeps nothing open after the wait.
+TEST_F(X11EditorLifecycleTest, AnUnknownParentGivesNoWindow) {
+    // Ids of a connection that never existed: the server cannot know it.
+    auto* unknown = reinterpret_cast<void*>(static_cast<std::uintptr_t>(0x1FFFFFFFu));
+    dispatch(effEditOpen, unknown);
+    EXPECT_EQ(editorWindow(), nullptr);
+    dispatch(effEditClose);
+    expectNothingLeft();
+}
+
+} // namespace
