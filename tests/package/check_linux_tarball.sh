@@ -26,10 +26,10 @@ library="$folder/vst/libtarvel-vst.so"
 cmake -D NM=nm -D READELF=readelf -D LIBRARY="$library" -D EDITOR=X11 \
     -P "$root/tests/native_vst/check_library_symbols.cmake"
 for signal in default noise slow; do
-    cmake -D RENDER="$native_tree/tools/tarvel-render/tarvel-render" -D LIBRARY="$library" \
+    cmake -D RENDER="$native_tree/tools/tarvel-render/tarvel-render" "-DPLUGIN_ARGS=--plugin;$library" \
         -D WORK_DIR="$scratch/renders" -D NAME="$signal" \
         "-DARGS=--signal $signal --random-blocks 7 --cc1 1000:30" \
-        -P "$root/tests/native_vst/compare_render.cmake" >/dev/null
+        -P "$root/tests/render_comparison/compare_render.cmake" >/dev/null
 done
 "$native_tree/tests/native_vst/library_stress" cycles 200 "$library"
 # The bundle as an LV2 host finds it, rendering what the linked-in plug-in

@@ -3,6 +3,7 @@
 # (wine64.*) and once against the 32-bit one (wine32.*), each from its own
 # Windows build tree (TARVEL_WIN64_DIR, TARVEL_WIN32_DIR). The 32-bit tests
 # are skipped where this machine cannot execute 32-bit programs.
+include(${CMAKE_CURRENT_LIST_DIR}/../render_comparison/render_comparisons.cmake)
 find_program(TARVEL_MINGW_OBJDUMP i686-w64-mingw32-objdump REQUIRED)
 find_program(TARVEL_MINGW64_OBJDUMP x86_64-w64-mingw32-objdump REQUIRED)
 

@@ -63,31 +63,11 @@ add_test(NAME ${_prefix}.dll_exports_and_imports
                  -P ${CMAKE_CURRENT_LIST_DIR}/check_exports.cmake)
 
 # The same renders natively and through the DLL, compared byte for byte.
-set(_render_cases
-    "default|"
-    "default_cc1|--cc1 0:127 --cc1 11025:0 --cc1 11026:64 --cc1 40000:100 --cc1 88199:1"
-    "default_random_blocks|--random-blocks 11 --block-size 1000 --cc1 30000:10 --cc1 30001:120"
-    "noise_accumulating|--signal noise --accumulating --random-blocks 3 --ipvolume 0.3"
-    "slow_small_blocks|--signal slow --block-size 100 --ncvolume 0.7 --ipvolume 0.2"
-    "noise_file|--block-size 64 --cc1 500:20")
-foreach(_case IN LISTS _render_cases)
-    string(FIND "${_case}" "|" _bar)
-    string(SUBSTRING "${_case}" 0 ${_bar} _name)
-    math(EXPR _bar "${_bar} + 1")
-    string(SUBSTRING "${_case}" ${_bar} -1 _args)
-    set(_input "")
-    if(_name STREQUAL "noise_file")
-        set(_input -D INPUT_SIGNAL=noise)
-    endif()
-    add_test(NAME ${_prefix}.render_matches_native.${_name}
-             COMMAND ${_guard} ${CMAKE_COMMAND} -D RENDER=$<TARGET_FILE:tarvel-render>
-                     -D DLL=${_dll} -D SERVER=${_server}
-                     -D WORK_DIR=${CMAKE_CURRENT_BINARY_DIR}/wine${_width}-renders
-                     -D NAME=${_name} "-DARGS=${_args}" ${_input}
-                     -P ${CMAKE_CURRENT_LIST_DIR}/compare_render.cmake)
-    set_tests_properties(${_prefix}.render_matches_native.${_name}
-                         PROPERTIES RESOURCE_LOCK ${_lock} TIMEOUT 300)
-endforeach()
+tarvel_render_comparisons(${_prefix}.render_matches_native
+                          ${CMAKE_CURRENT_BINARY_DIR}/wine${_width}-renders "${_guard}"
+                          --dll ${_dll} --server ${_server})
+set_tests_properties(${TARVEL_RENDER_COMPARISON_TESTS} PROPERTIES RESOURCE_LOCK ${_lock}
+                     TIMEOUT 300)
 
 # Stress runs of the real library (tests/wine/dll_stress.cpp): 1000 instances
 # and 1000 library loads with their resources counted, 16 instances side by

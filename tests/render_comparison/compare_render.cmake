@@ -1,7 +1,8 @@
 # Renders the same signal twice, once through the plug-in linked into
-# tarvel-render and once through TARVEL.dll in the plug-in server under Wine,
-# and requires byte-identical WAV files and identical logs of the host calls.
-#   cmake -D RENDER=tarvel-render -D DLL=TARVEL.dll -D SERVER=plugin-server.exe
+# tarvel-render and once through a built plug-in (PLUGIN_ARGS: tarvel-render's
+# `--dll ... --server ...` or `--plugin ...`, a list), and requires
+# byte-identical WAV files and identical logs of the host calls.
+#   cmake -D RENDER=tarvel-render "-D PLUGIN_ARGS=--plugin;libtarvel-vst.so"
 #         -D WORK_DIR=dir -D NAME=case [-D "ARGS=--cc1 100:64 ..."]
 #         [-D INPUT_SIGNAL=noise] -P compare_render.cmake
 # INPUT_SIGNAL first writes that built-in signal to a WAV file and renders the
@@ -27,19 +28,19 @@ if(INPUT_SIGNAL)
     set(input "${prefix}-input.wav")
 endif()
 
-run_render("native" ${args} ${input} "${prefix}-native.wav" --host-log "${prefix}-native.log")
-run_render("dll" ${args} ${input} "${prefix}-dll.wav" --host-log "${prefix}-dll.log"
-           --dll "${DLL}" --server "${SERVER}")
+run_render("linked" ${args} ${input} "${prefix}-linked.wav" --host-log "${prefix}-linked.log")
+run_render("plug-in" ${args} ${input} "${prefix}-plugin.wav" --host-log "${prefix}-plugin.log"
+           ${PLUGIN_ARGS})
 
-file(SIZE "${prefix}-native.wav" size)
+file(SIZE "${prefix}-linked.wav" size)
 if(size LESS 1000)
-    message(FATAL_ERROR "the native render is only ${size} bytes long")
+    message(FATAL_ERROR "the linked-in render is only ${size} bytes long")
 endif()
 foreach(kind wav log)
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files
-                            "${prefix}-native.${kind}" "${prefix}-dll.${kind}"
+                            "${prefix}-linked.${kind}" "${prefix}-plugin.${kind}"
                     RESULT_VARIABLE different)
     if(different)
-        message(FATAL_ERROR "${prefix}-native.${kind} and ${prefix}-dll.${kind} differ")
+        message(FATAL_ERROR "${prefix}-linked.${kind} and ${prefix}-plugin.${kind} differ")
     endif()
 endforeach()
