@@ -55,15 +55,6 @@ raster::Box wholeOf(const WindowObject* w) {
     return raster::Box{0, 0, w->screen.right - w->screen.left, w->screen.bottom - w->screen.top};
 }
 
-raster::Box unite(const raster::Box& a, const raster::Box& b) {
-    if (a.empty())
-        return b;
-    if (b.empty())
-        return a;
-    return raster::Box{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                       std::max(a.bottom, b.bottom)};
-}
-
 WindowObject* newWindow(int x, int y, int width, int height) {
     WindowObject* w = new WindowObject();
     w->screen = raster::Box{x, y, x + width, y + height};
@@ -236,7 +227,7 @@ void damageWindow(platform::Window h, const platform::DeviceRect* r) {
     raster::Box box = wholeOf(w);
     if (r)
         box = box.intersect(raster::Box{r->left, r->top, r->right, r->bottom});
-    w->damage = unite(w->damage, box);
+    w->damage = w->damage.unite(box);
 }
 
 bool hasPendingPaint(platform::Window h) {

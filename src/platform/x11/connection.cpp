@@ -83,4 +83,14 @@ bool waitForWindow(Display* display, ::Window window) {
     return false;
 }
 
+bool queryTree(Display* display, ::Window window, TreePlace& place) {
+    ErrorTrap trap(display);
+    ::Window* children = nullptr;
+    const Status found =
+        XQueryTree(display, window, &place.root, &place.parent, &children, &place.children);
+    if (children)
+        XFree(children);
+    return trap.ok() && found;
+}
+
 } // namespace x11

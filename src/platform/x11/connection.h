@@ -36,4 +36,13 @@ private:
 // connection may still be on its way. Waits up to about two seconds.
 bool waitForWindow(Display* display, ::Window window);
 
+// Where the server has `window` in its tree: its root, its parent and how
+// many children it has. False when the server does not know the window.
+struct TreePlace {
+    ::Window root = 0;
+    ::Window parent = 0;
+    unsigned children = 0;
+};
+bool queryTree(Display* display, ::Window window, TreePlace& place);
+
 } // namespace x11

@@ -81,15 +81,8 @@ int serverChildCount(platform::Window window) {
     Display* d = askerFor(window);
     if (!d)
         return -1;
-    ErrorTrap trap(d);
-    ::Window root = 0;
-    ::Window parent = 0;
-    ::Window* children = nullptr;
-    unsigned count = 0;
-    const Status found = XQueryTree(d, idOf(window), &root, &parent, &children, &count);
-    if (children)
-        XFree(children);
-    return trap.ok() && found ? static_cast<int>(count) : -1;
+    TreePlace place;
+    return queryTree(d, idOf(window), place) ? static_cast<int>(place.children) : -1;
 }
 
 raster::Surface captureWindow(platform::Window window) {

@@ -30,15 +30,6 @@ raster::Box wholeOf(const NativeWindow* w) {
     return w->surface.bounds();
 }
 
-raster::Box unite(const raster::Box& a, const raster::Box& b) {
-    if (a.empty())
-        return b;
-    if (b.empty())
-        return a;
-    return raster::Box{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                       std::max(a.bottom, b.bottom)};
-}
-
 // Tells the window, then its children, of the destruction, as the
 // procedure expects; the X11 windows go with the top one.
 void destroyTree(NativeWindow* w) {
@@ -82,7 +73,7 @@ NativeWindow* nativeById(::Window id) {
 }
 
 void addDamage(NativeWindow* w, const raster::Box& area) {
-    w->damage = unite(w->damage, area.intersect(wholeOf(w)));
+    w->damage = w->damage.unite(area.intersect(wholeOf(w)));
 }
 
 bool paintFirstDamaged() {
@@ -270,17 +261,10 @@ Window parentWindow(Window window) {
     Display* d = openDisplay();
     if (!d || !window)
         return nullptr;
-    ErrorTrap trap(d);
-    ::Window root = 0;
-    ::Window up = 0;
-    ::Window* children = nullptr;
-    unsigned count = 0;
-    const Status found = XQueryTree(d, idOf(window), &root, &up, &children, &count);
-    if (children)
-        XFree(children);
-    if (!trap.ok() || !found || up == root)
+    TreePlace place;
+    if (!queryTree(d, idOf(window), place) || place.parent == place.root)
         return nullptr;
-    return reinterpret_cast<Window>(static_cast<std::uintptr_t>(up));
+    return reinterpret_cast<Window>(static_cast<std::uintptr_t>(place.parent));
 }
 
 bool hasCaption(Window) {

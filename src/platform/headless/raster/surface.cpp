@@ -9,6 +9,17 @@ Box Box::intersect(const Box& o) const {
                std::min(bottom, o.bottom)};
 }
 
+Box Box::unite(const Box& o) const {
+    if (empty()) {
+        return o;
+    }
+    if (o.empty()) {
+        return *this;
+    }
+    return Box{std::min(left, o.left), std::min(top, o.top), std::max(right, o.right),
+               std::max(bottom, o.bottom)};
+}
+
 Surface::Surface(int width, int height, bool monochrome, Pixel fill)
     : width_(std::max(width, 0)), height_(std::max(height, 0)), monochrome_(monochrome),
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),

@@ -21,6 +21,8 @@ struct Box {
     bool empty() const { return left >= right || top >= bottom; }
     bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
     Box intersect(const Box& o) const;
+    // The smallest box holding both; an empty box adds nothing.
+    Box unite(const Box& o) const;
 };
 
 // Colour surfaces keep exact colours; monochrome ones keep only black and
