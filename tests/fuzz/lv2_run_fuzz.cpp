@@ -27,6 +27,7 @@
 #include "TarvelLv2.h"
 #include "fuzz_signal.h"
 #include "fuzz_support.h"
+#include "harness/urid_map.h"
 #include "lv2_ports.h"
 
 extern "C" const LV2_Descriptor* lv2_descriptor(uint32_t index);
@@ -36,29 +37,6 @@ namespace {
 constexpr int32 kMaxBlock = 4096;
 constexpr std::size_t kSequenceBytes = 1 << 15;
 constexpr std::uint8_t kGuard = 0xA5;
-
-class UridMap {
-public:
-    UridMap() {
-        map_.handle = this;
-        map_.map = [](LV2_URID_Map_Handle handle, const char* uri) {
-            auto& uris = static_cast<UridMap*>(handle)->uris_;
-            for (std::size_t i = 0; i < uris.size(); ++i) {
-                if (uris[i] == uri) {
-                    return static_cast<LV2_URID>(i + 1);
-                }
-            }
-            uris.emplace_back(uri);
-            return static_cast<LV2_URID>(uris.size());
-        };
-    }
-    LV2_URID_Map* map() { return &map_; }
-    LV2_URID of(const char* uri) { return map_.map(this, uri); }
-
-private:
-    std::vector<std::string> uris_;
-    LV2_URID_Map map_{};
-};
 
 float gainOf(float port) {
     return port < 0.0f ? 0.0f : (port > 1.0f ? 1.0f : port);
@@ -70,14 +48,14 @@ public:
     bool start(FuzzedDataProvider& data) {
         descriptor = lv2_descriptor(0);
         FUZZ_CHECK(descriptor != nullptr && lv2_descriptor(1) == nullptr);
-        sequenceType = urids.of(LV2_ATOM__Sequence);
-        midiType = urids.of(LV2_MIDI__MidiEvent);
-        otherType = urids.of(LV2_ATOM__Float);
+        sequenceType = urids.map(LV2_ATOM__Sequence);
+        midiType = urids.map(LV2_MIDI__MidiEvent);
+        otherType = urids.map(LV2_ATOM__Float);
 
         const int featureSet = data.ConsumeIntegralInRange(0, 3);
         const bool brokenMap = featureSet == 3;
         mapGiven = featureSet == 1 || featureSet == 2;
-        mapFeature = {LV2_URID__map, brokenMap ? nullptr : urids.map()};
+        mapFeature = {LV2_URID__map, brokenMap ? nullptr : urids.lv2Map()};
         std::vector<const LV2_Feature*> features;
         if (mapGiven || brokenMap) {
             features.push_back(&mapFeature);

@@ -13,32 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "harness/urid_map.h"
 #include "midi_atoms.h"
 
-class TestUridMap {
+// The host's URID map, and the atom types the adapter is told of through it.
+class TestUridMap : public UridMap {
 public:
-    TestUridMap() {
-        map_.handle = this;
-        map_.map = [](LV2_URID_Map_Handle handle, const char* uri) {
-            auto& uris = static_cast<TestUridMap*>(handle)->uris_;
-            for (std::size_t i = 0; i < uris.size(); ++i) {
-                if (uris[i] == uri) {
-                    return static_cast<LV2_URID>(i + 1);
-                }
-            }
-            uris.emplace_back(uri);
-            return static_cast<LV2_URID>(uris.size());
-        };
-        feature_ = {LV2_URID__map, &map_};
-    }
-    LV2_URID map(const char* uri) { return map_.map(this, uri); }
-    const LV2_Feature* feature() const { return &feature_; }
     tarvel_lv2::AtomTypes types() { return {map(LV2_ATOM__Sequence), map(LV2_MIDI__MidiEvent)}; }
-
-private:
-    std::vector<std::string> uris_;
-    LV2_URID_Map map_{};
-    LV2_Feature feature_{};
 };
 
 // A short MIDI message at a frame, as both sides of the port see it.

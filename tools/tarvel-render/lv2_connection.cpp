@@ -14,6 +14,7 @@
 #include <cstring>
 #include <utility>
 
+#include "harness/urid_map.h"
 #include "host/vst_opcodes.h"
 #include "plugin_connection.h"
 
@@ -21,32 +22,6 @@ namespace {
 
 // Room for a block's MIDI in either direction, in 8-byte words.
 constexpr std::size_t kSequenceWords = 8192;
-
-class UridMap {
-public:
-    UridMap() {
-        map_.handle = this;
-        map_.map = [](LV2_URID_Map_Handle handle, const char* uri) {
-            auto& uris = static_cast<UridMap*>(handle)->uris_;
-            for (std::size_t i = 0; i < uris.size(); ++i) {
-                if (uris[i] == uri) {
-                    return static_cast<LV2_URID>(i + 1);
-                }
-            }
-            uris.emplace_back(uri);
-            return static_cast<LV2_URID>(uris.size());
-        };
-        feature_.URI = LV2_URID__map;
-        feature_.data = &map_;
-    }
-    LV2_URID map(const char* uri) { return map_.map(this, uri); }
-    const LV2_Feature* feature() const { return &feature_; }
-
-private:
-    std::vector<std::string> uris_;
-    LV2_URID_Map map_{};
-    LV2_Feature feature_{};
-};
 
 class Lv2Connection final : public PluginConnection {
 public:
