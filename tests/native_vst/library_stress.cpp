@@ -28,6 +28,7 @@
 
 #include "harness/plugin_module.h"
 #include "host/vst_opcodes.h"
+#include "host_rounds.h"
 #include "long_run.h"
 
 namespace {
@@ -70,33 +71,20 @@ std::unique_ptr<PluginModule> loadLibrary(const std::string& path) {
 
 // Opens an instance as a host does before processing.
 bool start(PluginHost& host, PluginEntry entry) {
-    if (!host.load(entry)) {
+    if (!startInstance(host, entry)) {
         fail("main returned null");
         return false;
     }
-    host.open();
-    host.setSampleRate(44100.0f);
-    host.setBlockSize(kLongRunBlockFrames);
-    host.resume();
     return true;
 }
 
 // One instance as a host uses it: main, open, one block with a note,
 // a parameter change, suspend, effClose.
 void oneInstance(PluginEntry entry) {
-    PluginHost host;
-    if (!start(host, entry)) {
-        return;
+    const std::string problem = useOneInstance(entry);
+    if (!problem.empty()) {
+        fail(problem);
     }
-    StereoBuffer input(kLongRunBlockFrames), output(kLongRunBlockFrames);
-    input.fill(0.25f);
-    host.processBlock({MidiMessage{10, 0x90, 60, 100}}, input, output, ProcessMode::replacing);
-    if (relayedMidi(host.calls()).size() != 1) {
-        fail("the note was not relayed");
-    }
-    host.setParameter(0, 0.5f);
-    host.suspend();
-    host.close();
 }
 
 // Whether the library is still loaded: the loader still knows it, or any of
@@ -190,22 +178,8 @@ int runInstances(int count, long long blocks, const std::string& path) {
             together.push_back(run->result());
         }
     }
-    for (int i = 0; i < count; ++i) {
-        PluginHost host;
-        if (!start(host, module->entry())) {
-            return 1;
-        }
-        LongRun alone(host, static_cast<unsigned>(i));
-        alone.run(blocks);
-        const std::string side = describe(together[static_cast<std::size_t>(i)]);
-        const std::string solo = describe(alone.result());
-        std::printf("instance %2d: %s\n", i, side.c_str());
-        if (side != solo) {
-            fail("instance " + std::to_string(i) + " differs from its run alone: " + solo);
-        }
-        if (alone.result().nonFinite != 0 || alone.result().channelsDiffer != 0) {
-            fail("instance " + std::to_string(i) + " produced unsound output");
-        }
+    for (const std::string& problem : compareWithRunsAlone(module->entry(), together, blocks)) {
+        fail(problem);
     }
     return failed ? 1 : 0;
 }

@@ -34,6 +34,7 @@
 #include "harness/message_pump.h"
 #include "harness/plugin_module.h"
 #include "host/vst_opcodes.h"
+#include "host_rounds.h"
 #include "long_run.h"
 #include "process_resources.h"
 #include "resource_counts.h"
@@ -81,14 +82,10 @@ std::unique_ptr<PluginModule> loadLibrary(const std::string& path) {
 
 // Opens an instance as a host does before processing.
 bool start(PluginHost& host, PluginEntry entry) {
-    if (!host.load(entry)) {
+    if (!startInstance(host, entry)) {
         fail("main returned null");
         return false;
     }
-    host.open();
-    host.setSampleRate(44100.0f);
-    host.setBlockSize(kLongRunBlockFrames);
-    host.resume();
     return true;
 }
 
@@ -108,19 +105,10 @@ std::string baseName(const std::string& path) {
 // One instance as a host uses it: main, open, one block with a note,
 // a parameter change, suspend, effClose.
 void oneInstance(PluginEntry entry) {
-    PluginHost host;
-    if (!start(host, entry)) {
-        return;
+    const std::string problem = useOneInstance(entry);
+    if (!problem.empty()) {
+        fail(problem);
     }
-    StereoBuffer input(kLongRunBlockFrames), output(kLongRunBlockFrames);
-    input.fill(0.25f);
-    host.processBlock({MidiMessage{10, 0x90, 60, 100}}, input, output, ProcessMode::replacing);
-    if (relayedMidi(host.calls()).size() != 1) {
-        fail("the note was not relayed");
-    }
-    host.setParameter(0, 0.5f);
-    host.suspend();
-    host.close();
     // EDITOR: once the library has its editor, a share of the cycles also
     // opens and closes it on a parent window and idles it in between.
 }
@@ -282,22 +270,8 @@ int runInstances(int count, long long blocks, const std::string& path) {
 
     // Each instance must have done exactly what it does alone: nothing is
     // shared between instances but the library.
-    for (int i = 0; i < count; ++i) {
-        PluginHost host;
-        if (!start(host, module->entry())) {
-            return 1;
-        }
-        LongRun alone(host, static_cast<unsigned>(i));
-        alone.run(blocks);
-        const std::string side = describe(together[static_cast<std::size_t>(i)]);
-        const std::string solo = describe(alone.result());
-        std::printf("instance %2d: %s\n", i, side.c_str());
-        if (side != solo) {
-            fail("instance " + std::to_string(i) + " differs from its run alone: " + solo);
-        }
-        if (alone.result().nonFinite != 0 || alone.result().channelsDiffer != 0) {
-            fail("instance " + std::to_string(i) + " produced unsound output");
-        }
+    for (const std::string& problem : compareWithRunsAlone(module->entry(), together, blocks)) {
+        fail(problem);
     }
     std::printf("instances=%d blocks_each=%lld\n", count, blocks);
     std::printf("while processing (after the first tenth, and at the end):\n");

@@ -1,0 +1,58 @@
+#include "host_rounds.h"
+
+#include <cstdio>
+
+#include "harness/host_call.h"
+#include "harness/stereo_buffer.h"
+
+bool startInstance(PluginHost& host, PluginEntry entry) {
+    if (!host.load(entry)) {
+        return false;
+    }
+    host.open();
+    host.setSampleRate(44100.0f);
+    host.setBlockSize(kLongRunBlockFrames);
+    host.resume();
+    return true;
+}
+
+std::string useOneInstance(PluginEntry entry) {
+    PluginHost host;
+    if (!startInstance(host, entry)) {
+        return "main returned null";
+    }
+    StereoBuffer input(kLongRunBlockFrames), output(kLongRunBlockFrames);
+    input.fill(0.25f);
+    host.processBlock({MidiMessage{10, 0x90, 60, 100}}, input, output, ProcessMode::replacing);
+    const bool relayed = relayedMidi(host.calls()).size() == 1;
+    host.setParameter(0, 0.5f);
+    host.suspend();
+    host.close();
+    return relayed ? "" : "the note was not relayed";
+}
+
+std::vector<std::string> compareWithRunsAlone(PluginEntry entry,
+                                              const std::vector<LongRunResult>& together,
+                                              long long blocks) {
+    std::vector<std::string> problems;
+    for (std::size_t i = 0; i < together.size(); ++i) {
+        PluginHost host;
+        if (!startInstance(host, entry)) {
+            problems.push_back("main returned null");
+            break;
+        }
+        const std::string name = "instance " + std::to_string(i);
+        LongRun alone(host, static_cast<unsigned>(i));
+        alone.run(blocks);
+        const std::string side = describe(together[i]);
+        const std::string solo = describe(alone.result());
+        std::printf("instance %2d: %s\n", static_cast<int>(i), side.c_str());
+        if (side != solo) {
+            problems.push_back(name + " differs from its run alone: " + solo);
+        }
+        if (alone.result().nonFinite != 0 || alone.result().channelsDiffer != 0) {
+            problems.push_back(name + " produced unsound output");
+        }
+    }
+    return problems;
+}
