@@ -23,3 +23,19 @@ else
 fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree=;mshtml=}"
+
+# For the scripts that start a Windows program: the prefix and loader of
+# PROGRAM's width (64 for anything that is no Windows executable, wineboot
+# say). A 32-bit program on a machine that cannot run one is not started:
+# this says so and exits 77, which CTest takes as a skip.
+#   tarvel_wine_for PROGRAM
+tarvel_wine_for() {
+    local here width reason
+    here="$(dirname "${BASH_SOURCE[0]}")"
+    width=$("$here/pe-width" "$1" 2>/dev/null) || width=64
+    if [ "$width" = 32 ] && ! reason=$("$here/can-run-32bit"); then
+        echo "skipped: this machine cannot run 32-bit programs ($reason)" >&2
+        exit 77
+    fi
+    source "$here/wine-env.sh" "$width"
+}
