@@ -72,8 +72,8 @@ void TarvelLv2::deactivate() {
 
 void TarvelLv2::run(std::uint32_t frames) {
     // Control changes act from the block's first frame, before its MIDI.
-    followControl(ncvolumePort_, ncvolume_, 0);
-    followControl(ipvolumePort_, ipvolume_, 1);
+    followControl(ncvolumePort_, ncvolume_, TarvelEffect::kNcvolume);
+    followControl(ipvolumePort_, ipvolume_, TarvelEffect::kIpvolume);
     const int32 blockFrames =
         frames > static_cast<std::uint32_t>(INT32_MAX) ? INT32_MAX : static_cast<int32>(frames);
     const bool midi = host_.map != nullptr;

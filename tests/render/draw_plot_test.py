@@ -6,8 +6,9 @@ its dB ticks sit where their levels are.
 
 Usage: draw_plot_test.py DRAW_PLOT_SCRIPT
 """
-import importlib.util
+import importlib
 import math
+import os
 import random
 import sys
 
@@ -15,10 +16,8 @@ import numpy as np
 
 
 def load(path):
-    spec = importlib.util.spec_from_file_location("draw_plot", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module
+    sys.path.insert(0, os.path.dirname(os.path.abspath(path)))
+    return importlib.import_module(os.path.splitext(os.path.basename(path))[0])
 
 
 def frames_of(stretches, first, last):
