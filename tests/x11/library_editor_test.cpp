@@ -2,35 +2,13 @@
 // opened with the host's X11 window id as the parent, driven by effEditIdle
 // alone, and closed without leaving anything on the server.
 #include <dirent.h>
-#include <dlfcn.h>
-#include <gtest/gtest.h>
 
-#include <vector>
+#include <string>
 
-#include "host/vst_opcodes.h"
-#include "host/vst_types.h"
-#include "platform/x11/x11.h"
+#include "library_fixture.h"
 #include "real_input.h"
 
 namespace {
-
-constexpr int kScreenX = 120;
-constexpr int kScreenY = 80;
-
-struct HostCallRecord {
-    int32 index;
-    float value;
-};
-
-std::vector<HostCallRecord>* automations = nullptr;
-
-VstWord VSTCALL hostCallback(AEffect*, int32 opcode, int32 index, VstWord, void*, float opt) {
-    if (opcode == audioMasterVersion)
-        return 2400;
-    if (opcode == audioMasterAutomate && automations)
-        automations->push_back(HostCallRecord{index, opt});
-    return 0;
-}
 
 // The process's open files: the library's display connection is one.
 int openFileCount() {
@@ -42,44 +20,6 @@ int openFileCount() {
     }
     return count;
 }
-
-class LibraryEditorTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        library = dlopen(TARVEL_VST_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(library, nullptr) << dlerror();
-        auto entry =
-            reinterpret_cast<AEffect* (*)(audioMasterCallback)>(dlsym(library, "VSTPluginMain"));
-        ASSERT_NE(entry, nullptr);
-        effect = entry(hostCallback);
-        ASSERT_NE(effect, nullptr);
-        dispatch(effOpen);
-        host = x11::createHostWindow(kScreenX, kScreenY, 400, 300);
-        ASSERT_NE(host, nullptr) << "no X display";
-        automations = &heard;
-    }
-    void TearDown() override {
-        automations = nullptr;
-        if (effect)
-            dispatch(effClose);
-        if (host)
-            x11::destroyHostWindow(host);
-        if (library)
-            dlclose(library);
-    }
-    VstWord dispatch(int32 opcode, void* ptr = nullptr) {
-        return effect->dispatcher(effect, opcode, 0, 0, ptr, 0.0f);
-    }
-    // The parent as Linux hosts pass it: the window id in the pointer.
-    void* parentId() {
-        return reinterpret_cast<void*>(static_cast<std::uintptr_t>(x11::windowId(host)));
-    }
-
-    void* library = nullptr;
-    AEffect* effect = nullptr;
-    platform::Window host = nullptr;
-    std::vector<HostCallRecord> heard;
-};
 
 TEST_F(LibraryEditorTest, SaysItHasAnEditorOfThePanelsSize) {
     EXPECT_NE(effect->flags & effFlagsHasEditor, 0);

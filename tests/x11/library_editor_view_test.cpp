@@ -1,0 +1,118 @@
+// What libtarvel-vst.so's editor shows in a host's X11 window, read back from
+// the server: the panel at the values it opens with, and how a change from
+// MIDI or from the host reaches the screen. The screenshots go to
+// TARVEL_SHOT_DIR, where CTest compares each with the headless rendering of
+// the same values.
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "effect/TarvelEffect.h"
+#include "library_fixture.h"
+#include "platform/headless/headless.h"
+
+namespace {
+
+constexpr int kWidth = 268;
+constexpr int kHeight = 107;
+// MIDI controller 1's value that sets the replay gain to 0.
+constexpr char kControllerLow = 0;
+
+class LibraryEditorViewTest : public LibraryEditorTest {
+protected:
+    void open() {
+        ASSERT_EQ(dispatch(effEditOpen, parentId()), 1);
+        // Long enough for the server to map and expose the window, and for
+        // the editor to paint it in its idle time.
+        for (int i = 0; i < 25; ++i) {
+            dispatch(effEditIdle);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+    void idle() {
+        dispatch(effEditIdle);
+        x11::syncHost();
+    }
+    // The editor's rectangle of the host window, as the server holds it.
+    raster::Surface screenshot() const {
+        const raster::Surface whole = x11::captureWindow(host);
+        raster::Surface shot(kWidth, kHeight, false);
+        if (whole.width() < kWidth || whole.height() < kHeight)
+            return raster::Surface();
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                shot.set(x, y, whole.get(x, y));
+        return shot;
+    }
+    static bool same(const raster::Surface& a, const raster::Surface& b) {
+        if (a.width() != b.width() || a.height() != b.height())
+            return false;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                if (a.get(x, y) != b.get(x, y))
+                    return false;
+        return true;
+    }
+    static void save(const raster::Surface& shot, const std::string& name) {
+        ASSERT_EQ(shot.width(), kWidth);
+        const std::string path = std::string(TARVEL_SHOT_DIR) + "/" + name + ".png";
+        EXPECT_TRUE(headless::savePng(shot, path.c_str())) << path;
+    }
+    // One block of silence with controller 1 at its first frame.
+    void processController(char value) {
+        VstMidiEvent event{};
+        event.type = kVstMidiType;
+        event.byteSize = sizeof event;
+        event.midiData[0] = static_cast<char>(0xB0);
+        event.midiData[1] = 1;
+        event.midiData[2] = value;
+        VstEvents list{};
+        list.numEvents = 1;
+        list.events[0] = reinterpret_cast<VstEvent*>(&event);
+        dispatch(effProcessEvents, &list);
+        float left[64] = {};
+        float right[64] = {};
+        float* inputs[2] = {left, right};
+        float* outputs[2] = {left, right};
+        effect->processReplacing(effect, inputs, outputs, 64);
+    }
+};
+
+TEST_F(LibraryEditorViewTest, ShowsThePanelAtTheDefaultValues) {
+    open();
+    EXPECT_EQ(x11::serverChildCount(host), 1);
+    save(screenshot(), "default");
+    dispatch(effEditClose);
+}
+
+TEST_F(LibraryEditorViewTest, ShowsTheHandlesWhereTheValuesPutThem) {
+    effect->setParameter(effect, TarvelEffect::kNcvolume, 0.75f);
+    effect->setParameter(effect, TarvelEffect::kIpvolume, 0.25f);
+    open();
+    save(screenshot(), "0.75_0.25");
+    dispatch(effEditClose);
+}
+
+// The audio thread's change waits for the host's next idle call to be drawn.
+TEST_F(LibraryEditorViewTest, MidiControllerOneMovesTheUpperHandleAtTheNextIdle) {
+    open();
+    const raster::Surface before = screenshot();
+    processController(kControllerLow);
+    EXPECT_EQ(effect->getParameter(effect, TarvelEffect::kNcvolume), 0.0f);
+    EXPECT_TRUE(same(screenshot(), before));
+    idle();
+    const raster::Surface after = screenshot();
+    EXPECT_FALSE(same(after, before));
+    save(after, "0_1");
+    dispatch(effEditClose);
+}
+
+TEST_F(LibraryEditorViewTest, HostParameterChangeMovesTheLowerHandle) {
+    open();
+    effect->setParameter(effect, TarvelEffect::kIpvolume, 0.5f);
+    idle();
+    save(screenshot(), "1_0.5");
+    dispatch(effEditClose);
+}
+
+} // namespace
