@@ -20,7 +20,7 @@
 
 #include "host/module.h"
 #include "host/vst_opcodes.h"
-#include "platform/headless/headless.h"
+#include "stress_window.h"
 
 namespace {
 
@@ -109,9 +109,8 @@ public:
         editorStep(i);
     }
 
-    // With --editor this thread also opens the editor on a headless host
-    // window, idles it on most steps and closes it now and then, while the
-    // audio thread's MIDI moves its sliders.
+    // With --editor this thread also opens the editor in a host window, idles it on most steps and
+    // closes it now and then, while the audio thread's MIDI moves its sliders.
     void editorStep(long long i) {
         if (parent == nullptr) {
             return;
@@ -129,7 +128,7 @@ public:
     void finish() {
         if (parent != nullptr) {
             dispatch(record, effEditClose);
-            headless::destroyWindow(static_cast<platform::Window>(parent));
+            destroyStressWindow(parent);
             parent = nullptr;
         }
     }
@@ -249,7 +248,10 @@ int main(int argc, char** argv) {
     std::thread interfaceThread([&] {
         InterfaceThread ui(record);
         if (withEditor) {
-            ui.parent = headless::createWindow(0, 0, 400, 300);
+            ui.parent = createStressWindow();
+            if (ui.parent == nullptr) {
+                fail("no window for the editor");
+            }
         }
         startTogether();
         while (!stop.load(std::memory_order_relaxed) && !failed.load()) {
