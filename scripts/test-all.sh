@@ -3,8 +3,9 @@
 # tests, the tests of the native Linux library and the Wine tests of both
 # real TARVEL.dll libraries, under a virtual display; then the two sanitizer
 # trees: each fuzz target for a short fixed time (libFuzzer with
-# AddressSanitizer and UndefinedBehaviorSanitizer) and the thread stress test
-# under ThreadSanitizer. The native tests include writing the Linux package
+# AddressSanitizer and UndefinedBehaviorSanitizer) and the thread stress tests
+# under ThreadSanitizer, the editor on the headless backend and in an X11
+# window. The native tests include writing the Linux package
 # from a release build and checking the library in it. Where this machine
 # cannot execute 32-bit programs, the tests of the 32-bit library are
 # reported as skipped.
