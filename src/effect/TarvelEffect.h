@@ -93,21 +93,18 @@ private:
     template <bool accumulate>
     int32 captureFrames(const float* left, float* outLeft, float* outRight, int32 frames,
                         float liveGain, float cycleGain);
-    // Moves the replay on by `count` frames; a cycle heard whole is let go.
-    void advancePlayback(int32 count) {
-        playIndex += count;
-        if (playIndex == cycleLength) {
-            playing = false;
-            playIndex = 0;
-            cycleLength = 0;
-        }
-    }
     template <bool accumulate>
     void denseFrames(const float* x, float* outLeft, float* outRight, int32 frames, float liveGain,
                      float cycleGain);
     template <bool accumulate>
     void stepFrames(const float* x, float* outLeft, float* outRight, int32 frames, float liveGain,
                     float cycleGain);
+    // The state machine's transitions (cycle_transitions.h).
+    bool recorded(int32 count);
+    void recordSample(float x);
+    void closeCycle();
+    int32 recordUntil(const float* x, int32 first, int32 stop, int32 end, int32 readable);
+    void advancePlayback(int32 count);
 
     void admit(const VstMidiEvent& event);
     // The frame of the current block at which an event is due.
@@ -141,10 +138,13 @@ private:
     std::atomic<float> ipvolume{1.0f};
     ParameterPanel* panel = nullptr;
 
-    // Places past the longest cycle: stepping through a replay writes its
-    // unused sample one past the cycle's end, and the block path copies eight
-    // samples at a time, up to seven past the end.
-    static constexpr int32 kCycleBufferSize = kCycleCapacity + 8;
+    // Places past the longest cycle that writes may run over: a copy into the
+    // buffer goes in rounds of eight samples, up to seven past its count, and
+    // a step through a replay writes one past the cycle's end.
+    static constexpr int32 kOverwriteRoom = 8;
+    static constexpr int32 kCycleBufferSize = kCycleCapacity + kOverwriteRoom;
+    // The sample that ends every recorded cycle.
+    static constexpr float kClosingSample = 0.0f;
     float cycleBuffer[kCycleBufferSize] = {};
     int32 playIndex = 0;
     int32 cycleLength = 0;

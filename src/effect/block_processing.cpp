@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "effect/TarvelEffect.h"
+#include "effect/cycle_transitions.h"
 #include "effect/sample_runs.h"
 
 using sample_runs::kChunk;
@@ -42,11 +43,8 @@ template <bool accumulate>
             const int32 steady = sample_runs::steadyChunks<accumulate, true>(
                 left + done, outLeft + done, outRight + done, chunks, liveGain, before,
                 cycleBuffer + cycleLength, crossings);
-            cycleLength += steady;
+            recorded(steady);
             done += steady;
-            // A recording that fills the buffer in whole chunks ends there:
-            // playback starts with the next frame, whatever comes after.
-            playing = cycleLength == kCycleCapacity;
         }
         previousSample = before;
         if (done == frames) {
@@ -76,19 +74,7 @@ template <bool accumulate>
         int32 length = count;
         if (recordFrom < count) {
             const int32 stop = crossings != 0 ? sample_runs::lowestBit(crossings) : count;
-            const int32 recordTo = std::min(stop, recordFrom + (kCycleCapacity - cycleLength));
-            sample_runs::copyShort(cycleBuffer + cycleLength, x + recordFrom, recordTo - recordFrom,
-                                   frames - done - recordFrom >= kChunk &&
-                                       cycleLength + kChunk <= kCycleCapacity + 1);
-            cycleLength += recordTo - recordFrom;
-            if (cycleLength == kCycleCapacity) {
-                playing = true;
-                length = recordTo;
-            } else if (stop < count) {
-                cycleBuffer[cycleLength++] = 0.0f;
-                playing = true;
-                length = stop + 1;
-            }
+            length = recordUntil(x, recordFrom, stop, count, frames - done - recordFrom);
         }
         previousSample = x[length - 1];
         sample_runs::storeScaled<accumulate>(x, outLeft + done, outRight + done, length, liveGain);

@@ -26,10 +26,11 @@ float floatOf(std::uint32_t bits) {
 
 // processSample's steps over a few frames, with the gains read once, the
 // state in registers and no branch on the signal: with a crossing every few
-// frames, branches on it would mostly be mispredicted. Every step writes one
-// sample at the end of the cycle: while waiting the sample, which counts only
-// if it crosses; while recording the sample or, at a crossing, the closing
-// 0.0; while playing the sample, past the part being replayed.
+// frames, branches on it would mostly be mispredicted. The transitions of
+// cycle_transitions.h in mask form: every step writes one sample at the end
+// of the cycle, while waiting the sample, which counts only if it crosses;
+// while recording the sample or, at a crossing, the closing sample; while
+// playing the sample, past the part being replayed.
 template <bool accumulate>
 void TarvelEffect::stepFrames(const float* x, float* outLeft, float* outRight, int32 frames,
                               float liveGain, float cycleGain) {
@@ -44,11 +45,15 @@ void TarvelEffect::stepFrames(const float* x, float* outLeft, float* outRight, i
         const float live = sample * liveGain;
         const float mixed = live + cycleBuffer[index] * cycleGain;
         const std::uint32_t playMask = 0u - play;
+        // Chosen by bits, not by arithmetic such as adding a replay of 0.0:
+        // that would turn a live -0.0 into +0.0, and an infinite or NaN
+        // "ncvolume" would spoil frames that only hear the live input.
         const float y = floatOf((bitsOf(mixed) & playMask) | (bitsOf(live) & ~playMask));
 
         const std::uint32_t recording = (play ^ 1u) & (length != 0 ? 1u : 0u);
         const std::uint32_t closing = 0u - (recording & crossing);
-        cycleBuffer[length] = floatOf(bitsOf(sample) & ~closing);
+        cycleBuffer[length] =
+            floatOf((bitsOf(sample) & ~closing) | (bitsOf(kClosingSample) & closing));
         const std::uint32_t finished = play & (index + 1 == length ? 1u : 0u);
         const std::uint32_t grown = length + (recording | crossing);
         const std::uint32_t full = grown == kCycleCapacity ? 1u : 0u;

@@ -19,6 +19,7 @@
 #include <cstdint>
 
 #include "effect/TarvelEffect.h"
+#include "effect/cycle_transitions.h"
 #include "effect/sample_runs.h"
 
 namespace {
@@ -68,27 +69,6 @@ void markFrames(Bits* bits, int32 from, int32 to) {
     }
 }
 
-// Copies `count` samples, eight at a time while eight can be read at `from`
-// (`readable` samples can), the rest one by one. Most cycles here are a few
-// frames long, so one round of eight does them without a branch that depends
-// on their length. Up to seven samples past `count` may be written: `to` has
-// room for them, and nothing reads them before they are written again.
-void copyFloats(float* to, const float* from, int32 count, int32 readable) {
-    int32 j = 0;
-#if defined(__SSE2__)
-    for (; j < count && j + 8 <= readable; j += 8) {
-        _mm_storeu_ps(to + j, _mm_loadu_ps(from + j));
-        _mm_storeu_ps(to + j + 4, _mm_loadu_ps(from + j + 4));
-    }
-#else
-    (void)readable;
-#endif
-    for (; j < count; ++j) {
-        to[j] = from[j];
-    }
-}
-
-#if defined(__SSE2__)
 // All ones in the lanes of the frames being replayed, from their four bits.
 __m128 replayLanes(const Bits* replayed, int32 frame) {
     const int four = static_cast<int>((replayed[wordOf(frame)] >> bitOf(frame)) & 15u);
@@ -96,7 +76,6 @@ __m128 replayLanes(const Bits* replayed, int32 frame) {
     const __m128i set = _mm_and_si128(_mm_set1_epi32(four), laneBits);
     return _mm_castsi128_ps(_mm_cmpeq_epi32(set, laneBits));
 }
-#endif
 
 } // namespace
 
@@ -107,8 +86,8 @@ void TarvelEffect::denseFrames(const float* x, float* outLeft, float* outRight, 
     Bits replayed[kWords] = {};
     // The replayed sample of every marked frame, 0.0 at the others, and
     // places for the copies' overrun.
-    alignas(16) float replay[kDenseWindow + 8];
-    std::fill_n(replay, frames + 8, 0.0f);
+    alignas(16) float replay[kDenseWindow + kOverwriteRoom];
+    std::fill_n(replay, frames + kOverwriteRoom, 0.0f);
 
     float before = previousSample;
     for (int32 f = 0; f < frames; f += sample_runs::kChunk) {
@@ -122,76 +101,39 @@ void TarvelEffect::denseFrames(const float* x, float* outLeft, float* outRight, 
     while (frame < frames) {
         if (playing) {
             const int32 count = std::min(cycleLength - playIndex, frames - frame);
-            copyFloats(replay + frame, cycleBuffer + playIndex, count,
-                       kCycleBufferSize - playIndex);
+            sample_runs::copySamples(replay + frame, cycleBuffer + playIndex, count,
+                                     kCycleBufferSize - playIndex);
             markFrames(replayed, frame, frame + count);
             frame += count;
             advancePlayback(count);
             continue;
         }
-        // The first frame recorded: a crossing starts a recording with its
-        // own sample; a recording under way goes on from here, and this
-        // very frame may end it.
+        // A crossing starts a recording with its own sample; a recording
+        // under way goes on from this frame, and this very frame may end it.
         int32 first = frame;
-        int32 searchFrom = frame;
         if (cycleLength == 0) {
             first = nextMarked(crossings, frame, frames);
             if (first == frames) {
                 break;
             }
-            searchFrom = first + 1;
         }
-        const int32 stop = nextMarked(crossings, searchFrom, frames);
-        const int32 room = kCycleCapacity - cycleLength;
-        const int32 count = std::min(stop - first, room);
-        copyFloats(cycleBuffer + cycleLength, x + first, count, frames - first);
-        cycleLength += count;
-        if (count == room) {
-            // Full: playback starts with the next frame, whatever it is.
-            playing = true;
-            frame = first + count;
-        } else if (stop < frames) {
-            // The crossing ends the cycle with a closing 0.0 and is itself
-            // only heard live.
-            cycleBuffer[cycleLength++] = 0.0f;
-            playing = true;
-            frame = stop + 1;
-        } else {
-            frame = frames;
-        }
+        const int32 stop = nextMarked(crossings, cycleLength == 0 ? first + 1 : first, frames);
+        frame = recordUntil(x, first, stop, frames, frames - first);
     }
     previousSample = x[frames - 1];
 
-#if defined(__SSE2__)
     const __m128 live = _mm_set1_ps(liveGain);
     const __m128 replayGain = _mm_set1_ps(cycleGain);
-    int32 j = 0;
-    for (; j + 4 <= frames; j += 4) {
-        const __m128 alone = _mm_mul_ps(_mm_loadu_ps(x + j), live);
+    sample_runs::storeLanes<accumulate>(outLeft, outRight, frames, [&](int32 j, auto load) {
+        const __m128 alone = _mm_mul_ps(load(x + j), live);
         const __m128 mixed = _mm_add_ps(alone, _mm_mul_ps(_mm_load_ps(replay + j), replayGain));
+        // The lanes are chosen by bits, not by arithmetic such as adding the
+        // 0.0 laid out at frames without a replay: that would turn a live
+        // -0.0 into +0.0, and an infinite or NaN "ncvolume" times that 0.0
+        // would spoil frames that only hear the live input.
         const __m128 lanes = replayLanes(replayed, j);
-        const __m128 y = _mm_or_ps(_mm_and_ps(lanes, mixed), _mm_andnot_ps(lanes, alone));
-        sample_runs::storeFour<accumulate>(outLeft + j, y);
-        sample_runs::storeFour<accumulate>(outRight + j, y);
-    }
-    if (j < frames) {
-        const int32 count = frames - j;
-        const __m128 alone = _mm_mul_ps(sample_runs::loadPart(x + j, count), live);
-        const __m128 mixed = _mm_add_ps(alone, _mm_mul_ps(_mm_load_ps(replay + j), replayGain));
-        const __m128 lanes = replayLanes(replayed, j);
-        const __m128 y = _mm_or_ps(_mm_and_ps(lanes, mixed), _mm_andnot_ps(lanes, alone));
-        sample_runs::storeLast<accumulate>(outLeft + j, count, y);
-        sample_runs::storeLast<accumulate>(outRight + j, count, y);
-    }
-#else
-    for (int32 j = 0; j < frames; ++j) {
-        const float alone = x[j] * liveGain;
-        const bool mixes = ((replayed[wordOf(j)] >> bitOf(j)) & 1u) != 0;
-        const float y = mixes ? alone + replay[j] * cycleGain : alone;
-        sample_runs::storeOne<accumulate>(outLeft + j, y);
-        sample_runs::storeOne<accumulate>(outRight + j, y);
-    }
-#endif
+        return _mm_or_ps(_mm_and_ps(lanes, mixed), _mm_andnot_ps(lanes, alone));
+    });
 }
 
 template void TarvelEffect::denseFrames<true>(const float*, float*, float*, int32, float, float);

@@ -1,24 +1,27 @@
 // The loops the block path runs over stretches of frames: finding upward zero
-// crossings sixteen frames at a time, and writing the live input times its
-// gain, or the replayed cycle mixed with it, to both outputs.
+// crossings sixteen frames at a time, writing the live input times its gain,
+// or the replayed cycle mixed with it, to both outputs, and copying samples
+// into and out of the cycle buffer.
 //
 // Each output sample is computed with exactly the operations of one step of
 // the state machine (a product, or two products and their sum, then the store
-// or the sum with the output), so the results are the same bits. With SSE2
-// (every x86-64 processor, and the 32-bit library's target) the arithmetic
-// works on four frames at once; elsewhere the plain loops do the same.
+// or the sum with the output), so the results are the same bits. The
+// arithmetic works on four frames at once in SSE2, which every build targets:
+// x86-64 has it, and the 32-bit library is built with -msse2.
 //
 // Every frame's input is read before that frame's outputs are written, so the
 // outputs may be the very input buffers (in-place processing).
 #pragma once
 
+#if !defined(__SSE2__)
+#error "the block path is written for SSE2: build for x86-64, or for 32-bit x86 with -msse2"
+#endif
+
+#include <emmintrin.h>
+
 #include <cstdint>
 
 #include "host/vst_types.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace sample_runs {
 
@@ -31,7 +34,6 @@ constexpr int32 kChunk = 16;
 inline std::uint32_t upwardCrossings(const float* x, int32 count, float before) {
     std::uint32_t negative = 0;
     std::uint32_t nonNegative = 0;
-#if defined(__SSE2__)
     if (count == kChunk) {
         const __m128 zero = _mm_setzero_ps();
         for (int32 q = 0; q < kChunk / 4; ++q) {
@@ -41,12 +43,11 @@ inline std::uint32_t upwardCrossings(const float* x, int32 count, float before) 
             nonNegative |= static_cast<std::uint32_t>(_mm_movemask_ps(_mm_cmpge_ps(v, zero)))
                            << (4 * q);
         }
-        return ((negative << 1) | (before < 0.0f ? 1u : 0u)) & nonNegative;
-    }
-#endif
-    for (int32 j = 0; j < count; ++j) {
-        negative |= (x[j] < 0.0f ? 1u : 0u) << j;
-        nonNegative |= (x[j] >= 0.0f ? 1u : 0u) << j;
+    } else {
+        for (int32 j = 0; j < count; ++j) {
+            negative |= (x[j] < 0.0f ? 1u : 0u) << j;
+            nonNegative |= (x[j] >= 0.0f ? 1u : 0u) << j;
+        }
     }
     return ((negative << 1) | (before < 0.0f ? 1u : 0u)) & nonNegative;
 }
@@ -55,19 +56,40 @@ inline int32 lowestBit(std::uint32_t bits) {
     return __builtin_ctz(bits);
 }
 
-#if defined(__SSE2__)
-template <bool accumulate> inline void storeFour(float* out, __m128 y) {
-    if (accumulate) {
-        _mm_storeu_ps(out, _mm_add_ps(_mm_loadu_ps(out), y));
-    } else {
-        _mm_storeu_ps(out, y);
+// Samples a copy moves at once: two vectors. A copy may write up to
+// kCopyRound - 1 places past its count; whoever it writes into has that room.
+constexpr int32 kCopyRound = 8;
+
+// Copies `count` samples, in whole rounds of kCopyRound where all of them can
+// be read at `from` (`readable` samples can), one by one otherwise. Most
+// copies are a few samples long, so one round does them without a branch
+// that depends on their length. Nothing reads the places written past
+// `count` before they are written again.
+inline void copySamples(float* to, const float* from, int32 count, int32 readable) {
+    if (count <= readable - (kCopyRound - 1)) {
+        for (int32 j = 0; j < count; j += kCopyRound) {
+            _mm_storeu_ps(to + j, _mm_loadu_ps(from + j));
+            _mm_storeu_ps(to + j + 4, _mm_loadu_ps(from + j + 4));
+        }
+        return;
+    }
+    for (int32 j = 0; j < count; ++j) {
+        to[j] = from[j];
     }
 }
 
-// The last one to three frames of a stretch go through the four-frame
-// arithmetic as well, in a vector filled up with zeros: on some processors
-// scalar arithmetic on subnormal numbers is much slower than the same
-// arithmetic on vectors (twice as slow where this was measured).
+// Four results to both outputs, written or (process) added.
+template <bool accumulate> inline void storeFour(float* outLeft, float* outRight, __m128 y) {
+    if (accumulate) {
+        _mm_storeu_ps(outLeft, _mm_add_ps(_mm_loadu_ps(outLeft), y));
+        _mm_storeu_ps(outRight, _mm_add_ps(_mm_loadu_ps(outRight), y));
+    } else {
+        _mm_storeu_ps(outLeft, y);
+        _mm_storeu_ps(outRight, y);
+    }
+}
+
+// The first `count` (one to three) samples at p, the other lanes 0.0.
 inline __m128 loadPart(const float* p, int32 count) {
     return _mm_setr_ps(p[0], count > 1 ? p[1] : 0.0f, count > 2 ? p[2] : 0.0f, 0.0f);
 }
@@ -82,93 +104,46 @@ inline void storePart(float* p, int32 count, __m128 v) {
     }
 }
 
-template <bool accumulate> inline void storeLast(float* out, int32 count, __m128 y) {
-    storePart(out, count, accumulate ? _mm_add_ps(loadPart(out, count), y) : y);
-}
-#endif
-
-#if !defined(__SSE2__)
-template <bool accumulate> inline void storeOne(float* out, float y) {
-    if (accumulate) {
-        *out += y;
-    } else {
-        *out = y;
+// Writes both outputs of `count` frames: four lanes at a time, then the last
+// one to three through the same four-lane arithmetic in a vector filled up
+// with zeros (on some processors scalar arithmetic on subnormal numbers is
+// much slower than the same in vectors: twice as slow where this was
+// measured). `lanes(j, load)` gives the results of frames j to j + 3 and
+// reads each input through `load`: four samples, or the tail's and zeros.
+template <bool accumulate, typename Lanes>
+[[gnu::always_inline]] inline void storeLanes(float* outLeft, float* outRight, int32 count,
+                                              Lanes lanes) {
+    int32 j = 0;
+    for (; j + 4 <= count; j += 4) {
+        storeFour<accumulate>(outLeft + j, outRight + j,
+                              lanes(j, [](const float* p) { return _mm_loadu_ps(p); }));
+    }
+    if (j < count) {
+        const int32 tail = count - j;
+        const __m128 y = lanes(j, [tail](const float* p) { return loadPart(p, tail); });
+        storePart(outLeft + j, tail, accumulate ? _mm_add_ps(loadPart(outLeft + j, tail), y) : y);
+        storePart(outRight + j, tail, accumulate ? _mm_add_ps(loadPart(outRight + j, tail), y) : y);
     }
 }
-#endif
 
 // Both outputs of `count` frames get x × liveGain.
 template <bool accumulate>
 inline void storeScaled(const float* x, float* outLeft, float* outRight, int32 count,
                         float liveGain) {
-#if defined(__SSE2__)
     const __m128 gain = _mm_set1_ps(liveGain);
-    int32 j = 0;
-    for (; j + 4 <= count; j += 4) {
-        const __m128 y = _mm_mul_ps(_mm_loadu_ps(x + j), gain);
-        storeFour<accumulate>(outLeft + j, y);
-        storeFour<accumulate>(outRight + j, y);
-    }
-    if (j < count) {
-        const __m128 y = _mm_mul_ps(loadPart(x + j, count - j), gain);
-        storeLast<accumulate>(outLeft + j, count - j, y);
-        storeLast<accumulate>(outRight + j, count - j, y);
-    }
-#else
-    for (int32 j = 0; j < count; ++j) {
-        const float y = x[j] * liveGain;
-        storeOne<accumulate>(outLeft + j, y);
-        storeOne<accumulate>(outRight + j, y);
-    }
-#endif
+    storeLanes<accumulate>(outLeft, outRight, count,
+                           [x, gain](int32 j, auto load) { return _mm_mul_ps(load(x + j), gain); });
 }
 
 // Both outputs of `count` frames get x × liveGain + cycle × cycleGain.
 template <bool accumulate>
 inline void storeMixed(const float* cycle, const float* x, float* outLeft, float* outRight,
                        int32 count, float cycleGain, float liveGain) {
-#if defined(__SSE2__)
     const __m128 live = _mm_set1_ps(liveGain);
     const __m128 replayed = _mm_set1_ps(cycleGain);
-    int32 j = 0;
-    for (; j + 4 <= count; j += 4) {
-        const __m128 y = _mm_add_ps(_mm_mul_ps(_mm_loadu_ps(x + j), live),
-                                    _mm_mul_ps(_mm_loadu_ps(cycle + j), replayed));
-        storeFour<accumulate>(outLeft + j, y);
-        storeFour<accumulate>(outRight + j, y);
-    }
-    if (j < count) {
-        const __m128 y = _mm_add_ps(_mm_mul_ps(loadPart(x + j, count - j), live),
-                                    _mm_mul_ps(loadPart(cycle + j, count - j), replayed));
-        storeLast<accumulate>(outLeft + j, count - j, y);
-        storeLast<accumulate>(outRight + j, count - j, y);
-    }
-#else
-    for (int32 j = 0; j < count; ++j) {
-        const float y = x[j] * liveGain + cycle[j] * cycleGain;
-        storeOne<accumulate>(outLeft + j, y);
-        storeOne<accumulate>(outRight + j, y);
-    }
-#endif
-}
-
-// Copies `count` samples, at most kChunk. When both ends have room for a
-// whole chunk it copies sixteen: the ones past `count` land where nothing
-// reads them before they are written again.
-inline void copyShort(float* to, const float* from, int32 count, bool roomForChunk) {
-#if defined(__SSE2__)
-    if (roomForChunk) {
-        for (int32 q = 0; q < kChunk; q += 4) {
-            _mm_storeu_ps(to + q, _mm_loadu_ps(from + q));
-        }
-        return;
-    }
-#else
-    (void)roomForChunk;
-#endif
-    for (int32 j = 0; j < count; ++j) {
-        to[j] = from[j];
-    }
+    storeLanes<accumulate>(outLeft, outRight, count, [=](int32 j, auto load) {
+        return _mm_add_ps(_mm_mul_ps(load(x + j), live), _mm_mul_ps(load(cycle + j), replayed));
+    });
 }
 
 // Whole chunks from the start of x without an upward crossing, at most
@@ -183,7 +158,6 @@ inline int32 steadyChunks(const float* x, float* outLeft, float* outRight, int32
                           float liveGain, float& before, float* cycle,
                           std::uint32_t& stopCrossings) {
     stopCrossings = 0;
-#if defined(__SSE2__)
     const __m128 zero = _mm_setzero_ps();
     const __m128 gain = _mm_set1_ps(liveGain);
     bool beforeNegative = before < 0.0f;
@@ -215,24 +189,14 @@ inline int32 steadyChunks(const float* x, float* outLeft, float* outRight, int32
             _mm_storeu_ps(cycle + done + 8, v2);
             _mm_storeu_ps(cycle + done + 12, v3);
         }
-        storeFour<accumulate>(outLeft + done, _mm_mul_ps(v0, gain));
-        storeFour<accumulate>(outRight + done, _mm_mul_ps(v0, gain));
-        storeFour<accumulate>(outLeft + done + 4, _mm_mul_ps(v1, gain));
-        storeFour<accumulate>(outRight + done + 4, _mm_mul_ps(v1, gain));
-        storeFour<accumulate>(outLeft + done + 8, _mm_mul_ps(v2, gain));
-        storeFour<accumulate>(outRight + done + 8, _mm_mul_ps(v2, gain));
-        storeFour<accumulate>(outLeft + done + 12, _mm_mul_ps(v3, gain));
-        storeFour<accumulate>(outRight + done + 12, _mm_mul_ps(v3, gain));
+        storeFour<accumulate>(outLeft + done, outRight + done, _mm_mul_ps(v0, gain));
+        storeFour<accumulate>(outLeft + done + 4, outRight + done + 4, _mm_mul_ps(v1, gain));
+        storeFour<accumulate>(outLeft + done + 8, outRight + done + 8, _mm_mul_ps(v2, gain));
+        storeFour<accumulate>(outLeft + done + 12, outRight + done + 12, _mm_mul_ps(v3, gain));
         last = v3;
     }
     before = _mm_cvtss_f32(_mm_shuffle_ps(last, last, 0xFF));
     return done;
-#else
-    // Without SSE2 every chunk takes the general way, in plain loops.
-    (void)x, (void)outLeft, (void)outRight, (void)chunks, (void)liveGain, (void)before;
-    (void)cycle;
-    return 0;
-#endif
 }
 
 } // namespace sample_runs
