@@ -148,5 +148,15 @@ thru() {
 }
 wait_for 10 thru || fail "the MIDI sent in did not come out"
 
-kill -0 "$jalv_pid" || fail "jalv ended early"
+# The host closes the panel and the plug-in and ends cleanly.
+kill -0 "$jalv_pid" 2>/dev/null || fail "jalv ended early"
+kill "$jalv_pid"
+jalv_gone() { ! kill -0 "$jalv_pid"; }
+wait_for 10 jalv_gone || fail "jalv did not end when told to"
+jalv_status=0
+wait "$jalv_pid" || jalv_status=$?
+[ "$jalv_status" -eq 0 ] || fail "jalv ended with status $jalv_status"
+if grep -E "runtime error|AddressSanitizer|X Error" jalv.log >&2; then
+    fail "the sanitizers or the X server reported errors in jalv"
+fi
 echo "real_host: panel, drag and MIDI thru checked in jalv in ${SECONDS} s"
