@@ -124,6 +124,10 @@ TEST_F(PanelUi, RefusesAHostWithoutAParentWindowOrForAnotherPlugIn) {
                                       nullptr),
               nullptr);
     EXPECT_EQ(instantiate({parentFeature()}, "https://ostrand.example/plugins/other"), nullptr);
+    // A window id the server does not know: refused after the wait for a
+    // parent still on its way.
+    EXPECT_EQ(instantiate({{LV2_UI__parent, reinterpret_cast<void*>(std::uintptr_t{0x1fffffff})}}),
+              nullptr);
     EXPECT_EQ(widget, nullptr);
     EXPECT_TRUE(calls.empty());
     EXPECT_TRUE(sizes.empty());
