@@ -28,7 +28,9 @@ int32 readMidiEvents(const LV2_Atom_Sequence& sequence, const AtomTypes& types, 
     if (sequence.atom.type != types.sequence) {
         return 0;
     }
-    const auto* body = reinterpret_cast<const std::uint8_t*>(&sequence.body);
+    // Counted from the sequence's start: the events lie past its body's
+    // header, outside the struct's `body` member.
+    const std::uint8_t* body = reinterpret_cast<const std::uint8_t*>(&sequence) + sizeof(LV2_Atom);
     const std::uint32_t end = sequence.atom.size;
     std::uint32_t offset = sizeof(LV2_Atom_Sequence_Body);
     // Only events wholly inside the sequence's size are read.
@@ -101,7 +103,7 @@ bool MidiOutput::append(int32 frame, const std::uint8_t* bytes, std::uint32_t si
     event.time.frames = placed;
     event.body.type = midiEvent_;
     event.body.size = size;
-    std::uint8_t* place = reinterpret_cast<std::uint8_t*>(&sequence_->body) + used;
+    std::uint8_t* place = reinterpret_cast<std::uint8_t*>(sequence_) + sizeof(LV2_Atom) + used;
     std::memcpy(place, &event, sizeof event);
     std::memcpy(place + sizeof event, bytes, size);
     sequence_->atom.size = used + needed;
