@@ -7,6 +7,8 @@
 namespace tarvel_lv2 {
 
 constexpr char kPluginUri[] = "https://ostrand.example/plugins/tarvel";
+// Its X11 panel, in the UI library of the same bundle.
+constexpr char kUiUri[] = "https://ostrand.example/plugins/tarvel#ui";
 
 enum Port : std::uint32_t {
     kInLeft = 0,

@@ -17,6 +17,10 @@ int32 frameInside(int64_t frame, int32 frames) {
 
 } // namespace
 
+// Event headers are copied out and in rather than accessed in place: the
+// spec places events at 8-byte boundaries, but some hosts give a sequence
+// buffer only 4-byte aligned, and an in-place access would then read and
+// write 64-bit frame times at a misaligned address.
 int32 readMidiEvents(const LV2_Atom_Sequence& sequence, const AtomTypes& types, int32 frames,
                      VstMidiEvent* events, int32 capacity) {
     int32 count = 0;
@@ -24,20 +28,28 @@ int32 readMidiEvents(const LV2_Atom_Sequence& sequence, const AtomTypes& types, 
     if (sequence.atom.type != types.sequence) {
         return 0;
     }
-    LV2_ATOM_SEQUENCE_FOREACH(&sequence, event) {
-        if (count == capacity) {
+    // Counted from the sequence's start: the events lie past its body's
+    // header, outside the struct's `body` member.
+    const std::uint8_t* body = reinterpret_cast<const std::uint8_t*>(&sequence) + sizeof(LV2_Atom);
+    const std::uint32_t end = sequence.atom.size;
+    std::uint32_t offset = sizeof(LV2_Atom_Sequence_Body);
+    // Only events wholly inside the sequence's size are read.
+    while (count < capacity && offset <= end && end - offset >= sizeof(LV2_Atom_Event)) {
+        LV2_Atom_Event event;
+        std::memcpy(&event, body + offset, sizeof event);
+        const std::uint32_t size = event.body.size;
+        if (size > end - offset - sizeof event) {
             break;
         }
-        const std::uint32_t size = event->body.size;
-        if (event->body.type != types.midiEvent || size < 1 || size > 3) {
-            continue;
+        if (event.body.type == types.midiEvent && size >= 1 && size <= 3) {
+            VstMidiEvent& record = events[count++];
+            record = VstMidiEvent{};
+            record.type = kVstMidiType;
+            record.byteSize = static_cast<int32>(sizeof(VstMidiEvent));
+            record.deltaFrames = frameInside(event.time.frames, frames);
+            std::memcpy(record.midiData, body + offset + sizeof event, size);
         }
-        VstMidiEvent& record = events[count++];
-        record = VstMidiEvent{};
-        record.type = kVstMidiType;
-        record.byteSize = static_cast<int32>(sizeof(VstMidiEvent));
-        record.deltaFrames = frameInside(event->time.frames, frames);
-        std::memcpy(record.midiData, LV2_ATOM_BODY_CONST(&event->body), size);
+        offset += lv2_atom_pad_size(static_cast<std::uint32_t>(sizeof event) + size);
     }
     return count;
 }
@@ -87,12 +99,13 @@ bool MidiOutput::append(int32 frame, const std::uint8_t* bytes, std::uint32_t si
     placed = placed < lastFrame_ ? lastFrame_ : placed;
     lastFrame_ = placed;
 
-    auto* event =
-        reinterpret_cast<LV2_Atom_Event*>(reinterpret_cast<std::uint8_t*>(&sequence_->body) + used);
-    event->time.frames = placed;
-    event->body.type = midiEvent_;
-    event->body.size = size;
-    std::memcpy(LV2_ATOM_BODY(&event->body), bytes, size);
+    LV2_Atom_Event event{};
+    event.time.frames = placed;
+    event.body.type = midiEvent_;
+    event.body.size = size;
+    std::uint8_t* place = reinterpret_cast<std::uint8_t*>(sequence_) + sizeof(LV2_Atom) + used;
+    std::memcpy(place, &event, sizeof event);
+    std::memcpy(place + sizeof event, bytes, size);
     sequence_->atom.size = used + needed;
     return true;
 }

@@ -1,7 +1,9 @@
 # cmake --install puts the bundle where LV2 hosts look: PREFIX/lib/lv2 (the
 # tree's default install folder), tried in a scratch prefix, and the
 # installed bundle is listed by lv2ls from there.
-#   cmake -D BUILD_DIR=tree -D WORK_DIR=dir -D URI=... -P install_bundle.cmake
+# EXTRA_FILES names the further files the bundle holds in this tree (the
+# panel's, where it is built).
+#   cmake -D BUILD_DIR=tree -D WORK_DIR=dir -D URI=... [-D EXTRA_FILES=a;b] -P install_bundle.cmake
 cmake_minimum_required(VERSION 3.25)
 set(prefix "${WORK_DIR}/install-prefix")
 file(REMOVE_RECURSE "${prefix}")
@@ -16,7 +18,7 @@ function(install_into label)
 endfunction()
 
 function(require_bundle folder)
-    foreach(file manifest.ttl tarvel.ttl presets.ttl tarvel.so)
+    foreach(file manifest.ttl tarvel.ttl presets.ttl tarvel.so ${EXTRA_FILES})
         if(NOT EXISTS "${folder}/tarvel.lv2/${file}")
             message(FATAL_ERROR "no ${folder}/tarvel.lv2/${file} after installing")
         endif()

@@ -31,8 +31,14 @@ struct TimedMidi {
 // An atom sequence in 8-byte words, as a host lays one out in a port buffer.
 class SequenceBuffer {
 public:
-    explicit SequenceBuffer(std::size_t bytes) : words_((bytes + 7) / 8) {}
-    LV2_Atom_Sequence* sequence() { return reinterpret_cast<LV2_Atom_Sequence*>(words_.data()); }
+    // `shift` bytes from an 8-byte boundary: 4 places the sequence as some
+    // hosts do, with its events off their 8-byte alignment.
+    explicit SequenceBuffer(std::size_t bytes, std::size_t shift = 0)
+        : words_((bytes + shift + 7) / 8), shift_(shift) {}
+    LV2_Atom_Sequence* sequence() {
+        return reinterpret_cast<LV2_Atom_Sequence*>(reinterpret_cast<std::uint8_t*>(words_.data()) +
+                                                    shift_);
+    }
 
     // An input sequence holding `events` (of type `eventType`).
     void write(LV2_URID sequenceType, LV2_URID eventType, const std::vector<TimedMidi>& events) {
@@ -42,12 +48,13 @@ public:
         seq->body.unit = 0;
         seq->body.pad = 0;
         for (const TimedMidi& midi : events) {
-            auto* event = reinterpret_cast<LV2_Atom_Event*>(
-                reinterpret_cast<std::uint8_t*>(&seq->body) + seq->atom.size);
-            event->time.frames = midi.frame;
-            event->body.type = eventType;
-            event->body.size = static_cast<std::uint32_t>(midi.bytes.size());
-            std::memcpy(LV2_ATOM_BODY(&event->body), midi.bytes.data(), midi.bytes.size());
+            LV2_Atom_Event event{};
+            event.time.frames = midi.frame;
+            event.body.type = eventType;
+            event.body.size = static_cast<std::uint32_t>(midi.bytes.size());
+            std::uint8_t* place = reinterpret_cast<std::uint8_t*>(&seq->body) + seq->atom.size;
+            std::memcpy(place, &event, sizeof event);
+            std::memcpy(place + sizeof event, midi.bytes.data(), midi.bytes.size());
             seq->atom.size += lv2_atom_pad_size(
                 static_cast<std::uint32_t>(sizeof(LV2_Atom_Event) + midi.bytes.size()));
         }
@@ -61,17 +68,23 @@ public:
 
     std::vector<TimedMidi> read(LV2_URID eventType) {
         std::vector<TimedMidi> events;
-        LV2_ATOM_SEQUENCE_FOREACH(sequence(), event) {
-            if (event->body.type == eventType) {
-                const auto* body = static_cast<const std::uint8_t*>(LV2_ATOM_BODY(&event->body));
-                events.push_back({event->time.frames, {body, body + event->body.size}});
+        const auto* body = reinterpret_cast<const std::uint8_t*>(&sequence()->body);
+        std::uint32_t offset = sizeof(LV2_Atom_Sequence_Body);
+        while (offset < sequence()->atom.size) {
+            LV2_Atom_Event event;
+            std::memcpy(&event, body + offset, sizeof event);
+            const std::uint8_t* bytes = body + offset + sizeof event;
+            if (event.body.type == eventType) {
+                events.push_back({event.time.frames, {bytes, bytes + event.body.size}});
             }
+            offset += lv2_atom_pad_size(static_cast<std::uint32_t>(sizeof event) + event.body.size);
         }
         return events;
     }
 
 private:
     std::vector<std::uint64_t> words_;
+    std::size_t shift_;
 };
 
 inline bool operator==(const TimedMidi& a, const TimedMidi& b) {

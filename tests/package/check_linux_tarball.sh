@@ -15,7 +15,8 @@ DIST_DIR="$scratch" "$root/scripts/package.sh" linux
 archive=$(ls "$scratch"/Tarvel-*-linux-x86_64.tar.gz)
 tar -xzf "$archive" -C "$scratch/unpacked"
 folder=$(ls -d "$scratch"/unpacked/Tarvel-*-linux-x86_64)
-for entry in vst/libtarvel-vst.so README.txt lv2/tarvel.lv2/manifest.ttl lv2/tarvel.lv2/tarvel.so; do
+for entry in vst/libtarvel-vst.so README.txt lv2/tarvel.lv2/manifest.ttl lv2/tarvel.lv2/tarvel.so \
+    lv2/tarvel.lv2/tarvel_ui.so; do
     [ -s "$folder/$entry" ] || { echo "the package lacks $entry"; exit 1; }
 done
 # Beside the library and the README only the LV2 bundle's folder.
@@ -32,6 +33,9 @@ for signal in default noise slow; do
         -P "$root/tests/render_comparison/compare_render.cmake" >/dev/null
 done
 "$native_tree/tests/native_vst/library_stress" cycles 200 "$library"
+# The bundle's panel shows hosts its descriptor alone.
+cmake -D LIBRARY="$folder/lv2/tarvel.lv2/tarvel_ui.so" -D ENTRY=lv2ui_descriptor \
+    "-D FORBIDDEN=gtk|gdk|glib|qt|Qt" -P "$root/tests/lv2/binary_exports.cmake"
 # The bundle as an LV2 host finds it, rendering what the linked-in plug-in
 # renders.
 LV2_PATH="$folder/lv2" lv2ls | grep -q 'https://ostrand.example/plugins/tarvel' ||
