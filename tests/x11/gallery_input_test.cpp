@@ -1,0 +1,132 @@
+// The control gallery in a real X11 window, its pop-up menu driven by real
+// pointer and key input through the X server: the menu's own windows and
+// loop, and nothing of them left behind.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gallery.h"
+#include "gallery_resources.h"
+#include "gui/controls/popup_menu.h"
+#include "gui/frame.h"
+#include "platform/x11/x11.h"
+#include "real_input.h"
+
+namespace {
+
+// The host's window, and with it the gallery's, sits at this screen corner.
+constexpr int kScreenX = 40;
+constexpr int kScreenY = 30;
+// Every entry of the gallery's menu is drawn this high by its style.
+constexpr int kEntryHeight = 18;
+// The menu's entries: a title, three waveforms, a separator, a sub-menu.
+constexpr int kSine = 1;
+constexpr int kTriangle = 2;
+constexpr int kSquare = 3;
+constexpr int kNoise = 5;
+const std::string kPause = "0.3";
+
+class X11GalleryTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(loadGalleryPictures(TARVEL_GALLERY_RC)); }
+    void SetUp() override {
+        host = x11::createHostWindow(kScreenX, kScreenY, Gallery::kWidth, Gallery::kHeight);
+        ASSERT_NE(host, nullptr) << "no X display";
+        gallery = std::make_unique<Gallery>(host);
+        ASSERT_NE(gallery->getFrame()->getWindow(), nullptr);
+        // Mapped, exposed and painted before any input.
+        ASSERT_TRUE(playInput({"mousemove", "900", "700", "sleep", "0.2"}, [this] { pump(); }));
+    }
+    void TearDown() override {
+        gallery.reset();
+        if (host)
+            x11::destroyHostWindow(host);
+    }
+
+    // What a host's loop does: the window's events, then the frame's idle.
+    void pump() {
+        x11::processEvents();
+        gallery->getFrame()->idle();
+    }
+    // xdotool's words for the middle of a view, on the screen.
+    static std::vector<std::string> middleOf(View* view) {
+        Rect r;
+        view->getBounds(r);
+        return {std::to_string(kScreenX + (r.left + r.right) / 2),
+                std::to_string(kScreenY + (r.top + r.bottom) / 2)};
+    }
+    // The middle of a menu entry: the menu opens below the control.
+    std::vector<std::string> entry(int index) {
+        Rect r;
+        gallery->getMenu()->getBounds(r);
+        return {std::to_string(kScreenX + r.left + 20),
+                std::to_string(kScreenY + r.bottom + index * kEntryHeight + kEntryHeight / 2)};
+    }
+    // A click on the view, then the rest.
+    bool clickThen(View* view, std::initializer_list<std::string> rest) {
+        // The button stays down a while: the control asks the server for
+        // it when the press reaches it.
+        const std::vector<std::string> at = middleOf(view);
+        std::vector<std::string> steps{"mousemove", at[0],   at[1],   "sleep", "0.1",
+                                       "mousedown", "1",     "sleep", "0.2",   "mouseup",
+                                       "1",         "sleep", kPause};
+        steps.insert(steps.end(), rest);
+        return playInput(steps, [this] { pump(); });
+    }
+
+    platform::Window host = nullptr;
+    std::unique_ptr<Gallery> gallery;
+};
+
+// While the menu is open its two windows count with the frame's; after it
+// closes only the frame's is left.
+constexpr int kFrameOnly = 1;
+
+TEST_F(X11GalleryTest, AClickOnAnEntryChoosesIt) {
+    PopupMenu* menu = gallery->getMenu();
+    ASSERT_EQ(menu->getValue(), kTriangle);
+    const std::vector<std::string> square = entry(kSquare);
+    ASSERT_TRUE(
+        clickThen(menu, {"mousemove", square[0], square[1], "sleep", kPause, "click", "1"}));
+    EXPECT_EQ(menu->getValue(), kSquare);
+    EXPECT_EQ(x11::liveWindowCount(), kFrameOnly);
+}
+
+TEST_F(X11GalleryTest, ArrowKeysAndEnterChooseAnEntryAndOneInTheSubMenu) {
+    PopupMenu* menu = gallery->getMenu();
+    // Down from nothing selected: the first entry that can be chosen (the
+    // title cannot).
+    ASSERT_TRUE(clickThen(menu, {"key", "Down", "sleep", "0.1", "key", "Return"}));
+    EXPECT_EQ(menu->getValue(), kSine);
+
+    // Up from nothing: the last entry, the sub-menu; Right opens it on its
+    // first entry, Down moves to the second.
+    ASSERT_TRUE(clickThen(menu, {"key", "Up", "sleep", "0.1", "key", "Right", "sleep", "0.1", "key",
+                                 "Down", "sleep", "0.1", "key", "Return"}));
+    EXPECT_EQ(menu->getValue(), kSine);
+    EXPECT_EQ(menu->getSubMenu(kNoise)->getCurrent(), 1);
+    EXPECT_EQ(x11::liveWindowCount(), kFrameOnly);
+}
+
+TEST_F(X11GalleryTest, EscapeAndAClickOutsideDismissTheMenu) {
+    PopupMenu* menu = gallery->getMenu();
+    const std::vector<std::string> sine = entry(kSine);
+    // Hovering selects without choosing; Escape closes the menu.
+    ASSERT_TRUE(clickThen(menu, {"mousemove", sine[0], sine[1], "sleep", kPause, "key", "Escape"}));
+    EXPECT_EQ(menu->getValue(), kTriangle);
+    EXPECT_EQ(x11::liveWindowCount(), kFrameOnly);
+
+    // Escape in the sub-menu closes only it; the menu stays for the click outside.
+    ASSERT_TRUE(clickThen(menu, {"key", "Up", "sleep", "0.1", "key", "Right", "sleep", "0.1", "key",
+                                 "Escape", "sleep", "0.1", "mousemove", "900", "700", "sleep",
+                                 "0.1", "click", "1"}));
+    EXPECT_EQ(menu->getValue(), kTriangle);
+    EXPECT_EQ(menu->getSubMenu(kNoise)->getCurrent(), 0);
+    EXPECT_EQ(x11::liveWindowCount(), kFrameOnly);
+}
+
+} // namespace
