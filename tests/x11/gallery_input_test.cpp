@@ -1,6 +1,7 @@
-// The control gallery in a real X11 window, its pop-up menu driven by real
-// pointer and key input through the X server: the menu's own windows and
-// loop, and nothing of them left behind.
+// The control gallery in a real X11 window, its pop-up menu and its text
+// field driven by real pointer and key input through the X server: the
+// menu's own windows and loop, the edit box with the keyboard focus, and
+// nothing of either left behind.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -12,9 +13,11 @@
 #include "gallery.h"
 #include "gallery_resources.h"
 #include "gui/controls/popup_menu.h"
+#include "gui/controls/text_field.h"
 #include "gui/frame.h"
 #include "platform/x11/x11.h"
 #include "real_input.h"
+#include "server_state.h"
 
 namespace {
 
@@ -77,6 +80,20 @@ protected:
         steps.insert(steps.end(), rest);
         return playInput(steps, [this] { pump(); });
     }
+    // xdotool types every word after "type": typing ends a step list.
+    bool type(const std::string& text) {
+        return playInput({"type", text}, [this] { pump(); });
+    }
+    bool keys(std::initializer_list<std::string> names) {
+        std::vector<std::string> steps{"key"};
+        steps.insert(steps.end(), names);
+        return playInput(steps, [this] { pump(); });
+    }
+    std::string fieldText() {
+        char text[256] = {};
+        gallery->getTextField()->getText(text);
+        return text;
+    }
 
     platform::Window host = nullptr;
     std::unique_ptr<Gallery> gallery;
@@ -127,6 +144,57 @@ TEST_F(X11GalleryTest, EscapeAndAClickOutsideDismissTheMenu) {
     EXPECT_EQ(menu->getValue(), kTriangle);
     EXPECT_EQ(menu->getSubMenu(kNoise)->getCurrent(), 0);
     EXPECT_EQ(x11::liveWindowCount(), kFrameOnly);
+}
+
+TEST_F(X11GalleryTest, TypedTextReplacesTheSelectionAndEnterCommitsIt) {
+    TextField* field = gallery->getTextField();
+    ASSERT_TRUE(clickThen(field, {}));
+    EXPECT_EQ(x11::liveWindowCount(), kFrameOnly + 1) << "no edit box";
+    ASSERT_TRUE(type("Hello"));
+    EXPECT_EQ(fieldText(), "Tarvel") << "committed before Enter";
+    ASSERT_TRUE(keys({"Return"}));
+    EXPECT_EQ(fieldText(), "Hello");
+    EXPECT_EQ(x11::liveWindowCount(), kFrameOnly);
+}
+
+TEST_F(X11GalleryTest, EscapeCancelsTheTyping) {
+    TextField* field = gallery->getTextField();
+    ASSERT_TRUE(clickThen(field, {}));
+    ASSERT_TRUE(type("Hello"));
+    ASSERT_TRUE(keys({"Escape"}));
+    EXPECT_EQ(fieldText(), "Tarvel");
+    EXPECT_EQ(x11::liveWindowCount(), kFrameOnly);
+}
+
+TEST_F(X11GalleryTest, CaretKeysEditInPlace) {
+    TextField* field = gallery->getTextField();
+    // End leaves the text whole: "Tarvel!"; Home, Delete: "arvel!"; Right,
+    // BackSpace: "rvel!".
+    ASSERT_TRUE(clickThen(field, {"key", "End"}));
+    ASSERT_TRUE(type("!"));
+    ASSERT_TRUE(keys({"Home", "Delete", "Right", "BackSpace", "Return"}));
+    EXPECT_EQ(fieldText(), "rvel!");
+    // Shift+End selects from the caret to the end: "r" and what is typed.
+    ASSERT_TRUE(clickThen(field, {"key", "Home", "Right", "shift+End"}));
+    ASSERT_TRUE(type("x"));
+    ASSERT_TRUE(keys({"Return"}));
+    EXPECT_EQ(fieldText(), "rx");
+}
+
+// A press elsewhere in the gallery takes the focus from the field: the
+// typing is kept, and the keyboard focus goes back where it was.
+TEST_F(X11GalleryTest, LosingTheFocusCommitsAndGivesTheFocusBack) {
+    const std::uint32_t before = keyboardFocus();
+    TextField* field = gallery->getTextField();
+    ASSERT_TRUE(clickThen(field, {}));
+    EXPECT_NE(keyboardFocus(), before) << "the box took no focus";
+    ASSERT_TRUE(type("Abc"));
+    ASSERT_TRUE(playInput({"mousemove", std::to_string(kScreenX + 5), std::to_string(kScreenY + 5),
+                           "sleep", "0.1", "click", "1"},
+                          [this] { pump(); }));
+    EXPECT_EQ(fieldText(), "Abc");
+    EXPECT_EQ(x11::liveWindowCount(), kFrameOnly);
+    EXPECT_EQ(keyboardFocus(), before);
 }
 
 } // namespace
