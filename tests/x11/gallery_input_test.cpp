@@ -15,6 +15,7 @@
 #include "gui/controls/popup_menu.h"
 #include "gui/controls/text_field.h"
 #include "gui/frame.h"
+#include "platform/system.h"
 #include "platform/x11/x11.h"
 #include "real_input.h"
 #include "server_state.h"
@@ -195,6 +196,28 @@ TEST_F(X11GalleryTest, LosingTheFocusCommitsAndGivesTheFocusBack) {
     EXPECT_EQ(fieldText(), "Abc");
     EXPECT_EQ(x11::liveWindowCount(), kFrameOnly);
     EXPECT_EQ(keyboardFocus(), before);
+}
+
+// The server's resources (as xrdb loads them) set the double-click time.
+class X11DoubleClickTimeTest : public X11GalleryTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(loadServerResources("*multiClickTime:\t321\n")) << "no X display";
+        X11GalleryTest::SetUp();
+    }
+    void TearDown() override {
+        X11GalleryTest::TearDown();
+        removeServerResources();
+    }
+};
+
+TEST_F(X11DoubleClickTimeTest, MultiClickTimeFromTheServersResourcesIsTheDoubleClickTime) {
+    EXPECT_EQ(platform::doubleClickTime(), 321u);
+    EXPECT_EQ(gallery->getTextField()->getDoubleClickTime(), 321);
+    // Without the setting, on the next connection: the usual 400 ms.
+    TearDown();
+    X11GalleryTest::SetUp();
+    EXPECT_EQ(platform::doubleClickTime(), 400u);
 }
 
 } // namespace
