@@ -45,10 +45,16 @@ protected:
         // Mapped, exposed and painted before any input.
         ASSERT_TRUE(playInput({"mousemove", "900", "700", "sleep", "0.2"}, [this] { pump(); }));
     }
+    // Whatever the test opened, nothing of the backend is left on the
+    // server once the gallery has closed.
     void TearDown() override {
         gallery.reset();
         if (host)
             x11::destroyHostWindow(host);
+        EXPECT_EQ(x11::liveWindowCount(), 0);
+        EXPECT_EQ(x11::liveGraphicsContextCount(), 0);
+        EXPECT_EQ(x11::liveCursorCount(), 0);
+        EXPECT_FALSE(x11::connected());
     }
 
     // What a host's loop does: the window's events, then the frame's idle.
@@ -195,6 +201,17 @@ TEST_F(X11GalleryTest, LosingTheFocusCommitsAndGivesTheFocusBack) {
                           [this] { pump(); }));
     EXPECT_EQ(fieldText(), "Abc");
     EXPECT_EQ(x11::liveWindowCount(), kFrameOnly);
+    EXPECT_EQ(keyboardFocus(), before);
+}
+
+// The gallery closes with the box open: the box goes with its window, and
+// the focus goes back.
+TEST_F(X11GalleryTest, ClosingWithTheEditBoxOpenGivesTheFocusBack) {
+    const std::uint32_t before = keyboardFocus();
+    ASSERT_TRUE(clickThen(gallery->getTextField(), {}));
+    ASSERT_TRUE(type("Abc"));
+    EXPECT_EQ(x11::liveWindowCount(), kFrameOnly + 1) << "no edit box";
+    gallery.reset();
     EXPECT_EQ(keyboardFocus(), before);
 }
 

@@ -173,6 +173,22 @@ int positionAt(NativeWindow* w, EditBoxTag* box, int x) {
     return best;
 }
 
+// The focus goes back where it was before the box took it, unless it has
+// moved on already.
+void giveFocusBack(NativeWindow* w, const EditBoxTag* box) {
+    Display* d = openDisplay();
+    if (!d)
+        return;
+    ::Window focused = None;
+    int revert = 0;
+    XGetInputFocus(d, &focused, &revert);
+    if (focused != w->id)
+        return;
+    // The window that had it may be gone meanwhile.
+    ErrorTrap trap(d);
+    XSetInputFocus(d, box->previousFocus, box->previousRevert, CurrentTime);
+}
+
 bool boxProcedure(platform::Window window, platform::WindowMessage& message) {
     NativeWindow* w = nativeOf(window);
     EditBoxTag* box = boxOf(w);
@@ -187,7 +203,9 @@ bool boxProcedure(platform::Window window, platform::WindowMessage& message) {
         addDamage(w, w->surface.bounds());
         return true;
     case platform::WindowEvent::Destroy:
-        // The text stays with the box for its owner to read.
+        // Destroyed with its parent: the text stays with the box for its
+        // owner to read.
+        giveFocusBack(w, box);
         box->window = nullptr;
         box->handler = nullptr;
         w->userData = nullptr;
@@ -365,16 +383,8 @@ void destroyEditBox(EditBox box) {
     if (!box)
         return;
     box->handler = nullptr;
-    Display* d = x11::openDisplay();
-    if (box->window && d) {
-        // The focus goes back where it was, unless it has moved on already.
-        ::Window focused = None;
-        int revert = 0;
-        XGetInputFocus(d, &focused, &revert);
-        if (focused == box->window->id) {
-            x11::ErrorTrap trap(d);
-            XSetInputFocus(d, box->previousFocus, box->previousRevert, CurrentTime);
-        }
+    if (box->window) {
+        x11::giveFocusBack(box->window, box);
         box->window->userData = nullptr;
         destroyWindow(headless::handle(box->window));
     }
