@@ -10,11 +10,13 @@
 #include "connection.h"
 #include "menu_drawing.h"
 #include "screen_image.h"
+#include "x11.h"
 
 namespace x11 {
 
 namespace {
 int menuWindows = 0;
+OpenMenuWatcher watcher = nullptr;
 
 constexpr unsigned kPointerEvents = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
 // Another client's grab (a host's toolkit finishing a click) may end soon:
@@ -259,6 +261,12 @@ private:
             present(&w, raster::Box{event.xexpose.x, event.xexpose.y,
                                     event.xexpose.x + event.xexpose.width,
                                     event.xexpose.y + event.xexpose.height});
+            if (l == 0 && event.xexpose.count == 0 && watcher && !watched_) {
+                watched_ = true;
+                XSync(d_, False);
+                const raster::Box& s = w.screen;
+                done_ = !watcher(s.left, s.top, s.right, s.bottom);
+            }
             break;
         }
         case MotionNotify: {
@@ -344,6 +352,7 @@ private:
     std::vector<std::unique_ptr<Level>> levels_;
     bool done_ = false;
     bool ownerGone_ = false;
+    bool watched_ = false;
     unsigned chosen_ = 0;
 };
 } // namespace
@@ -354,6 +363,10 @@ unsigned runOpenMenu(Display* display, const std::vector<MenuItemInfo>& items, i
     if (!menu.open(items, x, y))
         return 0;
     return menu.run();
+}
+
+void watchOpenMenus(OpenMenuWatcher w) {
+    watcher = w;
 }
 
 int openMenuWindowCount() {
