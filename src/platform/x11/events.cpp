@@ -6,6 +6,7 @@
 #include <X11/keysym.h>
 
 #include "connection.h"
+#include "drops.h"
 #include "edit_boxes.h"
 #include "native_window.h"
 #include "platform/window.h"
@@ -95,6 +96,12 @@ void handle(const XEvent& event) {
     }
     case FocusOut:
         editBoxFocusOut(event.xfocus);
+        break;
+    case ClientMessage:
+        dragMessage(event.xclient);
+        break;
+    case SelectionNotify:
+        droppedData(event.xselection);
         break;
     case MappingNotify: {
         // Key maps change (a remapped key for a character typed): the
