@@ -9,6 +9,8 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "connection.h"
@@ -345,9 +347,9 @@ EditBox createEditBox(Window parent, const EditBoxSetup& setup) {
     box->owner = setup.owner;
     box->handler = setup.handler;
     box->text = setup.text ? setup.text : "";
-    box->limit = std::max(0, setup.limit);
-    if (static_cast<int>(box->text.size()) > box->limit)
-        box->text.resize(static_cast<std::size_t>(box->limit));
+    // As the system's boxes: no limit for none, and a starting text longer
+    // than the limit kept whole (only typing stops at it).
+    box->limit = setup.limit > 0 ? setup.limit : std::numeric_limits<int>::max();
     box->startingText = box->text;
     box->alignment = setup.alignment;
     if (setup.font && headless::object(setup.font)->kind == headless::Kind::Font) {
