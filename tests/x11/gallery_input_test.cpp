@@ -188,6 +188,21 @@ TEST_F(X11GalleryTest, CaretKeysEditInPlace) {
     EXPECT_EQ(fieldText(), "rx");
 }
 
+// A press in the box puts the caret at the nearest character boundary.
+TEST_F(X11GalleryTest, APressInTheBoxPlacesTheCaret) {
+    TextField* field = gallery->getTextField();
+    ASSERT_TRUE(clickThen(field, {}));
+    Rect r;
+    field->getBounds(r);
+    ASSERT_TRUE(
+        playInput({"mousemove", std::to_string(kScreenX + r.left + 1),
+                   std::to_string(kScreenY + (r.top + r.bottom) / 2), "sleep", "0.1", "click", "1"},
+                  [this] { pump(); }));
+    ASSERT_TRUE(type("X"));
+    ASSERT_TRUE(keys({"Return"}));
+    EXPECT_EQ(fieldText(), "XTarvel");
+}
+
 // A press elsewhere in the gallery takes the focus from the field: the
 // typing is kept, and the keyboard focus goes back where it was.
 TEST_F(X11GalleryTest, LosingTheFocusCommitsAndGivesTheFocusBack) {
