@@ -208,6 +208,7 @@ void Gallery::addTextControls() {
 
     const Rect tf = place(1, 3, 110, 20);
     auto* field = new TextField(tf, this, 14, "Tarvel");
+    textField = field;
     field->setFillColor(colorWhite);
     field->setFontColor(colorBlack);
     field->setFrameColor(Color{110, 120, 138, 0});

@@ -13,6 +13,7 @@
 class Bitmap;
 class Frame;
 class PopupMenu;
+class TextField;
 class ValueDisplay;
 
 class Gallery : public ControlListener {
@@ -28,6 +29,7 @@ public:
 
     Frame* getFrame() const { return frame; }
     PopupMenu* getMenu() const { return menu; }
+    TextField* getTextField() const { return textField; }
     // The names of the controls whose area of the window shows nothing but
     // the backdrop: empty when every control drew itself.
     std::vector<std::string> undrawnControls();
@@ -68,6 +70,7 @@ private:
     Bitmap* backdrop = nullptr;
     ValueDisplay* readout = nullptr;
     PopupMenu* menu = nullptr;
+    TextField* textField = nullptr;
     std::vector<Bitmap*> pictures;
     std::vector<Cell> cells;
 };

@@ -1,12 +1,16 @@
 // control-gallery-x11: the gallery in a real X11 window, drawn by the X11
 // backend, where every control that backend supports works.
 //
-//   control-gallery-x11 [--seconds N] [--screenshot file.bmp|file.png] [--check]
+//   control-gallery-x11 [--seconds N] [--screenshot file.bmp|file.png]
+//                       [--menu-screenshot file.bmp|file.png] [--check]
 //
 // Without options the window stays until the program is ended. --screenshot
 // writes the gallery as the X server holds it (a .png name writes PNG, any
-// other a bitmap file); --check fails when a control drew nothing. Either
-// ends the program once the window has been painted.
+// other a bitmap file); --menu-screenshot opens the pop-up menu and writes
+// the screen around the gallery and the open menu; --check fails when a
+// control drew nothing. Each ends the program once the window has been
+// painted.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +18,7 @@
 
 #include "gallery.h"
 #include "gallery_resources.h"
+#include "gui/controls/popup_menu.h"
 #include "gui/frame.h"
 #include "platform/headless/headless.h"
 #include "platform/system.h"
@@ -23,6 +28,12 @@ namespace {
 
 // How often the window's events are handled and the frame idles.
 constexpr std::uint32_t kIdleMilliseconds = 20;
+// Where the host's window, and with it the gallery, sits on the screen.
+constexpr int kHostX = 20;
+constexpr int kHostY = 20;
+
+const char* menuScreenshot = nullptr;
+bool menuScreenshotWritten = false;
 
 void runFor(Frame* frame, std::uint32_t milliseconds) {
     const std::uint32_t start = platform::tickCount();
@@ -37,12 +48,21 @@ bool endsWith(const std::string& s, const std::string& end) {
     return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
 }
 
-bool saveScreenshot(platform::Window window, const std::string& path) {
-    const raster::Surface shot = x11::captureWindow(window);
+bool save(const raster::Surface& shot, const std::string& path) {
     if (shot.width() == 0)
         return false;
     return endsWith(path, ".png") ? headless::savePng(shot, path.c_str())
                                   : headless::saveBmp(shot, path.c_str());
+}
+
+// While the menu is open (in its own loop): the screen around the gallery
+// and the menu is written, then the menu closes.
+bool shootOpenMenu(int left, int top, int right, int bottom) {
+    const raster::Surface shot = x11::captureScreen(std::min(left, kHostX), std::min(top, kHostY),
+                                                    std::max(right, kHostX + Gallery::kWidth),
+                                                    std::max(bottom, kHostY + Gallery::kHeight));
+    menuScreenshotWritten = save(shot, menuScreenshot);
+    return false;
 }
 
 } // namespace
@@ -56,14 +76,17 @@ int main(int argc, char** argv) {
             seconds = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
             screenshot = argv[++i];
+        else if (std::strcmp(argv[i], "--menu-screenshot") == 0 && i + 1 < argc)
+            menuScreenshot = argv[++i];
         else if (std::strcmp(argv[i], "--check") == 0)
             check = true;
     }
-    if (seconds < 0 && (screenshot || check))
+    if (seconds < 0 && (screenshot || menuScreenshot || check))
         seconds = 0;
     if (!loadGalleryPictures(TARVEL_GALLERY_RC))
         return 1;
-    platform::Window host = x11::createHostWindow(20, 20, Gallery::kWidth, Gallery::kHeight);
+    platform::Window host =
+        x11::createHostWindow(kHostX, kHostY, Gallery::kWidth, Gallery::kHeight);
     if (!host) {
         std::fprintf(stderr, "control-gallery-x11: no display\n");
         return 1;
@@ -83,9 +106,19 @@ int main(int argc, char** argv) {
                     std::fprintf(stderr, "control-gallery-x11: %s drew nothing\n", name.c_str());
                     result = 1;
                 }
-            if (screenshot && !saveScreenshot(frame->getWindow(), screenshot)) {
+            if (screenshot && !save(x11::captureWindow(frame->getWindow()), screenshot)) {
                 std::fprintf(stderr, "control-gallery-x11: cannot write %s\n", screenshot);
                 result = 1;
+            }
+            if (menuScreenshot) {
+                // The menu opens as on a click and waits in its own loop.
+                x11::watchOpenMenus(shootOpenMenu);
+                gallery.getMenu()->takeFocus(nullptr);
+                x11::watchOpenMenus(nullptr);
+                if (!menuScreenshotWritten) {
+                    std::fprintf(stderr, "control-gallery-x11: cannot write %s\n", menuScreenshot);
+                    result = 1;
+                }
             }
             if (seconds != 0)
                 runFor(frame,

@@ -11,6 +11,7 @@ namespace x11 {
 
 namespace {
 Display* connection = nullptr;
+unsigned opened = 0;
 int trappedErrors = 0;
 
 int trapError(Display*, XErrorEvent*) {
@@ -35,13 +36,19 @@ Display* connectToServer() {
 }
 
 Display* display() {
-    if (!connection)
+    if (!connection) {
         connection = connectToServer();
+        opened += connection ? 1 : 0;
+    }
     return connection;
 }
 
 Display* openDisplay() {
     return connection;
+}
+
+unsigned connectionsOpened() {
+    return opened;
 }
 
 void closeDisplayIfUnused() {

@@ -13,6 +13,9 @@ Display* connectToServer();
 Display* display();
 // The connection if it is open; never opens one.
 Display* openDisplay();
+// How many times display() has opened a connection: settings read from the
+// server are read again on a new one.
+unsigned connectionsOpened();
 // Closes the connection when nothing of the backend lives on it any more.
 void closeDisplayIfUnused();
 

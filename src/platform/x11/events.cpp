@@ -6,6 +6,8 @@
 #include <X11/keysym.h>
 
 #include "connection.h"
+#include "drops.h"
+#include "edit_boxes.h"
 #include "native_window.h"
 #include "platform/window.h"
 #include "x11.h"
@@ -86,9 +88,28 @@ void handle(const XEvent& event) {
         break;
     }
     case KeyPress:
-    case KeyRelease:
-        deliverKey(event.xkey);
+    case KeyRelease: {
+        XKeyEvent key = event.xkey;
+        if (!editBoxKey(key))
+            deliverKey(key);
         break;
+    }
+    case FocusOut:
+        editBoxFocusOut(event.xfocus);
+        break;
+    case ClientMessage:
+        dragMessage(event.xclient);
+        break;
+    case SelectionNotify:
+        droppedData(event.xselection);
+        break;
+    case MappingNotify: {
+        // Key maps change (a remapped key for a character typed): the
+        // characters keys type are looked up afresh.
+        XMappingEvent mapping = event.xmapping;
+        XRefreshKeyboardMapping(&mapping);
+        break;
+    }
     case DestroyNotify:
         // Only our window's own notification: its children's come to it too.
         if (event.xdestroywindow.window == event.xdestroywindow.event)

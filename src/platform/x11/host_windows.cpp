@@ -93,6 +93,14 @@ raster::Surface captureWindow(platform::Window window) {
     return capture(d, idOf(window));
 }
 
+raster::Surface captureScreen(int left, int top, int right, int bottom) {
+    Display* d = openDisplay() ? openDisplay() : host().display;
+    if (!d)
+        return raster::Surface();
+    XSync(d, False);
+    return captureArea(d, DefaultRootWindow(d), raster::Box{left, top, right, bottom});
+}
+
 int liveGraphicsContextCount() {
     return graphicsContextCount();
 }

@@ -1,39 +1,83 @@
-// Pop-up menus: built and destroyed as the toolkit asks; showing one is not
-// offered yet on X11, so every menu opened is dismissed at once.
+// Pop-up menus: built item by item as the toolkit asks, and shown through
+// an open menu of the backend's own windows (open_menu.cpp) with the items
+// measured and drawn as the headless backend draws them.
+#include <string>
 #include <vector>
 
+#include "connection.h"
+#include "menu_drawing.h"
+#include "native_window.h"
+#include "open_menu.h"
 #include "platform/popup_menu.h"
 
 namespace platform {
 
 struct MenuTag {
-    std::vector<MenuItem> items;
+    struct Entry {
+        MenuItem item;
+        std::string text; // plain items: the caller's text, copied
+    };
+    std::vector<Entry> entries;
 };
+
+} // namespace platform
+
+namespace {
+
+// Every item measured, sub-menus' items with them.
+std::vector<headless::MenuItemInfo> describe(const platform::MenuTag* menu,
+                                             headless::WindowObject* owner) {
+    std::vector<headless::MenuItemInfo> items;
+    for (const platform::MenuTag::Entry& entry : menu->entries) {
+        headless::MenuItemInfo info;
+        info.flags = entry.item.flags;
+        info.id = entry.item.id;
+        info.text = entry.text;
+        info.itemData = entry.item.itemData;
+        headless::measureMenuItem(info, owner);
+        if (entry.item.flags & platform::kMenuPopup)
+            info.subItems = describe(entry.item.subMenu, owner);
+        items.push_back(std::move(info));
+    }
+    return items;
+}
+
+} // namespace
+
+namespace platform {
 
 Menu createPopupMenu() {
     return new MenuTag();
 }
 
 bool appendMenuItem(Menu menu, const MenuItem& item) {
-    if (!menu)
+    if (!menu || ((item.flags & kMenuPopup) && !item.subMenu) ||
+        ((item.flags & kMenuOwnerDraw) && !item.itemData))
         return false;
-    MenuItem kept = item;
-    kept.text = nullptr; // the text is the caller's; nothing here shows it
-    menu->items.push_back(kept);
+    MenuTag::Entry entry{item, ""};
+    if (!(item.flags & (kMenuOwnerDraw | kMenuSeparator)) && item.text)
+        entry.text = item.text;
+    entry.item.text = nullptr; // the caller's; the copy above is shown
+    menu->entries.push_back(std::move(entry));
     return true;
 }
 
 void destroyMenu(Menu menu) {
     if (!menu)
         return;
-    for (const MenuItem& item : menu->items)
-        if (item.flags & kMenuPopup)
-            destroyMenu(item.subMenu);
+    for (const MenuTag::Entry& entry : menu->entries)
+        if (entry.item.flags & kMenuPopup)
+            destroyMenu(entry.item.subMenu);
     delete menu;
 }
 
-unsigned trackPopupMenu(Menu, int, int, bool, Window) {
-    return 0;
+unsigned trackPopupMenu(Menu menu, int x, int y, bool rightButton, Window owner) {
+    x11::NativeWindow* w = x11::nativeOf(owner);
+    Display* d = x11::openDisplay();
+    if (!menu || !w || !d)
+        return 0;
+    const std::vector<headless::MenuItemInfo> items = describe(menu, w);
+    return x11::runOpenMenu(d, items, x, y, rightButton, w);
 }
 
 } // namespace platform

@@ -23,6 +23,14 @@ NativeWindow* nativeById(::Window id);
 // The X11 window a handle names: ours, or the host's id itself.
 ::Window idOf(platform::Window window);
 
+// A new window of ours (mapped, damaged, not yet on the server until the
+// next flush) covering `area` of its parent, in the parent's coordinates;
+// null on failure. createChildWindow puts it in one of our windows.
+NativeWindow* makeWindow(Display* d, NativeWindow* ours, ::Window parentId, const raster::Box& area,
+                         const char* className, platform::WindowProcedure procedure);
+NativeWindow* createChildWindow(NativeWindow* parent, const raster::Box& area,
+                                const char* className, platform::WindowProcedure procedure);
+
 // Forgets a window the server destroyed (with its host's window), after
 // telling it as destroyWindow would.
 void windowDestroyedByServer(NativeWindow* w);

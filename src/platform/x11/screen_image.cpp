@@ -102,16 +102,28 @@ raster::Surface capture(Display* display, ::Window window) {
     XWindowAttributes attributes;
     if (!display || !XGetWindowAttributes(display, window, &attributes))
         return raster::Surface();
-    XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
-                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    return captureArea(display, window, raster::Box{0, 0, attributes.width, attributes.height});
+}
+
+raster::Surface captureArea(Display* display, ::Window window, const raster::Box& area) {
+    XWindowAttributes attributes;
+    if (!display || !XGetWindowAttributes(display, window, &attributes))
+        return raster::Surface();
+    const raster::Box box = area.intersect(raster::Box{0, 0, attributes.width, attributes.height});
+    if (box.empty())
+        return raster::Surface();
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    XImage* image = XGetImage(display, window, box.left, box.top, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (!image)
         return raster::Surface();
     const Channel red = channelOf(attributes.visual->red_mask);
     const Channel green = channelOf(attributes.visual->green_mask);
     const Channel blue = channelOf(attributes.visual->blue_mask);
-    raster::Surface out(attributes.width, attributes.height, false);
-    for (int y = 0; y < attributes.height; ++y)
-        for (int x = 0; x < attributes.width; ++x) {
+    raster::Surface out(width, height, false);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
             const unsigned long p = XGetPixel(image, x, y);
             out.set(x, y, take(p, red) | take(p, green) << 8 | take(p, blue) << 16);
         }

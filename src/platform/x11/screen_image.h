@@ -12,6 +12,8 @@ namespace x11 {
 void present(NativeWindow* w, const raster::Box& area);
 // The pixels of any window as the server holds them; empty on failure.
 raster::Surface capture(Display* display, ::Window window);
+// The part of it in the box (window coordinates), cut to the window.
+raster::Surface captureArea(Display* display, ::Window window, const raster::Box& area);
 
 // The one graphics context the backend draws with, made on first use.
 GC graphicsContext(Display* display);

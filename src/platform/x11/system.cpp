@@ -1,7 +1,11 @@
 // Input state read from the server when asked, the clock, and the presses
 // a control waiting for a double click takes.
 #include <X11/Xlib.h>
+#include <X11/Xresource.h>
 #include <time.h>
+
+#include <cstdlib>
+#include <string>
 
 #include "connection.h"
 #include "native_window.h"
@@ -15,9 +19,58 @@ namespace {
 // is read on it too, so the two can be compared.
 std::int32_t lastPressTime = 0;
 
-// How long a second press may follow the first to make a double click; the
-// usual setting of X11 toolkits.
+// How long a second press may follow the first to make a double click
+// where the server's resources do not say: the usual setting of X11 toolkits.
 constexpr std::uint32_t kDoubleClickMilliseconds = 400;
+// Settings beyond this are taken for mistakes.
+constexpr long kLongestDoubleClick = 60 * 1000;
+
+// The double-click time the resources loaded on the server (as xrdb loads
+// them) give, "*multiClickTime" or a bare "multiClickTime"; the default
+// where neither gives a sensible number.
+std::uint32_t multiClickTime(Display* d) {
+    const char* loaded = XResourceManagerString(d);
+    if (!loaded)
+        return kDoubleClickMilliseconds;
+    XrmInitialize();
+    XrmDatabase database = XrmGetStringDatabase(loaded);
+    if (!database)
+        return kDoubleClickMilliseconds;
+    char* type = nullptr;
+    XrmValue value{};
+    long milliseconds = 0;
+    if (XrmGetResource(database, "tarvel.multiClickTime", "Tarvel.MultiClickTime", &type, &value) ||
+        XrmGetResource(database, "multiClickTime", "MultiClickTime", &type, &value)) {
+        const std::string text(value.addr, value.size);
+        milliseconds = std::strtol(text.c_str(), nullptr, 10);
+    }
+    XrmDestroyDatabase(database);
+    return milliseconds > 0 && milliseconds <= kLongestDoubleClick
+               ? static_cast<std::uint32_t>(milliseconds)
+               : kDoubleClickMilliseconds;
+}
+
+// Read once per connection of ours; before the first one (controls are made
+// before their window) from a connection opened for the purpose.
+std::uint32_t doubleClickMilliseconds() {
+    static bool read = false;
+    static unsigned readOnConnection = 0;
+    static std::uint32_t milliseconds = kDoubleClickMilliseconds;
+    if (Display* d = openDisplay()) {
+        if (!read || readOnConnection != connectionsOpened()) {
+            milliseconds = multiClickTime(d);
+            readOnConnection = connectionsOpened();
+            read = true;
+        }
+    } else if (!read) {
+        Display* asked = connectToServer();
+        milliseconds = asked ? multiClickTime(asked) : kDoubleClickMilliseconds;
+        if (asked)
+            XCloseDisplay(asked);
+        read = true;
+    }
+    return milliseconds;
+}
 
 bool isOurs(const XEvent& event) {
     return nativeById(event.xbutton.window) != nullptr;
@@ -131,7 +184,7 @@ int systemMetric(SystemMetric metric) {
 }
 
 std::uint32_t doubleClickTime() {
-    return x11::kDoubleClickMilliseconds;
+    return x11::doubleClickMilliseconds();
 }
 
 std::int32_t lastMessageTime() {

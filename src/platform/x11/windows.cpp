@@ -10,6 +10,7 @@
 #include "call_log.h"
 #include "connection.h"
 #include "native_window.h"
+#include "open_menu.h"
 #include "platform/graphics.h"
 #include "platform/window.h"
 #include "screen_image.h"
@@ -24,7 +25,7 @@ std::map<std::string, platform::WindowProcedure>& windowClasses() {
 }
 
 constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                            KeyPressMask | KeyReleaseMask | StructureNotifyMask;
+                            KeyPressMask | KeyReleaseMask | StructureNotifyMask | FocusChangeMask;
 
 raster::Box wholeOf(const NativeWindow* w) {
     return w->surface.bounds();
@@ -93,8 +94,53 @@ void windowDestroyedByServer(NativeWindow* w) {
     closeDisplayIfUnused();
 }
 
+NativeWindow* makeWindow(Display* d, NativeWindow* ours, ::Window parentId, const raster::Box& area,
+                         const char* className, platform::WindowProcedure procedure) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return nullptr;
+    ErrorTrap trap(d);
+    XSetWindowAttributes attributes{};
+    attributes.event_mask = kEventMask;
+    attributes.bit_gravity = NorthWestGravity;
+    const ::Window id =
+        XCreateWindow(d, parentId, area.left, area.top, static_cast<unsigned>(width),
+                      static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                      CWEventMask | CWBitGravity, &attributes);
+    if (!trap.ok() || !id)
+        return nullptr;
+    auto* w = new NativeWindow();
+    w->id = id;
+    w->foreignParent = ours ? 0 : parentId;
+    w->parent = ours;
+    w->className = className;
+    w->procedure = procedure;
+    w->surface = raster::Surface(width, height, false, raster::kBlack);
+    w->damage = wholeOf(w);
+    int x = 0;
+    int y = 0;
+    ::Window ignored;
+    XTranslateCoordinates(d, id, DefaultRootWindow(d), 0, 0, &x, &y, &ignored);
+    w->screen = raster::Box{x, y, x + width, y + height};
+    nativeWindows().push_back(w);
+    showCurrentCursor(w);
+    XMapWindow(d, id);
+    return w;
+}
+
+NativeWindow* createChildWindow(NativeWindow* parent, const raster::Box& area,
+                                const char* className, platform::WindowProcedure procedure) {
+    Display* d = openDisplay();
+    if (!d || !parent || !procedure)
+        return nullptr;
+    NativeWindow* w = makeWindow(d, parent, parent->id, area, className, procedure);
+    XFlush(d);
+    return w;
+}
+
 int liveWindowCount() {
-    return static_cast<int>(nativeWindows().size());
+    return static_cast<int>(nativeWindows().size()) + openMenuWindowCount();
 }
 
 } // namespace x11
@@ -151,36 +197,16 @@ Window createWindow(const char* className, const char* title, Window parent, int
         closeDisplayIfUnused();
         return nullptr;
     }
-    ErrorTrap trap(d);
-    XSetWindowAttributes attributes{};
-    attributes.event_mask = kEventMask;
-    attributes.bit_gravity = NorthWestGravity;
-    const ::Window id = XCreateWindow(d, parentId, 0, 0, static_cast<unsigned>(width),
-                                      static_cast<unsigned>(height), 0, CopyFromParent, InputOutput,
-                                      CopyFromParent, CWEventMask | CWBitGravity, &attributes);
-    if (!trap.ok() || !id) {
+    NativeWindow* w =
+        makeWindow(d, ours, parentId, raster::Box{0, 0, width, height}, className, entry->second);
+    if (!w) {
         closeDisplayIfUnused();
         return nullptr;
     }
-    if (title)
-        XStoreName(d, id, title);
-    auto* w = new NativeWindow();
-    w->id = id;
-    w->foreignParent = ours ? 0 : parentId;
-    w->parent = ours;
-    w->className = className;
-    w->title = title ? title : "";
-    w->procedure = entry->second;
-    w->surface = raster::Surface(width, height, false, raster::kBlack);
-    w->damage = wholeOf(w);
-    int x = 0;
-    int y = 0;
-    ::Window ignored;
-    XTranslateCoordinates(d, id, DefaultRootWindow(d), 0, 0, &x, &y, &ignored);
-    w->screen = raster::Box{x, y, x + width, y + height};
-    nativeWindows().push_back(w);
-    showCurrentCursor(w);
-    XMapWindow(d, id);
+    if (title) {
+        XStoreName(d, w->id, title);
+        w->title = title;
+    }
     XFlush(d);
     return headless::handle(w);
 }

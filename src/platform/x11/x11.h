@@ -30,6 +30,15 @@ int serverChildCount(platform::Window window);
 // The window's pixels as the server holds them; empty when it cannot be read.
 raster::Surface captureWindow(platform::Window window);
 
+// The screen's pixels in the box as the server holds them, cut to the
+// screen; empty when they cannot be read.
+raster::Surface captureScreen(int left, int top, int right, int bottom);
+// Tools that show an open pop-up menu: called from inside the menu's loop,
+// once, when its first level is on the screen, with the menu's box there;
+// answering false dismisses the menu. Null for none.
+using OpenMenuWatcher = bool (*)(int left, int top, int right, int bottom);
+void watchOpenMenus(OpenMenuWatcher watcher);
+
 // What the backend holds on the server now: its windows, graphics contexts
 // and pointer shapes, and whether its display connection is open.
 int liveWindowCount();
