@@ -56,14 +56,15 @@ void copyListHead(const VstEvents* list, std::vector<unsigned char>& head) {
 
 } // namespace
 
-VstWord PluginHost::answer(AEffect* effect, int32 opcode, int32 index, VstWord value, void* ptr,
-                           float opt) {
+void PluginHost::record(AEffect* effect, int32 opcode, int32 index, VstWord value, void* ptr,
+                        float opt) {
     HostCall call;
     call.opcode = opcode;
     call.index = index;
     call.value = static_cast<std::int64_t>(value);
     call.opt = opt;
     call.hadPointer = ptr != nullptr;
+    call.ptr = ptr;
     call.fromNullEffect = effect == nullptr;
     if (opcode == audioMasterProcessEvents) {
         copyEvents(static_cast<const VstEvents*>(ptr), call.events);
@@ -76,7 +77,21 @@ VstWord PluginHost::answer(AEffect* effect, int32 opcode, int32 index, VstWord v
     if (callObserver_) {
         callObserver_(call);
     }
+}
 
+VstWord PluginHost::answer(AEffect* effect, int32 opcode, int32 index, VstWord value, void* ptr,
+                           float opt) {
+    if (opcode >= 0 && opcode < kCountedOpcodes) {
+        ++answered_[opcode];
+    }
+    if (settings_.recordCalls) {
+        record(effect, opcode, index, value, ptr, opt);
+    }
+    for (const auto& scripted : scriptedAnswers_) {
+        if (scripted.first == opcode) {
+            return scripted.second;
+        }
+    }
     switch (opcode) {
     case audioMasterVersion:
         return settings_.version;
@@ -105,7 +120,7 @@ VstWord PluginHost::answer(AEffect* effect, int32 opcode, int32 index, VstWord v
     case audioMasterGetVendorVersion:
         return 1;
     case audioMasterCanDo:
-        return ptr != nullptr ? hostCanDo(call.text) : 0;
+        return ptr != nullptr ? hostCanDo(static_cast<const char*>(ptr)) : 0;
     case audioMasterGetLanguage:
         return 1; // English
     case audioMasterBeginEdit:

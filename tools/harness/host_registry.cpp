@@ -45,9 +45,13 @@ AEffect* loadWithHost(PluginHost* host, AEffect*(VSTCALL* entry)(audioMasterCall
     AEffect* effect = entry(&harnessHostCallback);
     loadingHost = nullptr;
     if (effect != nullptr) {
-        registry().emplace_back(effect, host);
+        registerEffect(effect, host);
     }
     return effect;
+}
+
+void registerEffect(const AEffect* effect, PluginHost* host) {
+    registry().emplace_back(effect, host);
 }
 
 void unregisterEffect(const AEffect* effect) {

@@ -22,6 +22,10 @@ struct HostSettings {
     VstWord processEventsAnswer = 1; // audioMasterProcessEvents: 1 means taken
     float sampleRate = 44100.0f;     // until effSetSampleRate says otherwise
     int32 blockSize = 1024;          // until effSetBlockSize says otherwise
+    // False keeps no record and tells no observer: the host only counts the
+    // calls (answered()), so that answering allocates nothing and costs next
+    // to nothing inside the blocks a benchmark times.
+    bool recordCalls = true;
 };
 
 enum class ProcessMode { replacing, accumulating };
@@ -38,6 +42,11 @@ public:
     bool load(PluginEntry entry);
     AEffect* effect() const { return effect_; }
     bool isLoaded() const { return effect_ != nullptr; }
+    // Answers an instance the caller built itself (an effect object made with
+    // callback()) and keeps: the host never closes it, only stops answering
+    // it when it goes. False when an instance is there already.
+    bool attach(AEffect* record);
+    static audioMasterCallback callback();
 
     // Any opcode. effSetSampleRate, effSetBlockSize and
     // effSetBlockSizeAndSampleRate also become the host's answers to the
@@ -86,17 +95,29 @@ public:
         callObserver_ = std::move(observer);
     }
 
+    // How many calls used `opcode` since the instance came, recorded or not.
+    int answered(int32 opcode) const;
+    // From now on answers `opcode` with `answer` in place of the host's own
+    // answer: what a test needs a host to say.
+    void setAnswer(int32 opcode, VstWord answer);
+
     const HostSettings& settings() const { return settings_; }
 
     // The host callback's work for this host: record the call and answer it.
     VstWord answer(AEffect* effect, int32 opcode, int32 index, VstWord value, void* ptr, float opt);
 
 private:
+    void record(AEffect* effect, int32 opcode, int32 index, VstWord value, void* ptr, float opt);
     void forget();
 
     HostSettings settings_;
     AEffect* effect_ = nullptr;
+    bool ownsEffect_ = false;
     ProcessMode lastMode_ = ProcessMode::replacing;
+    // Every audioMaster opcode is below this; calls past it are not counted.
+    static constexpr int32 kCountedOpcodes = 64;
+    int answered_[kCountedOpcodes] = {};
+    std::vector<std::pair<int32, VstWord>> scriptedAnswers_;
     std::vector<HostCall> calls_;
     std::function<void(const HostCall&)> callObserver_;
 };
