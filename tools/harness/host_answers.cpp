@@ -100,7 +100,12 @@ VstWord PluginHost::answer(AEffect* effect, int32 opcode, int32 index, VstWord v
     case audioMasterProcessEvents:
         return settings_.processEventsAnswer;
     case audioMasterGetSampleRate:
-        return static_cast<VstWord>(settings_.sampleRate);
+        // A rate no host runs at (set by a test of careless hosts: not a
+        // number, infinite, huge) reads as "don't know" rather than as
+        // whatever its conversion gives.
+        return settings_.sampleRate > 0.0f && settings_.sampleRate < 1e9f
+                   ? static_cast<VstWord>(settings_.sampleRate)
+                   : 0;
     case audioMasterGetBlockSize:
         return settings_.blockSize;
     case audioMasterWillReplaceOrAccumulate:

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,11 @@ TEST(PluginHostAnswers, SampleRateAndBlockSizeFollowWhatTheHostSet) {
     host.resume();
     EXPECT_EQ(fake_plugin::sampleRateSeen(host.effect()), 22050.0f);
     EXPECT_EQ(fake_plugin::blockSizeSeen(host.effect()), 64);
+    for (float hostile : {std::numeric_limits<float>::quiet_NaN(),
+                          std::numeric_limits<float>::infinity(), -1.0f, 3e38f}) {
+        host.setSampleRate(hostile);
+        EXPECT_EQ(hostCallFromPlugin(host, audioMasterGetSampleRate), 0) << hostile;
+    }
 }
 
 TEST(PluginHostAnswers, GrantsMidiAndEditsAndAnswersItsOwnNames) {
