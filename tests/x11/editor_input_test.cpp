@@ -11,7 +11,7 @@
 #include "editor/TarvelEditor.h"
 #include "effect/TarvelEffect.h"
 #include "gui/frame.h"
-#include "host/recording_host.h"
+#include "harness/plugin_host.h"
 #include "host/vst_opcodes.h"
 #include "platform/x11/x11.h"
 #include "real_input.h"
@@ -33,7 +33,7 @@ class X11EditorTest : public ::testing::Test {
 protected:
     X11EditorTest() {
         new TarvelEditor(&effect); // the effect owns it
-        recordingHost().reset();
+        pluginHost.attach(effect.getAeffect());
         host = x11::createHostWindow(kScreenX, kScreenY, 400, 300);
     }
     ~X11EditorTest() override {
@@ -47,7 +47,7 @@ protected:
         ASSERT_TRUE(playInput({"mousemove", std::to_string(kScreenX + 300),
                                std::to_string(kScreenY + 200), "sleep", "0.2"},
                               [this] { pump(); }));
-        recordingHost().calls.clear();
+        pluginHost.clearCalls();
     }
 
     VstWord dispatch(int32 opcode, int32 index = 0, VstWord value = 0, void* ptr = nullptr,
@@ -75,14 +75,15 @@ protected:
     // The edit brackets and automated changes the host heard, in order.
     std::vector<HostCall> requests() {
         std::vector<HostCall> seen;
-        for (const HostCall& call : recordingHost().calls)
+        for (const HostCall& call : pluginHost.calls())
             if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterAutomate ||
                 call.opcode == audioMasterEndEdit)
                 seen.push_back(call);
         return seen;
     }
 
-    TarvelEffect effect{recordingHostCallback};
+    PluginHost pluginHost;
+    TarvelEffect effect{PluginHost::callback()};
     platform::Window host = nullptr;
 };
 
@@ -155,7 +156,7 @@ TEST_F(X11EditorTest, ShiftDragMovesATenthOfTheWay) {
     EXPECT_FLOAT_EQ(effect.getParameter(0), fine);
 
     // A fine drag of 100 pixels to the left moves a tenth as far as a plain one.
-    recordingHost().calls.clear();
+    pluginHost.clearCalls();
     const float before = effect.getParameter(0);
     ASSERT_TRUE(play(200, kUpperY,
                      {"keydown",
@@ -198,7 +199,7 @@ TEST_F(X11EditorTest, WheelButtonsStepTheSliderUnderThePointer) {
     EXPECT_EQ(seen[0].opt, 0.9f);
     EXPECT_EQ(effect.getParameter(0), 1.0f);
 
-    recordingHost().calls.clear();
+    pluginHost.clearCalls();
     ASSERT_TRUE(play(132, kUpperY, {"click", "5", "click", "5", "click", "4"}));
     seen = requests();
     ASSERT_EQ(seen.size(), 3u);

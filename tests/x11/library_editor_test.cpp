@@ -7,8 +7,8 @@
 
 #include <vector>
 
+#include "harness/plugin_host.h"
 #include "host/vst_opcodes.h"
-#include "host/vst_types.h"
 #include "platform/x11/x11.h"
 #include "real_input.h"
 
@@ -16,21 +16,6 @@ namespace {
 
 constexpr int kScreenX = 120;
 constexpr int kScreenY = 80;
-
-struct HostCallRecord {
-    int32 index;
-    float value;
-};
-
-std::vector<HostCallRecord>* automations = nullptr;
-
-VstWord VSTCALL hostCallback(AEffect*, int32 opcode, int32 index, VstWord, void*, float opt) {
-    if (opcode == audioMasterVersion)
-        return 2400;
-    if (opcode == audioMasterAutomate && automations)
-        automations->push_back(HostCallRecord{index, opt});
-    return 0;
-}
 
 // The process's open files: the library's display connection is one.
 int openFileCount() {
@@ -48,20 +33,16 @@ protected:
     void SetUp() override {
         library = dlopen(TARVEL_VST_LIBRARY, RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(library, nullptr) << dlerror();
-        auto entry =
-            reinterpret_cast<AEffect* (*)(audioMasterCallback)>(dlsym(library, "VSTPluginMain"));
+        auto entry = reinterpret_cast<PluginEntry>(dlsym(library, "VSTPluginMain"));
         ASSERT_NE(entry, nullptr);
-        effect = entry(hostCallback);
-        ASSERT_NE(effect, nullptr);
+        ASSERT_TRUE(pluginHost.load(entry));
+        effect = pluginHost.effect();
         dispatch(effOpen);
         host = x11::createHostWindow(kScreenX, kScreenY, 400, 300);
         ASSERT_NE(host, nullptr) << "no X display";
-        automations = &heard;
     }
     void TearDown() override {
-        automations = nullptr;
-        if (effect)
-            dispatch(effClose);
+        pluginHost.close();
         if (host)
             x11::destroyHostWindow(host);
         if (library)
@@ -76,9 +57,9 @@ protected:
     }
 
     void* library = nullptr;
+    PluginHost pluginHost;
     AEffect* effect = nullptr;
     platform::Window host = nullptr;
-    std::vector<HostCallRecord> heard;
 };
 
 TEST_F(LibraryEditorTest, SaysItHasAnEditorOfThePanelsSize) {
@@ -115,9 +96,13 @@ TEST_F(LibraryEditorTest, APressOnTheUpperSliderIsAutomated) {
     ASSERT_TRUE(playInput(
         {"mousemove", x, y, "sleep", "0.3", "mousedown", "1", "sleep", "0.2", "mouseup", "1"},
         [this] { dispatch(effEditIdle); }));
+    std::vector<HostCall> heard;
+    for (const HostCall& call : pluginHost.calls())
+        if (call.opcode == audioMasterAutomate)
+            heard.push_back(call);
     ASSERT_EQ(heard.size(), 1u);
     EXPECT_EQ(heard[0].index, 0);
-    EXPECT_EQ(heard[0].value, 115.0f / 231.0f);
+    EXPECT_EQ(heard[0].opt, 115.0f / 231.0f);
     EXPECT_EQ(effect->getParameter(effect, 0), 115.0f / 231.0f);
     dispatch(effEditClose);
 }
