@@ -22,11 +22,11 @@ void copyHostText(void* ptr, const char* text) {
 // 1 for what the harness does; 0 ("don't know") for the rest, because a
 // plug-in that folds the host's three answers into a yes/no would read a
 // definite -1 as yes.
-VstWord hostCanDo(const std::string& capability) {
+VstWord hostCanDo(const char* capability) {
     static const char* const kGranted[] = {"sendVstEvents", "sendVstMidiEvent", "receiveVstEvents",
                                            "receiveVstMidiEvent"};
     for (const char* granted : kGranted) {
-        if (capability == granted) {
+        if (std::strcmp(capability, granted) == 0) {
             return 1;
         }
     }
@@ -56,8 +56,14 @@ void copyListHead(const VstEvents* list, std::vector<unsigned char>& head) {
 
 } // namespace
 
-void PluginHost::record(AEffect* effect, int32 opcode, int32 index, VstWord value, void* ptr,
-                        float opt) {
+VstWord PluginHost::answerInFull(AEffect* effect, int32 opcode, int32 index, VstWord value,
+                                 void* ptr, float opt) {
+    if (opcode >= 0 && opcode < kCountedOpcodes) {
+        ++answered_[opcode];
+    }
+    if (!settings_.recordCalls) {
+        return reply(opcode, ptr);
+    }
     HostCall call;
     call.opcode = opcode;
     call.index = index;
@@ -77,16 +83,10 @@ void PluginHost::record(AEffect* effect, int32 opcode, int32 index, VstWord valu
     if (callObserver_) {
         callObserver_(call);
     }
+    return reply(opcode, ptr);
 }
 
-VstWord PluginHost::answer(AEffect* effect, int32 opcode, int32 index, VstWord value, void* ptr,
-                           float opt) {
-    if (opcode >= 0 && opcode < kCountedOpcodes) {
-        ++answered_[opcode];
-    }
-    if (settings_.recordCalls) {
-        record(effect, opcode, index, value, ptr, opt);
-    }
+VstWord PluginHost::reply(int32 opcode, void* ptr) {
     for (const auto& scripted : scriptedAnswers_) {
         if (scripted.first == opcode) {
             return scripted.second;

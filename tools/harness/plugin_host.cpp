@@ -17,7 +17,8 @@ constexpr std::size_t kTextBufferSize = 256;
 
 } // namespace
 
-PluginHost::PluginHost(HostSettings settings) : settings_(settings) {}
+PluginHost::PluginHost(HostSettings settings)
+    : settings_(settings), quiet_(!settings.recordCalls) {}
 
 PluginHost::~PluginHost() {
     if (effect_ != nullptr && ownsEffect_) {
@@ -189,6 +190,7 @@ void PluginHost::setAnswer(int32 opcode, VstWord answer) {
         }
     }
     scriptedAnswers_.emplace_back(opcode, answer);
+    quiet_ = false;
 }
 
 std::vector<HostCall> PluginHost::takeCalls() {
