@@ -93,8 +93,10 @@ public:
                                            : hostileFloat(data));
         // A wheel turn of no number moves a slider to no number: from then on
         // the gains are not ordinary.
-        if (!(effect()->getParameter(0) >= 0.0f && effect()->getParameter(0) <= 1.0f) ||
-            !(effect()->getParameter(1) >= 0.0f && effect()->getParameter(1) <= 1.0f)) {
+        if (!(effect()->getParameter(TarvelEffect::kNcvolume) >= 0.0f &&
+              effect()->getParameter(TarvelEffect::kNcvolume) <= 1.0f) ||
+            !(effect()->getParameter(TarvelEffect::kIpvolume) >= 0.0f &&
+              effect()->getParameter(TarvelEffect::kIpvolume) <= 1.0f)) {
             ordinaryGains = false;
         }
     }
