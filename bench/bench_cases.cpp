@@ -3,11 +3,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "host/vst_opcodes.h"
-
 namespace {
-
-volatile int32 relayedLists = 0;
 
 // numEvents and reserved take two pointer-sized words before the pointers.
 constexpr std::size_t kHeaderWords = offsetof(VstEvents, events) / sizeof(void*);
@@ -30,16 +26,10 @@ int32 eventCount(Midi midi) {
     return midi == Midi::perBlock16 ? 16 : midi == Midi::queued249 ? 249 : 0;
 }
 
-VstWord VSTCALL benchHost(AEffect* /*effect*/, int32 opcode, int32 /*index*/, VstWord /*value*/,
-                          void* /*ptr*/, float /*opt*/) {
-    if (opcode == audioMasterVersion) {
-        return 2400;
-    }
-    if (opcode == audioMasterProcessEvents) {
-        relayedLists = relayedLists + 1;
-        return 1;
-    }
-    return 0;
+HostSettings benchHostSettings() {
+    HostSettings settings;
+    settings.recordCalls = false;
+    return settings;
 }
 
 BlockEvents::BlockEvents(int32 count, int32 frames)

@@ -64,9 +64,11 @@ void baselineBlocks(benchmark::State& state, Baseline baseline, Signal signal, i
 // delivered before every block as a host delivers it.
 void effectBlocks(benchmark::State& state, bool replacing, Signal signal, Midi midi, int32 frames) {
     Buffers& b = buffers();
-    TarvelEffect effect(benchHost);
-    effect.setParameter(0, 0.8f);
-    effect.setParameter(1, 0.7f);
+    PluginHost host(benchHostSettings());
+    TarvelEffect effect(PluginHost::callback());
+    host.attach(effect.getAeffect());
+    effect.setParameter(TarvelEffect::kNcvolume, 0.8f);
+    effect.setParameter(TarvelEffect::kIpvolume, 0.7f);
     AEffect* record = effect.getAeffect();
     const AEffectProcessProc run = replacing ? record->processReplacing : record->process;
     BlockEvents events(eventCount(midi), frames);

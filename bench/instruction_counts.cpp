@@ -84,9 +84,11 @@ int main(int argc, char** argv) {
                      argv[0], static_cast<int>(kSignalLength));
         return 2;
     }
-    TarvelEffect effect(benchHost);
-    effect.setParameter(0, 0.8f);
-    effect.setParameter(1, 0.7f);
+    PluginHost host(benchHostSettings());
+    TarvelEffect effect(PluginHost::callback());
+    host.attach(effect.getAeffect());
+    effect.setParameter(TarvelEffect::kNcvolume, 0.8f);
+    effect.setParameter(TarvelEffect::kIpvolume, 0.7f);
     BlockEvents events(eventCount(midi), frames);
     std::vector<float> in = makeSignal(signal);
     measuredBlocks(operation, baseline, effect.getAeffect(), in.data(), frames,

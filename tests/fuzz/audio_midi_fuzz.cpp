@@ -18,6 +18,7 @@
 #include "effect/TarvelEffect.h"
 #include "fuzz_signal.h"
 #include "fuzz_support.h"
+#include "harness/plugin_host.h"
 #include "host/module.h"
 #include "host/vst_opcodes.h"
 
@@ -29,66 +30,21 @@ bool ordinaryGain(float value) {
     return value >= 0.0f && value <= 1.0f;
 }
 
-// What the host side knows and checks; the callback is a plain function, so
-// the one session in progress is reached through here.
-struct HostSide {
-    AEffect* record = nullptr;
-    long long midiSent = 0;
-    long long relayed = 0;
-    // A careless host may change a parameter from inside the relay callback.
-    bool reenter = false;
-    float reentryValue = 0.5f;
-    bool reentered = false;
-};
-
-HostSide host;
-
-VstWord VSTCALL fuzzHost(AEffect* effect, int32 opcode, int32 /*index*/, VstWord /*value*/,
-                         void* ptr, float /*opt*/) {
-    if (opcode == audioMasterVersion) {
-        return 2400;
-    }
-    if (opcode != audioMasterProcessEvents) {
-        return 0;
-    }
-    FUZZ_CHECK(effect == host.record);
-    const auto* list = static_cast<const VstEvents*>(ptr);
-    FUZZ_CHECK(list != nullptr && list->numEvents == 1 && list->events[0] != nullptr);
-    const auto* event = reinterpret_cast<const VstMidiEvent*>(list->events[0]);
-    FUZZ_CHECK(event->type == kVstMidiType);
-    const int status = static_cast<std::uint8_t>(event->midiData[0]);
-    FUZZ_CHECK(status >= 0x80 && status < 0xF0);
-    FUZZ_CHECK((event->midiData[1] & 0x80) == 0 && (event->midiData[2] & 0x80) == 0);
-    FUZZ_CHECK(event->deltaFrames >= 0);
-    ++host.relayed;
-    FUZZ_CHECK(host.relayed <= host.midiSent);
-    if (host.reenter) {
-        effect->setParameter(effect, 1, host.reentryValue);
-        host.reentered = true;
-    }
-    return 1;
-}
-
 class AudioSession {
 public:
     explicit AudioSession(FuzzedDataProvider& data) {
-        host = HostSide{};
-        record = tarvelMain(fuzzHost);
-        FUZZ_CHECK(record != nullptr);
-        host.record = record;
-        host.reenter = data.ConsumeIntegralInRange(0, 7) == 0;
-        host.reentryValue = hostileFloat(data);
+        FUZZ_CHECK(host.load(&tarvelMain));
+        record = host.effect();
+        reenter = data.ConsumeIntegralInRange(0, 7) == 0;
+        reentryValue = hostileFloat(data);
         effect = static_cast<TarvelEffect*>(static_cast<AudioEffect*>(record->object));
+        host.observeCalls([this](const HostCall& call) { checkRelay(call); });
         record->dispatcher(record, effMainsChanged, 0, 1, nullptr, 0.0f);
-    }
-    ~AudioSession() {
-        record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
-        host.record = nullptr;
     }
 
     void sendEvents(FuzzedDataProvider& data) {
         events.fill(data, lastBlock > 0 ? lastBlock : 512);
-        host.midiSent += events.midiCount;
+        midiSent += events.midiCount;
         FUZZ_CHECK(record->dispatcher(record, effProcessEvents, 0, 0, events.list(), 0.0f) == 1);
         FUZZ_CHECK(effect->queuedEvents() >= 0 && effect->queuedEvents() <= kQueueCapacity);
         midiPending = true;
@@ -117,15 +73,15 @@ public:
         }
         float* inputs[] = {left.data(), right.data()};
         float* outputs[] = {outLeft.data(), outRight.data()};
-        host.reentered = false;
+        reentered = false;
         if (replacing) {
             record->processReplacing(record, inputs, outputs, frames);
         } else {
             record->process(record, inputs, outputs, frames);
         }
-        if (host.reentered) {
-            expected[1] = host.reentryValue;
-            ordinary = ordinary && ordinaryGain(host.reentryValue);
+        if (reentered) {
+            expected[TarvelEffect::kIpvolume] = reentryValue;
+            ordinary = ordinary && ordinaryGain(reentryValue);
         }
 
         FUZZ_CHECK(std::memcmp(outLeft.data(), outRight.data(), size * sizeof(float)) == 0);
@@ -190,19 +146,47 @@ public:
     }
 
 private:
-    // "ipvolume" holds what was last set; "ncvolume" too, unless a block has
-    // released events since, in which case controller 1 may have set it.
-    void checkParameters() {
-        FUZZ_CHECK(sameBits(record->getParameter(record, 1), expected[1]));
-        const float ncvolume = record->getParameter(record, 0);
-        if (!sameBits(ncvolume, expected[0])) {
-            FUZZ_CHECK(midiPending && controllerValue(ncvolume));
-            expected[0] = ncvolume;
+    // What the host checks of every call the plug-in makes of it.
+    void checkRelay(const HostCall& call) {
+        if (call.opcode != audioMasterProcessEvents) {
+            return;
+        }
+        FUZZ_CHECK(!call.fromNullEffect);
+        const VstMidiEvent event = onlyRelayedEvent(call);
+        FUZZ_CHECK(event.type == kVstMidiType);
+        const int status = static_cast<std::uint8_t>(event.midiData[0]);
+        FUZZ_CHECK(status >= 0x80 && status < 0xF0);
+        FUZZ_CHECK((event.midiData[1] & 0x80) == 0 && (event.midiData[2] & 0x80) == 0);
+        FUZZ_CHECK(event.deltaFrames >= 0);
+        ++relayed;
+        FUZZ_CHECK(relayed <= midiSent);
+        // A careless host may change a parameter from inside the relay callback.
+        if (reenter) {
+            record->setParameter(record, TarvelEffect::kIpvolume, reentryValue);
+            reentered = true;
         }
     }
 
+    // "ipvolume" holds what was last set; "ncvolume" too, unless a block has
+    // released events since, in which case controller 1 may have set it.
+    void checkParameters() {
+        FUZZ_CHECK(sameBits(record->getParameter(record, TarvelEffect::kIpvolume),
+                            expected[TarvelEffect::kIpvolume]));
+        const float ncvolume = record->getParameter(record, TarvelEffect::kNcvolume);
+        if (!sameBits(ncvolume, expected[TarvelEffect::kNcvolume])) {
+            FUZZ_CHECK(midiPending && controllerValue(ncvolume));
+            expected[TarvelEffect::kNcvolume] = ncvolume;
+        }
+    }
+
+    PluginHost host;
     AEffect* record = nullptr;
     TarvelEffect* effect = nullptr;
+    long long midiSent = 0;
+    long long relayed = 0;
+    bool reenter = false;
+    float reentryValue = 0.5f;
+    bool reentered = false;
     HostileEventList events;
     SignalMaker signal;
     std::array<float, 2> expected{1.0f, 1.0f};

@@ -12,7 +12,9 @@
 #include <array>
 #include <cmath>
 
+#include "effect/TarvelEffect.h"
 #include "fuzz_support.h"
+#include "harness/plugin_host.h"
 #include "host/module.h"
 #include "host/vst_opcodes.h"
 #include "platform/headless/headless.h"
@@ -24,19 +26,6 @@ constexpr std::size_t kBufferSize = 1024;
 constexpr std::size_t kHostBufferSize = 256;
 constexpr std::uint8_t kUntouched = 0xCD;
 constexpr int32 kBlockFrames = 64;
-
-VstWord VSTCALL fuzzHost(AEffect* /*effect*/, int32 opcode, int32 /*index*/, VstWord /*value*/,
-                         void* ptr, float /*opt*/) {
-    if (opcode == audioMasterVersion) {
-        return 2400;
-    }
-    if (opcode == audioMasterProcessEvents) {
-        const auto* list = static_cast<const VstEvents*>(ptr);
-        FUZZ_CHECK(list != nullptr && list->numEvents == 1 && list->events[0] != nullptr);
-        return 1;
-    }
-    return 0;
-}
 
 // How many bytes at the start of the buffer an opcode may write; the rest of
 // it must stay as the host left it. 0: the opcode only reads the buffer.
@@ -93,12 +82,17 @@ public:
         headless::resetWindowSystem();
         objectsBefore = headless::liveObjectCount();
         parent = headless::createWindow(100, 50, 280, 120);
+        host.observeCalls([](const HostCall& call) {
+            if (call.opcode == audioMasterProcessEvents) {
+                onlyRelayedEvent(call);
+            }
+        });
         openInstance();
     }
     // Closing the instance takes its editor's window and drawing objects
     // with it, whatever the opcodes left open.
     ~DispatcherSession() {
-        closeInstance();
+        host.close();
         headless::destroyWindow(parent);
         FUZZ_CHECK(headless::windowCount() == 0);
         FUZZ_CHECK(headless::liveObjectCount() == objectsBefore);
@@ -159,11 +153,10 @@ public:
             value = data.ConsumeIntegralInRange<VstWord>(0, kHostBufferSize);
         }
 
-        const VstWord answer = record->dispatcher(record, opcode, index, value, ptr, opt);
+        const VstWord answer = host.dispatch(opcode, index, value, ptr, opt);
 
         if (opcode == effClose) {
             FUZZ_CHECK(answer == 1);
-            record = nullptr;
             openInstance();
             return;
         }
@@ -183,10 +176,8 @@ public:
             data.ConsumeBool() ? data.ConsumeIntegralInRange(-1, 2) : hostileInt(data);
         const float value = hostileFloat(data);
         record->setParameter(record, index, value);
-        if (index == 0) {
-            expected[0] = value;
-        } else if (index == 1) {
-            expected[1] = value;
+        if (index == TarvelEffect::kNcvolume || index == TarvelEffect::kIpvolume) {
+            expected[static_cast<std::size_t>(index)] = value;
         }
         checkInstance();
     }
@@ -210,9 +201,10 @@ public:
         if (midiPending) {
             // Queued events were released in this block: "ncvolume" holds
             // what was set, or what controller 1 set.
-            const float ncvolume = record->getParameter(record, 0);
-            FUZZ_CHECK(sameBits(ncvolume, expected[0]) || controllerValue(ncvolume));
-            expected[0] = ncvolume;
+            const float ncvolume = record->getParameter(record, TarvelEffect::kNcvolume);
+            FUZZ_CHECK(sameBits(ncvolume, expected[TarvelEffect::kNcvolume]) ||
+                       controllerValue(ncvolume));
+            expected[TarvelEffect::kNcvolume] = ncvolume;
             midiPending = false;
         }
         checkInstance();
@@ -220,18 +212,11 @@ public:
 
 private:
     void openInstance() {
-        record = tarvelMain(fuzzHost);
-        FUZZ_CHECK(record != nullptr);
+        FUZZ_CHECK(host.load(&tarvelMain));
+        record = host.effect();
         expected = {1.0f, 1.0f};
         midiPending = false;
         checkInstance();
-    }
-
-    void closeInstance() {
-        if (record != nullptr) {
-            record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
-            record = nullptr;
-        }
     }
 
     // Input texts carry the fuzzer's bytes, zero-terminated within the
@@ -302,11 +287,14 @@ private:
         FUZZ_CHECK((record->flags & ~effFlagsHasEditor) ==
                    (effFlagsCanMono | effFlagsCanReplacing));
         FUZZ_CHECK(record->dispatcher(record, effGetProgram, 0, 0, nullptr, 0.0f) == 0);
-        FUZZ_CHECK(sameBits(record->getParameter(record, 0), expected[0]));
-        FUZZ_CHECK(sameBits(record->getParameter(record, 1), expected[1]));
+        FUZZ_CHECK(sameBits(record->getParameter(record, TarvelEffect::kNcvolume),
+                            expected[TarvelEffect::kNcvolume]));
+        FUZZ_CHECK(sameBits(record->getParameter(record, TarvelEffect::kIpvolume),
+                            expected[TarvelEffect::kIpvolume]));
         FUZZ_CHECK(record->getParameter(record, 2) == 0.0f);
     }
 
+    PluginHost host;
     AEffect* record = nullptr;
     platform::Window parent = nullptr;
     int objectsBefore = 0;

@@ -15,9 +15,11 @@
 #include <vector>
 
 #include "editor/GuiEditor.h"
+#include "effect/TarvelEffect.h"
 #include "fuzz_support.h"
 #include "gui/frame.h"
 #include "gui/mouse_script.h"
+#include "harness/plugin_host.h"
 #include "host/AudioEffect.h"
 #include "host/module.h"
 #include "host/vst_opcodes.h"
@@ -29,58 +31,23 @@ namespace {
 constexpr int kScreenX = 100;
 constexpr int kScreenY = 50;
 
-struct HostSide {
-    bool ordinaryGains = true; // the host has set no gain outside 0 to 1
-    std::array<int, 2> openBrackets{};
-};
-
-HostSide host;
-
-VstWord VSTCALL fuzzHost(AEffect* /*effect*/, int32 opcode, int32 index, VstWord /*value*/,
-                         void* /*ptr*/, float opt) {
-    switch (opcode) {
-    case audioMasterVersion:
-        return 2400;
-    case audioMasterProcessEvents:
-        return 1;
-    case audioMasterAutomate:
-        FUZZ_CHECK(index == 0 || index == 1);
-        if (host.ordinaryGains) {
-            FUZZ_CHECK(opt >= 0.0f && opt <= 1.0f);
-        }
-        return 0;
-    case audioMasterBeginEdit:
-        FUZZ_CHECK(index == 0 || index == 1);
-        FUZZ_CHECK(host.openBrackets[static_cast<std::size_t>(index)] == 0);
-        ++host.openBrackets[static_cast<std::size_t>(index)];
-        return 1;
-    case audioMasterEndEdit:
-        FUZZ_CHECK(index == 0 || index == 1);
-        FUZZ_CHECK(host.openBrackets[static_cast<std::size_t>(index)] == 1);
-        --host.openBrackets[static_cast<std::size_t>(index)];
-        return 1;
-    default:
-        return 0;
-    }
-}
-
 class EditorSession {
 public:
     EditorSession() {
-        host = HostSide{};
         headless::resetWindowSystem();
         headless::resetInput();
         objectsBefore = headless::liveObjectCount();
         parent = headless::createWindow(kScreenX, kScreenY, 280, 120);
-        record = tarvelMain(fuzzHost);
-        FUZZ_CHECK(record != nullptr);
+        FUZZ_CHECK(host.load(&tarvelMain));
+        record = host.effect();
+        host.observeCalls([this](const HostCall& call) { checkEdit(call); });
         FUZZ_CHECK(dispatch(effEditOpen, 0, 0, parent) == 1);
         headless::dispatchMessages();
     }
 
     ~EditorSession() {
         dispatch(effEditClose);
-        dispatch(effClose);
+        host.close();
         headless::destroyWindow(parent);
         FUZZ_CHECK(headless::windowCount() == 0);
         FUZZ_CHECK(headless::liveObjectCount() == objectsBefore);
@@ -108,7 +75,7 @@ public:
         MouseScript script(Point(kScreenX, kScreenY), steps);
         headless::postButtonDown(window, steps.front().x, steps.front().y, left);
         headless::dispatchMessages();
-        FUZZ_CHECK(host.openBrackets[0] == 0 && host.openBrackets[1] == 0);
+        FUZZ_CHECK(openBrackets[0] == 0 && openBrackets[1] == 0);
     }
 
     void key(FuzzedDataProvider& data) {
@@ -126,9 +93,11 @@ public:
                                            : hostileFloat(data));
         // A wheel turn of no number moves a slider to no number: from then on
         // the gains are not ordinary.
-        if (!(effect()->getParameter(0) >= 0.0f && effect()->getParameter(0) <= 1.0f) ||
-            !(effect()->getParameter(1) >= 0.0f && effect()->getParameter(1) <= 1.0f)) {
-            host.ordinaryGains = false;
+        if (!(effect()->getParameter(TarvelEffect::kNcvolume) >= 0.0f &&
+              effect()->getParameter(TarvelEffect::kNcvolume) <= 1.0f) ||
+            !(effect()->getParameter(TarvelEffect::kIpvolume) >= 0.0f &&
+              effect()->getParameter(TarvelEffect::kIpvolume) <= 1.0f)) {
+            ordinaryGains = false;
         }
     }
 
@@ -169,8 +138,9 @@ public:
         const int32 index = data.ConsumeIntegralInRange(-1, 2);
         const float value =
             data.ConsumeBool() ? data.ConsumeProbability<float>() : hostileFloat(data);
-        if ((index == 0 || index == 1) && !(value >= 0.0f && value <= 1.0f)) {
-            host.ordinaryGains = false;
+        if ((index == TarvelEffect::kNcvolume || index == TarvelEffect::kIpvolume) &&
+            !(value >= 0.0f && value <= 1.0f)) {
+            ordinaryGains = false;
         }
         record->setParameter(record, index, value);
     }
@@ -216,7 +186,30 @@ public:
 private:
     VstWord dispatch(int32 opcode, int32 index = 0, VstWord value = 0, void* ptr = nullptr,
                      float opt = 0.0f) {
-        return record->dispatcher(record, opcode, index, value, ptr, opt);
+        return host.dispatch(opcode, index, value, ptr, opt);
+    }
+
+    // Automation carries a gain from 0 to 1 while the host has only set
+    // such gains, and every edit bracket is closed with the parameter that
+    // opened it.
+    void checkEdit(const HostCall& call) {
+        const bool parameterCall = call.opcode == audioMasterAutomate ||
+                                   call.opcode == audioMasterBeginEdit ||
+                                   call.opcode == audioMasterEndEdit;
+        if (!parameterCall) {
+            return;
+        }
+        FUZZ_CHECK(call.index == TarvelEffect::kNcvolume || call.index == TarvelEffect::kIpvolume);
+        int& brackets = openBrackets[static_cast<std::size_t>(call.index)];
+        if (call.opcode == audioMasterAutomate) {
+            FUZZ_CHECK(!ordinaryGains || (call.opt >= 0.0f && call.opt <= 1.0f));
+        } else if (call.opcode == audioMasterBeginEdit) {
+            FUZZ_CHECK(brackets == 0);
+            ++brackets;
+        } else {
+            FUZZ_CHECK(brackets == 1);
+            --brackets;
+        }
     }
 
     AudioEffect* effect() { return static_cast<AudioEffect*>(record->object); }
@@ -227,9 +220,12 @@ private:
         return frame != nullptr ? frame->getWindow() : nullptr;
     }
 
+    PluginHost host;
     AEffect* record = nullptr;
     platform::Window parent = nullptr;
     int objectsBefore = 0;
+    bool ordinaryGains = true; // the host has set no gain outside 0 to 1
+    std::array<int, 2> openBrackets{};
 };
 
 } // namespace

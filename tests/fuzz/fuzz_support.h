@@ -13,6 +13,7 @@
 #include <limits>
 #include <vector>
 
+#include "harness/host_call.h"
 #include "host/vst_types.h"
 
 // A broken promise is a finding like a crash: libFuzzer keeps the input.
@@ -23,6 +24,16 @@
             std::abort();                                                                          \
         }                                                                                          \
     } while (false)
+
+// A relay as the plug-in makes it: a list holding exactly one event, which
+// comes back read as MIDI.
+inline VstMidiEvent onlyRelayedEvent(const HostCall& call) {
+    std::int32_t count = 0;
+    FUZZ_CHECK(call.hadPointer && call.listHead.size() >= sizeof count);
+    std::memcpy(&count, call.listHead.data(), sizeof count);
+    FUZZ_CHECK(count == 1 && call.events.size() == 1);
+    return midiOf(call.events[0]);
+}
 
 // Floats a host may hand over: the ordinary range, the edges, and values no
 // sane host sends (not a number, infinities, denormals, huge and negative).

@@ -8,7 +8,7 @@
 #include "dll_under_test.h"
 #include "hostile/hostile_support.h"
 
-hostile::EntryPoint hostile::entryUnderTest() {
+PluginEntry hostile::entryUnderTest() {
     // Loaded once and unloaded at exit, before the leak checker runs: what
     // the library allocated and did not give back by then shows as a leak.
     static const std::unique_ptr<PluginModule> library = [] {

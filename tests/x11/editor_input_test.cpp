@@ -11,7 +11,7 @@
 #include "editor/TarvelEditor.h"
 #include "effect/TarvelEffect.h"
 #include "gui/frame.h"
-#include "host/recording_host.h"
+#include "harness/plugin_host.h"
 #include "host/vst_opcodes.h"
 #include "platform/x11/x11.h"
 #include "real_input.h"
@@ -33,7 +33,7 @@ class X11EditorTest : public ::testing::Test {
 protected:
     X11EditorTest() {
         new TarvelEditor(&effect); // the effect owns it
-        recordingHost().reset();
+        pluginHost.attach(effect.getAeffect());
         host = x11::createHostWindow(kScreenX, kScreenY, 400, 300);
     }
     ~X11EditorTest() override {
@@ -47,7 +47,7 @@ protected:
         ASSERT_TRUE(playInput({"mousemove", std::to_string(kScreenX + 300),
                                std::to_string(kScreenY + 200), "sleep", "0.2"},
                               [this] { pump(); }));
-        recordingHost().calls.clear();
+        pluginHost.clearCalls();
     }
 
     VstWord dispatch(int32 opcode, int32 index = 0, VstWord value = 0, void* ptr = nullptr,
@@ -75,14 +75,15 @@ protected:
     // The edit brackets and automated changes the host heard, in order.
     std::vector<HostCall> requests() {
         std::vector<HostCall> seen;
-        for (const HostCall& call : recordingHost().calls)
+        for (const HostCall& call : pluginHost.calls())
             if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterAutomate ||
                 call.opcode == audioMasterEndEdit)
                 seen.push_back(call);
         return seen;
     }
 
-    TarvelEffect effect{recordingHostCallback};
+    PluginHost pluginHost;
+    TarvelEffect effect{PluginHost::callback()};
     platform::Window host = nullptr;
 };
 
@@ -94,13 +95,13 @@ TEST_F(X11EditorTest, PressAt132OnTheUpperSliderIsOneAutomatedEdit) {
     const std::vector<HostCall> seen = requests();
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[0].opcode, audioMasterBeginEdit);
-    EXPECT_EQ(seen[0].index, 0);
+    EXPECT_EQ(seen[0].index, TarvelEffect::kNcvolume);
     EXPECT_EQ(seen[1].opcode, audioMasterAutomate);
-    EXPECT_EQ(seen[1].index, 0);
+    EXPECT_EQ(seen[1].index, TarvelEffect::kNcvolume);
     EXPECT_EQ(seen[1].opt, valueUnderPointer(132));
     EXPECT_EQ(seen[2].opcode, audioMasterEndEdit);
-    EXPECT_EQ(effect.getParameter(0), valueUnderPointer(132));
-    EXPECT_EQ(effect.getParameter(1), 1.0f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), valueUnderPointer(132));
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 1.0f);
 }
 
 // The pointer leaves the window while the button is held: the drag goes
@@ -116,7 +117,7 @@ TEST_F(X11EditorTest, DragFollowsThePointerAndStopsAtTheEnds) {
     EXPECT_EQ(seen.back().opcode, audioMasterEndEdit);
     std::vector<float> values;
     for (const HostCall& call : seen) {
-        EXPECT_EQ(call.index, 1);
+        EXPECT_EQ(call.index, TarvelEffect::kIpvolume);
         if (call.opcode == audioMasterAutomate)
             values.push_back(call.opt);
     }
@@ -124,8 +125,8 @@ TEST_F(X11EditorTest, DragFollowsThePointerAndStopsAtTheEnds) {
     EXPECT_EQ(values.front(), valueUnderPointer(200));
     EXPECT_NE(std::find(values.begin(), values.end(), valueUnderPointer(100)), values.end());
     EXPECT_EQ(values.back(), 0.0f);
-    EXPECT_EQ(effect.getParameter(1), 0.0f);
-    EXPECT_EQ(effect.getParameter(0), 1.0f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 0.0f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
 }
 
 TEST_F(X11EditorTest, ControlClickSetsTheDefaultValue) {
@@ -135,10 +136,10 @@ TEST_F(X11EditorTest, ControlClickSetsTheDefaultValue) {
     const std::vector<HostCall> seen = requests();
     ASSERT_EQ(seen.size(), 1u) << "no edit bracket";
     EXPECT_EQ(seen[0].opcode, audioMasterAutomate);
-    EXPECT_EQ(seen[0].index, 1);
+    EXPECT_EQ(seen[0].index, TarvelEffect::kIpvolume);
     EXPECT_EQ(seen[0].opt, 0.5f);
-    EXPECT_EQ(effect.getParameter(1), 0.5f);
-    EXPECT_EQ(effect.getParameter(0), 1.0f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 0.5f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
 }
 
 // With Shift held from the press the value moves a tenth of the way from
@@ -152,11 +153,11 @@ TEST_F(X11EditorTest, ShiftDragMovesATenthOfTheWay) {
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[1].opcode, audioMasterAutomate);
     EXPECT_FLOAT_EQ(seen[1].opt, fine);
-    EXPECT_FLOAT_EQ(effect.getParameter(0), fine);
+    EXPECT_FLOAT_EQ(effect.getParameter(TarvelEffect::kNcvolume), fine);
 
     // A fine drag of 100 pixels to the left moves a tenth as far as a plain one.
-    recordingHost().calls.clear();
-    const float before = effect.getParameter(0);
+    pluginHost.clearCalls();
+    const float before = effect.getParameter(TarvelEffect::kNcvolume);
     ASSERT_TRUE(play(200, kUpperY,
                      {"keydown",
                       "shift",
@@ -178,7 +179,7 @@ TEST_F(X11EditorTest, ShiftDragMovesATenthOfTheWay) {
                       kPause,
                       "keyup",
                       "shift"}));
-    const float moved = before - effect.getParameter(0);
+    const float moved = before - effect.getParameter(TarvelEffect::kNcvolume);
     EXPECT_GT(moved, 0.0f);
     EXPECT_LT(moved, 2.0f * 100.0f / 231.0f / 10.0f + 0.05f);
     seen = requests();
@@ -194,38 +195,38 @@ TEST_F(X11EditorTest, WheelButtonsStepTheSliderUnderThePointer) {
     std::vector<HostCall> seen = requests();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].opcode, audioMasterAutomate);
-    EXPECT_EQ(seen[0].index, 1);
+    EXPECT_EQ(seen[0].index, TarvelEffect::kIpvolume);
     EXPECT_EQ(seen[0].opt, 0.9f);
-    EXPECT_EQ(effect.getParameter(0), 1.0f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
 
-    recordingHost().calls.clear();
+    pluginHost.clearCalls();
     ASSERT_TRUE(play(132, kUpperY, {"click", "5", "click", "5", "click", "4"}));
     seen = requests();
     ASSERT_EQ(seen.size(), 3u);
     for (const HostCall& call : seen)
-        EXPECT_EQ(call.index, 0);
-    EXPECT_FLOAT_EQ(effect.getParameter(0), 0.9f);
-    EXPECT_FLOAT_EQ(effect.getParameter(1), 0.9f);
+        EXPECT_EQ(call.index, TarvelEffect::kNcvolume);
+    EXPECT_FLOAT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 0.9f);
+    EXPECT_FLOAT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 0.9f);
 }
 
 // Keys go to the window under the pointer; with no view focused the lower
 // slider, added last, takes the arrows: a step each, a fine one with Shift.
 TEST_F(X11EditorTest, ArrowKeysStepTheLowerSlider) {
     ASSERT_TRUE(play(150, 20, {"key", "Down"}));
-    EXPECT_FLOAT_EQ(effect.getParameter(1), 0.9f);
+    EXPECT_FLOAT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 0.9f);
     std::vector<HostCall> seen = requests();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].opcode, audioMasterAutomate);
-    EXPECT_EQ(seen[0].index, 1);
+    EXPECT_EQ(seen[0].index, TarvelEffect::kIpvolume);
 
     ASSERT_TRUE(play(150, 20, {"key", "Left", "key", "Right", "key", "Right"}));
-    EXPECT_FLOAT_EQ(effect.getParameter(1), 1.0f);
+    EXPECT_FLOAT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 1.0f);
 
     ASSERT_TRUE(play(150, 20, {"key", "shift+Down"}));
-    const float fine = effect.getParameter(1);
+    const float fine = effect.getParameter(TarvelEffect::kIpvolume);
     EXPECT_LT(fine, 1.0f);
     EXPECT_GT(fine, 0.9f);
-    EXPECT_EQ(effect.getParameter(0), 1.0f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 #include "editor/TarvelEditor.h"
 #include "effect/TarvelEffect.h"
 #include "gui/frame.h"
-#include "host/recording_host.h"
+#include "harness/plugin_host.h"
 #include "host/vst_opcodes.h"
 #include "platform/x11/x11.h"
 
@@ -18,7 +18,7 @@ class X11EditorLifecycleTest : public ::testing::Test {
 protected:
     X11EditorLifecycleTest() {
         new TarvelEditor(&effect); // the effect owns it
-        recordingHost().reset();
+        pluginHost.attach(effect.getAeffect());
     }
     VstWord dispatch(int32 opcode, void* ptr = nullptr) {
         return effect.dispatcher(opcode, 0, 0, ptr, 0.0f);
@@ -35,7 +35,8 @@ protected:
         EXPECT_FALSE(x11::connected());
     }
 
-    TarvelEffect effect{recordingHostCallback};
+    PluginHost pluginHost;
+    TarvelEffect effect{PluginHost::callback()};
 };
 
 TEST_F(X11EditorLifecycleTest, TwoHundredOpensAndClosesLeaveNoWindowContextOrConnection) {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "effect/TarvelEffect.h"
 #include "library_fixture.h"
 #include "real_input.h"
 
@@ -55,10 +56,11 @@ TEST_F(LibraryEditorTest, APressOnTheUpperSliderIsAutomated) {
     ASSERT_TRUE(playInput(
         {"mousemove", x, y, "sleep", "0.3", "mousedown", "1", "sleep", "0.2", "mouseup", "1"},
         [this] { dispatch(effEditIdle); }));
+    const std::vector<HostCall> heard = automations();
     ASSERT_EQ(heard.size(), 1u);
-    EXPECT_EQ(heard[0].index, 0);
-    EXPECT_EQ(heard[0].value, 115.0f / 231.0f);
-    EXPECT_EQ(effect->getParameter(effect, 0), 115.0f / 231.0f);
+    EXPECT_EQ(heard[0].index, TarvelEffect::kNcvolume);
+    EXPECT_EQ(heard[0].opt, 115.0f / 231.0f);
+    EXPECT_EQ(effect->getParameter(effect, TarvelEffect::kNcvolume), 115.0f / 231.0f);
     dispatch(effEditClose);
 }
 

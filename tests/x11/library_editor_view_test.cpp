@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "effect/TarvelEffect.h"
+#include "harness/stereo_buffer.h"
 #include "library_fixture.h"
 #include "platform/headless/headless.h"
 
@@ -16,7 +17,7 @@ namespace {
 constexpr int kWidth = 268;
 constexpr int kHeight = 107;
 // MIDI controller 1's value that sets the replay gain to 0.
-constexpr char kControllerLow = 0;
+constexpr int kControllerLow = 0;
 
 class LibraryEditorViewTest : public LibraryEditorTest {
 protected:
@@ -59,22 +60,10 @@ protected:
         EXPECT_TRUE(headless::savePng(shot, path.c_str())) << path;
     }
     // One block of silence with controller 1 at its first frame.
-    void processController(char value) {
-        VstMidiEvent event{};
-        event.type = kVstMidiType;
-        event.byteSize = sizeof event;
-        event.midiData[0] = static_cast<char>(0xB0);
-        event.midiData[1] = 1;
-        event.midiData[2] = value;
-        VstEvents list{};
-        list.numEvents = 1;
-        list.events[0] = reinterpret_cast<VstEvent*>(&event);
-        dispatch(effProcessEvents, &list);
-        float left[64] = {};
-        float right[64] = {};
-        float* inputs[2] = {left, right};
-        float* outputs[2] = {left, right};
-        effect->processReplacing(effect, inputs, outputs, 64);
+    void processController(int value) {
+        StereoBuffer input(64);
+        StereoBuffer output(64);
+        pluginHost.processBlock({controller1(0, value)}, input, output, ProcessMode::replacing);
     }
 };
 
@@ -86,8 +75,8 @@ TEST_F(LibraryEditorViewTest, ShowsThePanelAtTheDefaultValues) {
 }
 
 TEST_F(LibraryEditorViewTest, ShowsTheHandlesWhereTheValuesPutThem) {
-    effect->setParameter(effect, TarvelEffect::kNcvolume, 0.75f);
-    effect->setParameter(effect, TarvelEffect::kIpvolume, 0.25f);
+    pluginHost.setParameter(TarvelEffect::kNcvolume, 0.75f);
+    pluginHost.setParameter(TarvelEffect::kIpvolume, 0.25f);
     open();
     save(screenshot(), "0.75_0.25");
     dispatch(effEditClose);
@@ -98,7 +87,7 @@ TEST_F(LibraryEditorViewTest, MidiControllerOneMovesTheUpperHandleAtTheNextIdle)
     open();
     const raster::Surface before = screenshot();
     processController(kControllerLow);
-    EXPECT_EQ(effect->getParameter(effect, TarvelEffect::kNcvolume), 0.0f);
+    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), 0.0f);
     EXPECT_TRUE(same(screenshot(), before));
     idle();
     const raster::Surface after = screenshot();
@@ -109,7 +98,7 @@ TEST_F(LibraryEditorViewTest, MidiControllerOneMovesTheUpperHandleAtTheNextIdle)
 
 TEST_F(LibraryEditorViewTest, HostParameterChangeMovesTheLowerHandle) {
     open();
-    effect->setParameter(effect, TarvelEffect::kIpvolume, 0.5f);
+    pluginHost.setParameter(TarvelEffect::kIpvolume, 0.5f);
     idle();
     save(screenshot(), "1_0.5");
     dispatch(effEditClose);

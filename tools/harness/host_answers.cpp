@@ -22,11 +22,11 @@ void copyHostText(void* ptr, const char* text) {
 // 1 for what the harness does; 0 ("don't know") for the rest, because a
 // plug-in that folds the host's three answers into a yes/no would read a
 // definite -1 as yes.
-VstWord hostCanDo(const std::string& capability) {
+VstWord hostCanDo(const char* capability) {
     static const char* const kGranted[] = {"sendVstEvents", "sendVstMidiEvent", "receiveVstEvents",
                                            "receiveVstMidiEvent"};
     for (const char* granted : kGranted) {
-        if (capability == granted) {
+        if (std::strcmp(capability, granted) == 0) {
             return 1;
         }
     }
@@ -56,14 +56,21 @@ void copyListHead(const VstEvents* list, std::vector<unsigned char>& head) {
 
 } // namespace
 
-VstWord PluginHost::answer(AEffect* effect, int32 opcode, int32 index, VstWord value, void* ptr,
-                           float opt) {
+VstWord PluginHost::answerInFull(AEffect* effect, int32 opcode, int32 index, VstWord value,
+                                 void* ptr, float opt) {
+    if (opcode >= 0 && opcode < kCountedOpcodes) {
+        ++answered_[opcode];
+    }
+    if (!settings_.recordCalls) {
+        return reply(opcode, ptr);
+    }
     HostCall call;
     call.opcode = opcode;
     call.index = index;
     call.value = static_cast<std::int64_t>(value);
     call.opt = opt;
     call.hadPointer = ptr != nullptr;
+    call.ptr = ptr;
     call.fromNullEffect = effect == nullptr;
     if (opcode == audioMasterProcessEvents) {
         copyEvents(static_cast<const VstEvents*>(ptr), call.events);
@@ -76,7 +83,15 @@ VstWord PluginHost::answer(AEffect* effect, int32 opcode, int32 index, VstWord v
     if (callObserver_) {
         callObserver_(call);
     }
+    return reply(opcode, ptr);
+}
 
+VstWord PluginHost::reply(int32 opcode, void* ptr) {
+    for (const auto& scripted : scriptedAnswers_) {
+        if (scripted.first == opcode) {
+            return scripted.second;
+        }
+    }
     switch (opcode) {
     case audioMasterVersion:
         return settings_.version;
@@ -85,7 +100,12 @@ VstWord PluginHost::answer(AEffect* effect, int32 opcode, int32 index, VstWord v
     case audioMasterProcessEvents:
         return settings_.processEventsAnswer;
     case audioMasterGetSampleRate:
-        return static_cast<VstWord>(settings_.sampleRate);
+        // A rate no host runs at (set by a test of careless hosts: not a
+        // number, infinite, huge) reads as "don't know" rather than as
+        // whatever its conversion gives.
+        return settings_.sampleRate > 0.0f && settings_.sampleRate < 1e9f
+                   ? static_cast<VstWord>(settings_.sampleRate)
+                   : 0;
     case audioMasterGetBlockSize:
         return settings_.blockSize;
     case audioMasterWillReplaceOrAccumulate:
@@ -105,7 +125,7 @@ VstWord PluginHost::answer(AEffect* effect, int32 opcode, int32 index, VstWord v
     case audioMasterGetVendorVersion:
         return 1;
     case audioMasterCanDo:
-        return ptr != nullptr ? hostCanDo(call.text) : 0;
+        return ptr != nullptr ? hostCanDo(static_cast<const char*>(ptr)) : 0;
     case audioMasterGetLanguage:
         return 1; // English
     case audioMasterBeginEdit:

@@ -12,7 +12,10 @@ struct HostCall {
     int32 index = 0;
     std::int64_t value = 0;
     float opt = 0.0f;
-    bool hadPointer = false;     // ptr was not null
+    bool hadPointer = false; // ptr was not null
+    // The pointer itself, for checks in the host's own process: it points
+    // into the plug-in only while the call lasts, and a server never sends it.
+    void* ptr = nullptr;
     bool fromNullEffect = false; // the record pointer was null (the version query in `main`)
     // The text argument of calls that pass one in (audioMasterCanDo).
     std::string text;

@@ -15,5 +15,8 @@ VstWord VSTCALL harnessHostCallback(AEffect* effect, int32 opcode, int32 index, 
 // record go to `host`, and registers the record it returns.
 AEffect* loadWithHost(PluginHost* host, AEffect*(VSTCALL* entry)(audioMasterCallback));
 
+// Calls from `effect` reach `host` from now on.
+void registerEffect(const AEffect* effect, PluginHost* host);
+
 // Calls from `effect` stop reaching a host.
 void unregisterEffect(const AEffect* effect);

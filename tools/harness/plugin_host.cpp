@@ -1,7 +1,9 @@
 #include "harness/plugin_host.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 #include "harness/host_registry.h"
@@ -15,11 +17,14 @@ constexpr std::size_t kTextBufferSize = 256;
 
 } // namespace
 
-PluginHost::PluginHost(HostSettings settings) : settings_(settings) {}
+PluginHost::PluginHost(HostSettings settings)
+    : settings_(settings), quiet_(!settings.recordCalls) {}
 
 PluginHost::~PluginHost() {
-    if (effect_ != nullptr) {
+    if (effect_ != nullptr && ownsEffect_) {
         close();
+    } else if (effect_ != nullptr) {
+        forget();
     }
 }
 
@@ -27,8 +32,25 @@ bool PluginHost::load(PluginEntry entry) {
     if (effect_ != nullptr || entry == nullptr) {
         return false;
     }
+    std::fill(std::begin(answered_), std::end(answered_), 0);
     effect_ = loadWithHost(this, entry);
+    ownsEffect_ = true;
     return effect_ != nullptr;
+}
+
+bool PluginHost::attach(AEffect* record) {
+    if (effect_ != nullptr || record == nullptr) {
+        return false;
+    }
+    std::fill(std::begin(answered_), std::end(answered_), 0);
+    registerEffect(record, this);
+    effect_ = record;
+    ownsEffect_ = false;
+    return true;
+}
+
+audioMasterCallback PluginHost::callback() {
+    return &harnessHostCallback;
 }
 
 VstWord PluginHost::dispatch(int32 opcode, int32 index, VstWord value, void* ptr, float opt) {
@@ -154,6 +176,21 @@ VstWord PluginHost::processBlock(const std::vector<MidiMessage>& midi, StereoBuf
         process(input.channels(), output.channels(), input.frames());
     }
     return eventsAnswer;
+}
+
+int PluginHost::answered(int32 opcode) const {
+    return opcode >= 0 && opcode < kCountedOpcodes ? answered_[opcode] : 0;
+}
+
+void PluginHost::setAnswer(int32 opcode, VstWord answer) {
+    for (auto& scripted : scriptedAnswers_) {
+        if (scripted.first == opcode) {
+            scripted.second = answer;
+            return;
+        }
+    }
+    scriptedAnswers_.emplace_back(opcode, answer);
+    quiet_ = false;
 }
 
 std::vector<HostCall> PluginHost::takeCalls() {

@@ -15,6 +15,7 @@
 #include "harness/midi_event_list.h"
 #include "harness/plugin_module.h"
 #include "harness/stereo_buffer.h"
+#include "host/vst_opcodes.h"
 
 // What the host tells the plug-in about itself.
 struct HostSettings {
@@ -22,6 +23,10 @@ struct HostSettings {
     VstWord processEventsAnswer = 1; // audioMasterProcessEvents: 1 means taken
     float sampleRate = 44100.0f;     // until effSetSampleRate says otherwise
     int32 blockSize = 1024;          // until effSetBlockSize says otherwise
+    // False keeps no record and tells no observer: the host only counts the
+    // calls (answered()), so that answering allocates nothing and costs next
+    // to nothing inside the blocks a benchmark times.
+    bool recordCalls = true;
 };
 
 enum class ProcessMode { replacing, accumulating };
@@ -38,6 +43,11 @@ public:
     bool load(PluginEntry entry);
     AEffect* effect() const { return effect_; }
     bool isLoaded() const { return effect_ != nullptr; }
+    // Answers an instance the caller built itself (an effect object made with
+    // callback()) and keeps: the host never closes it, only stops answering
+    // it when it goes. False when an instance is there already.
+    bool attach(AEffect* record);
+    static audioMasterCallback callback();
 
     // Any opcode. effSetSampleRate, effSetBlockSize and
     // effSetBlockSizeAndSampleRate also become the host's answers to the
@@ -86,17 +96,41 @@ public:
         callObserver_ = std::move(observer);
     }
 
+    // How many calls used `opcode` since the instance came, recorded or not.
+    int answered(int32 opcode) const;
+    // From now on answers `opcode` with `answer` in place of the host's own
+    // answer: what a test needs a host to say.
+    void setAnswer(int32 opcode, VstWord answer);
+
     const HostSettings& settings() const { return settings_; }
 
-    // The host callback's work for this host: record the call and answer it.
-    VstWord answer(AEffect* effect, int32 opcode, int32 index, VstWord value, void* ptr, float opt);
+    // The host callback's work for this host: count the call, record it and
+    // answer it. A relay to a host that neither records nor scripts is
+    // answered right here: relays come inside the blocks a benchmark times.
+    VstWord answer(AEffect* effect, int32 opcode, int32 index, VstWord value, void* ptr,
+                   float opt) {
+        if (opcode == audioMasterProcessEvents && quiet_) {
+            ++answered_[audioMasterProcessEvents];
+            return settings_.processEventsAnswer;
+        }
+        return answerInFull(effect, opcode, index, value, ptr, opt);
+    }
 
 private:
+    VstWord answerInFull(AEffect* effect, int32 opcode, int32 index, VstWord value, void* ptr,
+                         float opt);
+    VstWord reply(int32 opcode, void* ptr);
     void forget();
 
     HostSettings settings_;
     AEffect* effect_ = nullptr;
+    bool ownsEffect_ = false;
     ProcessMode lastMode_ = ProcessMode::replacing;
+    // Every audioMaster opcode is below this; calls past it are not counted.
+    static constexpr int32 kCountedOpcodes = 64;
+    int answered_[kCountedOpcodes] = {};
+    std::vector<std::pair<int32, VstWord>> scriptedAnswers_;
+    bool quiet_ = false; // records nothing and has no scripted answers
     std::vector<HostCall> calls_;
     std::function<void(const HostCall&)> callObserver_;
 };

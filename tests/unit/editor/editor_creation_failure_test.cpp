@@ -33,13 +33,13 @@ void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
 namespace {
 
 TEST(EditorCreationFailure, EntryPointRefusesTheInstanceAndEveryLaterOne) {
-    RecordingHost host;
+    PluginHost host;
     allocationsBeforeFailure = 1; // the effect succeeds, its panel fails
-    EXPECT_EQ(tarvelMain(RecordingHost::callback), nullptr);
+    EXPECT_FALSE(host.load(&tarvelMain));
     allocationsBeforeFailure = -1;
     EXPECT_TRUE(outOfMemory);
     // The flag stays: later instances are refused as well.
-    EXPECT_EQ(tarvelMain(RecordingHost::callback), nullptr);
+    EXPECT_FALSE(host.load(&tarvelMain));
 }
 
 } // namespace

@@ -5,8 +5,9 @@
 
 #include "editor/GuiEditor.h"
 #include "gui/frame.h"
-#include "gui/scripted_host.h"
 #include "gui/test_views.h"
+#include "harness/plugin_host.h"
+#include "host/test_effect.h"
 #include "host/vst_opcodes.h"
 #include "platform/headless/headless.h"
 
@@ -46,9 +47,9 @@ protected:
         headless::resetCallCounts();
         headless::input().ticks = 1000;
         headless::input().tickStep = 0;
-        scriptedHost().reset();
         host = headless::createWindow(100, 100, 400, 300);
-        effect = new TestEffect(scriptedHostCallback);
+        effect = new TestEffect(PluginHost::callback());
+        pluginHost.attach(effect->getAeffect());
         editor = new PanelEditor(effect);
     }
     void TearDown() override {
@@ -66,6 +67,7 @@ protected:
     }
 
     platform::Window host = nullptr;
+    PluginHost pluginHost;
     TestEffect* effect = nullptr;
     PanelEditor* editor = nullptr;
 };
@@ -126,7 +128,7 @@ TEST_F(GuiEditorTest, KeysReachTheFrameOrAnswerMinusOne) {
 }
 
 TEST_F(GuiEditorTest, KnobModeIsSharedByEveryEditor) {
-    TestEffect other(scriptedHostCallback);
+    TestEffect other(PluginHost::callback());
     auto* second = new PanelEditor(&other);
     editor->open(host);
     EXPECT_EQ(dispatch(effSetEditKnobMode, 0, 2), 1);
@@ -169,7 +171,7 @@ TEST_F(GuiEditorTest, IdleRedrawsTheFrameAfterItsFirstPaint) {
 TEST_F(GuiEditorTest, ProcessIdleRunsAtMostAboutEvery50Milliseconds) {
     editor->processIdle(); // due at once
     EXPECT_EQ(editor->idles, 1);
-    EXPECT_EQ(scriptedHost().count(audioMasterIdle), 1);
+    EXPECT_EQ(countCalls(pluginHost.calls(), audioMasterIdle), 1);
     EXPECT_EQ(headless::callCount("Sleep"), 0);
     EXPECT_EQ(editor->nextIdle(), 1100u);
 
@@ -178,13 +180,13 @@ TEST_F(GuiEditorTest, ProcessIdleRunsAtMostAboutEvery50Milliseconds) {
     EXPECT_EQ(headless::callCount("Sleep"), 1);
     EXPECT_EQ(headless::input().ticks, 1014u);
     EXPECT_EQ(editor->idles, 1);
-    EXPECT_EQ(scriptedHost().count(audioMasterIdle), 1);
+    EXPECT_EQ(countCalls(pluginHost.calls(), audioMasterIdle), 1);
 
     headless::input().ticks = 1051; // 49 ms before the next run
     editor->processIdle();
     EXPECT_EQ(headless::callCount("Sleep"), 2);
     EXPECT_EQ(editor->idles, 2);
-    EXPECT_EQ(scriptedHost().count(audioMasterIdle), 2);
+    EXPECT_EQ(countCalls(pluginHost.calls(), audioMasterIdle), 2);
     EXPECT_EQ(editor->nextIdle(), 1155u);
 
     headless::input().ticks = 1155;
@@ -234,17 +236,17 @@ TEST_F(GuiEditorTest, ProcessIdleLetsOnePendingPaintThrough) {
 
 TEST_F(GuiEditorTest, IdleFromTheHostDuringItsIdleCallDoesNothing) {
     int updatesDuringHostIdle = -1;
-    scriptedHost().during = [this, &updatesDuringHostIdle](int32 opcode) {
-        if (opcode != audioMasterIdle)
+    pluginHost.observeCalls([this, &updatesDuringHostIdle](const HostCall& call) {
+        if (call.opcode != audioMasterIdle)
             return;
         editor->postUpdate();
         dispatch(effEditIdle);
         updatesDuringHostIdle = editor->updates;
-    };
+    });
     editor->processIdle();
     EXPECT_EQ(updatesDuringHostIdle, 0);
     EXPECT_TRUE(editor->isUpdatePending());
-    scriptedHost().during = nullptr;
+    pluginHost.observeCalls(nullptr);
     editor->idle();
     EXPECT_EQ(editor->updates, 1);
 }

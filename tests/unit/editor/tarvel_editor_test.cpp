@@ -15,8 +15,8 @@
 #include "gui/handle_finder.h"
 #include "gui/mouse_script.h"
 #include "gui/slider.h"
+#include "harness/plugin_host.h"
 #include "host/module.h"
-#include "host/recording_host.h"
 #include "host/vst_opcodes.h"
 #include "png_file.h"
 
@@ -32,7 +32,7 @@ class TarvelEditorTest : public ::testing::Test {
 protected:
     TarvelEditorTest() {
         new TarvelEditor(&effect); // the effect owns it
-        recordingHost().reset();
+        host.attach(effect.getAeffect());
         headless::resetInput();
         parent = headless::createWindow(kScreenX, kScreenY, 400, 300);
     }
@@ -72,7 +72,7 @@ protected:
     // The host calls with these opcodes, in the order made.
     std::vector<std::string> hostCalls(std::initializer_list<int32> opcodes) {
         std::vector<std::string> seen;
-        for (const HostCall& call : recordingHost().calls)
+        for (const HostCall& call : host.calls())
             for (int32 opcode : opcodes)
                 if (call.opcode == opcode)
                     seen.push_back(std::to_string(call.opcode) + " " + std::to_string(call.index) +
@@ -82,7 +82,8 @@ protected:
         return seen;
     }
 
-    TarvelEffect effect{recordingHostCallback};
+    PluginHost host;
+    TarvelEffect effect{PluginHost::callback()};
     platform::Window parent;
 };
 
@@ -122,8 +123,8 @@ TEST_F(TarvelEditorTest, RectangleIs268By107BeforeAndAfterOpen) {
 }
 
 TEST_F(TarvelEditorTest, OpenBuildsTheFrameAndBothSlidersFromTheEffectsValues) {
-    effect.setParameter(0, 1.0f);
-    effect.setParameter(1, 0.0f);
+    effect.setParameter(TarvelEffect::kNcvolume, 1.0f);
+    effect.setParameter(TarvelEffect::kIpvolume, 0.0f);
     open();
     ASSERT_NE(frame(), nullptr);
     Rect bounds;
@@ -191,9 +192,9 @@ TEST_F(TarvelEditorTest, OpeningTwiceRebuildsThePanelWithoutLeavingTheFirst) {
 }
 
 TEST_F(TarvelEditorTest, ParameterChangesWhileClosedLeaveNoTraceAndOpenTakesThem) {
-    effect.setParameter(0, 0.25f);
-    effect.setParameter(1, 0.5f);
-    editor()->setParameter(0, 0.9f);
+    effect.setParameter(TarvelEffect::kNcvolume, 0.25f);
+    effect.setParameter(TarvelEffect::kIpvolume, 0.5f);
+    editor()->setParameter(TarvelEffect::kNcvolume, 0.9f);
     open();
     EXPECT_EQ(editor()->getNcvolumeSlider()->getValue(), 0.25f);
     EXPECT_EQ(editor()->getIpvolumeSlider()->getValue(), 0.5f);
@@ -215,7 +216,7 @@ public:
 TEST_F(TarvelEditorTest, SetParameterPostsAnUpdateAndIdleTakesTheEffectsValue) {
     delete effect.editorOf();
     auto* observed = new ObservedEditor(&effect); // the effect owns it now
-    observed->setParameter(0, 0.3f);
+    observed->setParameter(TarvelEffect::kNcvolume, 0.3f);
     EXPECT_EQ(observed->updatesPosted, 1) << "closed: only the update request";
 
     open();
@@ -234,14 +235,14 @@ TEST_F(TarvelEditorTest, SetParameterPostsAnUpdateAndIdleTakesTheEffectsValue) {
     EXPECT_FALSE(lower->isDirty());
 
     // The slider takes the value read back from the effect, not the argument.
-    observed->setParameter(1, 0.3f);
+    observed->setParameter(TarvelEffect::kIpvolume, 0.3f);
     EXPECT_EQ(observed->updatesPosted, 2);
     idle();
     EXPECT_EQ(lower->getValue(), 1.0f);
 
     // From the effect: one update request; the slider stays where it is
     // until the next idle.
-    effect.setParameter(1, 0.125f);
+    effect.setParameter(TarvelEffect::kIpvolume, 0.125f);
     EXPECT_EQ(observed->updatesPosted, 3);
     EXPECT_EQ(lower->getValue(), 1.0f);
     idle();
@@ -256,29 +257,32 @@ TEST_F(TarvelEditorTest, SetParameterPostsAnUpdateAndIdleTakesTheEffectsValue) {
 TEST_F(TarvelEditorTest, WheelOverALowerSliderStepsItAndAutomates) {
     open();
     paint();
-    recordingHost().calls.clear();
+    host.clearCalls();
     headless::input().pointer = {kScreenX + 132, kScreenY + kLowerTop + 7};
     EXPECT_TRUE(headless::sendWheel(frame()->getWindow(), -1.0f));
-    EXPECT_EQ(hostCalls({audioMasterAutomate}), (std::vector<std::string>{automate(1, 0.9f)}));
-    EXPECT_EQ(effect.getParameter(1), 0.9f);
-    EXPECT_EQ(effect.getParameter(0), 1.0f);
+    EXPECT_EQ(hostCalls({audioMasterAutomate}),
+              (std::vector<std::string>{automate(TarvelEffect::kIpvolume, 0.9f)}));
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 0.9f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
     EXPECT_FALSE(editor()->getIpvolumeSlider()->isDirty()) << "redrawn at once";
 
     headless::input().pointer = {kScreenX + 132, kScreenY + 20};
     EXPECT_FALSE(headless::sendWheel(frame()->getWindow(), -1.0f));
-    EXPECT_EQ(effect.getParameter(0), 1.0f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
 }
 
 TEST_F(TarvelEditorTest, PressOnTheUpperSliderAutomatesParameterZeroInsideAnEditBracket) {
     open();
     paint();
-    recordingHost().calls.clear();
+    host.clearCalls();
     press(132, 56, kLButton, {{132, 56, kLButton}, {132, 56, 0}});
     const float value = 115.0f / 231.0f;
     EXPECT_EQ(hostCalls({audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}),
-              (std::vector<std::string>{beginEdit(0), automate(0, value), endEdit(0)}));
-    EXPECT_EQ(effect.getParameter(0), value);
-    EXPECT_EQ(effect.getParameter(1), 1.0f);
+              (std::vector<std::string>{beginEdit(TarvelEffect::kNcvolume),
+                                        automate(TarvelEffect::kNcvolume, value),
+                                        endEdit(TarvelEffect::kNcvolume)}));
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), value);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 1.0f);
     // Redrawn at once, inside the press.
     EXPECT_EQ(handleColumns(window(), kUpperTop),
               std::vector<int>{11 + static_cast<int>(231.0f * value)});
@@ -287,15 +291,18 @@ TEST_F(TarvelEditorTest, PressOnTheUpperSliderAutomatesParameterZeroInsideAnEdit
 TEST_F(TarvelEditorTest, DragPastTheEndsStopsAtZeroAndOne) {
     open();
     paint();
-    recordingHost().calls.clear();
+    host.clearCalls();
     press(200, 87, kLButton, {{700, 87, kLButton}, {-300, 87, kLButton}, {-300, 87, 0}});
     EXPECT_EQ(hostCalls({audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}),
-              (std::vector<std::string>{beginEdit(1), automate(1, (200.0f - 17.0f) / 231.0f),
-                                        automate(1, 1.0f), automate(1, 0.0f), endEdit(1)}));
-    EXPECT_EQ(effect.getParameter(1), 0.0f);
+              (std::vector<std::string>{
+                  beginEdit(TarvelEffect::kIpvolume),
+                  automate(TarvelEffect::kIpvolume, (200.0f - 17.0f) / 231.0f),
+                  automate(TarvelEffect::kIpvolume, 1.0f), automate(TarvelEffect::kIpvolume, 0.0f),
+                  endEdit(TarvelEffect::kIpvolume)}));
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 0.0f);
 
     press(132, 56, kLButton, {{900, 56, kLButton}, {0, 0, 0}});
-    EXPECT_EQ(effect.getParameter(0), 1.0f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
     char text[32] = {};
     effect.getParameterDisplay(0, text);
     EXPECT_EQ(std::string(text), "0.000000") << "0 dB";
@@ -304,11 +311,11 @@ TEST_F(TarvelEditorTest, DragPastTheEndsStopsAtZeroAndOne) {
 TEST_F(TarvelEditorTest, CtrlClickSetsTheDefaultWithoutABracket) {
     open();
     paint();
-    recordingHost().calls.clear();
+    host.clearCalls();
     press(30, 56, kLButton | kControl, {{0, 0, 0}});
     EXPECT_EQ(hostCalls({audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}),
-              std::vector<std::string>{automate(0, 0.5f)});
-    EXPECT_EQ(effect.getParameter(0), 0.5f);
+              std::vector<std::string>{automate(TarvelEffect::kNcvolume, 0.5f)});
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 0.5f);
 }
 
 // Stands in for a control with a tag the panel does not know.
@@ -320,30 +327,32 @@ public:
 
 TEST_F(TarvelEditorTest, ValueChangedIgnoresTagsOtherThanTheTwoParameters) {
     open();
-    recordingHost().calls.clear();
+    host.clearCalls();
     for (int tag : {-1, 2, 7}) {
         TaggedControl control(tag);
         control.setValue(0.25f);
         editor()->valueChanged(nullptr, &control);
     }
-    EXPECT_TRUE(recordingHost().calls.empty());
-    EXPECT_EQ(effect.getParameter(0), 1.0f);
-    EXPECT_EQ(effect.getParameter(1), 1.0f);
+    EXPECT_TRUE(host.calls().empty());
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 1.0f);
 }
 
 TEST_F(TarvelEditorTest, ArrowKeyChangesAreAutomatedAndShownAtTheNextIdle) {
     open();
     paint();
     idle();
-    recordingHost().calls.clear();
+    host.clearCalls();
     // No view has the focus: the lower slider, added last, takes the key.
     dispatch(effEditKeyDown, 0, VKEY_DOWN);
-    EXPECT_FLOAT_EQ(effect.getParameter(1), 0.9f);
+    EXPECT_FLOAT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 0.9f);
     EXPECT_EQ(hostCalls({audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}),
-              std::vector<std::string>{automate(1, effect.getParameter(1))});
+              std::vector<std::string>{
+                  automate(TarvelEffect::kIpvolume, effect.getParameter(TarvelEffect::kIpvolume))});
     idle();
     EXPECT_EQ(handleColumns(window(), kLowerTop),
-              std::vector<int>{11 + static_cast<int>(231.0f * effect.getParameter(1))});
+              std::vector<int>{
+                  11 + static_cast<int>(231.0f * effect.getParameter(TarvelEffect::kIpvolume))});
 }
 
 TEST_F(TarvelEditorTest, MidiControllerOneMovesTheUpperHandleAtTheNextIdle) {
@@ -367,7 +376,7 @@ TEST_F(TarvelEditorTest, MidiControllerOneMovesTheUpperHandleAtTheNextIdle) {
     float* inputs[] = {silence[0], silence[1]};
     float* outputs[] = {output[0], output[1]};
     effect.processReplacing(inputs, outputs, 32);
-    EXPECT_EQ(effect.getParameter(0), 0.0f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 0.0f);
     EXPECT_EQ(handleColumns(window(), kUpperTop), std::vector<int>{242})
         << "nothing is drawn from the audio path";
 
@@ -377,7 +386,7 @@ TEST_F(TarvelEditorTest, MidiControllerOneMovesTheUpperHandleAtTheNextIdle) {
 }
 
 TEST_F(TarvelEditorTest, ProgramChangeMovesBothSliders) {
-    effect.setParameter(0, 0.5f);
+    effect.setParameter(TarvelEffect::kNcvolume, 0.5f);
     open();
     paint();
     effect.setProgram(0);
@@ -386,8 +395,8 @@ TEST_F(TarvelEditorTest, ProgramChangeMovesBothSliders) {
 }
 
 TEST_F(TarvelEditorTest, RenderMatchesTheStoredReferencePicture) {
-    effect.setParameter(0, 0.75f);
-    effect.setParameter(1, 0.25f);
+    effect.setParameter(TarvelEffect::kNcvolume, 0.75f);
+    effect.setParameter(TarvelEffect::kIpvolume, 0.25f);
     open();
     paint();
     raster::Surface reference;
@@ -402,13 +411,13 @@ TEST_F(TarvelEditorTest, RenderMatchesTheStoredReferencePicture) {
 }
 
 TEST(TarvelEditorLifetime, EntryPointMakesTheEffectWithItsPanel) {
-    recordingHost().reset(2400);
-    AEffect* record = tarvelMain(recordingHostCallback);
-    ASSERT_NE(record, nullptr);
+    PluginHost host;
+    ASSERT_TRUE(host.load(&tarvelMain));
+    AEffect* record = host.effect();
     EXPECT_EQ(record->flags, effFlagsHasEditor | effFlagsCanMono | effFlagsCanReplacing);
     auto* effect = static_cast<TarvelEffect*>(record->object);
     EXPECT_NE(dynamic_cast<TarvelEditor*>(effect->editorOf()), nullptr);
-    EXPECT_EQ(record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f), 1);
+    EXPECT_EQ(host.dispatch(effClose), 1);
 }
 
 TEST(TarvelEditorLifetime, EffectClosedWithTheEditorStillOpenTakesTheWindowDown) {
@@ -432,7 +441,7 @@ TEST(TarvelEditorLifetime, EditorOpcodesInAnyOrderAreHarmless) {
     // A null parent gives a frame without a window: nothing to draw into.
     EXPECT_EQ(effect.dispatcher(effEditOpen, 0, 0, nullptr, 0.0f), 1);
     effect.dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
-    effect.setParameter(0, 0.5f);
+    effect.setParameter(TarvelEffect::kNcvolume, 0.5f);
     effect.dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
     effect.dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
     effect.dispatcher(effEditClose, 0, 0, nullptr, 0.0f);

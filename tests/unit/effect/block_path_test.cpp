@@ -36,57 +36,35 @@ bool operator==(const Relay& a, const Relay& b) {
            std::memcmp(&a.ipvolume, &b.ipvolume, sizeof(float)) == 0;
 }
 
-// One host for both effects, telling them apart by their records. While a
-// relay is under way it sometimes does what hosts may do there: hand over
-// another event (due later in the block, already past, or in the next one)
-// or automate "ipvolume". What it does depends only on the relayed message,
-// so both effects meet the same host for as long as they agree.
-class TwinHost {
+// One effect and its host. While a relay is under way the host sometimes
+// does what hosts may do there: hand over another event (due later in the
+// block, already past, or in the next one) or automate "ipvolume". What it
+// does depends only on the relayed message, so both sides meet the same host
+// for as long as they agree.
+class Side {
 public:
-    TwinHost(TarvelEffect& blockPath, TarvelEffect& reference) : effects{&blockPath, &reference} {
-        current() = this;
-    }
-    ~TwinHost() { current() = nullptr; }
-    TwinHost(const TwinHost&) = delete;
-    TwinHost& operator=(const TwinHost&) = delete;
-
-    static VstWord VSTCALL callback(AEffect* record, int32 opcode, int32 /*index*/,
-                                    VstWord /*value*/, void* ptr, float /*opt*/) {
-        TwinHost* host = current();
-        if (opcode == audioMasterVersion) {
-            return 2400;
-        }
-        if (host == nullptr || opcode != audioMasterProcessEvents || ptr == nullptr) {
-            return 0;
-        }
-        for (int side = 0; side < 2; ++side) {
-            if (host->effects[side]->getAeffect() == record) {
-                host->relayed(side, *static_cast<const VstEvents*>(ptr));
+    explicit Side(TarvelEffect& relaying) : effect(relaying) {
+        host.attach(effect.getAeffect());
+        host.observeCalls([this](const HostCall& call) {
+            if (call.opcode == audioMasterProcessEvents) {
+                relayed(midiOf(call.events.at(0)));
             }
-        }
-        return 1;
+        });
     }
 
-    std::vector<Relay> relays[2];
-    int handedOver[2] = {0, 0};
+    std::vector<Relay> relays;
+    int handedOver = 0;
 
 private:
-    static TwinHost*& current() {
-        static TwinHost* host = nullptr;
-        return host;
-    }
-
-    void relayed(int side, const VstEvents& list) {
-        TarvelEffect& effect = *effects[side];
-        const auto& event = *reinterpret_cast<const VstMidiEvent*>(list.events[0]);
+    void relayed(const VstMidiEvent& event) {
         const Relay relay{static_cast<uint8>(event.midiData[0]),
                           event.midiData[1],
                           event.midiData[2],
                           event.deltaFrames,
                           effect.queuedEvents(),
-                          effect.getParameter(0),
-                          effect.getParameter(1)};
-        relays[side].push_back(relay);
+                          effect.getParameter(TarvelEffect::kNcvolume),
+                          effect.getParameter(TarvelEffect::kIpvolume)};
+        relays.push_back(relay);
         if (relay.data1 % 11 == 3) {
             int data1 = (relay.data1 * 5 + 1) % 128;
             data1 += data1 % 11 == 3 ? 1 : 0; // no endless chain at one frame
@@ -94,14 +72,15 @@ private:
                 midiEvent((relay.data2 * 37 + relay.data1) % 900 - 300, 0x90, data1, 64)};
             EventList handed(more);
             effect.processEvents(handed.list());
-            ++handedOver[side];
+            ++handedOver;
         }
         if (relay.data1 % 13 == 5) {
-            effect.setParameter(1, static_cast<float>(relay.data2) / 127.0f);
+            effect.setParameter(TarvelEffect::kIpvolume, static_cast<float>(relay.data2) / 127.0f);
         }
     }
 
-    TarvelEffect* effects[2];
+    TarvelEffect& effect;
+    PluginHost host;
 };
 
 // A long left input of random stretches: silence, noise, tones of every
@@ -243,9 +222,10 @@ void runTwins(unsigned seed) {
         x = std::uniform_real_distribution<float>(-1.0f, 1.0f)(random);
     }
 
-    TarvelEffect blockPath(TwinHost::callback);
-    TarvelEffect reference(TwinHost::callback);
-    TwinHost host(blockPath, reference);
+    TarvelEffect blockPath(PluginHost::callback());
+    TarvelEffect reference(PluginHost::callback());
+    Side blockSide(blockPath);
+    Side referenceSide(reference);
     std::size_t position = 0;
     int32 framesDone = 0;
     for (int block = 0; block < 1200; ++block) {
@@ -305,24 +285,27 @@ void runTwins(unsigned seed) {
             << "seed " << seed << ", block " << block << " (" << frames << " frames from frame "
             << framesDone << ", " << (replacing ? "processReplacing" : "process") << ", placement "
             << placement << ")";
-        ASSERT_EQ(host.relays[0].size(), host.relays[1].size())
+        ASSERT_EQ(blockSide.relays.size(), referenceSide.relays.size())
             << "seed " << seed << ", block " << block;
-        ASSERT_TRUE(host.relays[0] == host.relays[1]) << "seed " << seed << ", block " << block;
+        ASSERT_TRUE(blockSide.relays == referenceSide.relays)
+            << "seed " << seed << ", block " << block;
         ASSERT_EQ(blockPath.queuedEvents(), reference.queuedEvents());
-        ASSERT_EQ(blockPath.getParameter(0), reference.getParameter(0));
-        ASSERT_EQ(blockPath.getParameter(1), reference.getParameter(1));
+        ASSERT_EQ(blockPath.getParameter(TarvelEffect::kNcvolume),
+                  reference.getParameter(TarvelEffect::kNcvolume));
+        ASSERT_EQ(blockPath.getParameter(TarvelEffect::kIpvolume),
+                  reference.getParameter(TarvelEffect::kIpvolume));
         position += length;
         framesDone += std::max(frames, 0);
     }
     // The run went where it is meant to: through many frames and relays,
     // events handed over inside relays, and gains set by controller 1.
     const auto controller1 =
-        std::count_if(host.relays[0].begin(), host.relays[0].end(), [](const Relay& relay) {
+        std::count_if(blockSide.relays.begin(), blockSide.relays.end(), [](const Relay& relay) {
             return (relay.status & 0xF0) == 0xB0 && relay.data1 == 1;
         });
     EXPECT_GT(framesDone, 250000);
-    EXPECT_GT(host.relays[0].size(), 3000u);
-    EXPECT_GT(host.handedOver[0], 100);
+    EXPECT_GT(blockSide.relays.size(), 3000u);
+    EXPECT_GT(blockSide.handedOver, 100);
     EXPECT_GT(controller1, 100);
 }
 

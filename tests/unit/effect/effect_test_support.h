@@ -1,78 +1,15 @@
-// What the effect tests stand in for: a host that records every callback
-// (with a copy of each event list it is handed) and an editor that records
-// what the effect tells it.
+// What the effect tests stand in for: an editor that records what the effect
+// tells it, and the host's event lists; the host is the harness's PluginHost.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "effect/ParameterPanel.h"
 #include "effect/TarvelEffect.h"
+#include "harness/plugin_host.h"
 #include "host/AEffEditor.h"
 #include "host/vst_opcodes.h"
-
-struct RecordedHostCall {
-    int32 opcode;
-    int32 index;
-    VstWord value;
-    float opt;
-    std::vector<VstMidiEvent> events;
-};
-
-// One recording host at a time; it answers the version query, accepts every
-// event list and answers 0 to everything else.
-class RecordingHost {
-public:
-    RecordingHost() { current() = this; }
-    ~RecordingHost() { current() = nullptr; }
-    RecordingHost(const RecordingHost&) = delete;
-    RecordingHost& operator=(const RecordingHost&) = delete;
-
-    static VstWord VSTCALL callback(AEffect* /*effect*/, int32 opcode, int32 index, VstWord value,
-                                    void* ptr, float opt) {
-        RecordingHost* host = current();
-        if (host == nullptr) {
-            return 0;
-        }
-        RecordedHostCall call{opcode, index, value, opt, {}};
-        if (opcode == audioMasterProcessEvents && ptr != nullptr) {
-            const auto* list = static_cast<const VstEvents*>(ptr);
-            VstEvent* const* pointers = list->events;
-            for (int32 i = 0; i < list->numEvents; ++i) {
-                call.events.push_back(*reinterpret_cast<const VstMidiEvent*>(pointers[i]));
-            }
-        }
-        host->calls.push_back(call);
-        if (opcode == audioMasterProcessEvents && host->onRelay) {
-            host->onRelay(call.events);
-        }
-        if (opcode == audioMasterVersion) {
-            return 2400;
-        }
-        return opcode == audioMasterProcessEvents ? 1 : 0;
-    }
-
-    // Every event relayed so far, in the order the host received them.
-    std::vector<VstMidiEvent> relayed() const {
-        std::vector<VstMidiEvent> events;
-        for (const RecordedHostCall& call : calls) {
-            events.insert(events.end(), call.events.begin(), call.events.end());
-        }
-        return events;
-    }
-
-    std::vector<RecordedHostCall> calls;
-    // Runs inside the host callback for every relayed list, while the block
-    // is being processed.
-    std::function<void(const std::vector<VstMidiEvent>&)> onRelay;
-
-private:
-    static RecordingHost*& current() {
-        static RecordingHost* host = nullptr;
-        return host;
-    }
-};
 
 // Takes the place of the effect's own editor panel (which it deletes) and
 // registers itself as the effect's editor and parameter panel, as the real
@@ -90,6 +27,18 @@ public:
     }
     std::vector<std::string> log;
 };
+
+// Every event the host has been sent and still records, whatever its type
+// says, read as MIDI: a relay of anything else shows as a wrong type.
+inline std::vector<VstMidiEvent> relayedEvents(const PluginHost& host) {
+    std::vector<VstMidiEvent> events;
+    for (const HostCall& call : host.calls()) {
+        for (const VstEvent& event : call.events) {
+            events.push_back(midiOf(event));
+        }
+    }
+    return events;
+}
 
 inline VstMidiEvent midiEvent(int32 deltaFrames, int status, int data1, int data2) {
     VstMidiEvent event{};

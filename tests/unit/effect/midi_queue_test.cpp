@@ -29,11 +29,13 @@ protected:
         for (std::size_t i = 0; i < in.size(); ++i) {
             in[i] = 1.0f + static_cast<float>(i);
         }
-        host.onRelay = [&in](const std::vector<VstMidiEvent>&) {
-            std::fill(in.begin(), in.end(), 0.0f);
-        };
+        host.observeCalls([&in](const HostCall& call) {
+            if (call.opcode == audioMasterProcessEvents) {
+                std::fill(in.begin(), in.end(), 0.0f);
+            }
+        });
         const std::vector<float> out = runBlock(effect, in.data(), frames);
-        host.onRelay = nullptr;
+        host.observeCalls(nullptr);
         for (int32 i = 0; i < frames; ++i) {
             if (out[static_cast<std::size_t>(i)] == 0.0f) {
                 return i;
@@ -51,19 +53,22 @@ protected:
         effect.processReplacing(inputs, outputs, frames);
     }
 
-    RecordingHost host;
-    TarvelEffect effect{RecordingHost::callback};
+    MidiQueue() { host.attach(effect.getAeffect()); }
+    std::vector<VstMidiEvent> relayed() const { return relayedEvents(host); }
+
+    PluginHost host;
+    TarvelEffect effect{PluginHost::callback()};
 };
 
 TEST_F(MidiQueue, NoteOnIsRelayedAloneBeforeItsFramesAudio) {
     EXPECT_EQ(deliver({midiEvent(10, 0x92, 60, 100)}), 1);
     EXPECT_EQ(effect.queuedEvents(), 1);
     EXPECT_EQ(blockAndFirstRelayFrame(), 10);
-    ASSERT_EQ(host.calls.size(), 1u);
-    const RecordedHostCall& call = host.calls[0];
+    ASSERT_EQ(host.calls().size(), 1u);
+    const HostCall& call = host.calls()[0];
     EXPECT_EQ(call.opcode, audioMasterProcessEvents);
     ASSERT_EQ(call.events.size(), 1u);
-    const VstMidiEvent& sent = call.events[0];
+    const VstMidiEvent sent = midiOf(call.events[0]);
     EXPECT_EQ(sent.type, kVstMidiType);
     EXPECT_EQ(sent.deltaFrames, 10);
     EXPECT_EQ(static_cast<uint8>(sent.midiData[0]), 0x92);
@@ -76,7 +81,7 @@ TEST_F(MidiQueue, EventsAreReleasedByFrameThenByArrival) {
     deliver({midiEvent(20, 0x90, 1, 1), midiEvent(5, 0x90, 2, 1), midiEvent(5, 0x90, 3, 1),
              midiEvent(5, 0x90, 4, 1)});
     block();
-    const std::vector<VstMidiEvent> sent = host.relayed();
+    const std::vector<VstMidiEvent> sent = relayed();
     ASSERT_EQ(sent.size(), 4u);
     const int expectedNotes[] = {2, 3, 4, 1};
     const int expectedFrames[] = {5, 5, 5, 20};
@@ -92,7 +97,7 @@ TEST_F(MidiQueue, RelayedMessagesByKind) {
              midiEvent(2, 0xA4, 10, 20), midiEvent(3, 0xB5, 7, 90), midiEvent(4, 0xC6, 9, 44),
              midiEvent(5, 0xD7, 33, 44), midiEvent(6, 0xE8, 1, 64)});
     block();
-    const std::vector<VstMidiEvent> sent = host.relayed();
+    const std::vector<VstMidiEvent> sent = relayed();
     const int expected[][3] = {{0x83, 64, 0}, {0x81, 0x40, 0x7F}, {0xA4, 10, 20}, {0xB5, 7, 90},
                                {0xC6, 9, 0},  {0xD7, 33, 0},      {0xE8, 1, 64}};
     ASSERT_EQ(sent.size(), 7u);
@@ -101,7 +106,7 @@ TEST_F(MidiQueue, RelayedMessagesByKind) {
         EXPECT_EQ(sent[i].midiData[1], expected[i][1]) << "message " << i;
         EXPECT_EQ(sent[i].midiData[2], expected[i][2]) << "message " << i;
     }
-    EXPECT_EQ(effect.getParameter(0), 1.0f) << "controller 7 changes no gain";
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f) << "controller 7 changes no gain";
 }
 
 TEST_F(MidiQueue, SystemMessagesAndStrayDataBytesLeaveUnrelayed) {
@@ -109,7 +114,7 @@ TEST_F(MidiQueue, SystemMessagesAndStrayDataBytesLeaveUnrelayed) {
     EXPECT_EQ(effect.queuedEvents(), 2);
     block();
     EXPECT_EQ(effect.queuedEvents(), 0);
-    EXPECT_TRUE(host.calls.empty());
+    EXPECT_TRUE(host.calls().empty());
 }
 
 TEST_F(MidiQueue, NonMidiEventsAreIgnored) {
@@ -119,8 +124,8 @@ TEST_F(MidiQueue, NonMidiEventsAreIgnored) {
     EXPECT_EQ(effect.processEvents(list.list()), 1);
     EXPECT_EQ(effect.queuedEvents(), 1);
     block();
-    ASSERT_EQ(host.relayed().size(), 1u);
-    EXPECT_EQ(host.relayed()[0].midiData[1], 61);
+    ASSERT_EQ(relayed().size(), 1u);
+    EXPECT_EQ(relayed()[0].midiData[1], 61);
 }
 
 TEST_F(MidiQueue, EmptyAndMissingListsAdmitNothing) {
@@ -139,7 +144,7 @@ TEST_F(MidiQueue, HoldsAt249EventsAndDropsTheRest) {
     EXPECT_EQ(effect.queuedEvents(), 249);
     block();
     EXPECT_EQ(effect.queuedEvents(), 0);
-    const std::vector<VstMidiEvent> sent = host.relayed();
+    const std::vector<VstMidiEvent> sent = relayed();
     ASSERT_EQ(sent.size(), 249u);
     EXPECT_EQ(sent.back().deltaFrames, 248) << "the 250th event was dropped";
     // Released slots take events again.
@@ -158,8 +163,8 @@ TEST_F(MidiQueue, HugeListsAndMissingEntriesAreSafe) {
 
 TEST_F(MidiQueue, Controller1SetsNewCycleVolumeFromItsFrame) {
     auto* editor = new RecordingEditor(&effect);
-    effect.setParameter(0, 0.0f);
-    effect.setParameter(1, 0.0f);
+    effect.setParameter(TarvelEffect::kNcvolume, 0.0f);
+    effect.setParameter(TarvelEffect::kIpvolume, 0.0f);
     editor->log.clear();
     // A square wave of period 4 replays +1 +1 -1 -1 0 at frames 9 to 13.
     std::vector<float> in(16);
@@ -172,14 +177,14 @@ TEST_F(MidiQueue, Controller1SetsNewCycleVolumeFromItsFrame) {
     EXPECT_EQ(out[10], 0.0f);
     EXPECT_EQ(out[11], -1.0f);
     EXPECT_EQ(out[12], -1.0f);
-    EXPECT_EQ(effect.getParameter(0), 1.0f) << "127 gives exactly unity";
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f) << "127 gives exactly unity";
     const std::vector<std::string> told = {"setParameter 0 1.000000"};
     EXPECT_EQ(editor->log, told);
 
     deliver({midiEvent(0, 0xB0, 1, 64)});
     block(1);
-    EXPECT_EQ(effect.getParameter(0), 64.0f * 0.007874016f);
-    EXPECT_NEAR(effect.getParameter(0), 0.503937, 1e-6);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 64.0f * 0.007874016f);
+    EXPECT_NEAR(effect.getParameter(TarvelEffect::kNcvolume), 0.503937, 1e-6);
 }
 
 TEST_F(MidiQueue, ProgramChangeToProgramZeroSelectsIt) {
@@ -191,7 +196,7 @@ TEST_F(MidiQueue, ProgramChangeToProgramZeroSelectsIt) {
     block();
     const std::vector<std::string> told = {"setParameter 0 1.000000", "setParameter 1 1.000000"};
     EXPECT_EQ(editor->log, told);
-    const std::vector<VstMidiEvent> sent = host.relayed();
+    const std::vector<VstMidiEvent> sent = relayed();
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0].midiData[1], 5);
     EXPECT_EQ(static_cast<uint8>(sent[1].midiData[0]), 0xC2);
@@ -202,8 +207,8 @@ TEST_F(MidiQueue, ProgramChangeToProgramZeroSelectsIt) {
 TEST_F(MidiQueue, EventsBeyondTheBlockComeAtTheRemainder) {
     deliver({midiEvent(600, 0x90, 60, 100)});
     EXPECT_EQ(blockAndFirstRelayFrame(), 88);
-    ASSERT_EQ(host.relayed().size(), 1u);
-    EXPECT_EQ(host.relayed()[0].deltaFrames, 600);
+    ASSERT_EQ(relayed().size(), 1u);
+    EXPECT_EQ(relayed()[0].deltaFrames, 600);
     EXPECT_EQ(effect.queuedEvents(), 0);
 }
 
@@ -216,7 +221,7 @@ TEST_F(MidiQueue, NegativeDeltaFramesAreDueAtTheNextBlocksStart) {
     EXPECT_EQ(blockAndFirstRelayFrame(), 0);
     EXPECT_EQ(effect.queuedEvents(), 0);
     block();
-    const std::vector<VstMidiEvent> sent = host.relayed();
+    const std::vector<VstMidiEvent> sent = relayed();
     ASSERT_EQ(sent.size(), 5u) << "each relayed exactly once";
     const int expectedNotes[] = {1, 2, 4, 5, 3};
     for (std::size_t i = 0; i < 5; ++i) {
@@ -229,16 +234,16 @@ TEST_F(MidiQueue, NegativeDeltaFramesAreDueAtTheNextBlocksStart) {
 // not lost: it comes at the start of the next block.
 TEST_F(MidiQueue, EventsAdmittedDuringABlockComeNextBlock) {
     deliver({midiEvent(100, 0x90, 1, 1)});
-    host.onRelay = [this](const std::vector<VstMidiEvent>& relayed) {
-        if (relayed[0].midiData[1] == 1) {
+    host.observeCalls([this](const HostCall& call) {
+        if (call.opcode == audioMasterProcessEvents && midiOf(call.events.at(0)).midiData[1] == 1) {
             deliver({midiEvent(5, 0x90, 2, 1)});
         }
-    };
+    });
     block();
     EXPECT_EQ(effect.queuedEvents(), 1);
     block();
     EXPECT_EQ(effect.queuedEvents(), 0);
-    const std::vector<VstMidiEvent> sent = host.relayed();
+    const std::vector<VstMidiEvent> sent = relayed();
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[1].midiData[1], 2);
     EXPECT_EQ(sent[1].deltaFrames, 0);
@@ -250,9 +255,9 @@ TEST_F(MidiQueue, EmptyBlocksNeitherReleaseNorMoveEvents) {
     block(0);
     block(-5);
     EXPECT_EQ(effect.queuedEvents(), 1);
-    EXPECT_TRUE(host.calls.empty());
+    EXPECT_TRUE(host.calls().empty());
     EXPECT_EQ(blockAndFirstRelayFrame(), 10);
-    EXPECT_EQ(host.relayed()[0].deltaFrames, 10);
+    EXPECT_EQ(relayed()[0].deltaFrames, 10);
 }
 
 } // namespace

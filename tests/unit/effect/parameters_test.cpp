@@ -27,9 +27,10 @@ std::string display(TarvelEffect& effect, int32 index) {
 }
 
 TEST(TarvelEffectIdentity, RecordAfterConstruction) {
-    RecordingHost host;
-    TarvelEffect effect(RecordingHost::callback);
-    const AEffect* record = effect.getAeffect();
+    PluginHost host;
+    TarvelEffect effect(PluginHost::callback());
+    AEffect* record = effect.getAeffect();
+    host.attach(record);
     EXPECT_EQ(record->numPrograms, 1);
     EXPECT_EQ(record->numParams, 2);
     EXPECT_EQ(record->numInputs, 2);
@@ -39,16 +40,16 @@ TEST(TarvelEffectIdentity, RecordAfterConstruction) {
     EXPECT_EQ(record->flags, effFlagsCanMono | effFlagsCanReplacing);
     EXPECT_EQ(effect.editorOf(), nullptr);
     EXPECT_EQ(record->object, &effect);
-    EXPECT_TRUE(host.calls.empty()) << "construction calls nothing in the host";
+    EXPECT_TRUE(host.calls().empty()) << "construction calls nothing in the host";
 }
 
 TEST(TarvelEffectIdentity, StartsWithProgramTarvelAtUnity) {
     TarvelEffect effect(nullptr);
     EXPECT_EQ(programName(effect), "Tarvel");
-    EXPECT_EQ(effect.getParameter(0), 1.0f);
-    EXPECT_EQ(effect.getParameter(1), 1.0f);
-    EXPECT_EQ(display(effect, 0), "0.000000");
-    EXPECT_EQ(display(effect, 1), "0.000000");
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 1.0f);
+    EXPECT_EQ(display(effect, TarvelEffect::kNcvolume), "0.000000");
+    EXPECT_EQ(display(effect, TarvelEffect::kIpvolume), "0.000000");
     EXPECT_EQ(effect.getVu(), 0.0f);
     EXPECT_EQ(effect.queuedEvents(), 0);
 }
@@ -56,14 +57,14 @@ TEST(TarvelEffectIdentity, StartsWithProgramTarvelAtUnity) {
 // This program links the effect without the toolkit or the editor: its entry
 // point makes the effect alone.
 TEST(TarvelEffectIdentity, EntryPointHandsOutTheEffectsRecordWithoutAnEditor) {
-    RecordingHost host;
-    AEffect* record = tarvelMain(RecordingHost::callback);
-    ASSERT_NE(record, nullptr);
+    PluginHost host;
+    ASSERT_TRUE(host.load(&tarvelMain));
+    AEffect* record = host.effect();
     EXPECT_EQ(record->uniqueID, fourCharCode('T', 'v', 'r', 'l'));
     EXPECT_EQ(record->flags, effFlagsCanMono | effFlagsCanReplacing);
     EXPECT_FALSE(outOfMemory);
     EXPECT_NE(dynamic_cast<TarvelEffect*>(static_cast<AudioEffect*>(record->object)), nullptr);
-    EXPECT_EQ(record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f), 1);
+    EXPECT_EQ(host.dispatch(effClose), 1);
 }
 
 TEST(TarvelEffectParameters, NamesLabelsAndDisplays) {
@@ -79,10 +80,10 @@ TEST(TarvelEffectParameters, NamesLabelsAndDisplays) {
         effect.getParameterLabel(index, text);
         EXPECT_STREQ(text, "   dB   ") << "parameter " << index;
     }
-    effect.setParameter(0, 0.0f);
-    EXPECT_EQ(display(effect, 0), "-oo");
-    effect.setParameter(1, 0.5f);
-    EXPECT_EQ(display(effect, 1), "-6.02059");
+    effect.setParameter(TarvelEffect::kNcvolume, 0.0f);
+    EXPECT_EQ(display(effect, TarvelEffect::kNcvolume), "-oo");
+    effect.setParameter(TarvelEffect::kIpvolume, 0.5f);
+    EXPECT_EQ(display(effect, TarvelEffect::kIpvolume), "-6.02059");
 }
 
 TEST(TarvelEffectParameters, OtherIndexesLeaveHostBuffersAlone) {
@@ -100,11 +101,11 @@ TEST(TarvelEffectParameters, OtherIndexesLeaveHostBuffersAlone) {
 TEST(TarvelEffectParameters, EveryChangeReachesTheEditorPanelOnce) {
     TarvelEffect effect(nullptr);
     auto* editor = new RecordingEditor(&effect);
-    effect.setParameter(0, 0.25f);
-    EXPECT_EQ(effect.getParameter(0), 0.25f);
+    effect.setParameter(TarvelEffect::kNcvolume, 0.25f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 0.25f);
     effect.setParameter(7, 0.5f);
-    EXPECT_EQ(effect.getParameter(0), 0.25f);
-    EXPECT_EQ(effect.getParameter(1), 1.0f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 0.25f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 1.0f);
     const std::vector<std::string> expected = {"setParameter 0 0.250000",
                                                "setParameter 7 0.500000"};
     EXPECT_EQ(editor->log, expected);
@@ -113,10 +114,10 @@ TEST(TarvelEffectParameters, EveryChangeReachesTheEditorPanelOnce) {
 TEST(TarvelEffectPrograms, SetProgramReappliesTheStoredValues) {
     TarvelEffect effect(nullptr);
     auto* editor = new RecordingEditor(&effect);
-    effect.setParameter(0, 0.25f);
+    effect.setParameter(TarvelEffect::kNcvolume, 0.25f);
     editor->log.clear();
     effect.setProgram(0);
-    EXPECT_EQ(effect.getParameter(0), 0.25f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 0.25f);
     const std::vector<std::string> expected = {"setParameter 0 0.250000",
                                                "setParameter 1 1.000000"};
     EXPECT_EQ(editor->log, expected);
@@ -139,11 +140,11 @@ TEST(TarvelEffectPrograms, IndexesOutsideTheBankAreRefused) {
 
 TEST(TarvelEffectPrograms, CopyOntoItselfChangesNothing) {
     TarvelEffect effect(nullptr);
-    effect.setParameter(1, 0.75f);
+    effect.setParameter(TarvelEffect::kIpvolume, 0.75f);
     EXPECT_TRUE(effect.copyProgram(0));
     EXPECT_EQ(programName(effect), "Tarvel");
-    EXPECT_EQ(effect.getParameter(0), 1.0f);
-    EXPECT_EQ(effect.getParameter(1), 0.75f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 0.75f);
 }
 
 TEST(TarvelEffectPrograms, PlaceholderNameIsShownWithItsNumber) {
@@ -161,8 +162,8 @@ TEST(TarvelEffectPrograms, LongNamesAreCutTo23Characters) {
     char name[] = "A program name far longer than the field holds";
     effect.setProgramName(name);
     EXPECT_EQ(programName(effect), std::string(name, 23));
-    EXPECT_EQ(effect.getParameter(0), 1.0f);
-    EXPECT_EQ(effect.getParameter(1), 1.0f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 1.0f);
 }
 
 TEST(TarvelEffectRobustness, NullTextBuffersAreIgnored) {
@@ -181,20 +182,21 @@ TEST(TarvelEffectRobustness, NullTextBuffersAreIgnored) {
 
 TEST(TarvelEffectRobustness, NotANumberIsStoredAndShownAsMinusInfinity) {
     TarvelEffect effect(nullptr);
-    effect.setParameter(0, std::numeric_limits<float>::quiet_NaN());
-    EXPECT_TRUE(std::isnan(effect.getParameter(0)));
-    EXPECT_EQ(display(effect, 0), "-oo");
+    effect.setParameter(TarvelEffect::kNcvolume, std::numeric_limits<float>::quiet_NaN());
+    EXPECT_TRUE(std::isnan(effect.getParameter(TarvelEffect::kNcvolume)));
+    EXPECT_EQ(display(effect, TarvelEffect::kNcvolume), "-oo");
 }
 
 TEST(TarvelEffectLifecycle, ResumeAsksForMidiAndSuspendCallsNothing) {
-    RecordingHost host;
-    TarvelEffect effect(RecordingHost::callback);
-    effect.dispatcher(effMainsChanged, 0, 0, nullptr, 0.0f);
-    EXPECT_TRUE(host.calls.empty());
-    effect.dispatcher(effMainsChanged, 0, 1, nullptr, 0.0f);
-    ASSERT_EQ(host.calls.size(), 1u);
-    EXPECT_EQ(host.calls[0].opcode, audioMasterWantMidi);
-    EXPECT_EQ(host.calls[0].value, 1);
+    PluginHost host;
+    TarvelEffect effect(PluginHost::callback());
+    host.attach(effect.getAeffect());
+    host.suspend();
+    EXPECT_TRUE(host.calls().empty());
+    host.resume();
+    ASSERT_EQ(host.calls().size(), 1u);
+    EXPECT_EQ(host.calls()[0].opcode, audioMasterWantMidi);
+    EXPECT_EQ(host.calls()[0].value, 1);
 }
 
 } // namespace

@@ -9,9 +9,10 @@
 #include "frame_fixture.h"
 #include "gui/bitmap.h"
 #include "gui/host_window.h"
+#include "harness/plugin_host.h"
+#include "host/test_effect.h"
 #include "host/vst_opcodes.h"
 #include "platform/window.h"
-#include "scripted_host.h"
 
 namespace {
 
@@ -263,14 +264,15 @@ TEST_F(FrameWindow, SetSizeGrowsTheWindowsUpToTheDecoratedOne) {
 }
 
 TEST_F(FrameWindow, SetSizeLeavesTheHostsWindowToAHostThatSizesIt) {
-    scriptedHost().reset();
-    scriptedHost().answers[audioMasterCanDo] = 1;
-    scriptedHost().answers[audioMasterSizeWindow] = 1;
-    TestEffect effect(scriptedHostCallback);
+    PluginHost pluginHost;
+    pluginHost.setAnswer(audioMasterCanDo, 1);
+    pluginHost.setAnswer(audioMasterSizeWindow, 1);
+    TestEffect effect(PluginHost::callback());
+    pluginHost.attach(effect.getAeffect());
     auto* editor = new GuiEditor(&effect);
     makeFrame(editor);
     EXPECT_TRUE(frame->setSize(300, 120));
-    EXPECT_EQ(scriptedHost().count(audioMasterSizeWindow), 1);
+    EXPECT_EQ(countCalls(pluginHost.calls(), audioMasterSizeWindow), 1);
     EXPECT_EQ(headless::surfaceOf(frame->getWindow())->width(), 300);
     EXPECT_EQ(headless::surfaceOf(host)->width(), 400);
     delete frame;
@@ -284,20 +286,22 @@ TEST_F(FrameWindow, EditBracketsAndTicksGoThroughTheEditor) {
     EXPECT_EQ(frame->getTicks(), 0u);
     delete frame;
 
-    scriptedHost().reset();
-    scriptedHost().answers[audioMasterEndEdit] = 1;
-    TestEffect effect(scriptedHostCallback);
+    PluginHost pluginHost;
+    pluginHost.setAnswer(audioMasterEndEdit, 1);
+    TestEffect effect(PluginHost::callback());
+    pluginHost.attach(effect.getAeffect());
     auto* editor = new GuiEditor(&effect);
     headless::input().ticks = 5000;
     headless::input().tickStep = 0;
     makeFrame(editor);
     frame->beginEdit(1);
     EXPECT_EQ(frame->endEdit(1), 1);
-    ASSERT_EQ(scriptedHost().calls.size(), 2u);
-    EXPECT_EQ(scriptedHost().calls[0].opcode, audioMasterBeginEdit);
-    EXPECT_EQ(scriptedHost().calls[0].index, 1);
-    EXPECT_EQ(scriptedHost().calls[1].opcode, audioMasterEndEdit);
-    EXPECT_EQ(scriptedHost().calls[1].index, 1);
+    const std::vector<HostCall>& calls = pluginHost.calls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].opcode, audioMasterBeginEdit);
+    EXPECT_EQ(calls[0].index, 1);
+    EXPECT_EQ(calls[1].opcode, audioMasterEndEdit);
+    EXPECT_EQ(calls[1].index, 1);
     EXPECT_EQ(frame->getTicks(), 5000u);
     EXPECT_EQ(frame->getEditor(), editor);
     delete frame;
@@ -308,9 +312,9 @@ class HostWindowVariant : public FrameTest {
 protected:
     void SetUp() override {
         FrameTest::SetUp();
-        scriptedHost().reset();
-        scriptedHost().answers[audioMasterOpenWindow] = reinterpret_cast<VstWord>(host);
-        effect = new TestEffect(scriptedHostCallback);
+        pluginHost.setAnswer(audioMasterOpenWindow, reinterpret_cast<VstWord>(host));
+        effect = new TestEffect(PluginHost::callback());
+        pluginHost.attach(effect->getAeffect());
         editor = new GuiEditor(effect);
         frame = new Frame(Rect(30, 40, 130, 90), "Tarvel", editor, 7);
     }
@@ -320,6 +324,9 @@ protected:
         delete effect;
         FrameTest::TearDown();
     }
+    int count(int32 opcode) const { return countCalls(pluginHost.calls(), opcode); }
+
+    PluginHost pluginHost;
     TestEffect* effect = nullptr;
     GuiEditor* editor = nullptr;
 };
@@ -330,8 +337,8 @@ TEST_F(HostWindowVariant, StartsClosedAndOpensInTheWindowTheHostGives) {
     Point where(5, 6);
     EXPECT_TRUE(frame->open(&where));
     EXPECT_TRUE(frame->isOpen());
-    ASSERT_EQ(scriptedHost().count(audioMasterOpenWindow), 1);
-    const auto* record = static_cast<const VstWindowRecord*>(scriptedHost().calls.back().ptr);
+    ASSERT_EQ(count(audioMasterOpenWindow), 1);
+    const auto* record = static_cast<const VstWindowRecord*>(pluginHost.calls().back().ptr);
     EXPECT_STREQ(record->title, "Tarvel");
     EXPECT_EQ(record->x, 5);
     EXPECT_EQ(record->y, 6);
@@ -343,29 +350,29 @@ TEST_F(HostWindowVariant, StartsClosedAndOpensInTheWindowTheHostGives) {
 
     // Opening again brings the window forward instead.
     EXPECT_TRUE(frame->open());
-    EXPECT_EQ(scriptedHost().count(audioMasterOpenWindow), 1);
+    EXPECT_EQ(count(audioMasterOpenWindow), 1);
     EXPECT_EQ(headless::callCount("BringWindowToTop"), 1);
 
     EXPECT_TRUE(frame->close());
     EXPECT_FALSE(frame->isOpen());
-    ASSERT_EQ(scriptedHost().count(audioMasterCloseWindow), 1);
-    EXPECT_EQ(scriptedHost().calls.back().ptr, record);
+    ASSERT_EQ(count(audioMasterCloseWindow), 1);
+    EXPECT_EQ(pluginHost.calls().back().ptr, record);
     EXPECT_EQ(headless::childOf(host, 0), nullptr);
     EXPECT_FALSE(frame->close());
 }
 
 TEST_F(HostWindowVariant, StaysClosedWhenTheHostGivesNoWindow) {
-    scriptedHost().answers.clear();
+    pluginHost.setAnswer(audioMasterOpenWindow, 0);
     EXPECT_FALSE(frame->open());
     EXPECT_FALSE(frame->isOpen());
-    EXPECT_EQ(scriptedHost().count(audioMasterCloseWindow), 0);
+    EXPECT_EQ(count(audioMasterCloseWindow), 0);
 }
 
 TEST_F(HostWindowVariant, DeletingAnOpenFrameGivesTheWindowBack) {
     ASSERT_TRUE(frame->open());
     delete frame;
     frame = nullptr;
-    EXPECT_EQ(scriptedHost().count(audioMasterCloseWindow), 1);
+    EXPECT_EQ(count(audioMasterCloseWindow), 1);
     EXPECT_EQ(headless::childOf(host, 0), nullptr);
 }
 

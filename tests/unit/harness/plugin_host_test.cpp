@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "fake_plugin.h"
 #include "harness/plugin_host.h"
+#include "host/test_effect.h"
 #include "host/vst_opcodes.h"
 
 namespace {
@@ -65,6 +67,21 @@ TEST(PluginHostLoading, CallsReachTheHostOfTheirOwnInstance) {
     EXPECT_EQ(countCalls(second.calls(), audioMasterWantMidi), 1);
 }
 
+TEST(PluginHostLoading, AnAttachedInstanceIsAnsweredButNeverClosed) {
+    TestEffect effect(PluginHost::callback());
+    {
+        PluginHost host;
+        ASSERT_TRUE(host.attach(effect.getAeffect()));
+        EXPECT_FALSE(host.attach(effect.getAeffect())) << "one instance per host";
+        EXPECT_EQ(effect.getMasterVersion(), 2400);
+        ASSERT_EQ(host.calls().size(), 1u);
+        EXPECT_FALSE(host.calls()[0].fromNullEffect);
+    }
+    // The host went without closing the instance; its calls now reach no host
+    // (and a version query answered 0 reads as version 1).
+    EXPECT_EQ(effect.getMasterVersion(), 1);
+}
+
 TEST(PluginHostAnswers, SampleRateAndBlockSizeFollowWhatTheHostSet) {
     PluginHost host;
     ASSERT_TRUE(host.load(&fake_plugin::entry));
@@ -78,6 +95,11 @@ TEST(PluginHostAnswers, SampleRateAndBlockSizeFollowWhatTheHostSet) {
     host.resume();
     EXPECT_EQ(fake_plugin::sampleRateSeen(host.effect()), 22050.0f);
     EXPECT_EQ(fake_plugin::blockSizeSeen(host.effect()), 64);
+    for (float hostile : {std::numeric_limits<float>::quiet_NaN(),
+                          std::numeric_limits<float>::infinity(), -1.0f, 3e38f}) {
+        host.setSampleRate(hostile);
+        EXPECT_EQ(hostCallFromPlugin(host, audioMasterGetSampleRate), 0) << hostile;
+    }
 }
 
 TEST(PluginHostAnswers, GrantsMidiAndEditsAndAnswersItsOwnNames) {
@@ -108,6 +130,18 @@ TEST(PluginHostAnswers, CanDoGrantsMidiOnlyAndAnswersUnknownWithZero) {
     EXPECT_EQ(host.calls().back().text, "sizeWindow");
 }
 
+TEST(PluginHostAnswers, AScriptedAnswerReplacesTheHostsOwn) {
+    PluginHost host;
+    ASSERT_TRUE(host.load(&fake_plugin::entry));
+    host.setAnswer(audioMasterGetSampleRate, 96000);
+    host.setAnswer(audioMasterIdle, 5);
+    host.setAnswer(audioMasterIdle, -3);
+    EXPECT_EQ(hostCallFromPlugin(host, audioMasterGetSampleRate), 96000);
+    EXPECT_EQ(hostCallFromPlugin(host, audioMasterIdle), -3) << "the latest answer counts";
+    EXPECT_EQ(hostCallFromPlugin(host, audioMasterGetBlockSize), 1024) << "others keep the host's";
+    EXPECT_EQ(host.calls().size(), 4u) << "scripted calls are recorded as any";
+}
+
 TEST(PluginHostRecording, RecordsEveryFieldOfACall) {
     PluginHost host;
     ASSERT_TRUE(host.load(&fake_plugin::entry));
@@ -123,6 +157,29 @@ TEST(PluginHostRecording, RecordsEveryFieldOfACall) {
     EXPECT_FALSE(call.fromNullEffect);
     EXPECT_EQ(host.takeCalls().size(), 1u);
     EXPECT_TRUE(host.calls().empty());
+    char text[] = "text";
+    hostCallFromPlugin(host, audioMasterVendorSpecific, 0, text);
+    EXPECT_TRUE(host.calls()[0].hadPointer);
+    EXPECT_EQ(host.calls()[0].ptr, text);
+}
+
+TEST(PluginHostRecording, WithoutRecordingTheHostOnlyCountsAndStillAnswers) {
+    HostSettings settings;
+    settings.recordCalls = false;
+    PluginHost host(settings);
+    ASSERT_TRUE(host.load(&fake_plugin::entry));
+    bool observed = false;
+    host.observeCalls([&](const HostCall&) { observed = true; });
+    EXPECT_EQ(hostCallFromPlugin(host, audioMasterGetBlockSize), 1024);
+    hostCallFromPlugin(host, audioMasterIdle);
+    hostCallFromPlugin(host, audioMasterIdle);
+    EXPECT_TRUE(host.calls().empty());
+    EXPECT_FALSE(observed);
+    EXPECT_EQ(host.answered(audioMasterVersion), 1) << "the query at load";
+    EXPECT_EQ(host.answered(audioMasterGetBlockSize), 1);
+    EXPECT_EQ(host.answered(audioMasterIdle), 2);
+    EXPECT_EQ(host.answered(audioMasterAutomate), 0);
+    EXPECT_EQ(host.answered(-1), 0);
 }
 
 TEST(PluginHostRecording, AnObserverSeesEachCallWhileItIsMade) {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "harness/plugin_host.h"
 #include "host/vst_opcodes.h"
-#include "recording_host.h"
 #include "test_effect.h"
 
 namespace {
@@ -183,18 +183,19 @@ const std::vector<Wrapper>& wrappers() {
 
 class HostCalls : public ::testing::Test {
 protected:
-    void SetUp() override { recordingHost().reset(); }
-    TestEffect effect{recordingHostCallback};
+    HostCalls() { host.attach(effect.getAeffect()); }
+    PluginHost host;
+    TestEffect effect{PluginHost::callback()};
 };
 
 TEST_F(HostCalls, EveryWrapperSendsItsOpcodeAndArgumentsWithItsOwnRecord) {
     for (const Wrapper& wrapper : wrappers()) {
         SCOPED_TRACE(wrapper.name);
-        recordingHost().reset();
+        host.clearCalls();
         wrapper.call(effect);
-        const std::vector<HostCall>& calls = recordingHost().calls;
+        const std::vector<HostCall>& calls = host.calls();
         ASSERT_EQ(calls.size(), 1u);
-        EXPECT_EQ(calls[0].effect, effect.getAeffect());
+        EXPECT_FALSE(calls[0].fromNullEffect) << "the host knows the call by its record";
         EXPECT_EQ(calls[0].opcode, wrapper.opcode);
         EXPECT_EQ(calls[0].index, wrapper.index);
         EXPECT_EQ(calls[0].value, wrapper.value);
@@ -208,7 +209,7 @@ TEST_F(HostCalls, AnswersAreConvertedAsEachWrapperPromises) {
         for (const VstWord answer : {VstWord{0}, VstWord{1}, VstWord{-1}, VstWord{2},
                                      VstWord{123456}, addressOf(&answerTarget)}) {
             SCOPED_TRACE(std::string(wrapper.name) + " with host answer " + std::to_string(answer));
-            recordingHost().reset(answer);
+            host.setAnswer(wrapper.opcode, answer);
             const VstWord result = wrapper.call(effect);
             switch (wrapper.conversion) {
             case Conversion::Answer:
@@ -237,26 +238,26 @@ TEST(HostCallsWithoutHost, EveryWrapperAnswersAsAnEmptyHostWould) {
 }
 
 TEST_F(HostCalls, MasterVersionZeroReadsAsVersionOne) {
-    recordingHost().reset(0);
+    host.setAnswer(audioMasterVersion, 0);
     EXPECT_EQ(effect.getMasterVersion(), 1);
-    recordingHost().reset(2400);
+    host.setAnswer(audioMasterVersion, 2400);
     EXPECT_EQ(effect.getMasterVersion(), 2400);
 }
 
 TEST_F(HostCalls, EventsCountAsDeliveredOnlyWhenTheHostAnswersExactlyOne) {
-    recordingHost().reset(1);
+    host.setAnswer(audioMasterProcessEvents, 1);
     EXPECT_TRUE(effect.sendVstEventsToHost(&events));
     for (const VstWord answer : {VstWord{0}, VstWord{2}, VstWord{-1}}) {
-        recordingHost().reset(answer);
+        host.setAnswer(audioMasterProcessEvents, answer);
         EXPECT_FALSE(effect.sendVstEventsToHost(&events)) << "host answer " << answer;
     }
 }
 
 TEST_F(HostCalls, PinsAreConnectedWhenTheHostAnswersZero) {
-    recordingHost().reset(0);
+    host.setAnswer(audioMasterPinConnected, 0);
     EXPECT_TRUE(effect.isInputConnected(3));
     EXPECT_TRUE(effect.isOutputConnected(3));
-    recordingHost().reset(1);
+    host.setAnswer(audioMasterPinConnected, 1);
     EXPECT_FALSE(effect.isInputConnected(3));
     EXPECT_FALSE(effect.isOutputConnected(3));
 }
@@ -264,11 +265,11 @@ TEST_F(HostCalls, PinsAreConnectedWhenTheHostAnswersZero) {
 TEST_F(HostCalls, SampleRateIsTakenFromTheHostOnlyWhenPositive) {
     effect.setSampleRate(32000.0f);
     for (const VstWord answer : {VstWord{0}, VstWord{-1}}) {
-        recordingHost().reset(answer);
+        host.setAnswer(audioMasterGetSampleRate, answer);
         EXPECT_EQ(effect.updateSampleRate(), 32000.0) << "host answer " << answer;
         EXPECT_EQ(effect.getSampleRate(), 32000.0f);
     }
-    recordingHost().reset(48000);
+    host.setAnswer(audioMasterGetSampleRate, 48000);
     EXPECT_EQ(effect.updateSampleRate(), 48000.0);
     EXPECT_EQ(effect.getSampleRate(), 48000.0f);
 }
@@ -276,45 +277,48 @@ TEST_F(HostCalls, SampleRateIsTakenFromTheHostOnlyWhenPositive) {
 TEST_F(HostCalls, BlockSizeIsTakenFromTheHostOnlyWhenPositive) {
     effect.setBlockSize(256);
     for (const VstWord answer : {VstWord{0}, VstWord{-1}}) {
-        recordingHost().reset(answer);
+        host.setAnswer(audioMasterGetBlockSize, answer);
         EXPECT_EQ(effect.updateBlockSize(), 256) << "host answer " << answer;
         EXPECT_EQ(effect.getBlockSize(), 256);
     }
-    recordingHost().reset(4096);
+    host.setAnswer(audioMasterGetBlockSize, 4096);
     EXPECT_EQ(effect.updateBlockSize(), 4096);
     EXPECT_EQ(effect.getBlockSize(), 4096);
 }
 
 TEST_F(HostCalls, FileRequestsWithoutAnArgumentNeverReachTheHost) {
-    recordingHost().reset(1);
+    for (int32 opcode :
+         {audioMasterOpenFileSelector, audioMasterCloseFileSelector, audioMasterGetChunkFile}) {
+        host.setAnswer(opcode, 1);
+    }
     EXPECT_FALSE(effect.openFileSelector(nullptr));
     EXPECT_FALSE(effect.closeFileSelector(nullptr));
     EXPECT_FALSE(effect.getChunkFile(nullptr));
-    EXPECT_TRUE(recordingHost().calls.empty());
+    EXPECT_TRUE(host.calls().empty());
 }
 
-// Notes how many host calls had happened when the effect took the value.
+// Notes the values the effect took.
 class AutomatedEffect : public TestEffect {
 public:
     using TestEffect::TestEffect;
-    void setParameter(int32 index, float value) override {
-        taken.push_back({index, value});
-        hostCallsBefore.push_back(recordingHost().calls.size());
-    }
+    void setParameter(int32 index, float value) override { taken.push_back({index, value}); }
     std::vector<std::pair<int32, float>> taken;
-    std::vector<std::size_t> hostCallsBefore;
 };
 
-TEST_F(HostCalls, AutomationAppliesTheValueBeforeTellingTheHost) {
-    AutomatedEffect automated(recordingHostCallback);
-    recordingHost().reset(-1);
+TEST(HostCallsAutomation, AutomationAppliesTheValueBeforeTellingTheHost) {
+    PluginHost host;
+    AutomatedEffect automated(PluginHost::callback());
+    host.attach(automated.getAeffect());
+    host.setAnswer(audioMasterAutomate, -1);
+    std::vector<std::size_t> takenWhenTold;
+    host.observeCalls([&](const HostCall&) { takenWhenTold.push_back(automated.taken.size()); });
     automated.setParameterAutomated(1, 0.25f);
     const std::vector<std::pair<int32, float>> expected = {{1, 0.25f}};
     EXPECT_EQ(automated.taken, expected);
-    EXPECT_EQ(automated.hostCallsBefore, std::vector<std::size_t>{0});
-    ASSERT_EQ(recordingHost().calls.size(), 1u);
-    EXPECT_EQ(recordingHost().calls[0].opcode, audioMasterAutomate);
-    EXPECT_EQ(recordingHost().calls[0].opt, 0.25f);
+    EXPECT_EQ(takenWhenTold, std::vector<std::size_t>{1});
+    ASSERT_EQ(host.calls().size(), 1u);
+    EXPECT_EQ(host.calls()[0].opcode, audioMasterAutomate);
+    EXPECT_EQ(host.calls()[0].opt, 0.25f);
 }
 
 TEST(HostCallsWithoutHost, AutomationStillAppliesTheValue) {

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "harness/plugin_host.h"
 #include "host/AEffEditor.h"
 #include "host/module.h"
 #include "host/vst_opcodes.h"
-#include "recording_host.h"
 #include "test_effect.h"
 
 namespace {
@@ -23,12 +23,14 @@ TEST(EntryPoint, RefusesWithoutAHostCallback) {
 }
 
 TEST(EntryPoint, RefusesAHostAnsweringVersionZeroBeforeCreatingAnything) {
-    recordingHost().reset(0);
-    EXPECT_EQ(tarvelMain(recordingHostCallback), nullptr);
+    HostSettings versionZero;
+    versionZero.version = 0;
+    PluginHost host(versionZero);
+    EXPECT_FALSE(host.load(&tarvelMain));
     // The version query is the only call: no effect was made to call anything.
-    ASSERT_EQ(recordingHost().calls.size(), 1u);
-    const HostCall& query = recordingHost().calls[0];
-    EXPECT_EQ(query.effect, nullptr);
+    ASSERT_EQ(host.calls().size(), 1u);
+    const HostCall& query = host.calls()[0];
+    EXPECT_TRUE(query.fromNullEffect);
     EXPECT_EQ(query.opcode, audioMasterVersion);
     EXPECT_EQ(query.index, 0);
     EXPECT_EQ(query.value, 0);
@@ -37,14 +39,17 @@ TEST(EntryPoint, RefusesAHostAnsweringVersionZeroBeforeCreatingAnything) {
 }
 
 TEST(EntryPoint, EachCallMakesAnIndependentInstance) {
-    recordingHost().reset(2400);
-    AEffect* first = tarvelMain(recordingHostCallback);
-    AEffect* second = tarvelMain(recordingHostCallback);
-    ASSERT_NE(first, nullptr);
-    ASSERT_NE(second, nullptr);
-    ASSERT_FALSE(recordingHost().calls.empty());
-    EXPECT_EQ(recordingHost().calls[0].opcode, audioMasterVersion);
-    EXPECT_EQ(recordingHost().calls[0].effect, nullptr);
+    PluginHost firstHost;
+    PluginHost secondHost;
+    ASSERT_TRUE(firstHost.load(&tarvelMain));
+    ASSERT_TRUE(secondHost.load(&tarvelMain));
+    AEffect* first = firstHost.effect();
+    AEffect* second = secondHost.effect();
+    for (const PluginHost* host : {&firstHost, &secondHost}) {
+        ASSERT_FALSE(host->calls().empty());
+        EXPECT_EQ(host->calls()[0].opcode, audioMasterVersion);
+        EXPECT_TRUE(host->calls()[0].fromNullEffect);
+    }
 
     EXPECT_NE(first, second);
     EXPECT_NE(first->object, second->object);
@@ -53,19 +58,19 @@ TEST(EntryPoint, EachCallMakesAnIndependentInstance) {
         ASSERT_NE(record->object, nullptr);
         EXPECT_EQ(static_cast<AudioEffect*>(record->object)->getAeffect(), record);
     }
-    EXPECT_EQ(first->dispatcher(first, effClose, 0, 0, nullptr, 0.0f), 1);
-    EXPECT_EQ(second->dispatcher(second, effClose, 0, 0, nullptr, 0.0f), 1);
+    EXPECT_EQ(firstHost.dispatch(effClose), 1);
+    EXPECT_EQ(secondHost.dispatch(effClose), 1);
 }
 
 // An effect that could not make its editor marks the whole module; from then
 // on every new instance is destroyed again (the leak checker sees any that is
 // not) and refused.
 TEST(EntryPoint, RefusesEveryInstanceOnceOutOfMemory) {
-    recordingHost().reset(1);
+    PluginHost host;
     const bool before = outOfMemory;
     outOfMemory = true;
-    EXPECT_EQ(tarvelMain(recordingHostCallback), nullptr);
-    EXPECT_EQ(tarvelMain(recordingHostCallback), nullptr);
+    EXPECT_FALSE(host.load(&tarvelMain));
+    EXPECT_FALSE(host.load(&tarvelMain));
     outOfMemory = before;
 }
 

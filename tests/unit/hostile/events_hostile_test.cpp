@@ -26,7 +26,6 @@ VstMidiEvent eventOf(int32 type, int32 byteSize, int32 deltaFrames, int status) 
 // relayed within the first block processed after it arrived, at its frame,
 // and with its frame position when that is one (0 when it is negative).
 TEST(HostileEvents, EveryTypeWithNonsenseSizesAndPositions) {
-    RecordingHost host;
     Plugin plugin;
     const int32 types[] = {kVstMidiType,
                            kVstAudioType,
@@ -48,13 +47,13 @@ TEST(HostileEvents, EveryTypeWithNonsenseSizesAndPositions) {
                 events.push_back(eventOf(type, size, position, 0x90));
             }
         }
-        host.calls.clear();
+        plugin.host.clearCalls();
         EventList list(events);
         ASSERT_EQ(plugin.dispatch(effProcessEvents, 0, 0, list.list()), 1);
         render(plugin.record, sine(kBlock, 20.0), kBlock);
         sent += static_cast<long long>(events.size());
 
-        const std::vector<VstMidiEvent> relayed = host.relayed();
+        const std::vector<VstMidiEvent> relayed = relayedEvents(plugin.host);
         EXPECT_EQ(relayed.size(), type == kVstMidiType ? events.size() : 0u) << "type " << type;
         EXPECT_EQ(plugin.effect().queuedEvents(), 0);
         for (const VstMidiEvent& event : relayed) {
@@ -63,11 +62,10 @@ TEST(HostileEvents, EveryTypeWithNonsenseSizesAndPositions) {
         }
     }
     RecordProperty("events", static_cast<int>(sent));
-    expectStillWorks(plugin, host);
+    expectStillWorks(plugin);
 }
 
 TEST(HostileEvents, MissingEmptyAndHoledLists) {
-    RecordingHost host;
     Plugin plugin;
     EXPECT_EQ(plugin.dispatch(effProcessEvents, 0, 0, nullptr), 0) << "no list, nothing admitted";
 
@@ -84,17 +82,16 @@ TEST(HostileEvents, MissingEmptyAndHoledLists) {
     holed.list()->events[1] = nullptr;
     EXPECT_EQ(plugin.dispatch(effProcessEvents, 0, 0, holed.list()), 1);
     render(plugin.record, sine(kBlock, 20.0), kBlock);
-    const std::vector<VstMidiEvent> relayed = host.relayed();
+    const std::vector<VstMidiEvent> relayed = relayedEvents(plugin.host);
     ASSERT_EQ(relayed.size(), 2u) << "a missing entry is skipped, the rest are relayed";
     EXPECT_EQ(relayed[0].midiData[1], 60);
     EXPECT_EQ(relayed[1].midiData[1], 62);
-    expectStillWorks(plugin, host);
+    expectStillWorks(plugin);
 }
 
 // 600 events in one list and 300 more before the block: the 249 slots fill,
 // the rest are dropped, and everything queued is relayed in the block.
 TEST(HostileEvents, MoreEventsThanSlots) {
-    RecordingHost host;
     Plugin plugin;
     std::vector<VstMidiEvent> flood;
     for (int i = 0; i < 600; ++i) {
@@ -105,20 +102,19 @@ TEST(HostileEvents, MoreEventsThanSlots) {
     EXPECT_EQ(plugin.dispatch(effProcessEvents, 0, 0, list.list()), 1);
     EXPECT_EQ(plugin.effect().queuedEvents(), 249);
     render(plugin.record, sine(kBlock, 20.0), kBlock);
-    const std::vector<VstMidiEvent> relayed = host.relayed();
+    const std::vector<VstMidiEvent> relayed = relayedEvents(plugin.host);
     EXPECT_EQ(relayed.size(), 249u);
     EXPECT_TRUE(std::is_sorted(
         relayed.begin(), relayed.end(),
         [](const VstMidiEvent& a, const VstMidiEvent& b) { return a.deltaFrames < b.deltaFrames; }))
         << "relayed in frame order";
-    expectStillWorks(plugin, host);
+    expectStillWorks(plugin);
 }
 
 // Every status byte with data bytes that have their top bit set: only
 // channel messages are relayed, with data masked to seven bits; controller 1
 // with a data byte of 0xFF counts as 127.
 TEST(HostileEvents, EveryStatusByteWithOutOfRangeData) {
-    RecordingHost host;
     Plugin plugin;
     long long channelMessages = 0;
     for (int status = 0; status < 256; ++status) {
@@ -131,15 +127,15 @@ TEST(HostileEvents, EveryStatusByteWithOutOfRangeData) {
         render(plugin.record, sine(kBlock, 20.0), kBlock);
         channelMessages += status >= 0x80 && status < 0xF0 ? 1 : 0;
     }
-    const std::vector<VstMidiEvent> relayed = host.relayed();
+    const std::vector<VstMidiEvent> relayed = relayedEvents(plugin.host);
     EXPECT_EQ(static_cast<long long>(relayed.size()), channelMessages);
     for (const VstMidiEvent& event : relayed) {
         EXPECT_EQ(event.midiData[1] & 0x80, 0);
         EXPECT_EQ(event.midiData[2] & 0x80, 0);
     }
-    EXPECT_EQ(plugin.record->getParameter(plugin.record, 0), 1.0f);
-    plugin.record->setParameter(plugin.record, 0, 1.0f);
-    expectStillWorks(plugin, host);
+    EXPECT_EQ(plugin.record->getParameter(plugin.record, TarvelEffect::kNcvolume), 1.0f);
+    plugin.record->setParameter(plugin.record, TarvelEffect::kNcvolume, 1.0f);
+    expectStillWorks(plugin);
 }
 
 // A host that, while being sent a relayed event, delivers more events and
@@ -147,28 +143,27 @@ TEST(HostileEvents, EveryStatusByteWithOutOfRangeData) {
 // events are relayed in this block or at the start of the next, and the
 // parameter changes stick.
 TEST(HostileEvents, HostCallingBackIntoTheEffectDuringARelay) {
-    RecordingHost host;
     Plugin plugin;
     std::vector<VstMidiEvent> nested{midiEvent(5, 0x91, 70, 1), midiEvent(40, 0x91, 71, 1)};
     EventList nestedList(nested);
     int relays = 0;
-    host.onRelay = [&](const std::vector<VstMidiEvent>&) {
-        if (++relays > 3) {
+    plugin.host.observeCalls([&](const HostCall& call) {
+        if (call.opcode != audioMasterProcessEvents || ++relays > 3) {
             return;
         }
         plugin.dispatch(effProcessEvents, 0, 0, nestedList.list());
-        plugin.record->setParameter(plugin.record, 1, 0.5f);
+        plugin.record->setParameter(plugin.record, TarvelEffect::kIpvolume, 0.5f);
         plugin.dispatch(effSetProgram, 0, 0);
-    };
+    });
     std::vector<VstMidiEvent> first{midiEvent(20, 0x90, 60, 1)};
     EventList list(first);
     plugin.dispatch(effProcessEvents, 0, 0, list.list());
     render(plugin.record, sine(kBlock, 20.0), kBlock);
     render(plugin.record, sine(kBlock, 20.0), kBlock);
-    host.onRelay = nullptr;
+    plugin.host.observeCalls(nullptr);
     EXPECT_EQ(plugin.effect().queuedEvents(), 0);
-    EXPECT_EQ(host.relayed().size(), 1u + 3u * 2u);
-    EXPECT_EQ(plugin.record->getParameter(plugin.record, 1), 0.5f);
-    plugin.record->setParameter(plugin.record, 1, 1.0f);
-    expectStillWorks(plugin, host);
+    EXPECT_EQ(relayedEvents(plugin.host).size(), 1u + 3u * 2u);
+    EXPECT_EQ(plugin.record->getParameter(plugin.record, TarvelEffect::kIpvolume), 0.5f);
+    plugin.record->setParameter(plugin.record, TarvelEffect::kIpvolume, 1.0f);
+    expectStillWorks(plugin);
 }

@@ -18,15 +18,14 @@
 #include <vector>
 
 #include "effect/effect_test_support.h"
+#include "harness/plugin_host.h"
 #include "host/vst_opcodes.h"
 
 namespace hostile {
 
-using EntryPoint = AEffect*(VSTCALL*)(audioMasterCallback audioMaster);
-
 // The entry point every instance of these tests is created through; each
 // test program defines it.
-EntryPoint entryUnderTest();
+PluginEntry entryUnderTest();
 
 // Whether the plug-in under test has an editor (its record's flag).
 inline bool hasEditor(const AEffect* record) {
@@ -60,38 +59,32 @@ inline bool sameSamples(const std::vector<float>& a, const std::vector<float>& b
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
 }
 
-// One instance opened through the entry point as a host opens it, closed
-// through effClose unless a test closed it already.
+// One instance opened through the entry point as a host opens it, with the
+// harness's host answering and recording its calls; closed through effClose
+// unless a test closed it already.
 class Plugin {
 public:
-    Plugin() : record(entryUnderTest()(RecordingHost::callback)) {}
-    ~Plugin() {
-        if (record != nullptr) {
-            dispatch(effClose);
-        }
-    }
-    Plugin(const Plugin&) = delete;
-    Plugin& operator=(const Plugin&) = delete;
+    Plugin() { reopen(); }
 
     VstWord dispatch(int32 opcode, int32 index = 0, VstWord value = 0, void* ptr = nullptr,
                      float opt = 0.0f) {
-        const VstWord answer = record->dispatcher(record, opcode, index, value, ptr, opt);
-        if (opcode == effClose) {
-            record = nullptr;
-        }
+        const VstWord answer = host.dispatch(opcode, index, value, ptr, opt);
+        record = host.effect();
         return answer;
     }
     // Opens a new instance in place of one the test closed.
     void reopen() {
-        if (record == nullptr) {
-            record = entryUnderTest()(RecordingHost::callback);
+        if (!host.isLoaded()) {
+            host.load(entryUnderTest());
+            record = host.effect();
         }
     }
     TarvelEffect& effect() {
         return *static_cast<TarvelEffect*>(static_cast<AudioEffect*>(record->object));
     }
 
-    AEffect* record;
+    PluginHost host;
+    AEffect* record = nullptr;
 };
 
 inline std::vector<float> sine(std::size_t frames, double period) {
@@ -126,8 +119,7 @@ constexpr std::size_t kSettleFrames = 2 * TarvelEffect::kCycleCapacity + 1;
 // After whatever a test did to it, the instance still holds the parameter
 // values a host would expect, turns a sine into exactly what a fresh instance
 // with those values makes of it, and relays a note at its frame.
-inline void expectStillWorks(Plugin& plugin, RecordingHost& host, float ncvolume = 1.0f,
-                             float ipvolume = 1.0f) {
+inline void expectStillWorks(Plugin& plugin, float ncvolume = 1.0f, float ipvolume = 1.0f) {
     ASSERT_NE(plugin.record, nullptr);
     AEffect* record = plugin.record;
     EXPECT_EQ(record->magic, kEffectMagic);
@@ -135,15 +127,15 @@ inline void expectStillWorks(Plugin& plugin, RecordingHost& host, float ncvolume
     EXPECT_EQ(record->numOutputs, 2);
     EXPECT_EQ(record->uniqueID, fourCharCode('T', 'v', 'r', 'l'));
     EXPECT_EQ(plugin.dispatch(effGetProgram), 0);
-    EXPECT_TRUE(sameBits(record->getParameter(record, 0), ncvolume));
-    EXPECT_TRUE(sameBits(record->getParameter(record, 1), ipvolume));
+    EXPECT_TRUE(sameBits(record->getParameter(record, TarvelEffect::kNcvolume), ncvolume));
+    EXPECT_TRUE(sameBits(record->getParameter(record, TarvelEffect::kIpvolume), ipvolume));
     char name[256] = {};
     EXPECT_EQ(plugin.dispatch(effGetEffectName, 0, 0, name), 1);
     EXPECT_STREQ(name, "Tarvel");
 
     Plugin fresh;
-    fresh.record->setParameter(fresh.record, 0, ncvolume);
-    fresh.record->setParameter(fresh.record, 1, ipvolume);
+    fresh.record->setParameter(fresh.record, TarvelEffect::kNcvolume, ncvolume);
+    fresh.record->setParameter(fresh.record, TarvelEffect::kIpvolume, ipvolume);
     std::vector<float> input(kSettleFrames, 0.0f);
     const std::vector<float> wave = sine(3000, 100.0);
     input.insert(input.end(), wave.begin(), wave.end());
@@ -155,12 +147,12 @@ inline void expectStillWorks(Plugin& plugin, RecordingHost& host, float ncvolume
                             std::vector<float>(expected.begin() + kSettleFrames, expected.end())))
         << "the sine comes out as from a fresh instance";
 
-    host.calls.clear();
+    plugin.host.clearCalls();
     std::vector<VstMidiEvent> note{midiEvent(10, 0x92, 60, 100)};
     EventList list(note);
     EXPECT_EQ(plugin.dispatch(effProcessEvents, 0, 0, list.list()), 1);
     render(record, sine(64, 100.0), 64);
-    const std::vector<VstMidiEvent> relayed = host.relayed();
+    const std::vector<VstMidiEvent> relayed = relayedEvents(plugin.host);
     ASSERT_EQ(relayed.size(), 1u) << "the note is relayed once, within its block";
     EXPECT_EQ(static_cast<uint8>(relayed[0].midiData[0]), 0x92);
     EXPECT_EQ(relayed[0].midiData[1], 60);

@@ -2,6 +2,6 @@
 #include "host/module.h"
 #include "hostile/hostile_support.h"
 
-hostile::EntryPoint hostile::entryUnderTest() {
+PluginEntry hostile::entryUnderTest() {
     return &tarvelMain;
 }

@@ -24,7 +24,6 @@ std::string display(Plugin& plugin, int32 index) {
 // shows it in at most eight characters; the sound follows it and comes back
 // once the host sets an ordinary value again.
 TEST(HostileParameters, ValuesNoHostShouldSet) {
-    RecordingHost host;
     Plugin plugin;
     for (int32 index : {0, 1}) {
         for (float value : kHostileFloats) {
@@ -43,31 +42,31 @@ TEST(HostileParameters, ValuesNoHostShouldSet) {
             EXPECT_EQ(output.size(), input.size());
         }
     }
-    plugin.record->setParameter(plugin.record, 0, 1.0f);
-    plugin.record->setParameter(plugin.record, 1, 1.0f);
-    expectStillWorks(plugin, host);
+    plugin.record->setParameter(plugin.record, TarvelEffect::kNcvolume, 1.0f);
+    plugin.record->setParameter(plugin.record, TarvelEffect::kIpvolume, 1.0f);
+    expectStillWorks(plugin);
 }
 
 // The program keeps what the host set, hostile or not, and a program change
 // brings it back unchanged.
 TEST(HostileParameters, ProgramKeepsHostileValues) {
-    RecordingHost host;
     Plugin plugin;
-    plugin.record->setParameter(plugin.record, 0, kNaN);
-    plugin.record->setParameter(plugin.record, 1, -kInf);
+    plugin.record->setParameter(plugin.record, TarvelEffect::kNcvolume, kNaN);
+    plugin.record->setParameter(plugin.record, TarvelEffect::kIpvolume, -kInf);
     plugin.dispatch(effSetProgram, 0, 0);
-    EXPECT_TRUE(sameBits(plugin.record->getParameter(plugin.record, 0), kNaN));
-    EXPECT_TRUE(sameBits(plugin.record->getParameter(plugin.record, 1), -kInf));
-    plugin.record->setParameter(plugin.record, 0, 0.25f);
-    plugin.record->setParameter(plugin.record, 1, 0.75f);
+    EXPECT_TRUE(
+        sameBits(plugin.record->getParameter(plugin.record, TarvelEffect::kNcvolume), kNaN));
+    EXPECT_TRUE(
+        sameBits(plugin.record->getParameter(plugin.record, TarvelEffect::kIpvolume), -kInf));
+    plugin.record->setParameter(plugin.record, TarvelEffect::kNcvolume, 0.25f);
+    plugin.record->setParameter(plugin.record, TarvelEffect::kIpvolume, 0.75f);
     plugin.dispatch(effSetProgram, 0, 0);
-    expectStillWorks(plugin, host, 0.25f, 0.75f);
+    expectStillWorks(plugin, 0.25f, 0.75f);
 }
 
 // Indexes outside the two parameters store nothing, read 0 and leave the
 // host's text buffers as they were.
 TEST(HostileParameters, IndexesOutsideTheParameters) {
-    RecordingHost host;
     Plugin plugin;
     for (int32 index : {-1, 2, 99, kIntMin, kIntMax}) {
         for (float value : kHostileFloats) {
@@ -80,15 +79,14 @@ TEST(HostileParameters, IndexesOutsideTheParameters) {
             EXPECT_STREQ(text, "unchanged") << "opcode " << opcode << " index " << index;
         }
     }
-    expectStillWorks(plugin, host);
+    expectStillWorks(plugin);
 }
 
 // Programs other than the one: selecting them, copying to them and naming
 // them by index change nothing and answer no.
 TEST(HostileParameters, ProgramsOutsideTheBank) {
-    RecordingHost host;
     Plugin plugin;
-    plugin.record->setParameter(plugin.record, 0, 0.5f);
+    plugin.record->setParameter(plugin.record, TarvelEffect::kNcvolume, 0.5f);
     for (int32 program : kHostileInts) {
         EXPECT_EQ(plugin.dispatch(effSetProgram, 0, program), 0);
         EXPECT_EQ(plugin.dispatch(effGetProgram), 0);
@@ -102,5 +100,5 @@ TEST(HostileParameters, ProgramsOutsideTheBank) {
     char name[64];
     plugin.dispatch(effGetProgramName, 0, 0, name);
     EXPECT_EQ(std::string(name), std::string(23, 'n'));
-    expectStillWorks(plugin, host, 0.5f, 1.0f);
+    expectStillWorks(plugin, 0.5f, 1.0f);
 }
