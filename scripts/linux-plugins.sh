@@ -5,13 +5,21 @@
 #   install_linux_plugins ROOT VST_DIR LV2_DIR [PREFIX]
 # VST_DIR and LV2_DIR are absolute, or relative to PREFIX.
 
-# The targets that make up the native plug-ins.
+# The targets that make up the native plug-ins; the LV2 panel where the tree
+# has the X11 backend to build it on.
 linux_plugin_targets=(tarvel-vst tarvel_lv2_plugin)
+linux_optional_targets=(tarvel_lv2_ui_plugin)
 
 build_linux_plugins() {
-    local root="$1"
+    local root="$1" target
+    local targets=("${linux_plugin_targets[@]}")
     cmake --preset linux -S "$root" >/dev/null
-    cmake --build "$root/build/linux" -j2 --target "${linux_plugin_targets[@]}"
+    for target in "${linux_optional_targets[@]}"; do
+        if cmake --build "$root/build/linux" --target help | grep -w "$target" >/dev/null; then
+            targets+=("$target")
+        fi
+    done
+    cmake --build "$root/build/linux" -j2 --target "${targets[@]}"
 }
 
 install_linux_plugins() {
