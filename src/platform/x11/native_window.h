@@ -45,7 +45,7 @@ void showCurrentCursor(NativeWindow* w);
 void releaseCursors(Display* display);
 
 // What the system input reports about the last press handled.
-void notePress(unsigned button, ::Window window);
+void notePress(const XButtonEvent& press);
 // Removes a queued left press on one of our windows; true when there was one.
 bool takeQueuedLeftPress();
 
