@@ -22,7 +22,7 @@ public:
     unsigned button;             // Button1 to Button3
     unsigned modifiers;          // Shift, Ctrl and Alt as the press found them
     bool answered = false;       // the press's own state has been asked for
-    bool followsPointer = false; // its handler has asked where the pointer is
+    bool followsPointer = false; // its handler has gone on to follow the pointer
     unsigned pressState = 0;     // the state answered until then
 
 private:

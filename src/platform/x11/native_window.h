@@ -46,7 +46,8 @@ void releaseCursors(Display* display);
 
 // What the system input reports about the last press handled.
 void notePress(const XButtonEvent& press);
-// Removes a queued left press on one of our windows; true when there was one.
+// Removes a queued left press on one of our windows that came within the
+// double-click time of the last press handled; true when there was one.
 bool takeQueuedLeftPress();
 
 } // namespace x11

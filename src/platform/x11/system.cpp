@@ -1,5 +1,6 @@
-// Input state read from the server when asked, the clock, and the presses
-// a control waiting for a double click takes.
+// Input state read from the server when asked (while a press is handled,
+// as that press's event tells it), the clock, and the presses a control
+// waiting for a double click takes.
 #include <X11/Xlib.h>
 #include <X11/Xresource.h>
 #include <time.h>
@@ -156,6 +157,7 @@ std::int16_t asyncKeyState(int key) {
 }
 
 bool cursorPosition(DevicePoint& screen) {
+    // A press's handler asking for the pointer has gone on to follow it.
     x11::pressFollowsPointer();
     int x = 0;
     int y = 0;
