@@ -72,6 +72,13 @@ protected:
         steps.insert(steps.end(), rest);
         return playInput(steps, [this] { pump(); });
     }
+    // The steps, every one of them over before the editor handles the first
+    // event: a click between two idle calls, or a touchpad's tap.
+    bool playBeforeIdle(std::initializer_list<std::string> steps,
+                        std::initializer_list<std::string> then = {}) {
+        return playInputBeforeHandling(
+            steps, [this] { pump(); }, then);
+    }
     // The edit brackets and automated changes the host heard, in order.
     std::vector<HostCall> requests() {
         std::vector<HostCall> seen;
@@ -129,6 +136,51 @@ TEST_F(X11EditorTest, DragFollowsThePointerAndStopsAtTheEnds) {
     EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
 }
 
+// Each quick click is a press where it was made and a release at once:
+// one automated edit at the value under the press, though the button is
+// up (and the pointer elsewhere) by the time the editor handles it.
+TEST_F(X11EditorTest, QuickClicksAreEachOneAutomatedEditAtTheirPress) {
+    const std::vector<std::string> upper = at(132, kUpperY);
+    const std::vector<std::string> lower = at(60, kLowerY);
+    const std::vector<std::string> away = at(200, kUpperY);
+    ASSERT_TRUE(playBeforeIdle({"mousemove", upper[0], upper[1], "mousedown", "1", "mouseup", "1",
+                                "mousemove", lower[0], lower[1], "mousedown", "1", "mouseup", "1",
+                                "mousemove", away[0], away[1]}));
+    const std::vector<HostCall> seen = requests();
+    ASSERT_EQ(seen.size(), 6u);
+    for (int slider = 0; slider < 2; ++slider) {
+        const HostCall* edit = &seen[static_cast<std::size_t>(slider) * 3];
+        EXPECT_EQ(edit[0].opcode, audioMasterBeginEdit);
+        EXPECT_EQ(edit[0].index, slider);
+        EXPECT_EQ(edit[1].opcode, audioMasterAutomate);
+        EXPECT_EQ(edit[1].index, slider);
+        EXPECT_EQ(edit[2].opcode, audioMasterEndEdit);
+    }
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), valueUnderPointer(132));
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), valueUnderPointer(60));
+}
+
+// A quick click, then a press held on the other slider before the editor
+// handles either: the click's edit ends at its release, and the held press
+// drags the other slider alone.
+TEST_F(X11EditorTest, AQuickClickEndsAtItsReleaseWhileTheNextPressIsHeld) {
+    const std::vector<std::string> upper = at(132, kUpperY);
+    const std::vector<std::string> lower = at(60, kLowerY);
+    const std::vector<std::string> dragged = at(100, kLowerY);
+    ASSERT_TRUE(playBeforeIdle({"mousemove", upper[0], upper[1], "mousedown", "1", "mouseup", "1",
+                                "mousemove", lower[0], lower[1], "mousedown", "1"},
+                               {"sleep", kPause, "mousemove", "--sync", dragged[0], dragged[1],
+                                "sleep", kPause, "mouseup", "1"}));
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), valueUnderPointer(132));
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), valueUnderPointer(100));
+    const std::vector<HostCall> seen = requests();
+    ASSERT_GE(seen.size(), 6u);
+    EXPECT_EQ(seen[2].opcode, audioMasterEndEdit);
+    EXPECT_EQ(seen[2].index, TarvelEffect::kNcvolume);
+    for (std::size_t i = 3; i < seen.size(); ++i)
+        EXPECT_EQ(seen[i].index, TarvelEffect::kIpvolume);
+}
+
 TEST_F(X11EditorTest, ControlClickSetsTheDefaultValue) {
     ASSERT_TRUE(play(30, kLowerY,
                      {"keydown", "ctrl", "sleep", kPause, "mousedown", "1", "sleep", kPause,
@@ -140,6 +192,15 @@ TEST_F(X11EditorTest, ControlClickSetsTheDefaultValue) {
     EXPECT_EQ(seen[0].opt, 0.5f);
     EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 0.5f);
     EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
+
+    // Quick, Ctrl and button up again before the editor looks: the press
+    // event still says Ctrl was held.
+    pluginHost.clearCalls();
+    const std::vector<std::string> upper = at(60, kUpperY);
+    ASSERT_TRUE(playBeforeIdle({"mousemove", upper[0], upper[1], "keydown", "ctrl", "mousedown",
+                                "1", "mouseup", "1", "keyup", "ctrl"}));
+    ASSERT_EQ(requests().size(), 1u) << "no edit bracket";
+    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 0.5f);
 }
 
 // With Shift held from the press the value moves a tenth of the way from

@@ -14,6 +14,7 @@
 #include "gallery_resources.h"
 #include "gui/controls/popup_menu.h"
 #include "gui/controls/text_field.h"
+#include "gui/draw_context.h"
 #include "gui/frame.h"
 #include "platform/system.h"
 #include "platform/x11/x11.h"
@@ -33,6 +34,22 @@ constexpr int kTriangle = 2;
 constexpr int kSquare = 3;
 constexpr int kNoise = 5;
 const std::string kPause = "0.3";
+
+// A view that counts the presses reaching it with the left button down and
+// those a second press within the double-click time followed.
+class DoubleClickProbe : public View {
+public:
+    explicit DoubleClickProbe(const Rect& area) : View(area) {}
+    void onMouseDown(DrawContext* context, Point&) override {
+        if (!(context->getMouseButtons() & kLButton))
+            return;
+        ++presses;
+        if (context->waitDoubleClick())
+            ++doubleClicks;
+    }
+    int presses = 0;
+    int doubleClicks = 0;
+};
 
 class X11GalleryTest : public ::testing::Test {
 protected:
@@ -87,6 +104,14 @@ protected:
         steps.insert(steps.end(), rest);
         return playInput(steps, [this] { pump(); });
     }
+    // A quick click (press and release at once) on the view, over before
+    // the gallery handles any event, then the rest played while it does.
+    bool quickClickThen(View* view, std::initializer_list<std::string> rest) {
+        const std::vector<std::string> at = middleOf(view);
+        return playInputBeforeHandling(
+            {"mousemove", at[0], at[1], "mousedown", "1", "mouseup", "1"}, [this] { pump(); },
+            rest);
+    }
     // xdotool types every word after "type": typing ends a step list.
     bool type(const std::string& text) {
         return playInput({"type", text}, [this] { pump(); });
@@ -116,6 +141,17 @@ TEST_F(X11GalleryTest, AClickOnAnEntryChoosesIt) {
     const std::vector<std::string> square = entry(kSquare);
     ASSERT_TRUE(
         clickThen(menu, {"mousemove", square[0], square[1], "sleep", kPause, "click", "1"}));
+    EXPECT_EQ(menu->getValue(), kSquare);
+    EXPECT_EQ(x11::liveWindowCount(), kFrameOnly);
+}
+
+// A click quick enough to be over before the gallery handles its press
+// opens the menu, and a quick click on an entry chooses it.
+TEST_F(X11GalleryTest, QuickClicksOpenTheMenuAndChooseAnEntry) {
+    PopupMenu* menu = gallery->getMenu();
+    const std::vector<std::string> square = entry(kSquare);
+    ASSERT_TRUE(quickClickThen(menu, {"sleep", kPause, "mousemove", square[0], square[1], "sleep",
+                                      kPause, "mousedown", "1", "mouseup", "1"}));
     EXPECT_EQ(menu->getValue(), kSquare);
     EXPECT_EQ(x11::liveWindowCount(), kFrameOnly);
 }
@@ -162,6 +198,35 @@ TEST_F(X11GalleryTest, TypedTextReplacesTheSelectionAndEnterCommitsIt) {
     ASSERT_TRUE(keys({"Return"}));
     EXPECT_EQ(fieldText(), "Hello");
     EXPECT_EQ(x11::liveWindowCount(), kFrameOnly);
+}
+
+TEST_F(X11GalleryTest, AQuickClickOpensTheEditBox) {
+    ASSERT_TRUE(quickClickThen(gallery->getTextField(), {}));
+    EXPECT_EQ(x11::liveWindowCount(), kFrameOnly + 1) << "no edit box";
+    ASSERT_TRUE(type("Hi"));
+    ASSERT_TRUE(keys({"Return"}));
+    EXPECT_EQ(fieldText(), "Hi");
+}
+
+// Two quick clicks in a row, both over before the first press is handled:
+// the first press is handled and the second taken as its double click
+// when the server's times of the two are close enough.
+TEST_F(X11GalleryTest, TwoQuickClicksMakeADoubleClick) {
+    auto* probe = new DoubleClickProbe(Rect(0, 0, 20, 20)); // the frame owns it
+    gallery->getFrame()->addView(probe);
+    ASSERT_TRUE(playInputBeforeHandling({"mousemove", std::to_string(kScreenX + 10),
+                                         std::to_string(kScreenY + 10), "mousedown", "1", "mouseup",
+                                         "1", "mousedown", "1", "mouseup", "1"},
+                                        [this] { pump(); }));
+    EXPECT_EQ(probe->presses, 1);
+    EXPECT_EQ(probe->doubleClicks, 1);
+
+    // Further apart than the double-click time, though handled at once: two clicks.
+    ASSERT_TRUE(playInputBeforeHandling(
+        {"mousedown", "1", "mouseup", "1", "sleep", "0.6", "mousedown", "1", "mouseup", "1"},
+        [this] { pump(); }));
+    EXPECT_EQ(probe->presses, 3);
+    EXPECT_EQ(probe->doubleClicks, 1);
 }
 
 TEST_F(X11GalleryTest, EscapeCancelsTheTyping) {

@@ -8,6 +8,7 @@
 #include "connection.h"
 #include "drops.h"
 #include "edit_boxes.h"
+#include "handled_press.h"
 #include "native_window.h"
 #include "platform/window.h"
 #include "x11.h"
@@ -80,10 +81,11 @@ void handle(const XEvent& event) {
         }
         if (button < Button1 || button > Button3)
             break;
-        notePress(button, w->id);
+        notePress(event.xbutton);
         platform::WindowMessage message{platform::WindowEvent::ButtonDown};
         message.x = event.xbutton.x & 0xFFFF;
         message.y = event.xbutton.y & 0xFFFF;
+        const HandledPress handling(event.xbutton);
         headless::deliverEvent(w, message);
         break;
     }
@@ -139,8 +141,10 @@ int processEvents() {
     // A handler that waits in a loop of its own (a drag) gives the editor
     // idle time, which asks for events again: they wait for the loop's end.
     static bool handling = false;
-    if (handling)
+    if (handling) {
+        pressFollowsPointer();
         return 0;
+    }
     handling = true;
     Display* d = openDisplay();
     int handled = 0;

@@ -45,8 +45,9 @@ void showCurrentCursor(NativeWindow* w);
 void releaseCursors(Display* display);
 
 // What the system input reports about the last press handled.
-void notePress(unsigned button, ::Window window);
-// Removes a queued left press on one of our windows; true when there was one.
+void notePress(const XButtonEvent& press);
+// Removes a queued left press on one of our windows that came within the
+// double-click time of the last press handled; true when there was one.
 bool takeQueuedLeftPress();
 
 } // namespace x11

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "connection.h"
+#include "handled_press.h"
 #include "menu_drawing.h"
 #include "screen_image.h"
 #include "x11.h"
@@ -359,6 +360,9 @@ private:
 
 unsigned runOpenMenu(Display* display, const std::vector<MenuItemInfo>& items, int x, int y,
                      bool rightButton, NativeWindow* owner) {
+    // The press that opened the menu (when one did) is over for its handler
+    // once the menu has followed the pointer: the live state rules after it.
+    pressFollowsPointer();
     OpenMenu menu(display, owner, rightButton);
     if (!menu.open(items, x, y))
         return 0;

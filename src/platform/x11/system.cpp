@@ -1,5 +1,6 @@
-// Input state read from the server when asked, the clock, and the presses
-// a control waiting for a double click takes.
+// Input state read from the server when asked (while a press is handled,
+// as that press's event tells it), the clock, and the presses a control
+// waiting for a double click takes.
 #include <X11/Xlib.h>
 #include <X11/Xresource.h>
 #include <time.h>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "connection.h"
+#include "handled_press.h"
 #include "native_window.h"
 #include "platform/system.h"
 #include "x11.h"
@@ -18,6 +20,10 @@ namespace {
 // The toolkit's clock, in milliseconds; the time of the last press handled
 // is read on it too, so the two can be compared.
 std::int32_t lastPressTime = 0;
+// The server's time of that press: a press waiting among the events is its
+// double click only if the server's times are close enough, however late
+// the two are handled.
+std::uint32_t lastPressServerTime = 0;
 
 // How long a second press may follow the first to make a double click
 // where the server's resources do not say: the usual setting of X11 toolkits.
@@ -76,8 +82,12 @@ bool isOurs(const XEvent& event) {
     return nativeById(event.xbutton.window) != nullptr;
 }
 
-Bool isLeftPress(Display*, XEvent* event, XPointer) {
-    return event->type == ButtonPress && event->xbutton.button == Button1 && isOurs(*event);
+// A left press on one of our windows within `arg` (the double-click time)
+// of the last press handled.
+Bool isSecondLeftPress(Display*, XEvent* event, XPointer arg) {
+    const std::uint32_t within = *reinterpret_cast<const std::uint32_t*>(arg);
+    return event->type == ButtonPress && event->xbutton.button == Button1 && isOurs(*event) &&
+           static_cast<std::uint32_t>(event->xbutton.time) - lastPressServerTime <= within;
 }
 
 // The pointer's screen position and the buttons and modifiers held, from
@@ -95,18 +105,20 @@ bool queryPointer(int& x, int& y, unsigned& mask) {
 }
 } // namespace
 
-void notePress(unsigned, ::Window) {
+void notePress(const XButtonEvent& press) {
     lastPressTime = static_cast<std::int32_t>(platform::tickCount());
+    lastPressServerTime = static_cast<std::uint32_t>(press.time);
 }
 
 bool takeQueuedLeftPress() {
     Display* d = openDisplay();
     if (!d)
         return false;
+    std::uint32_t within = doubleClickMilliseconds();
     XEvent event;
-    if (!XCheckIfEvent(d, &event, isLeftPress, nullptr))
+    if (!XCheckIfEvent(d, &event, isSecondLeftPress, reinterpret_cast<XPointer>(&within)))
         return false;
-    notePress(event.xbutton.button, event.xbutton.window);
+    notePress(event.xbutton);
     return true;
 }
 
@@ -115,11 +127,6 @@ bool takeQueuedLeftPress() {
 namespace platform {
 
 std::int16_t asyncKeyState(int key) {
-    int x = 0;
-    int y = 0;
-    unsigned mask = 0;
-    if (!x11::queryPointer(x, y, mask))
-        return 0;
     unsigned wanted = 0;
     switch (key) {
     case kKeyLeftButton:
@@ -143,10 +150,15 @@ std::int16_t asyncKeyState(int key) {
     default:
         return 0;
     }
-    return (mask & wanted) ? static_cast<std::int16_t>(0x8000) : 0;
+    unsigned state = 0;
+    if (!x11::heldState(wanted, state))
+        return 0;
+    return (state & wanted) ? static_cast<std::int16_t>(0x8000) : 0;
 }
 
 bool cursorPosition(DevicePoint& screen) {
+    // A press's handler asking for the pointer has gone on to follow it.
+    x11::pressFollowsPointer();
     int x = 0;
     int y = 0;
     unsigned mask = 0;
