@@ -1,26 +1,18 @@
-// The plug-in's editor in a child window of a host's X11 window, driven by
-// real pointer input through the X server: presses, drags, Shift and Ctrl
-// held from the keyboard, and the wheel; what the host hears of them.
-#include <gtest/gtest.h>
-
+// libtarvel-vst.so's editor in a child window of a host's X11 window, driven
+// by real pointer input through the X server: presses, quick clicks, drags,
+// Shift and Ctrl held from the keyboard, the wheel and the arrow keys; what
+// the host hears of them.
 #include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
-#include "editor/TarvelEditor.h"
 #include "effect/TarvelEffect.h"
-#include "gui/frame.h"
-#include "harness/plugin_host.h"
-#include "host/vst_opcodes.h"
-#include "platform/x11/x11.h"
+#include "library_fixture.h"
 #include "real_input.h"
 
 namespace {
 
-// The host's window, and with it the editor's, sits at this screen corner.
-constexpr int kScreenX = 100;
-constexpr int kScreenY = 50;
 constexpr int kUpperY = 56; // the middle of the upper slider
 constexpr int kLowerY = 87; // the middle of the lower slider
 
@@ -29,31 +21,25 @@ float valueUnderPointer(int x) {
     return static_cast<float>(x - 17) / 231.0f;
 }
 
-class X11EditorTest : public ::testing::Test {
+class X11EditorTest : public LibraryEditorTest {
 protected:
-    X11EditorTest() {
-        new TarvelEditor(&effect); // the effect owns it
-        pluginHost.attach(effect.getAeffect());
-        host = x11::createHostWindow(kScreenX, kScreenY, 400, 300);
-    }
-    ~X11EditorTest() override {
-        dispatch(effEditClose);
-        x11::destroyHostWindow(host);
-    }
     void SetUp() override {
-        ASSERT_NE(host, nullptr) << "no X display";
-        ASSERT_EQ(dispatch(effEditOpen, 0, 0, host), 1);
+        LibraryEditorTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        ASSERT_EQ(dispatch(effEditOpen, parentId()), 1);
         // The window is mapped, exposed and painted before any input.
         ASSERT_TRUE(playInput({"mousemove", std::to_string(kScreenX + 300),
                                std::to_string(kScreenY + 200), "sleep", "0.2"},
                               [this] { pump(); }));
         pluginHost.clearCalls();
     }
-
-    VstWord dispatch(int32 opcode, int32 index = 0, VstWord value = 0, void* ptr = nullptr,
-                     float opt = 0.0f) {
-        return effect.dispatcher(opcode, index, value, ptr, opt);
+    void TearDown() override {
+        if (effect)
+            dispatch(effEditClose);
+        LibraryEditorTest::TearDown();
     }
+
     // The host's idle time is all the editor gets: its window's events are
     // handled there.
     void pump() { dispatch(effEditIdle); }
@@ -88,10 +74,6 @@ protected:
                 seen.push_back(call);
         return seen;
     }
-
-    PluginHost pluginHost;
-    TarvelEffect effect{PluginHost::callback()};
-    platform::Window host = nullptr;
 };
 
 // The pauses keep each state long enough for the drag loop to poll it.
@@ -107,8 +89,8 @@ TEST_F(X11EditorTest, PressAt132OnTheUpperSliderIsOneAutomatedEdit) {
     EXPECT_EQ(seen[1].index, TarvelEffect::kNcvolume);
     EXPECT_EQ(seen[1].opt, valueUnderPointer(132));
     EXPECT_EQ(seen[2].opcode, audioMasterEndEdit);
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), valueUnderPointer(132));
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 1.0f);
+    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), valueUnderPointer(132));
+    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), 1.0f);
 }
 
 // The pointer leaves the window while the button is held: the drag goes
@@ -132,8 +114,8 @@ TEST_F(X11EditorTest, DragFollowsThePointerAndStopsAtTheEnds) {
     EXPECT_EQ(values.front(), valueUnderPointer(200));
     EXPECT_NE(std::find(values.begin(), values.end(), valueUnderPointer(100)), values.end());
     EXPECT_EQ(values.back(), 0.0f);
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 0.0f);
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
+    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), 0.0f);
+    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), 1.0f);
 }
 
 // Each quick click is a press where it was made and a release at once:
@@ -156,8 +138,8 @@ TEST_F(X11EditorTest, QuickClicksAreEachOneAutomatedEditAtTheirPress) {
         EXPECT_EQ(edit[1].index, slider);
         EXPECT_EQ(edit[2].opcode, audioMasterEndEdit);
     }
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), valueUnderPointer(132));
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), valueUnderPointer(60));
+    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), valueUnderPointer(132));
+    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), valueUnderPointer(60));
 }
 
 // A quick click, then a press held on the other slider before the editor
@@ -171,8 +153,8 @@ TEST_F(X11EditorTest, AQuickClickEndsAtItsReleaseWhileTheNextPressIsHeld) {
                                 "mousemove", lower[0], lower[1], "mousedown", "1"},
                                {"sleep", kPause, "mousemove", "--sync", dragged[0], dragged[1],
                                 "sleep", kPause, "mouseup", "1"}));
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), valueUnderPointer(132));
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), valueUnderPointer(100));
+    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), valueUnderPointer(132));
+    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), valueUnderPointer(100));
     const std::vector<HostCall> seen = requests();
     ASSERT_GE(seen.size(), 6u);
     EXPECT_EQ(seen[2].opcode, audioMasterEndEdit);
@@ -190,8 +172,8 @@ TEST_F(X11EditorTest, ControlClickSetsTheDefaultValue) {
     EXPECT_EQ(seen[0].opcode, audioMasterAutomate);
     EXPECT_EQ(seen[0].index, TarvelEffect::kIpvolume);
     EXPECT_EQ(seen[0].opt, 0.5f);
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 0.5f);
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
+    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), 0.5f);
+    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), 1.0f);
 
     // Quick, Ctrl and button up again before the editor looks: the press
     // event still says Ctrl was held.
@@ -200,7 +182,7 @@ TEST_F(X11EditorTest, ControlClickSetsTheDefaultValue) {
     ASSERT_TRUE(playBeforeIdle({"mousemove", upper[0], upper[1], "keydown", "ctrl", "mousedown",
                                 "1", "mouseup", "1", "keyup", "ctrl"}));
     ASSERT_EQ(requests().size(), 1u) << "no edit bracket";
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 0.5f);
+    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), 0.5f);
 }
 
 // With Shift held from the press the value moves a tenth of the way from
@@ -214,11 +196,11 @@ TEST_F(X11EditorTest, ShiftDragMovesATenthOfTheWay) {
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[1].opcode, audioMasterAutomate);
     EXPECT_FLOAT_EQ(seen[1].opt, fine);
-    EXPECT_FLOAT_EQ(effect.getParameter(TarvelEffect::kNcvolume), fine);
+    EXPECT_FLOAT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), fine);
 
     // A fine drag of 100 pixels to the left moves a tenth as far as a plain one.
     pluginHost.clearCalls();
-    const float before = effect.getParameter(TarvelEffect::kNcvolume);
+    const float before = pluginHost.getParameter(TarvelEffect::kNcvolume);
     ASSERT_TRUE(play(200, kUpperY,
                      {"keydown",
                       "shift",
@@ -240,7 +222,7 @@ TEST_F(X11EditorTest, ShiftDragMovesATenthOfTheWay) {
                       kPause,
                       "keyup",
                       "shift"}));
-    const float moved = before - effect.getParameter(TarvelEffect::kNcvolume);
+    const float moved = before - pluginHost.getParameter(TarvelEffect::kNcvolume);
     EXPECT_GT(moved, 0.0f);
     EXPECT_LT(moved, 2.0f * 100.0f / 231.0f / 10.0f + 0.05f);
     seen = requests();
@@ -258,7 +240,7 @@ TEST_F(X11EditorTest, WheelButtonsStepTheSliderUnderThePointer) {
     EXPECT_EQ(seen[0].opcode, audioMasterAutomate);
     EXPECT_EQ(seen[0].index, TarvelEffect::kIpvolume);
     EXPECT_EQ(seen[0].opt, 0.9f);
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
+    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), 1.0f);
 
     pluginHost.clearCalls();
     ASSERT_TRUE(play(132, kUpperY, {"click", "5", "click", "5", "click", "4"}));
@@ -266,28 +248,28 @@ TEST_F(X11EditorTest, WheelButtonsStepTheSliderUnderThePointer) {
     ASSERT_EQ(seen.size(), 3u);
     for (const HostCall& call : seen)
         EXPECT_EQ(call.index, TarvelEffect::kNcvolume);
-    EXPECT_FLOAT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 0.9f);
-    EXPECT_FLOAT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 0.9f);
+    EXPECT_FLOAT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), 0.9f);
+    EXPECT_FLOAT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), 0.9f);
 }
 
 // Keys go to the window under the pointer; with no view focused the lower
 // slider, added last, takes the arrows: a step each, a fine one with Shift.
 TEST_F(X11EditorTest, ArrowKeysStepTheLowerSlider) {
     ASSERT_TRUE(play(150, 20, {"key", "Down"}));
-    EXPECT_FLOAT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 0.9f);
+    EXPECT_FLOAT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), 0.9f);
     std::vector<HostCall> seen = requests();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].opcode, audioMasterAutomate);
     EXPECT_EQ(seen[0].index, TarvelEffect::kIpvolume);
 
     ASSERT_TRUE(play(150, 20, {"key", "Left", "key", "Right", "key", "Right"}));
-    EXPECT_FLOAT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 1.0f);
+    EXPECT_FLOAT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), 1.0f);
 
     ASSERT_TRUE(play(150, 20, {"key", "shift+Down"}));
-    const float fine = effect.getParameter(TarvelEffect::kIpvolume);
+    const float fine = pluginHost.getParameter(TarvelEffect::kIpvolume);
     EXPECT_LT(fine, 1.0f);
     EXPECT_GT(fine, 0.9f);
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
+    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), 1.0f);
 }
 
 } // namespace
