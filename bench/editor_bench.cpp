@@ -27,7 +27,7 @@ public:
     OpenEditor() : parent(headless::createWindow(0, 0, 268, 107)) {
         // The effect owns the editor, which registers itself with it.
         editor = new TarvelEditor(&effect);
-        record->setParameter(record, 0, 0.75f);
+        record->setParameter(record, TarvelEffect::kNcvolume, 0.75f);
         record->dispatcher(record, effEditOpen, 0, 0, parent, 0.0f);
         headless::dispatchMessages();
         record->dispatcher(record, effEditIdle, 0, 0, nullptr, 0.0f);
@@ -66,16 +66,6 @@ private:
     TarvelEditor* editor = nullptr;
 };
 
-bool samePixels(const raster::Surface& a, const raster::Surface& b) {
-    if (a.width() != b.width() || a.height() != b.height())
-        return false;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.get(x, y) != b.get(x, y))
-                return false;
-    return true;
-}
-
 void reportPixels(benchmark::State& state, int width, int height) {
     state.counters["pixels"] = benchmark::Counter(
         static_cast<double>(state.iterations()) * width * height, benchmark::Counter::kIsRate);
@@ -92,27 +82,29 @@ void sliderIdleRedraw(benchmark::State& state) {
     HorizontalSlider* slider = open.slider();
     bool low = true;
     for (auto _ : state) {
-        open.setParameter(0, low ? 0.25f : 0.75f);
+        const float value = low ? 0.25f : 0.75f;
+        open.setParameter(TarvelEffect::kNcvolume, value);
         low = !low;
-        const bool changed = slider->isDirty();
+        // The slider takes the effect's value in the idle call, which redraws it.
         open.idle();
-        if (!changed || open.frame()->isSomethingDirty()) {
-            state.SkipWithError(changed ? "idle left a view to redraw"
-                                        : "the parameter change did not reach the slider");
+        if (slider->getValue() != value || open.frame()->isSomethingDirty()) {
+            state.SkipWithError(slider->getValue() != value
+                                    ? "the parameter change did not reach the slider"
+                                    : "idle left a view to redraw");
             return;
         }
     }
     // Untimed: the idle redraw moved the handle on screen, and what it drew is
     // what a full paint draws for the same value.
     const raster::Surface before = open.pixels();
-    open.setParameter(0, low ? 0.25f : 0.75f);
+    open.setParameter(TarvelEffect::kNcvolume, low ? 0.25f : 0.75f);
     open.idle();
     const raster::Surface redrawn = open.pixels();
     headless::damageWindow(open.window());
     headless::dispatchMessages();
-    if (samePixels(before, redrawn))
+    if (before.samePixels(redrawn))
         state.SkipWithError("the idle redraw did not change the window");
-    else if (!samePixels(redrawn, open.pixels()))
+    else if (!redrawn.samePixels(open.pixels()))
         state.SkipWithError("the idle redraw differs from a full paint");
     Rect bounds;
     slider->getBounds(bounds);
@@ -149,17 +141,17 @@ void fullDraw(benchmark::State& state) {
     for (auto _ : state) {
         open.frame()->drawView(nullptr);
     }
-    // Untimed: with the parameter changed and no idle, drawing the whole frame
-    // moves the handle, to where a full paint draws it.
+    // Untimed: with the slider's value changed and no idle, drawing the whole
+    // frame moves the handle, to where a full paint draws it.
     const raster::Surface before = open.pixels();
-    open.setParameter(0, 0.25f);
+    open.slider()->setValue(0.25f);
     open.frame()->drawView(nullptr);
     const raster::Surface drawn = open.pixels();
     headless::damageWindow(open.window());
     headless::dispatchMessages();
-    if (samePixels(before, drawn))
+    if (before.samePixels(drawn))
         state.SkipWithError("drawing the whole frame did not change the window");
-    else if (!samePixels(drawn, open.pixels()))
+    else if (!drawn.samePixels(open.pixels()))
         state.SkipWithError("drawing the whole frame differs from a full paint");
     reportPixels(state, drawn.width(), drawn.height());
 }

@@ -45,15 +45,6 @@ protected:
                 shot.set(x, y, whole.get(x, y));
         return shot;
     }
-    static bool same(const raster::Surface& a, const raster::Surface& b) {
-        if (a.width() != b.width() || a.height() != b.height())
-            return false;
-        for (int y = 0; y < a.height(); ++y)
-            for (int x = 0; x < a.width(); ++x)
-                if (a.get(x, y) != b.get(x, y))
-                    return false;
-        return true;
-    }
     static void save(const raster::Surface& shot, const std::string& name) {
         ASSERT_EQ(shot.width(), kWidth);
         const std::string path = std::string(TARVEL_SHOT_DIR) + "/" + name + ".png";
@@ -88,10 +79,10 @@ TEST_F(LibraryEditorViewTest, MidiControllerOneMovesTheUpperHandleAtTheNextIdle)
     const raster::Surface before = screenshot();
     processController(kControllerLow);
     EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), 0.0f);
-    EXPECT_TRUE(same(screenshot(), before));
+    EXPECT_TRUE(screenshot().samePixels(before));
     idle();
     const raster::Surface after = screenshot();
-    EXPECT_FALSE(same(after, before));
+    EXPECT_FALSE(after.samePixels(before));
     save(after, "0_1");
     dispatch(effEditClose);
 }

@@ -41,6 +41,10 @@ public:
     Pixel get(int x, int y) const { return pixels_[index(x, y)]; }
     void set(int x, int y, Pixel p) { pixels_[index(x, y)] = monochrome_ ? toMonochrome(p) : p; }
     void fill(Pixel p);
+    // Whether `o` has the same size and every pixel the same.
+    bool samePixels(const Surface& o) const {
+        return width_ == o.width_ && height_ == o.height_ && pixels_ == o.pixels_;
+    }
 
     // How a colour lands on a monochrome surface when drawn (not copied).
     static Pixel toMonochrome(Pixel p);
