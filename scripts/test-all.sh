@@ -5,10 +5,11 @@
 # trees: each fuzz target for a short fixed time (libFuzzer with
 # AddressSanitizer and UndefinedBehaviorSanitizer) and the thread stress tests
 # under ThreadSanitizer, the editor on the headless backend and in an X11
-# window. The native tests include writing the Linux package
-# from a release build and checking the library in it. Where this machine
-# cannot execute 32-bit programs, the tests of the 32-bit library are
-# reported as skipped.
+# window; last the benchmarks, each case briefly, so that a case whose own
+# check of its work fails, fails the run. The native tests include writing
+# the Linux package from a release build and checking the library in it.
+# Where this machine cannot execute 32-bit programs, the tests of the 32-bit
+# library are reported as skipped.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh"
@@ -27,7 +28,7 @@ cd "$root"
 status=0
 xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset native -j2 "$@" || status=1
 
-for tree in fuzz tsan; do
+for tree in fuzz tsan bench; do
     cmake --preset "$tree" >/dev/null
     cmake --build --preset "$tree"
     # The thread stress opens the editor in a real X11 window too.
