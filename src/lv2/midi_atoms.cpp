@@ -18,7 +18,7 @@ int32 frameInside(int64_t frame, int32 frames) {
 } // namespace
 
 // Event headers are copied out and in rather than accessed in place: the
-// spec places events at 8-byte boundaries, but some hosts give a sequence
+// atom format places events at 8-byte boundaries, but some hosts give a sequence
 // buffer only 4-byte aligned, and an in-place access would then read and
 // write 64-bit frame times at a misaligned address.
 int32 readMidiEvents(const LV2_Atom_Sequence& sequence, const AtomTypes& types, int32 frames,
