@@ -11,14 +11,13 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "gallery.h"
 #include "gui/controls/popup_menu.h"
 #include "gui/frame.h"
 #include "platform/system.h"
+#include "window_options.h"
 
 namespace {
 
@@ -132,21 +131,11 @@ bool saveScreenshot(HWND w, const char* path) {
 
 int main(int argc, char** argv) {
     platform::setModuleHandle(reinterpret_cast<platform::Module>(GetModuleHandleA(nullptr)));
-    int seconds = -1;
-    const char* screenshot = nullptr;
-    bool check = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc)
-            seconds = std::atoi(argv[++i]);
-        else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
-            screenshot = argv[++i];
-        else if (std::strcmp(argv[i], "--menu-screenshot") == 0 && i + 1 < argc)
-            menuScreenshot = argv[++i];
-        else if (std::strcmp(argv[i], "--check") == 0)
-            check = true;
-    }
-    if (seconds < 0 && (screenshot || menuScreenshot || check))
-        seconds = 0;
+    const WindowOptions options = readWindowOptions(argc, argv);
+    const int seconds = options.seconds;
+    const char* screenshot = options.screenshot;
+    const bool check = options.check;
+    menuScreenshot = options.menuScreenshot;
 
     WNDCLASSA hostClass{};
     hostClass.lpfnWndProc = hostProcedure;

@@ -12,8 +12,6 @@
 // painted.
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "gallery.h"
@@ -23,6 +21,7 @@
 #include "platform/headless/headless.h"
 #include "platform/system.h"
 #include "platform/x11/x11.h"
+#include "window_options.h"
 
 namespace {
 
@@ -68,21 +67,11 @@ bool shootOpenMenu(int left, int top, int right, int bottom) {
 } // namespace
 
 int main(int argc, char** argv) {
-    int seconds = -1;
-    const char* screenshot = nullptr;
-    bool check = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc)
-            seconds = std::atoi(argv[++i]);
-        else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc)
-            screenshot = argv[++i];
-        else if (std::strcmp(argv[i], "--menu-screenshot") == 0 && i + 1 < argc)
-            menuScreenshot = argv[++i];
-        else if (std::strcmp(argv[i], "--check") == 0)
-            check = true;
-    }
-    if (seconds < 0 && (screenshot || menuScreenshot || check))
-        seconds = 0;
+    const WindowOptions options = readWindowOptions(argc, argv);
+    const int seconds = options.seconds;
+    const char* screenshot = options.screenshot;
+    const bool check = options.check;
+    menuScreenshot = options.menuScreenshot;
     if (!loadGalleryPictures(TARVEL_GALLERY_RC))
         return 1;
     platform::Window host =
