@@ -33,13 +33,6 @@
 
 namespace {
 
-bool failed = false;
-
-void fail(const std::string& what) {
-    std::fprintf(stderr, "library_stress: %s\n", what.c_str());
-    failed = true;
-}
-
 // Open files: what a plug-in could leak besides heap memory, which the
 // sanitizer build's leak checker covers.
 int countFileDescriptors() {
@@ -57,33 +50,6 @@ void compareFileDescriptors(int before, int after) {
     std::printf("open files before: %d, after: %d\n", before, after);
     if (after != before) {
         fail("open files did not return to where they were");
-    }
-}
-
-std::unique_ptr<PluginModule> loadLibrary(const std::string& path) {
-    std::string error;
-    std::unique_ptr<PluginModule> module = openPluginModule(path, error);
-    if (module == nullptr) {
-        fail(error);
-    }
-    return module;
-}
-
-// Opens an instance as a host does before processing.
-bool start(PluginHost& host, PluginEntry entry) {
-    if (!startInstance(host, entry)) {
-        fail("main returned null");
-        return false;
-    }
-    return true;
-}
-
-// One instance as a host uses it: main, open, one block with a note,
-// a parameter change, suspend, effClose.
-void oneInstance(PluginEntry entry) {
-    const std::string problem = useOneInstance(entry);
-    if (!problem.empty()) {
-        fail(problem);
     }
 }
 
@@ -121,7 +87,7 @@ int runCycles(int cycles, const std::string& path) {
             oneInstance(module->entry());
         }
         const int before = countFileDescriptors();
-        for (int i = 0; i < cycles && !failed; ++i) {
+        for (int i = 0; i < cycles && !anyFailure(); ++i) {
             oneInstance(module->entry());
         }
         std::printf("instance cycles (library loaded once): %d\n", cycles);
@@ -131,7 +97,7 @@ int runCycles(int cycles, const std::string& path) {
         fail(path + " stayed loaded after dlclose");
     }
     int before = 0;
-    for (int i = -10; i < cycles && !failed; ++i) {
+    for (int i = -10; i < cycles && !anyFailure(); ++i) {
         if (i == 0) {
             before = countFileDescriptors();
         }
@@ -147,7 +113,7 @@ int runCycles(int cycles, const std::string& path) {
     }
     std::printf("library cycles (dlopen, main, effClose, dlclose): %d\n", cycles);
     compareFileDescriptors(before, countFileDescriptors());
-    return failed ? 1 : 0;
+    return anyFailure() ? 1 : 0;
 }
 
 // `count` instances side by side, processing block by block, every instance
@@ -181,7 +147,7 @@ int runInstances(int count, long long blocks, const std::string& path) {
     for (const std::string& problem : compareWithRunsAlone(module->entry(), together, blocks)) {
         fail(problem);
     }
-    return failed ? 1 : 0;
+    return anyFailure() ? 1 : 0;
 }
 
 LongRunResult longRun(PluginEntry entry, long long blocks) {
@@ -215,12 +181,13 @@ int runLong(long long blocks, const std::string& path) {
         fromLibrary.channelsDiffer != 0) {
         fail("the library's run is incomplete or unsound");
     }
-    return failed ? 1 : 0;
+    return anyFailure() ? 1 : 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    nameStressProgram("library_stress");
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "cycles" && argc == 4) {
         return runCycles(std::atoi(argv[2]), argv[3]);

@@ -5,6 +5,48 @@
 #include "harness/host_call.h"
 #include "harness/stereo_buffer.h"
 
+namespace {
+const char* programName = "stress";
+bool failed = false;
+} // namespace
+
+void nameStressProgram(const char* program) {
+    programName = program;
+}
+
+void fail(const std::string& what) {
+    std::fprintf(stderr, "%s: %s\n", programName, what.c_str());
+    failed = true;
+}
+
+bool anyFailure() {
+    return failed;
+}
+
+std::unique_ptr<PluginModule> loadLibrary(const std::string& path) {
+    std::string error;
+    std::unique_ptr<PluginModule> module = openPluginModule(path, error);
+    if (module == nullptr) {
+        fail(error);
+    }
+    return module;
+}
+
+bool start(PluginHost& host, PluginEntry entry) {
+    if (!startInstance(host, entry)) {
+        fail("main returned null");
+        return false;
+    }
+    return true;
+}
+
+void oneInstance(PluginEntry entry) {
+    const std::string problem = useOneInstance(entry);
+    if (!problem.empty()) {
+        fail(problem);
+    }
+}
+
 bool startInstance(PluginHost& host, PluginEntry entry) {
     if (!host.load(entry)) {
         return false;

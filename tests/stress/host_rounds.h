@@ -3,6 +3,7 @@
 // what went wrong, or nothing.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,3 +25,16 @@ std::string useOneInstance(PluginEntry entry);
 std::vector<std::string> compareWithRunsAlone(PluginEntry entry,
                                               const std::vector<LongRunResult>& together,
                                               long long blocks);
+
+// The run's failures: each is printed on standard error as "PROGRAM: what"
+// (PROGRAM as named at the start of main) and makes the run fail.
+void nameStressProgram(const char* program);
+void fail(const std::string& what);
+bool anyFailure();
+
+// The library at `path`, or null after a failure saying why.
+std::unique_ptr<PluginModule> loadLibrary(const std::string& path);
+// startInstance, with a failure when main refused.
+bool start(PluginHost& host, PluginEntry entry);
+// useOneInstance, with a failure for what went wrong.
+void oneInstance(PluginEntry entry);

@@ -45,13 +45,6 @@ namespace {
 // means less than one instance's worth was lost in all of it.
 constexpr std::size_t kMemoryAllowance = 48 * 1024;
 
-bool failed = false;
-
-void fail(const std::string& what) {
-    std::fprintf(stderr, "dll_stress: %s\n", what.c_str());
-    failed = true;
-}
-
 // Handles and objects must return exactly; committed memory must stay within
 // the allowance unless `checkMemory` is false (where the host's heap may keep
 // what the plug-in gave back for later use).
@@ -71,24 +64,6 @@ void compareResources(const ProcessResources& before, const ProcessResources& af
     }
 }
 
-std::unique_ptr<PluginModule> loadLibrary(const std::string& path) {
-    std::string error;
-    std::unique_ptr<PluginModule> module = openPluginModule(path, error);
-    if (module == nullptr) {
-        fail(error);
-    }
-    return module;
-}
-
-// Opens an instance as a host does before processing.
-bool start(PluginHost& host, PluginEntry entry) {
-    if (!startInstance(host, entry)) {
-        fail("main returned null");
-        return false;
-    }
-    return true;
-}
-
 PluginEntry entryOf(HMODULE module) {
     // The generic function pointer type first: the entry's real type is only
     // known by convention.
@@ -102,17 +77,6 @@ std::string baseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// One instance as a host uses it: main, open, one block with a note,
-// a parameter change, suspend, effClose.
-void oneInstance(PluginEntry entry) {
-    const std::string problem = useOneInstance(entry);
-    if (!problem.empty()) {
-        fail(problem);
-    }
-    // EDITOR: once the library has its editor, a share of the cycles also
-    // opens and closes it on a parent window and idles it in between.
-}
-
 struct CycleCost {
     ProcessResources before;
     ProcessResources after;
@@ -123,7 +87,7 @@ struct CycleCost {
 template <typename Use> CycleCost loadCycles(int cycles, const std::string& path, Use use) {
     const std::string name = baseName(path);
     CycleCost cost;
-    for (int i = -10; i < cycles && !failed; ++i) {
+    for (int i = -10; i < cycles && !anyFailure(); ++i) {
         if (i == 0) {
             cost.before = measureProcess();
         }
@@ -164,7 +128,7 @@ int runCycles(int cycles, const std::string& path, const std::string& baselinePa
         }
         const ProcessResources before = measureProcess();
         const DWORD started = GetTickCount();
-        for (int i = 0; i < cycles && !failed; ++i) {
+        for (int i = 0; i < cycles && !anyFailure(); ++i) {
             oneInstance(module->entry());
         }
         std::printf("seconds=%.1f\n", (GetTickCount() - started) / 1000.0);
@@ -206,7 +170,7 @@ int runCycles(int cycles, const std::string& path, const std::string& baselinePa
         plugin.after.userObjects != plugin.before.userObjects) {
         fail("GDI or USER object count changed");
     }
-    return failed ? 1 : 0;
+    return anyFailure() ? 1 : 0;
 }
 
 struct Counts {
@@ -278,7 +242,7 @@ int runInstances(int count, long long blocks, const std::string& path) {
     compareResources(counts.processing, counts.endOfRun);
     std::printf("before opening and after closing:\n");
     compareResources(counts.beforeOpening, counts.afterClosing, false);
-    return failed ? 1 : 0;
+    return anyFailure() ? 1 : 0;
 }
 
 int runLong(long long blocks, const std::string& path) {
@@ -312,7 +276,7 @@ int runLong(long long blocks, const std::string& path) {
         fail("the two outputs differ");
     }
     compareResources(before, after);
-    return failed ? 1 : 0;
+    return anyFailure() ? 1 : 0;
 }
 
 // The editor window class of the loaded library: registered while one of
@@ -355,7 +319,7 @@ void editorsTogether(PluginModule& module, int count, long long blocks, bool rep
         std::vector<std::unique_ptr<PluginHost>> hosts;
         std::vector<std::unique_ptr<EditorWindow>> editors;
         std::vector<std::unique_ptr<LongRun>> runs;
-        for (int i = 0; i < count && !failed; ++i) {
+        for (int i = 0; i < count && !anyFailure(); ++i) {
             hosts.push_back(std::make_unique<PluginHost>());
             if (!start(*hosts.back(), module.entry())) {
                 return;
@@ -376,7 +340,7 @@ void editorsTogether(PluginModule& module, int count, long long blocks, bool rep
             fail("not every editor has its window");
         }
         const DWORD started = GetTickCount();
-        for (long long block = 0; block < blocks && !failed; ++block) {
+        for (long long block = 0; block < blocks && !anyFailure(); ++block) {
             for (auto& run : runs) {
                 run->run(1);
             }
@@ -424,7 +388,7 @@ int runEditors(int cycles, int count, long long blocks, const std::string& path)
         editorCycle(editor);
         const ResourceCounts before = countResources();
         const DWORD started = GetTickCount();
-        for (int i = 0; i < cycles && !failed; ++i) {
+        for (int i = 0; i < cycles && !anyFailure(); ++i) {
             editorCycle(editor);
         }
         std::printf("editor cycles=%d seconds=%.1f\n", cycles, (GetTickCount() - started) / 1000.0);
@@ -444,7 +408,7 @@ int runEditors(int cycles, int count, long long blocks, const std::string& path)
     if (editorClassRegistered(library)) {
         fail("the editor window class stayed registered");
     }
-    return failed ? 1 : 0;
+    return anyFailure() ? 1 : 0;
 }
 
 } // namespace
@@ -454,6 +418,7 @@ int main(int argc, char** argv) {
     // library behind the GDI and USER counts among it); none of that may
     // land inside a measured run.
     measureProcess();
+    nameStressProgram("dll_stress");
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "cycles" && argc == 5) {
         return runCycles(std::atoi(argv[2]), argv[3], argv[4]);
