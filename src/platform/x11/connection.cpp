@@ -100,4 +100,13 @@ bool queryTree(Display* display, ::Window window, TreePlace& place) {
     return trap.ok() && found;
 }
 
+bool queryPointer(Display* display, int& x, int& y, unsigned& mask) {
+    ::Window root = 0;
+    ::Window child = 0;
+    int windowX = 0;
+    int windowY = 0;
+    return XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX,
+                         &windowY, &mask) != 0;
+}
+
 } // namespace x11

@@ -48,4 +48,8 @@ struct TreePlace {
 };
 bool queryTree(Display* display, ::Window window, TreePlace& place);
 
+// The pointer's screen position and the buttons and modifiers held, as the
+// server has them now; false when it could not say.
+bool queryPointer(Display* display, int& x, int& y, unsigned& mask);
+
 } // namespace x11

@@ -17,14 +17,9 @@ unsigned maskOf(unsigned button) {
 }
 
 bool liveState(Display* d, unsigned& state) {
-    ::Window root = 0;
-    ::Window child = 0;
     int x = 0;
     int y = 0;
-    int windowX = 0;
-    int windowY = 0;
-    return XQueryPointer(d, DefaultRootWindow(d), &root, &child, &x, &y, &windowX, &windowY,
-                         &state) != 0;
+    return queryPointer(d, x, y, state);
 }
 
 struct ReleaseSearch {

@@ -90,19 +90,6 @@ Bool isSecondLeftPress(Display*, XEvent* event, XPointer arg) {
            static_cast<std::uint32_t>(event->xbutton.time) - lastPressServerTime <= within;
 }
 
-// The pointer's screen position and the buttons and modifiers held, from
-// the server; false without a connection.
-bool queryPointer(int& x, int& y, unsigned& mask) {
-    Display* d = openDisplay();
-    if (!d)
-        return false;
-    ::Window root = 0;
-    ::Window child = 0;
-    int windowX = 0;
-    int windowY = 0;
-    return XQueryPointer(d, DefaultRootWindow(d), &root, &child, &x, &y, &windowX, &windowY,
-                         &mask) != 0;
-}
 } // namespace
 
 void notePress(const XButtonEvent& press) {
@@ -162,7 +149,8 @@ bool cursorPosition(DevicePoint& screen) {
     int x = 0;
     int y = 0;
     unsigned mask = 0;
-    if (!x11::queryPointer(x, y, mask))
+    Display* d = x11::openDisplay();
+    if (!d || !x11::queryPointer(d, x, y, mask))
         return false;
     screen = DevicePoint{x, y};
     return true;
