@@ -31,4 +31,9 @@ install_linux_plugins() {
     local args=(--install "$root/build/linux" --strip)
     if [ -n "$prefix" ]; then args+=(--prefix "$prefix"); fi
     cmake "${args[@]}"
+    # --strip reaches the libraries installed as targets; the bundle's are
+    # copied with its folder.
+    local bundle="$lv2_dir/tarvel.lv2"
+    case "$bundle" in /*) ;; *) bundle="$prefix/$bundle" ;; esac
+    strip --strip-unneeded --remove-section=.comment --remove-section=.note "$bundle"/*.so
 }
