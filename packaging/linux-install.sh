@@ -88,9 +88,10 @@ for library in $libraries; do
         echo "Nothing was installed." >&2
         exit 1
     fi
-    missing=$(ldd "$file" 2>&1 | sed -n 's/^[[:space:]]*\([^[:space:]]*\) => not found.*/\1/p')
+    missing=$(ldd "$file" 2>&1 | sed -n 's/^[[:space:]]*\([^[:space:]]*\) => not found.*/\1/p' |
+        tr '\n' ' ')
     if [ -n "$missing" ]; then
-        echo "install.sh: $library needs libraries this machine lacks: $(echo $missing)" >&2
+        echo "install.sh: $library needs libraries this machine lacks: $missing" >&2
         echo "Install them with your package manager (see README.txt), then run install.sh again." >&2
         echo "Nothing was installed." >&2
         exit 1
