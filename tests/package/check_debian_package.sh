@@ -4,8 +4,9 @@
 # second build, SHA256SUMS checks, lintian reports no error and no warning,
 # the control fields carry the project's version and computed dependencies;
 # then installs it with dpkg on this machine: lv2ls lists Tarvel from
-# /usr/lib/lv2, /usr/lib/vst/libtarvel-vst.so and the installed bundle render
-# what the linked-in plug-in renders, and `dpkg -r` leaves none of its files.
+# /usr/lib/lv2 with the project's version, /usr/lib/vst/libtarvel-vst.so and
+# the installed bundle render what the linked-in plug-in renders, and
+# `dpkg -r` leaves none of its files.
 # Installing needs root, or sudo without a password (elsewhere the test is
 # skipped); the package is removed again however the test ends.
 #   check_debian_package.sh NATIVE_TREE SCRATCH
@@ -66,6 +67,11 @@ trap 'exit 1' INT TERM HUP
 "${as_root[@]}" dpkg -i "$deb" >/dev/null
 env -u LV2_PATH lv2ls | grep -qx 'https://ostrand.example/plugins/tarvel' ||
     fail "lv2ls does not list the installed bundle"
+# The bundle shows the project's version in LV2's terms (minor and micro).
+IFS=. read -r _ minor micro <<<"$version"
+grep -q "lv2:minorVersion $minor ;" /usr/lib/lv2/tarvel.lv2/tarvel.ttl &&
+    grep -q "lv2:microVersion $micro ;" /usr/lib/lv2/tarvel.lv2/tarvel.ttl ||
+    fail "the installed bundle does not show version $version"
 cmake -D RENDER="$render" "-DPLUGIN_ARGS=--plugin;/usr/lib/vst/libtarvel-vst.so" \
     -D WORK_DIR="$scratch/renders" -D NAME=installed \
     "-DARGS=--signal noise --random-blocks 5 --cc1 3000:40" \
