@@ -7,7 +7,9 @@ tarvel_clap_target=tarvel-clap
 
 build_clap() {
     local tree="$1"
-    if ! cmake --build "$tree" --target help | grep -qw -- "$tarvel_clap_target"; then
+    # grep reads the whole list: one that stopped early could leave cmake
+    # writing into a closed pipe, which pipefail would count as no target.
+    if ! cmake --build "$tree" --target help | grep -E "^\.\.\. $tarvel_clap_target( |\$)" >/dev/null; then
         return 0
     fi
     cmake --build "$tree" -j2 --target "$tarvel_clap_target" >/dev/null
