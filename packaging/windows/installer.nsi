@@ -323,10 +323,24 @@ Function SkipUnlessVst32
 FunctionEnd
 
 Section Uninstall
-    ; The uninstaller runs from a copy of itself, so it can delete itself;
-    ; its folder goes with the other folders the installation made.
+    ; The uninstaller runs from a copy of itself, so it can delete itself
+    ; once the process that started the copy has ended, which it does
+    ; without waiting for the copy. Its folder goes with the other folders
+    ; the installation made.
     Delete "$INSTDIR\README.txt"
-    Delete "$INSTDIR\uninstall.exe"
+    StrCpy $0 0
+    ${Do}
+        Delete "$INSTDIR\uninstall.exe"
+        ${IfNot} ${FileExists} "$INSTDIR\uninstall.exe"
+            ${Break}
+        ${EndIf}
+        IntOp $0 $0 + 1
+        ${If} $0 >= 50
+            Delete /REBOOTOK "$INSTDIR\uninstall.exe"
+            ${Break}
+        ${EndIf}
+        Sleep 100
+    ${Loop}
     Call un.RemoveRecordedFiles
     RMDir "$INSTDIR"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
