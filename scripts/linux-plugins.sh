@@ -31,4 +31,10 @@ install_linux_plugins() {
     local args=(--install "$root/build/linux" --strip)
     if [ -n "$prefix" ]; then args+=(--prefix "$prefix"); fi
     cmake "${args[@]}"
+    # --strip reaches only the libraries installed as targets, not the
+    # bundle's, copied with its folder, and keeps the compiler's notes.
+    local vst="$vst_dir/libtarvel-vst.so" bundle="$lv2_dir/tarvel.lv2"
+    case "$vst" in /*) ;; *) vst="$prefix/$vst" ;; esac
+    case "$bundle" in /*) ;; *) bundle="$prefix/$bundle" ;; esac
+    strip --strip-unneeded --remove-section=.comment --remove-section=.note "$vst" "$bundle"/*.so
 }

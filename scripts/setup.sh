@@ -24,6 +24,9 @@ packages=(
     libx11-dev xdotool
     # A real LV2 host for the bundle and its panel, on a JACK server.
     jalv jackd2
+    # The Windows installer (makensis), and the Debian package's dependencies
+    # (dpkg-shlibdeps) and check.
+    nsis dpkg-dev lintian
 )
 
 sudo_cmd=()
