@@ -61,10 +61,11 @@ using WindowProcedure = bool (*)(Window window, WindowMessage& message);
 // held to these; win32 is the reference hosts know):
 // - A class name is registered once: a second registration of the same name
 //   fails until it is unregistered; a null name or procedure fails.
-// - createWindow fails (null) for an unregistered class, a null or dead
-//   parent, or a negative size. A new window is damaged whole, so it waits
-//   for its first paint. A zero width or height is accepted by win32 and
-//   headless; the X11 backend still refuses it (no one rule yet).
+// - createWindow fails (null) for an unregistered class or a null or dead
+//   parent (headless and X11 also refuse a negative size). A new window is
+//   damaged whole, so it waits for its first paint. A window may have no
+//   width or height, at creation or later (setWindowSize), as on Windows;
+//   it then has nothing to paint.
 // - destroyWindow tells the window (Destroy) while it and its children still
 //   exist, then each child the same way, parents before their children;
 //   afterwards every call given the dead handle does nothing and answers

@@ -89,6 +89,30 @@ bool paintFirstDamaged() {
     return false;
 }
 
+// Gives the window its size, keeping the pixels that still fit and waiting
+// for a paint of the whole. Windows may be empty, as on Windows; the server
+// has none, so an empty window of ours is hidden at its last size instead.
+void showSize(Display* d, NativeWindow* w, int width, int height) {
+    const bool empty = width == 0 || height == 0;
+    ErrorTrap trap(d);
+    if (empty) {
+        XUnmapWindow(d, w->id);
+    } else {
+        XResizeWindow(d, w->id, static_cast<unsigned>(width), static_cast<unsigned>(height));
+        if (w->surface.width() == 0 || w->surface.height() == 0)
+            XMapWindow(d, w->id);
+    }
+    raster::Surface resized(width, height, false, raster::kBlack);
+    for (int y = 0; y < std::min(height, w->surface.height()); ++y)
+        for (int x = 0; x < std::min(width, w->surface.width()); ++x)
+            resized.set(x, y, w->surface.get(x, y));
+    w->surface = std::move(resized);
+    w->screen.right = w->screen.left + width;
+    w->screen.bottom = w->screen.top + height;
+    w->damage = raster::Box{};
+    addDamage(w, wholeOf(w));
+}
+
 void windowDestroyedByServer(NativeWindow* w) {
     destroyTree(w);
     closeDisplayIfUnused();
@@ -179,7 +203,7 @@ void unregisterWindowClass(const char* name, Module) {
 
 Window createWindow(const char* className, const char* title, Window parent, int width, int height,
                     Module) {
-    if (!parent || !className || width <= 0 || height <= 0)
+    if (!parent || !className || width < 0 || height < 0)
         return nullptr;
     const auto entry = windowClasses().find(className);
     if (entry == windowClasses().end())
@@ -193,12 +217,17 @@ Window createWindow(const char* className, const char* title, Window parent, int
         closeDisplayIfUnused();
         return nullptr;
     }
+    // The server has no empty windows: an empty one of ours is a single
+    // pixel, unmapped until it has a size (see showSize).
     NativeWindow* w =
-        makeWindow(d, ours, parentId, raster::Box{0, 0, width, height}, className, entry->second);
+        makeWindow(d, ours, parentId, raster::Box{0, 0, std::max(width, 1), std::max(height, 1)},
+                   className, entry->second);
     if (!w) {
         closeDisplayIfUnused();
         return nullptr;
     }
+    if (width == 0 || height == 0)
+        showSize(d, w, width, height);
     if (title) {
         XStoreName(d, w->id, title);
         w->title = title;
@@ -324,17 +353,9 @@ void windowClassName(Window window, char* name, int capacity) {
 bool setWindowSize(Window window, int width, int height) {
     NativeWindow* w = nativeOf(window);
     Display* d = openDisplay();
-    if (!w || !d || width <= 0 || height <= 0)
+    if (!w || !d || width < 0 || height < 0)
         return false;
-    XResizeWindow(d, w->id, static_cast<unsigned>(width), static_cast<unsigned>(height));
-    raster::Surface resized(width, height, false, raster::kBlack);
-    for (int y = 0; y < std::min(height, w->surface.height()); ++y)
-        for (int x = 0; x < std::min(width, w->surface.width()); ++x)
-            resized.set(x, y, w->surface.get(x, y));
-    w->surface = std::move(resized);
-    w->screen.right = w->screen.left + width;
-    w->screen.bottom = w->screen.top + height;
-    addDamage(w, wholeOf(w));
+    showSize(d, w, width, height);
     XFlush(d);
     return true;
 }
