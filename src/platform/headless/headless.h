@@ -11,7 +11,7 @@
 #include "platform/edit_box.h"
 #include "platform/platform_types.h"
 #include "platform/popup_menu.h"
-#include "raster/surface.h"
+#include "platform/software/raster/surface.h"
 
 namespace headless {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
-#include "platform/headless/pictures/bmp_reader.h"
+#include "platform/software/pictures/bmp_reader.h"
 
 namespace {
 

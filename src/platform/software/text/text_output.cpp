@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "../call_log.h"
 #include "../objects.h"
+#include "call_log.h"
 #include "font_faces.h"
 #include "platform/graphics.h"
 
