@@ -7,9 +7,9 @@
 
 #include "call_log.h"
 #include "headless.h"
-#include "objects.h"
 #include "platform/edit_box.h"
 #include "platform/graphics.h"
+#include "window_system.h"
 
 namespace headless {
 

@@ -1,8 +1,12 @@
 #include "objects.h"
 
-namespace headless {
+#include "kept.h"
 
-int liveObjects = 0;
+namespace software {
+
+bool deliverEvent(WindowObject* w, platform::WindowMessage& message) {
+    return w && w->procedure && w->procedure(handle(w), message);
+}
 
 raster::Surface* TargetObject::surface() const {
     if (memory)
@@ -12,61 +16,60 @@ raster::Surface* TargetObject::surface() const {
     return screen;
 }
 
-// Stock objects are plain statics rather than heap objects kept for ever: a
-// library that is unloaded and loaded again (as hosts do when they rescan)
-// gives their memory back each time.
+// Stock objects live in storage of the library's own, made on first use and
+// never destroyed (see kept.h): a host's exit may still draw after the
+// library's statics would have gone.
 namespace {
-template <typename T> T makeStock() {
-    T o;
+template <typename T> T* stock(Kept<T>& kept) {
+    T& o = kept.get();
     o.stock = true;
-    return o;
+    return &o;
 }
 } // namespace
 
 PenObject* stockBlackPen() {
-    static PenObject pen = makeStock<PenObject>();
-    return &pen;
+    static Kept<PenObject> pen;
+    return stock(pen);
 }
 
 PenObject* stockNullPenObject() {
-    static PenObject pen = [] {
-        PenObject p = makeStock<PenObject>();
-        p.pen.style = raster::kNoPen;
-        return p;
-    }();
-    return &pen;
+    static Kept<PenObject> pen;
+    PenObject* p = stock(pen);
+    p->pen.style = raster::kNoPen;
+    return p;
 }
 
 BrushObject* stockWhiteBrush() {
-    static BrushObject brush = makeStock<BrushObject>();
-    return &brush;
+    static Kept<BrushObject> brush;
+    return stock(brush);
 }
 
 FontObject* stockSystemFont() {
-    static FontObject font = [] {
-        FontObject f = makeStock<FontObject>();
-        f.description.height = 16;
-        f.description.weight = 700;
+    static Kept<FontObject> font;
+    FontObject* f = stock(font);
+    if (f->description.height == 0) {
+        f->description.height = 16;
+        f->description.weight = 700;
         const char face[] = "System";
         for (std::size_t i = 0; i < sizeof face; ++i)
-            f.description.faceName[i] = face[i];
-        return f;
-    }();
-    return &font;
+            f->description.faceName[i] = face[i];
+    }
+    return f;
 }
 
 BitmapObject* stockOneByOne() {
-    static BitmapObject bitmap = [] {
-        BitmapObject b = makeStock<BitmapObject>();
-        b.surface = raster::Surface(1, 1, true, raster::kBlack);
-        return b;
-    }();
-    return &bitmap;
+    static Kept<BitmapObject> bitmap;
+    BitmapObject* b = stock(bitmap);
+    if (b->surface.width() == 0)
+        b->surface = raster::Surface(1, 1, true, raster::kBlack);
+    return b;
 }
 
 raster::Surface& screenSurface() {
-    static raster::Surface screen(1024, 768, false, raster::kBlack);
-    return screen;
+    static Kept<raster::Surface> screen;
+    if (screen->width() == 0)
+        *screen = raster::Surface(1024, 768, false, raster::kBlack);
+    return *screen;
 }
 
 void freeObject(Object* o) {
@@ -76,7 +79,7 @@ void freeObject(Object* o) {
         o->deletePending = true;
         return;
     }
-    --liveObjects;
+    TARVEL_COUNTED_OBJECTS(-1);
     delete o;
 }
 
@@ -90,9 +93,9 @@ void noteDeselected(Object* o) {
         return;
     --o->selections;
     if (o->selections == 0 && o->deletePending && !o->stock) {
-        --liveObjects;
+        TARVEL_COUNTED_OBJECTS(-1);
         delete o;
     }
 }
 
-} // namespace headless
+} // namespace software

@@ -108,7 +108,7 @@ void drawTextAt(platform::DeviceContext dc, const std::string& text, int from, i
 // the selection in the system's highlight colours, the caret without one.
 void paint(NativeWindow* w, EditBoxTag* box) {
     platform::PaintSession session;
-    const platform::Window window = headless::handle(w);
+    const platform::Window window = software::handle(w);
     if (!platform::beginPaint(window, session))
         return;
     platform::DeviceContext dc = session.dc;
@@ -118,7 +118,7 @@ void paint(NativeWindow* w, EditBoxTag* box) {
     platform::setBackgroundColor(dc, kDefaultBackground);
     platform::WindowMessage message{platform::WindowEvent::EditColors};
     message.dc = dc;
-    if (headless::deliverEvent(w->parent, message) && message.brush)
+    if (software::deliverEvent(w->parent, message) && message.brush)
         platform::fillRect(dc, platform::DeviceRect{0, 0, width, height}, message.brush);
     else
         fill(dc, platform::DeviceRect{0, 0, width, height}, kDefaultBackground);
@@ -352,8 +352,8 @@ EditBox createEditBox(Window parent, const EditBoxSetup& setup) {
     box->limit = setup.limit > 0 ? setup.limit : std::numeric_limits<int>::max();
     box->startingText = box->text;
     box->alignment = setup.alignment;
-    if (setup.font && headless::object(setup.font)->kind == headless::Kind::Font) {
-        box->font = static_cast<headless::FontObject*>(headless::object(setup.font))->description;
+    if (setup.font && software::object(setup.font)->kind == software::Kind::Font) {
+        box->font = static_cast<software::FontObject*>(software::object(setup.font))->description;
         box->hasFont = true;
     }
     // The whole text selected, the caret at its end.
@@ -390,7 +390,7 @@ void destroyEditBox(EditBox box) {
     if (box->window) {
         x11::giveFocusBack(box->window, box);
         box->window->userData = nullptr;
-        destroyWindow(headless::handle(box->window));
+        destroyWindow(software::handle(box->window));
     }
     delete box;
 }

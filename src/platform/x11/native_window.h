@@ -10,7 +10,7 @@
 
 namespace x11 {
 
-struct NativeWindow : headless::WindowObject {
+struct NativeWindow : software::WindowObject {
     ::Window id = 0;
     ::Window foreignParent = 0; // the host's window, when the parent is not ours
     bool hearsKeys = false;     // selects key events (keyboard.cpp)

@@ -7,8 +7,8 @@
 #include <map>
 #include <string>
 
-#include "call_log.h"
 #include "connection.h"
+#include "kept.h"
 #include "native_window.h"
 #include "open_menu.h"
 #include "platform/graphics.h"
@@ -20,8 +20,8 @@ namespace x11 {
 
 namespace {
 std::map<std::string, platform::WindowProcedure>& windowClasses() {
-    static std::map<std::string, platform::WindowProcedure> classes;
-    return classes;
+    static software::Kept<std::map<std::string, platform::WindowProcedure>> classes;
+    return *classes;
 }
 
 // Without the keys: they reach the host's windows (its shortcuts) until a
@@ -40,7 +40,7 @@ void destroyTree(NativeWindow* w) {
         return;
     w->destroying = true;
     platform::WindowMessage message{platform::WindowEvent::Destroy};
-    headless::deliverEvent(w, message);
+    software::deliverEvent(w, message);
     for (NativeWindow* child : std::vector<NativeWindow*>(nativeWindows()))
         if (child->parent == w)
             destroyTree(child);
@@ -51,13 +51,13 @@ void destroyTree(NativeWindow* w) {
 } // namespace
 
 std::vector<NativeWindow*>& nativeWindows() {
-    static std::vector<NativeWindow*> windows;
-    return windows;
+    static software::Kept<std::vector<NativeWindow*>> windows;
+    return *windows;
 }
 
 NativeWindow* nativeOf(platform::Window window) {
     for (NativeWindow* w : nativeWindows())
-        if (headless::handle(w) == window)
+        if (software::handle(w) == window)
             return w;
     return nullptr;
 }
@@ -88,7 +88,7 @@ bool paintFirstDamaged() {
         if (!w->damage.empty()) {
             platform::WindowMessage message{platform::WindowEvent::Paint};
             // Default processing validates the window without drawing.
-            if (!headless::deliverEvent(w, message))
+            if (!software::deliverEvent(w, message))
                 w->damage = raster::Box{};
             return true;
         }
@@ -158,7 +158,7 @@ int liveWindowCount() {
 
 } // namespace x11
 
-namespace headless {
+namespace software {
 
 bool liveWindow(const WindowObject* w) {
     for (x11::NativeWindow* n : x11::nativeWindows())
@@ -167,17 +167,13 @@ bool liveWindow(const WindowObject* w) {
     return false;
 }
 
-bool deliverEvent(WindowObject* w, platform::WindowMessage& message) {
-    return w && w->procedure && w->procedure(handle(w), message);
-}
-
 // What was drawn straight into a window is shown at once.
 void windowTargetReleased(WindowObject* w) {
     if (x11::NativeWindow* n = x11::nativeOf(handle(w)))
         x11::present(n, n->surface.bounds());
 }
 
-} // namespace headless
+} // namespace software
 
 namespace platform {
 
@@ -221,7 +217,7 @@ Window createWindow(const char* className, const char* title, Window parent, int
         w->title = title;
     }
     XFlush(d);
-    return headless::handle(w);
+    return software::handle(w);
 }
 
 void destroyWindow(Window window) {
@@ -267,7 +263,7 @@ bool beginPaint(Window window, PaintSession& session) {
     if (!session.dc)
         return false;
     session.area = DeviceRect{d.left, d.top, d.right, d.bottom};
-    headless::TargetObject* t = headless::target(session.dc);
+    software::TargetObject* t = software::target(session.dc);
     t->systemClip = d;
     t->state.clip = d;
     return true;
@@ -294,7 +290,7 @@ bool dispatchPendingPaint() {
 
 Window parentWindow(Window window) {
     if (NativeWindow* w = nativeOf(window))
-        return w->parent ? headless::handle(w->parent)
+        return w->parent ? software::handle(w->parent)
                          : reinterpret_cast<Window>(static_cast<std::uintptr_t>(w->foreignParent));
     // A host's window: its parent as the server has it, none for the root.
     Display* d = openDisplay();
