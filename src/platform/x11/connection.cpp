@@ -109,6 +109,10 @@ void closeDisplayIfUnused() {
 
 ErrorTrap::ErrorTrap(Display* display) : display_(display), firstRequest_(NextRequest(display)) {}
 
+ErrorTrap::~ErrorTrap() {
+    XFlush(display_);
+}
+
 bool ErrorTrap::ok() {
     XSync(display_, False);
     const LastError* e = lastErrorOf(display_);

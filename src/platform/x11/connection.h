@@ -31,6 +31,8 @@ void closeDisplayIfUnused();
 class ErrorTrap {
 public:
     explicit ErrorTrap(Display* display);
+    // Sends the requests made meanwhile on their way (without waiting).
+    ~ErrorTrap();
     ErrorTrap(const ErrorTrap&) = delete;
     ErrorTrap& operator=(const ErrorTrap&) = delete;
     // Waits for the server's answers; true when none was an error.
