@@ -10,10 +10,10 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <limits>
 #include <string>
 
 #include "connection.h"
+#include "edit_rules.h"
 #include "native_window.h"
 #include "platform/edit_box.h"
 #include "platform/graphics.h"
@@ -222,9 +222,7 @@ void insert(EditBoxTag* box, const std::string& typed) {
     const int from = selectionStart(box);
     box->text.erase(static_cast<std::size_t>(from),
                     static_cast<std::size_t>(selectionEnd(box) - from));
-    const std::size_t room =
-        static_cast<std::size_t>(std::max(0, box->limit - static_cast<int>(box->text.size())));
-    const std::string kept = typed.substr(0, room);
+    const std::string kept = typed.substr(0, software::editBoxRoom(box->limit, box->text.size()));
     box->text.insert(static_cast<std::size_t>(from), kept);
     box->anchor = box->caret = from + static_cast<int>(kept.size());
 }
@@ -347,9 +345,7 @@ EditBox createEditBox(Window parent, const EditBoxSetup& setup) {
     box->owner = setup.owner;
     box->handler = setup.handler;
     box->text = setup.text ? setup.text : "";
-    // As the system's boxes: no limit for none, and a starting text longer
-    // than the limit kept whole (only typing stops at it).
-    box->limit = setup.limit > 0 ? setup.limit : std::numeric_limits<int>::max();
+    box->limit = software::editBoxLimit(setup.limit);
     box->startingText = box->text;
     box->alignment = setup.alignment;
     if (setup.font && software::object(setup.font)->kind == software::Kind::Font) {

@@ -44,6 +44,9 @@ NativeWindow* createChildWindow(NativeWindow* parent, const raster::Box& area,
 // telling it as destroyWindow would.
 void windowDestroyedByServer(NativeWindow* w);
 
+// Gives one of our windows a new size, 0 included (then hidden on the server).
+void showSize(Display* d, NativeWindow* w, int width, int height);
+
 // Adds to the window's damaged area, which waits for a paint.
 void addDamage(NativeWindow* w, const raster::Box& area);
 // Sends one paint to the first damaged window; false when none was damaged.
