@@ -1,6 +1,7 @@
-// libtarvel-vst.so as a guest in a Linux host's process, tried as hosts
-// treat it: the host plays in a child process (guest_host.h), so a guest that
-// ends its host shows as that child's death, not the test program's.
+// Both Linux libraries, libtarvel-vst.so and the LV2 panel tarvel_ui.so, as
+// guests in a Linux host's process, tried as hosts treat them: the host plays
+// in a child process (guest_host.h), so a guest that ends its host shows as
+// that child's death, not the test program's.
 // gtest before Xlib, whose None is a macro.
 #include <gtest/gtest.h>
 
@@ -204,8 +205,9 @@ TEST_P(X11Guest, AParentWithAnAlphaVisualShowsThePanel) {
     }));
 }
 
-// Where no window can be made the editor says so: effEditOpen answers 0 and
-// the instance goes on as before. A window id is passed in both cases.
+// Where no window can be made the editor says so (effEditOpen answers 0, the
+// panel is not instantiated) and the instance goes on as before. A window id
+// is passed in both cases.
 TEST_P(X11Guest, NoWindowMeansEffEditOpenAnswersZero) {
     EXPECT_HOST_SURVIVES(asHost([] {
         unsetenv("DISPLAY");
