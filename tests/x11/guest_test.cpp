@@ -2,6 +2,7 @@
 // guests in a Linux host's process, tried as hosts treat them: the host plays
 // in a child process (guest_host.h), so a guest that ends its host shows as
 // that child's death, not the test program's.
+
 // gtest before Xlib, whose None is a macro.
 #include <gtest/gtest.h>
 
