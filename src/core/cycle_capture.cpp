@@ -4,10 +4,10 @@
 //
 // processSample is one step of that machine, the definition the block path
 // (block_processing.cpp) follows a stretch of frames at a time, bit for bit.
-#include "effect/TarvelEffect.h"
-#include "effect/cycle_transitions.h"
+#include "core/cycle_machine.h"
+#include "core/cycle_transitions.h"
 
-StereoFrame TarvelEffect::processSample(float left, float /*right*/) {
+StereoFrame CycleMachine::processSample(float left, float /*right*/) {
     const float x = left;
     const float liveGain = ipvolume.load(std::memory_order_relaxed);
     const bool upwardCrossing = previousSample < 0.0f && x >= 0.0f;

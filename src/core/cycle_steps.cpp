@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "effect/TarvelEffect.h"
+#include "core/cycle_machine.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ float floatOf(std::uint32_t bits) {
 // while recording the sample or, at a crossing, the closing sample; while
 // playing the sample, past the part being replayed.
 template <bool accumulate>
-void TarvelEffect::stepFrames(const float* x, float* outLeft, float* outRight, int32 frames,
+void CycleMachine::stepFrames(const float* x, float* outLeft, float* outRight, int32 frames,
                               float liveGain, float cycleGain) {
     float previous = previousSample;
     std::uint32_t index = static_cast<std::uint32_t>(playIndex);
@@ -76,5 +76,5 @@ void TarvelEffect::stepFrames(const float* x, float* outLeft, float* outRight, i
     playing = play != 0;
 }
 
-template void TarvelEffect::stepFrames<true>(const float*, float*, float*, int32, float, float);
-template void TarvelEffect::stepFrames<false>(const float*, float*, float*, int32, float, float);
+template void CycleMachine::stepFrames<true>(const float*, float*, float*, int32, float, float);
+template void CycleMachine::stepFrames<false>(const float*, float*, float*, int32, float, float);

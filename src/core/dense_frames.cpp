@@ -18,17 +18,17 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "effect/TarvelEffect.h"
-#include "effect/cycle_transitions.h"
-#include "effect/sample_runs.h"
+#include "core/cycle_machine.h"
+#include "core/cycle_transitions.h"
+#include "core/sample_runs.h"
 
 namespace {
 
 using Bits = std::uint64_t;
 constexpr int32 kWordBits = 64;
-constexpr int32 kWords = TarvelEffect::kDenseWindow / kWordBits;
-static_assert(TarvelEffect::kDenseWindow % kWordBits == 0, "the window is whole words");
-static_assert(TarvelEffect::kDenseWindow % sample_runs::kChunk == 0, "the window is whole chunks");
+constexpr int32 kWords = CycleMachine::kDenseWindow / kWordBits;
+static_assert(CycleMachine::kDenseWindow % kWordBits == 0, "the window is whole words");
+static_assert(CycleMachine::kDenseWindow % sample_runs::kChunk == 0, "the window is whole chunks");
 
 // The word holding a frame's bit, and the bit's place in it (frames are
 // never negative: unsigned arithmetic makes these a shift and a mask).
@@ -80,7 +80,7 @@ __m128 replayLanes(const Bits* replayed, int32 frame) {
 } // namespace
 
 template <bool accumulate>
-void TarvelEffect::denseFrames(const float* x, float* outLeft, float* outRight, int32 frames,
+void CycleMachine::denseFrames(const float* x, float* outLeft, float* outRight, int32 frames,
                                float liveGain, float cycleGain) {
     Bits crossings[kWords] = {};
     Bits replayed[kWords] = {};
@@ -136,5 +136,5 @@ void TarvelEffect::denseFrames(const float* x, float* outLeft, float* outRight, 
     });
 }
 
-template void TarvelEffect::denseFrames<true>(const float*, float*, float*, int32, float, float);
-template void TarvelEffect::denseFrames<false>(const float*, float*, float*, int32, float, float);
+template void CycleMachine::denseFrames<true>(const float*, float*, float*, int32, float, float);
+template void CycleMachine::denseFrames<false>(const float*, float*, float*, int32, float, float);

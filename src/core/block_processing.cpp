@@ -1,4 +1,4 @@
-// process and processReplacing: one block, cut at the frames where queued
+// One block of the effect, cut at the frames where queued
 // events are due. The events due at a frame are released before its audio,
 // then the frames up to the next such frame are rendered in one stretch, in
 // runs of one phase each: while waiting or recording the output is the live
@@ -10,9 +10,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "effect/TarvelEffect.h"
-#include "effect/cycle_transitions.h"
-#include "effect/sample_runs.h"
+#include "core/cycle_transitions.h"
+#include "core/effect_core.h"
+#include "core/sample_runs.h"
 
 using sample_runs::kChunk;
 
@@ -27,7 +27,7 @@ using sample_runs::kChunk;
 // the output is x × liveGain. Each chunk's input is read (searched and
 // recorded) before its outputs are written: they may be the input buffer.
 template <bool accumulate>
-[[gnu::always_inline]] inline int32 TarvelEffect::captureFrames(const float* left, float* outLeft,
+[[gnu::always_inline]] inline int32 CycleMachine::captureFrames(const float* left, float* outLeft,
                                                                 float* outRight, int32 frames,
                                                                 float liveGain, float cycleGain) {
     int32 done = 0;
@@ -88,7 +88,7 @@ template <bool accumulate>
 // interface makes while the stretch runs is heard from the next stretch or
 // block on, a few milliseconds at most.
 template <bool accumulate>
-[[gnu::always_inline]] inline void TarvelEffect::renderFrames(const float* left, float* outLeft,
+[[gnu::always_inline]] inline void CycleMachine::renderFrames(const float* left, float* outLeft,
                                                               float* outRight, int32 frames) {
     const float liveGain = ipvolume.load(std::memory_order_relaxed);
     const float cycleGain = ncvolume.load(std::memory_order_relaxed);
@@ -114,45 +114,28 @@ template <bool accumulate>
     }
 }
 
-void TarvelEffect::process(float** inputs, float** outputs, int32 sampleFrames) {
-    processBlock<true>(inputs, outputs, sampleFrames);
-}
-
-void TarvelEffect::processReplacing(float** inputs, float** outputs, int32 sampleFrames) {
-    processBlock<false>(inputs, outputs, sampleFrames);
-}
-
-// `accumulate` adds the result to the outputs (process) instead of writing
-// over them (processReplacing). A block without the left input or either
-// output is not processed at all; the right input is never needed.
+// A controller released at a frame already sets the gains of that frame.
 template <bool accumulate>
-void TarvelEffect::processBlock(float** inputs, float** outputs, int32 sampleFrames) {
-    if (sampleFrames <= 0 || inputs == nullptr || outputs == nullptr || inputs[0] == nullptr ||
-        outputs[0] == nullptr || outputs[1] == nullptr) {
-        return;
-    }
-    const float* left = inputs[0];
-    float* outLeft = outputs[0];
-    float* outRight = outputs[1];
-
-    startBlock(sampleFrames);
-    if (orderCount > 0) {
-        scheduleQueued();
-    }
-    blockRunning = true;
+void EffectCore::processBlock(const float* left, float* outLeft, float* outRight,
+                              int32 sampleFrames) {
+    midi.startBlock(sampleFrames);
+    midi.beginRun();
     int32 frame = 0;
     while (frame < sampleFrames) {
         int32 next = sampleFrames;
-        if (scheduleNext < scheduleEnd) {
-            // A controller released here already sets the gains of this frame.
-            releaseScheduled(frame);
-            if (scheduleNext < scheduleEnd) {
-                next = schedule[scheduleNext].frame;
+        if (midi.hasScheduled()) {
+            midi.releaseScheduled(frame);
+            if (midi.hasScheduled()) {
+                next = midi.nextScheduledFrame();
             }
         }
-        renderFrames<accumulate>(left + frame, outLeft + frame, outRight + frame, next - frame);
+        cycles.renderFrames<accumulate>(left + frame, outLeft + frame, outRight + frame,
+                                        next - frame);
         frame = next;
     }
-    blockRunning = false;
-    endBlock(sampleFrames);
+    midi.endRun();
+    midi.endBlock(sampleFrames);
 }
+
+template void EffectCore::processBlock<true>(const float*, float*, float*, int32);
+template void EffectCore::processBlock<false>(const float*, float*, float*, int32);

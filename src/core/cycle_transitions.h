@@ -10,13 +10,13 @@
 
 #include <algorithm>
 
-#include "effect/TarvelEffect.h"
-#include "effect/sample_runs.h"
+#include "core/cycle_machine.h"
+#include "core/sample_runs.h"
 
 // Counts the `count` samples just written at the end of the recording. A
 // recording that fills the buffer ends with its last sample: replay starts
 // with the next frame, whatever that frame is. Answers whether it ended.
-inline bool TarvelEffect::recorded(int32 count) {
+inline bool CycleMachine::recorded(int32 count) {
     cycleLength += count;
     playing = cycleLength == kCycleCapacity;
     return playing;
@@ -24,7 +24,7 @@ inline bool TarvelEffect::recorded(int32 count) {
 
 // Appends one sample: the upward crossing that starts a recording, or any
 // frame of it until the next crossing.
-inline void TarvelEffect::recordSample(float x) {
+inline void CycleMachine::recordSample(float x) {
     cycleBuffer[cycleLength] = x;
     recorded(1);
 }
@@ -33,7 +33,7 @@ inline void TarvelEffect::recordSample(float x) {
 // replayed cycle meet the live signal at its zero. The crossing sample is
 // only heard live and starts nothing: crossings are ignored until the replay
 // ends.
-inline void TarvelEffect::closeCycle() {
+inline void CycleMachine::closeCycle() {
     cycleBuffer[cycleLength++] = kClosingSample;
     playing = true;
 }
@@ -43,7 +43,7 @@ inline void TarvelEffect::closeCycle() {
 // x + first. Answers the frame after the one that ended the recording (the
 // last sample that filled the buffer, or the crossing that closed the
 // cycle), or `end` while the recording goes on.
-inline int32 TarvelEffect::recordUntil(const float* x, int32 first, int32 stop, int32 end,
+inline int32 CycleMachine::recordUntil(const float* x, int32 first, int32 stop, int32 end,
                                        int32 readable) {
     static_assert(kOverwriteRoom >= sample_runs::kCopyRound - 1, "a last round fits");
     const int32 count = std::min(stop - first, kCycleCapacity - cycleLength);
@@ -60,7 +60,7 @@ inline int32 TarvelEffect::recordUntil(const float* x, int32 first, int32 stop, 
 
 // Moves the replay on by `count` frames; a cycle heard whole is let go and
 // waiting for the next crossing starts again.
-inline void TarvelEffect::advancePlayback(int32 count) {
+inline void CycleMachine::advancePlayback(int32 count) {
     playIndex += count;
     if (playIndex == cycleLength) {
         playing = false;

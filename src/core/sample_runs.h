@@ -21,7 +21,7 @@
 
 #include <cstdint>
 
-#include "host/vst_types.h"
+#include "core/core_types.h"
 
 namespace sample_runs {
 

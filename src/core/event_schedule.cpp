@@ -6,9 +6,9 @@
 // own, not frames times events.
 #include <algorithm>
 
-#include "effect/TarvelEffect.h"
+#include "core/midi_store.h"
 
-void TarvelEffect::scheduleQueued() {
+void MidiStore::scheduleQueued() {
     scheduleNext = 0;
     scheduleEnd = 0;
     bool sorted = true;
@@ -32,9 +32,9 @@ void TarvelEffect::scheduleQueued() {
 
 // An event admitted while the block runs is the youngest: it goes after every
 // entry due at or before its frame.
-void TarvelEffect::insertScheduled(int32 frame, int32 slot) {
-    if (scheduleEnd == kEventSlots) {
-        // Released entries make room; fewer than kEventSlots - 1 are still to come.
+void MidiStore::insertScheduled(int32 frame, int32 slot) {
+    if (scheduleEnd == kSlots) {
+        // Released entries make room; fewer than kSlots - 1 are still to come.
         std::copy(schedule + scheduleNext, schedule + scheduleEnd, schedule);
         scheduleEnd -= scheduleNext;
         scheduleNext = 0;
@@ -44,13 +44,13 @@ void TarvelEffect::insertScheduled(int32 frame, int32 slot) {
         schedule[position] = schedule[position - 1];
         --position;
     }
-    schedule[position] = {frame, kEventSlots, slot};
+    schedule[position] = {frame, kSlots, slot};
     ++scheduleEnd;
 }
 
 // Relays the entries due at `frame`, including any that a relay's host
 // admits for this same frame.
-void TarvelEffect::releaseScheduled(int32 frame) {
+void MidiStore::releaseScheduled(int32 frame) {
     releaseFrame = frame;
     while (scheduleNext < scheduleEnd && schedule[scheduleNext].frame == frame) {
         releaseSlot(schedule[scheduleNext++].slot);
