@@ -84,26 +84,35 @@ void decibelText(float gain, char* text) {
     }
 }
 
-// strtod reads the number as the C locale writes it: this library never
-// changes the process's locale, and texts it wrote use a point.
-bool gainFromDecibelText(const char* text, double& gain) {
+namespace {
+
+// Reads "-oo" or a number of decibels, then an optional "dB", with spaces
+// around; false for anything else.
+bool readDecibels(const char* text, bool& silent, double& decibels, char* typed,
+                  std::size_t typedSize) {
     if (text == nullptr) {
         return false;
     }
     while (*text == ' ') {
         ++text;
     }
-    if (std::strncmp(text, "-oo", 3) == 0) {
+    silent = std::strncmp(text, "-oo", 3) == 0;
+    if (silent) {
         text += 3;
-        gain = 0.0;
     } else {
+        // strtod reads the number as the C locale writes it: this library
+        // never changes the process's locale, and its texts use a point.
         char* end = nullptr;
-        const double decibels = std::strtod(text, &end);
+        decibels = std::strtod(text, &end);
         if (end == text || !std::isfinite(decibels)) {
             return false;
         }
+        const std::size_t length = static_cast<std::size_t>(end - text);
+        if (length < typedSize) {
+            std::memcpy(typed, text, length);
+            typed[length] = '\0';
+        }
         text = end;
-        gain = std::pow(10.0, decibels / 20.0);
     }
     while (*text == ' ') {
         ++text;
@@ -115,4 +124,56 @@ bool gainFromDecibelText(const char* text, double& gain) {
         ++text;
     }
     return *text == '\0';
+}
+
+} // namespace
+
+// The texts truncate, so the gain nearest the decibels may show one digit
+// lower: the nearest gain whose text is the number's own is taken instead,
+// and reading a text back shows that same text.
+bool gainFromDecibelText(const char* text, double& gain) {
+    bool silent = false;
+    double decibels = 0.0;
+    char typed[16] = {};
+    if (!readDecibels(text, silent, decibels, typed, sizeof typed)) {
+        return false;
+    }
+    if (silent) {
+        gain = 0.0;
+        return true;
+    }
+    // The text wanted back: the number as typed where numberText writes it
+    // for a float within a few steps of it, else the nearest float's.
+    char wanted[16];
+    numberText(static_cast<float>(decibels), wanted);
+    float candidate = static_cast<float>(decibels);
+    for (int step = 0; step < 4; ++step) {
+        candidate = std::nextafter(candidate, decibels < 0.0 ? -INFINITY : INFINITY);
+        char shown[16];
+        numberText(candidate, shown);
+        if (std::strcmp(shown, typed) == 0) {
+            std::strcpy(wanted, typed);
+            break;
+        }
+    }
+    const float nearest = static_cast<float>(std::pow(10.0, decibels / 20.0));
+    float up = nearest;
+    float down = nearest;
+    char shown[16];
+    for (int step = 0; step < 64; ++step) {
+        decibelText(up, shown);
+        if (std::strcmp(shown, wanted) == 0) {
+            gain = up;
+            return true;
+        }
+        decibelText(down, shown);
+        if (std::strcmp(shown, wanted) == 0) {
+            gain = down;
+            return true;
+        }
+        up = std::nextafter(up, 2.0f * up + 1.0f);
+        down = std::nextafter(down, 0.0f);
+    }
+    gain = nearest;
+    return true;
 }

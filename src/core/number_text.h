@@ -8,5 +8,6 @@ void numberText(float value, char* text);
 // A gain as decibels in numberText's form; "-oo" for 0 and below.
 void decibelText(float gain, char* text);
 // Reads what decibelText writes (also followed by "dB", and with spaces
-// around): false for anything else. Gains above 1 come out as they read.
+// around), as a gain whose decibelText is that number's: false for anything
+// else. Gains above 1 come out as they read.
 bool gainFromDecibelText(const char* text, double& gain);
