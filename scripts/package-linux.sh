@@ -4,6 +4,7 @@
 # name with
 #   vst/libtarvel-vst.so    the VST 2.x library
 #   lv2/tarvel.lv2/         the LV2 bundle
+#   clap/Tarvel.clap        the CLAP plug-in
 #   README.txt              where each goes (packaging/linux-readme.txt)
 # The library is checked to show the loader only its two entry names.
 # scripts/package.sh calls package_linux as well.
@@ -22,7 +23,7 @@ package_linux() {
     build_linux_plugins "$root" >/dev/null
     rm -rf "$stage"
     mkdir -p "$folder" "$dist"
-    install_linux_plugins "$root" vst lv2 "$folder" >/dev/null
+    install_linux_plugins "$root" vst lv2 clap "$folder" >/dev/null
     cmake -D NM=nm -D READELF=readelf -D LIBRARY="$folder/vst/libtarvel-vst.so" -D EDITOR=X11 \
         -P "$root/tests/native_vst/check_library_symbols.cmake" >/dev/null
     sed "s/@VERSION@/$version/" "$root/packaging/linux-readme.txt" >"$folder/README.txt"

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Writes the packages a user installs from, into dist/:
-#   Tarvel-<version>-windows.zip          x86/TARVEL.dll, x64/TARVEL.dll and INSTALL.txt
-#   Tarvel-<version>-linux-x86_64.tar.gz  vst/libtarvel-vst.so, lv2/tarvel.lv2/ and
-#                                         README.txt (scripts/package-linux.sh)
+#   Tarvel-<version>-windows.zip          x86/TARVEL.dll, x64/TARVEL.dll, x86/Tarvel.clap,
+#                                         x64/Tarvel.clap and INSTALL.txt
+#   Tarvel-<version>-linux-x86_64.tar.gz  vst/libtarvel-vst.so, lv2/tarvel.lv2/,
+#                                         clap/Tarvel.clap and README.txt
+#                                         (scripts/package-linux.sh)
 # Builds the libraries first. DIST_DIR overrides the folder;
 # `scripts/package.sh windows` or `scripts/package.sh linux` writes only one.
 set -euo pipefail
@@ -27,7 +29,7 @@ fi
 
 for preset in win32 win64; do
     cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" --target TARVEL >/dev/null
+    cmake --build --preset "$preset" --target TARVEL tarvel_clap_plugin >/dev/null
 done
 
 stage=$(mktemp -d)
@@ -36,6 +38,8 @@ name="Tarvel-$version-windows"
 mkdir -p "$stage/$name/x86" "$stage/$name/x64"
 cp build/win32/src/TARVEL.dll "$stage/$name/x86/"
 cp build/win64/src/TARVEL.dll "$stage/$name/x64/"
+cp build/win32/clap/Tarvel.clap "$stage/$name/x86/"
+cp build/win64/clap/Tarvel.clap "$stage/$name/x64/"
 sed "s/@VERSION@/$version/" packaging/windows-install.txt > "$stage/$name/INSTALL.txt"
 rm -f "$dist/$name.zip"
 (cd "$stage" && zip -q -r -X "$dist/$name.zip" "$name")

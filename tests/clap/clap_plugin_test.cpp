@@ -3,6 +3,7 @@
 // wrong order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <random>
@@ -20,6 +21,8 @@ using clap_test::paramEvent;
 
 namespace {
 
+constexpr double kPi = 3.14159265358979323846;
+
 clap_test::ClapLibrary& library() {
     static clap_test::ClapLibrary loaded(TARVEL_CLAP_PATH);
     return loaded;
@@ -32,7 +35,7 @@ std::vector<float> testSignal(std::size_t frames, unsigned seed) {
     std::vector<float> signal(frames);
     for (std::size_t i = 0; i < frames; ++i) {
         const bool sine = (i / 3000) % 2 == 0;
-        signal[i] = sine ? static_cast<float>(std::sin(2.0 * M_PI * (i + 0.5) / 91.0)) * 0.8f
+        signal[i] = sine ? static_cast<float>(std::sin(2.0 * kPi * (i + 0.5) / 91.0)) * 0.8f
                          : noise(random);
     }
     return signal;
@@ -359,8 +362,8 @@ struct Bytes {
                          const auto n = std::min<std::uint64_t>(
                              {size, self->step, self->data.size() - self->position});
                          if (n > 0) {
-                            std::memcpy(buffer, self->data.data() + self->position, n);
-                        }
+                             std::memcpy(buffer, self->data.data() + self->position, n);
+                         }
                          self->position += n;
                          return static_cast<std::int64_t>(n);
                      }};

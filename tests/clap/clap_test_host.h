@@ -1,9 +1,13 @@
-// A CLAP host for the tests: loads Tarvel.clap as a host does (dlopen and
-// clap_entry), makes instances, and runs blocks with events in and out.
-// Every call goes through the library's own records.
+// A CLAP host for the tests: loads Tarvel.clap as a host does (dlopen, or
+// LoadLibrary on Windows, and clap_entry), makes instances, and runs blocks
+// with events in and out. Every call goes through the library's own records.
 #pragma once
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 #include <cstdint>
 #include <cstring>
@@ -18,12 +22,22 @@ namespace clap_test {
 class ClapLibrary {
 public:
     explicit ClapLibrary(const char* path) {
+#if defined(_WIN32)
+        handle_ = LoadLibraryA(path);
+        if (handle_ == nullptr) {
+            error = "LoadLibrary failed on " + std::string(path);
+            return;
+        }
+        entry = reinterpret_cast<const clap::PluginEntry*>(
+            reinterpret_cast<void*>(GetProcAddress(handle_, "clap_entry")));
+#else
         handle_ = dlopen(path, RTLD_NOW | RTLD_LOCAL);
         if (handle_ == nullptr) {
             error = dlerror();
             return;
         }
         entry = static_cast<const clap::PluginEntry*>(dlsym(handle_, "clap_entry"));
+#endif
         if (entry == nullptr || !entry->init(path)) {
             error = "no clap_entry, or its init failed";
             entry = nullptr;
@@ -37,7 +51,11 @@ public:
             entry->deinit();
         }
         if (handle_ != nullptr) {
+#if defined(_WIN32)
+            FreeLibrary(handle_);
+#else
             dlclose(handle_);
+#endif
         }
     }
     ClapLibrary(const ClapLibrary&) = delete;
@@ -48,7 +66,11 @@ public:
     std::string error;
 
 private:
+#if defined(_WIN32)
+    HMODULE handle_ = nullptr;
+#else
     void* handle_ = nullptr;
+#endif
 };
 
 // One event of either direction, as the host keeps it.

@@ -16,13 +16,20 @@ archive=$(ls "$scratch"/Tarvel-*-linux-x86_64.tar.gz)
 tar -xzf "$archive" -C "$scratch/unpacked"
 folder=$(ls -d "$scratch"/unpacked/Tarvel-*-linux-x86_64)
 for entry in vst/libtarvel-vst.so README.txt lv2/tarvel.lv2/manifest.ttl lv2/tarvel.lv2/tarvel.so \
-    lv2/tarvel.lv2/tarvel_ui.so; do
+    lv2/tarvel.lv2/tarvel_ui.so clap/Tarvel.clap; do
     [ -s "$folder/$entry" ] || { echo "the package lacks $entry"; exit 1; }
 done
-# Beside the library and the README only the LV2 bundle's folder.
+# Beside the libraries and the README only the LV2 bundle's folder.
 extra=$(cd "$folder" && find . -type f ! -path ./vst/libtarvel-vst.so ! -path ./README.txt \
+    ! -path ./clap/Tarvel.clap \
     ! -path './lv2/tarvel.lv2/*')
 [ -z "$extra" ] || { echo "the package holds more than it should: $extra"; exit 1; }
+# The packaged CLAP plug-in, as Qtractor's scanner lists it.
+scanner=/usr/lib/x86_64-linux-gnu/qtractor/qtractor_plugin_scan
+if [ -x "$scanner" ]; then
+    cmake -D SCANNER="$scanner" -D LIBRARY="$folder/clap/Tarvel.clap" \
+        -P "$root/tests/clap/qtractor_scan.cmake" >/dev/null
+fi
 library="$folder/vst/libtarvel-vst.so"
 cmake -D NM=nm -D READELF=readelf -D LIBRARY="$library" -D EDITOR=X11 \
     -P "$root/tests/native_vst/check_library_symbols.cmake"
