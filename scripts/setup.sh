@@ -24,6 +24,8 @@ packages=(
     libx11-dev xdotool
     # A real LV2 host for the bundle and its panel, on a JACK server.
     jalv jackd2
+    # A real CLAP host's plug-in scanner for Tarvel.clap.
+    qtractor
 )
 
 sudo_cmd=()
