@@ -124,7 +124,7 @@ std::int32_t TarvelClap::process(const clap::Process& process) {
     if (frames > 0 && (left == nullptr || outLeft == nullptr || outRight == nullptr)) {
         // No sound to make: the parameters still follow the host.
         segmentStart_ = 0;
-        takeEvents(in, next, count, UINT32_MAX, UINT32_MAX);
+        takeEvents(in, next, count, UINT32_MAX, UINT32_MAX, false);
         out_ = nullptr;
         return clap::kProcessError;
     }
@@ -134,7 +134,7 @@ std::int32_t TarvelClap::process(const clap::Process& process) {
     std::uint32_t start = 0;
     while (start < frames) {
         segmentStart_ = start;
-        takeEvents(in, next, count, start + 1, last);
+        takeEvents(in, next, count, start + 1, last, true);
         std::uint32_t end = frames;
         if (next < count) {
             const clap::EventHeader* event = in->get(in, next);
@@ -148,9 +148,10 @@ std::int32_t TarvelClap::process(const clap::Process& process) {
                                    static_cast<int32>(end - start));
         start = end;
     }
-    // A block of no frames still carries its parameter changes.
+    // A block of no frames still carries its parameter changes; MIDI with no
+    // frame to go out at is dropped, not kept for a later block.
     segmentStart_ = 0;
-    takeEvents(in, next, count, UINT32_MAX, UINT32_MAX);
+    takeEvents(in, next, count, UINT32_MAX, UINT32_MAX, false);
     out_ = nullptr;
     return clap::kProcessContinue;
 }
@@ -160,22 +161,23 @@ void TarvelClap::flush(const clap::InputEvents* in, const clap::OutputEvents* ou
     out_ = out;
     segmentStart_ = 0;
     std::uint32_t next = 0;
-    takeEvents(in, next, count, UINT32_MAX, UINT32_MAX);
+    takeEvents(in, next, count, UINT32_MAX, UINT32_MAX, false);
     out_ = nullptr;
 }
 
 // Takes the events from `next` on whose frame (at most `last`) is before
 // `end`. An event out of order, earlier than one before it, acts with the
-// one before.
+// one before. Without `midi` only parameter values act.
 void TarvelClap::takeEvents(const clap::InputEvents* in, std::uint32_t& next, std::uint32_t count,
-                            std::uint32_t end, std::uint32_t last) {
+                            std::uint32_t end, std::uint32_t last, bool midi) {
     while (next < count) {
         const clap::EventHeader* event = in->get(in, next);
         if (event != nullptr && (event->time < last ? event->time : last) >= end) {
             return;
         }
         ++next;
-        if (event != nullptr && event->spaceId == clap::kCoreEventSpace) {
+        if (event != nullptr && event->spaceId == clap::kCoreEventSpace &&
+            (midi || event->type == clap::kEventParamValue)) {
             takeEvent(*event);
         }
     }
@@ -228,7 +230,7 @@ bool TarvelClap::value(clap::Id id, double& result) const {
     if (!isParam(id) || core_ == nullptr) {
         return false;
     }
-    result = core_->cycles.gain(static_cast<int32>(id));
+    result = static_cast<double>(core_->cycles.gain(static_cast<int32>(id)));
     return true;
 }
 
@@ -250,15 +252,18 @@ void TarvelClap::pushParamValue(clap::Id id, double value, std::uint32_t time) {
 
 void TarvelClap::controllerGain(float value, int32 delta) {
     core_->cycles.setGain(CycleMachine::kNcvolume, value);
-    pushParamValue(kNcvolumeId, value, segmentStart_ + static_cast<std::uint32_t>(delta));
+    pushParamValue(kNcvolumeId, static_cast<double>(value),
+                   segmentStart_ + static_cast<std::uint32_t>(delta));
 }
 
 // The one program holds the values the gains have: selecting it sets them
 // again, and the host is told them.
 void TarvelClap::programChange(int32 /*program*/, int32 delta) {
     const std::uint32_t time = segmentStart_ + static_cast<std::uint32_t>(delta);
-    pushParamValue(kNcvolumeId, core_->cycles.gain(CycleMachine::kNcvolume), time);
-    pushParamValue(kIpvolumeId, core_->cycles.gain(CycleMachine::kIpvolume), time);
+    pushParamValue(kNcvolumeId, static_cast<double>(core_->cycles.gain(CycleMachine::kNcvolume)),
+                   time);
+    pushParamValue(kIpvolumeId, static_cast<double>(core_->cycles.gain(CycleMachine::kIpvolume)),
+                   time);
 }
 
 void TarvelClap::relayMidi(uint8 status, uint8 data1, uint8 data2, int32 delta) {

@@ -53,7 +53,7 @@ private:
     void relayMidi(uint8 status, uint8 data1, uint8 data2, int32 delta) override;
 
     void takeEvents(const clap::InputEvents* in, std::uint32_t& next, std::uint32_t count,
-                    std::uint32_t end, std::uint32_t last);
+                    std::uint32_t end, std::uint32_t last, bool midi);
     void takeEvent(const clap::EventHeader& event);
     void setGain(clap::Id id, double value);
     void pushParamValue(clap::Id id, double value, std::uint32_t time);

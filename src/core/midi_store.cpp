@@ -132,7 +132,7 @@ void MidiStore::releaseSlot(int32 slot) {
 
 // Events still queued after a block (only those admitted while it ran) are
 // moved back by its length; the subtraction saturates instead of wrapping.
-void MidiStore::endBlock(int32 sampleFrames) {
+void MidiStore::moveQueued(int32 sampleFrames) {
     for (int32 i = 0; i < orderCount; ++i) {
         int32& delta = eventSlots[eventOrder[i]].deltaFrames;
         const std::int64_t moved = static_cast<std::int64_t>(delta) - sampleFrames;

@@ -35,7 +35,11 @@ public:
     // moves the events still queued back by the block's length.
     void startBlock(int32 sampleFrames) { blockFrames = sampleFrames; }
     void releaseEvents(int32 frame);
-    void endBlock(int32 sampleFrames);
+    void endBlock(int32 sampleFrames) {
+        if (orderCount > 0) {
+            moveQueued(sampleFrames);
+        }
+    }
 
     // The block path's own walk, cheaper than asking at every frame:
     // beginRun puts every queued event in the running block's schedule,
@@ -65,6 +69,7 @@ private:
         }
         return deltaFrames % blockFrames;
     }
+    void moveQueued(int32 sampleFrames);
     void removeQueued(int32 position);
     void releaseSlot(int32 slot);
     void scheduleQueued();

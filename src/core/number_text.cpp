@@ -163,17 +163,17 @@ bool gainFromDecibelText(const char* text, double& gain) {
     for (int step = 0; step < 64; ++step) {
         decibelText(up, shown);
         if (std::strcmp(shown, wanted) == 0) {
-            gain = up;
+            gain = static_cast<double>(up);
             return true;
         }
         decibelText(down, shown);
         if (std::strcmp(shown, wanted) == 0) {
-            gain = down;
+            gain = static_cast<double>(down);
             return true;
         }
         up = std::nextafter(up, 2.0f * up + 1.0f);
         down = std::nextafter(down, 0.0f);
     }
-    gain = nearest;
+    gain = static_cast<double>(nearest);
     return true;
 }

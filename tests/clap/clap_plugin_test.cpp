@@ -424,6 +424,31 @@ TEST_F(ClapPlugin, StateSavesTheSameBytesLoadsByteByByteAndRefusesBadData) {
     }
 }
 
+// MIDI that has no frame to go out at (a block of no frames, a block without
+// buffers, a flush) is dropped: it never comes out of a later block at a
+// frame it was not sent at. Parameter values in them still act.
+TEST_F(ClapPlugin, MidiWithoutFramesIsDroppedAndParametersStillAct) {
+    Instance instance(library(), host);
+    ASSERT_TRUE(instance.start());
+    std::vector<float> in(64, 0.0f);
+    std::vector<float> left(64);
+    std::vector<float> right(64);
+    OutputList out;
+    instance.run(in.data(), left.data(), right.data(), 0,
+                 {midiEvent(0, 0x90, 60, 1), paramEvent(0, 1, 0.5)}, out);
+    clap_test::InputList list({midiEvent(0, 0x90, 61, 1), paramEvent(0, 0, 0.25)});
+    const auto* params = instance.extension<clap::PluginParams>(clap::kExtParams);
+    params->flush(instance.plugin, &list.list, &out.list);
+    EXPECT_TRUE(out.events.empty());
+    instance.run(in.data(), left.data(), right.data(), 64, {}, out);
+    EXPECT_TRUE(out.events.empty());
+    double value = 0.0;
+    params->getValue(instance.plugin, 0, &value);
+    EXPECT_EQ(value, 0.25);
+    params->getValue(instance.plugin, 1, &value);
+    EXPECT_EQ(value, 0.5);
+}
+
 // A host that calls out of turn is refused, not obeyed.
 TEST_F(ClapPlugin, CallsOutOfOrderAreRefused) {
     Instance instance(library(), host);
