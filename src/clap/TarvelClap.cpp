@@ -50,6 +50,8 @@ bool TarvelClap::init() {
     if (host_ != nullptr && host_->getExtension != nullptr) {
         threadCheck_ = static_cast<const clap::HostThreadCheck*>(
             host_->getExtension(host_, clap::kExtThreadCheck));
+        hostParams_ =
+            static_cast<const clap::HostParams*>(host_->getExtension(host_, clap::kExtParams));
     }
     checkMainThread();
     if (core_ == nullptr) {
@@ -120,6 +122,7 @@ std::int32_t TarvelClap::process(const clap::Process& process) {
         outRight = process.audioOutputs[0].data32[1];
     }
     out_ = process.outEvents;
+    takeEdits();
     std::uint32_t next = 0;
     if (frames > 0 && (left == nullptr || outLeft == nullptr || outRight == nullptr)) {
         // No sound to make: the parameters still follow the host.
@@ -160,6 +163,7 @@ void TarvelClap::flush(const clap::InputEvents* in, const clap::OutputEvents* ou
     const std::uint32_t count = in != nullptr && in->size != nullptr ? in->size(in) : 0;
     out_ = out;
     segmentStart_ = 0;
+    takeEdits();
     std::uint32_t next = 0;
     takeEvents(in, next, count, UINT32_MAX, UINT32_MAX, false);
     out_ = nullptr;
@@ -224,6 +228,68 @@ void TarvelClap::setGain(clap::Id id, double value) {
     }
     const double gain = value < 0.0 ? 0.0 : (value > 1.0 ? 1.0 : value);
     core_->cycles.setGain(static_cast<int32>(id), static_cast<float>(gain));
+    changed_.store(true, std::memory_order_release);
+}
+
+void TarvelClap::editBegin(clap::Id id) {
+    queueEdit(clap::kEventParamGestureBegin, id, 0.0);
+}
+
+void TarvelClap::editValue(clap::Id id, double value) {
+    if (!isParam(id) || core_ == nullptr || std::isnan(value)) {
+        return;
+    }
+    const double gain = value < 0.0 ? 0.0 : (value > 1.0 ? 1.0 : value);
+    core_->cycles.setGain(static_cast<int32>(id), static_cast<float>(gain));
+    queueEdit(clap::kEventParamValue, id, gain);
+}
+
+void TarvelClap::editEnd(clap::Id id) {
+    queueEdit(clap::kEventParamGestureEnd, id, 0.0);
+}
+
+// A full queue drops the edit: the value is the effect's already, and the
+// host hears the next one.
+void TarvelClap::queueEdit(std::uint16_t type, clap::Id id, double value) {
+    checkMainThread();
+    if (!isParam(id)) {
+        return;
+    }
+    const std::uint32_t written = editsWritten_.load(std::memory_order_relaxed);
+    if (written - editsRead_.load(std::memory_order_acquire) < kEditCapacity) {
+        edits_[written % kEditCapacity] = {type, id, value};
+        editsWritten_.store(written + 1, std::memory_order_release);
+    }
+    if (hostParams_ != nullptr && hostParams_->requestFlush != nullptr) {
+        hostParams_->requestFlush(host_);
+    }
+}
+
+// The edits go out first, at the first frame, as the effect already has
+// their values.
+void TarvelClap::takeEdits() {
+    const std::uint32_t written = editsWritten_.load(std::memory_order_acquire);
+    std::uint32_t read = editsRead_.load(std::memory_order_relaxed);
+    for (; read != written; ++read) {
+        const Edit& edit = edits_[read % kEditCapacity];
+        if (edit.type == clap::kEventParamValue) {
+            core_->cycles.setGain(static_cast<int32>(edit.id), static_cast<float>(edit.value));
+            pushParamValue(edit.id, edit.value, 0);
+        } else {
+            pushGesture(edit.type, edit.id);
+        }
+    }
+    editsRead_.store(read, std::memory_order_release);
+}
+
+void TarvelClap::pushGesture(std::uint16_t type, clap::Id id) {
+    if (out_ == nullptr || out_->tryPush == nullptr) {
+        return;
+    }
+    clap::EventParamGesture event{};
+    event.header = {sizeof event, 0, clap::kCoreEventSpace, type, 0};
+    event.paramId = id;
+    out_->tryPush(out_, &event.header);
 }
 
 bool TarvelClap::value(clap::Id id, double& result) const {
@@ -252,6 +318,7 @@ void TarvelClap::pushParamValue(clap::Id id, double value, std::uint32_t time) {
 
 void TarvelClap::controllerGain(float value, int32 delta) {
     core_->cycles.setGain(CycleMachine::kNcvolume, value);
+    changed_.store(true, std::memory_order_release);
     pushParamValue(kNcvolumeId, static_cast<double>(value),
                    segmentStart_ + static_cast<std::uint32_t>(delta));
 }
@@ -298,6 +365,7 @@ bool TarvelClap::load(const clap::IStream& stream) {
     }
     core_->cycles.setGain(CycleMachine::kNcvolume, state.ncvolume);
     core_->cycles.setGain(CycleMachine::kIpvolume, state.ipvolume);
+    changed_.store(true, std::memory_order_release);
     return true;
 }
 

@@ -16,6 +16,8 @@
 
 namespace tarvel_clap {
 
+class ClapGui;
+
 // The parameters' ids, stable across versions: the indices of the gains.
 constexpr clap::Id kNcvolumeId = CycleMachine::kNcvolume;
 constexpr clap::Id kIpvolumeId = CycleMachine::kIpvolume;
@@ -47,6 +49,22 @@ public:
     bool active() const { return active_; }
     bool processing() const { return processing_; }
 
+    // The editor's edits, made on the main thread: the value is the
+    // effect's at once, and the host hears of the edit (a gesture begin,
+    // values, its end) at the next block's first frame or flush, which
+    // the host is asked for.
+    void editBegin(clap::Id id);
+    void editValue(clap::Id id, double value);
+    void editEnd(clap::Id id);
+    // True once after a value changed that the editor did not make (the
+    // host's, controller 1's, a loaded state's).
+    bool takeChangeNotice() { return changed_.exchange(false, std::memory_order_acquire); }
+    const clap::Host* host() const { return host_; }
+
+    // The editor while one is made, owned by the plug-in's gui functions
+    // (clap_entry.cpp), which end it before the instance.
+    ClapGui* gui = nullptr;
+
 private:
     void controllerGain(float value, int32 delta) override;
     void programChange(int32 program, int32 delta) override;
@@ -59,6 +77,9 @@ private:
     void pushParamValue(clap::Id id, double value, std::uint32_t time);
     void checkMainThread() const;
     void checkAudioThread() const;
+    void queueEdit(std::uint16_t type, clap::Id id, double value);
+    void takeEdits();
+    void pushGesture(std::uint16_t type, clap::Id id);
 
     clap::Plugin plugin_{};
     const clap::Host* host_;
@@ -71,6 +92,20 @@ private:
     // the core's block (one stretch between event frames) starts at.
     const clap::OutputEvents* out_ = nullptr;
     std::uint32_t segmentStart_ = 0;
+
+    // The editor's edits on their way to the audio thread: one writer (the
+    // main thread), one reader (process or flush).
+    struct Edit {
+        std::uint16_t type;
+        clap::Id id;
+        double value;
+    };
+    static constexpr std::uint32_t kEditCapacity = 256;
+    Edit edits_[kEditCapacity] = {};
+    std::atomic<std::uint32_t> editsWritten_{0};
+    std::atomic<std::uint32_t> editsRead_{0};
+    std::atomic<bool> changed_{false};
+    const clap::HostParams* hostParams_ = nullptr;
 };
 
 } // namespace tarvel_clap

@@ -288,6 +288,69 @@ struct PluginRender {
     bool(CLAPCALL* set)(const Plugin* plugin, std::int32_t mode);
 };
 
+constexpr char kExtGui[] = "clap.gui";
+constexpr char kWindowApiX11[] = "x11";
+constexpr char kWindowApiWin32[] = "win32";
+
+struct Window {
+    const char* api;
+    union {
+        unsigned long x11;
+        void* win32;
+        void* ptr;
+    };
+};
+
+struct GuiResizeHints {
+    bool canResizeHorizontally;
+    bool canResizeVertically;
+    bool preserveAspectRatio;
+    std::uint32_t aspectRatioWidth;
+    std::uint32_t aspectRatioHeight;
+};
+
+struct PluginGui {
+    bool(CLAPCALL* isApiSupported)(const Plugin* plugin, const char* api, bool isFloating);
+    bool(CLAPCALL* getPreferredApi)(const Plugin* plugin, const char** api, bool* isFloating);
+    bool(CLAPCALL* create)(const Plugin* plugin, const char* api, bool isFloating);
+    void(CLAPCALL* destroy)(const Plugin* plugin);
+    bool(CLAPCALL* setScale)(const Plugin* plugin, double scale);
+    bool(CLAPCALL* getSize)(const Plugin* plugin, std::uint32_t* width, std::uint32_t* height);
+    bool(CLAPCALL* canResize)(const Plugin* plugin);
+    bool(CLAPCALL* getResizeHints)(const Plugin* plugin, GuiResizeHints* hints);
+    bool(CLAPCALL* adjustSize)(const Plugin* plugin, std::uint32_t* width, std::uint32_t* height);
+    bool(CLAPCALL* setSize)(const Plugin* plugin, std::uint32_t width, std::uint32_t height);
+    bool(CLAPCALL* setParent)(const Plugin* plugin, const Window* window);
+    bool(CLAPCALL* setTransient)(const Plugin* plugin, const Window* window);
+    void(CLAPCALL* suggestTitle)(const Plugin* plugin, const char* title);
+    bool(CLAPCALL* show)(const Plugin* plugin);
+    bool(CLAPCALL* hide)(const Plugin* plugin);
+};
+
+constexpr char kExtTimerSupport[] = "clap.timer-support";
+
+struct PluginTimerSupport {
+    void(CLAPCALL* onTimer)(const Plugin* plugin, Id timerId);
+};
+
+struct HostTimerSupport {
+    bool(CLAPCALL* registerTimer)(const Host* host, std::uint32_t periodMs, Id* timerId);
+    bool(CLAPCALL* unregisterTimer)(const Host* host, Id timerId);
+};
+
+constexpr char kExtPosixFdSupport[] = "clap.posix-fd-support";
+constexpr std::uint32_t kPosixFdRead = 1u << 0;
+
+struct PluginPosixFdSupport {
+    void(CLAPCALL* onFd)(const Plugin* plugin, int fd, std::uint32_t flags);
+};
+
+struct HostPosixFdSupport {
+    bool(CLAPCALL* registerFd)(const Host* host, int fd, std::uint32_t flags);
+    bool(CLAPCALL* modifyFd)(const Host* host, int fd, std::uint32_t flags);
+    bool(CLAPCALL* unregisterFd)(const Host* host, int fd);
+};
+
 // Extensions the plug-in asks the host for.
 constexpr char kExtThreadCheck[] = "clap.thread-check";
 
@@ -368,5 +431,13 @@ static_assert(sizeof(ParamInfo) == 1320 && offsetof(ParamInfo, cookie) == 8 &&
                   offsetof(ParamInfo, defaultValue) == 1312,
               "parameter info layout");
 static_assert(sizeof(PluginParams) == 6 * sizeof(void*), "parameters layout");
+static_assert(sizeof(Window) == 2 * sizeof(void*) && offsetof(Window, x11) == sizeof(void*),
+              "window layout");
+static_assert(sizeof(GuiResizeHints) == 12 && offsetof(GuiResizeHints, aspectRatioWidth) == 4,
+              "resize hints layout");
+static_assert(sizeof(PluginGui) == 15 * sizeof(void*), "gui layout");
+static_assert(sizeof(HostTimerSupport) == 2 * sizeof(void*) &&
+                  sizeof(HostPosixFdSupport) == 3 * sizeof(void*),
+              "host timer and file descriptor layout");
 
 } // namespace clap

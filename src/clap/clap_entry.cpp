@@ -8,6 +8,9 @@
 #include "TarvelClap.h"
 #include "clap_abi.h"
 #include "core/number_text.h"
+#if defined(TARVEL_CLAP_GUI_X11)
+#include "ClapGui.h"
+#endif
 
 #if defined(_WIN32)
 #define TARVEL_CLAP_EXPORT __declspec(dllexport)
@@ -174,12 +177,133 @@ bool CLAPCALL setRenderMode(const clap::Plugin* /*plugin*/, std::int32_t /*mode*
 
 const clap::PluginRender kRender = {hardRealtime, setRenderMode};
 
+#if defined(TARVEL_CLAP_GUI_X11)
+// The editor, embedded in an X11 window of the host's; 268 by 107 pixels,
+// not resizable, at the scale it is drawn at.
+using tarvel_clap::ClapGui;
+
+bool CLAPCALL guiApiSupported(const clap::Plugin* /*plugin*/, const char* api, bool floating) {
+    return api != nullptr && std::strcmp(api, clap::kWindowApiX11) == 0 && !floating;
+}
+
+bool CLAPCALL guiPreferredApi(const clap::Plugin* /*plugin*/, const char** api, bool* floating) {
+    if (api == nullptr || floating == nullptr) {
+        return false;
+    }
+    *api = clap::kWindowApiX11;
+    *floating = false;
+    return true;
+}
+
+bool CLAPCALL guiCreate(const clap::Plugin* plugin, const char* api, bool floating) {
+    TarvelClap* self = TarvelClap::of(plugin);
+    if (self == nullptr || self->gui != nullptr || !guiApiSupported(plugin, api, floating)) {
+        return false;
+    }
+    self->gui = ClapGui::create(*self);
+    return self->gui != nullptr;
+}
+
+void CLAPCALL guiDestroy(const clap::Plugin* plugin) {
+    if (TarvelClap* self = TarvelClap::of(plugin)) {
+        delete self->gui;
+        self->gui = nullptr;
+    }
+}
+
+bool CLAPCALL guiSetScale(const clap::Plugin* /*plugin*/, double /*scale*/) {
+    return false;
+}
+
+bool CLAPCALL guiGetSize(const clap::Plugin* plugin, std::uint32_t* width, std::uint32_t* height) {
+    TarvelClap* self = TarvelClap::of(plugin);
+    if (self == nullptr || self->gui == nullptr || width == nullptr || height == nullptr) {
+        return false;
+    }
+    *width = self->gui->width();
+    *height = self->gui->height();
+    return true;
+}
+
+bool CLAPCALL guiCanResize(const clap::Plugin* /*plugin*/) {
+    return false;
+}
+
+bool CLAPCALL guiResizeHints(const clap::Plugin* /*plugin*/, clap::GuiResizeHints* hints) {
+    if (hints == nullptr) {
+        return false;
+    }
+    *hints = {false, false, true, 268, 107};
+    return true;
+}
+
+// The one size there is.
+bool CLAPCALL guiAdjustSize(const clap::Plugin* plugin, std::uint32_t* width,
+                            std::uint32_t* height) {
+    return guiGetSize(plugin, width, height);
+}
+
+bool CLAPCALL guiSetSize(const clap::Plugin* plugin, std::uint32_t width, std::uint32_t height) {
+    std::uint32_t ownWidth = 0;
+    std::uint32_t ownHeight = 0;
+    return guiGetSize(plugin, &ownWidth, &ownHeight) && width == ownWidth && height == ownHeight;
+}
+
+bool CLAPCALL guiSetParent(const clap::Plugin* plugin, const clap::Window* window) {
+    TarvelClap* self = TarvelClap::of(plugin);
+    if (self == nullptr || self->gui == nullptr || window == nullptr || window->api == nullptr ||
+        std::strcmp(window->api, clap::kWindowApiX11) != 0) {
+        return false;
+    }
+    return self->gui->setParent(window->x11);
+}
+
+bool CLAPCALL guiSetTransient(const clap::Plugin* /*plugin*/, const clap::Window* /*window*/) {
+    return false;
+}
+
+void CLAPCALL guiSuggestTitle(const clap::Plugin* /*plugin*/, const char* /*title*/) {}
+
+// Embedded, the window shows and hides with the host's.
+bool CLAPCALL guiShow(const clap::Plugin* plugin) {
+    TarvelClap* self = TarvelClap::of(plugin);
+    return self != nullptr && self->gui != nullptr;
+}
+
+bool CLAPCALL guiHide(const clap::Plugin* plugin) {
+    return guiShow(plugin);
+}
+
+const clap::PluginGui kGui = {guiApiSupported, guiPreferredApi, guiCreate,    guiDestroy,
+                              guiSetScale,     guiGetSize,      guiCanResize, guiResizeHints,
+                              guiAdjustSize,   guiSetSize,      guiSetParent, guiSetTransient,
+                              guiSuggestTitle, guiShow,         guiHide};
+
+void CLAPCALL onTimer(const clap::Plugin* plugin, clap::Id /*timer*/) {
+    TarvelClap* self = TarvelClap::of(plugin);
+    if (self != nullptr && self->gui != nullptr) {
+        self->gui->idle();
+    }
+}
+
+const clap::PluginTimerSupport kTimerSupport = {onTimer};
+
+void CLAPCALL onFd(const clap::Plugin* plugin, int /*fd*/, std::uint32_t /*flags*/) {
+    onTimer(plugin, 0);
+}
+
+const clap::PluginPosixFdSupport kPosixFdSupport = {onFd};
+#endif
+
 bool CLAPCALL pluginInit(const clap::Plugin* plugin) {
     TarvelClap* self = TarvelClap::of(plugin);
     return self != nullptr && self->init();
 }
 
 void CLAPCALL pluginDestroy(const clap::Plugin* plugin) {
+#if defined(TARVEL_CLAP_GUI_X11)
+    guiDestroy(plugin);
+#endif
     delete TarvelClap::of(plugin);
 }
 
@@ -229,10 +353,18 @@ const void* CLAPCALL pluginExtension(const clap::Plugin* /*plugin*/, const char*
         const void* table;
     };
     static constexpr Extension kExtensions[] = {
-        {clap::kExtAudioPorts, &kAudioPorts}, {clap::kExtNotePorts, &kNotePorts},
-        {clap::kExtParams, &kParams},         {clap::kExtState, &kState},
-        {clap::kExtLatency, &kLatency},       {clap::kExtTail, &kTail},
+        {clap::kExtAudioPorts, &kAudioPorts},
+        {clap::kExtNotePorts, &kNotePorts},
+        {clap::kExtParams, &kParams},
+        {clap::kExtState, &kState},
+        {clap::kExtLatency, &kLatency},
+        {clap::kExtTail, &kTail},
         {clap::kExtRender, &kRender},
+#if defined(TARVEL_CLAP_GUI_X11)
+        {clap::kExtGui, &kGui},
+        {clap::kExtTimerSupport, &kTimerSupport},
+        {clap::kExtPosixFdSupport, &kPosixFdSupport},
+#endif
     };
     for (const Extension& extension : kExtensions) {
         if (std::strcmp(id, extension.id) == 0) {

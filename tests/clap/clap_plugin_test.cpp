@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "TarvelClap.h"
 #include "clap_test_host.h"
 #include "effect/TarvelEffect.h"
 #include "host/vst_opcodes.h"
@@ -447,6 +448,54 @@ TEST_F(ClapPlugin, MidiWithoutFramesIsDroppedAndParametersStillAct) {
     EXPECT_EQ(value, 0.25);
     params->getValue(instance.plugin, 1, &value);
     EXPECT_EQ(value, 0.5);
+}
+
+// An edit the editor makes (tarvel_clap::TarvelClap's edit calls, which
+// the editor's ParameterControl makes) goes to the host at the next block's
+// first frame, or the next flush, as a gesture around its values; the value
+// is the effect's at once. The host is asked for that flush each time.
+TEST_F(ClapPlugin, EditorEditsGoOutAsGesturesWithTheirValues) {
+    static int flushRequests = 0;
+    clap::HostParams hostParams{};
+    hostParams.requestFlush = [](const clap::Host*) { ++flushRequests; };
+    static const clap::HostParams* offered = nullptr;
+    offered = &hostParams;
+    host.host.getExtension = [](const clap::Host* h, const char* id) -> const void* {
+        auto* self = static_cast<clap_test::TestHost*>(h->hostData);
+        if (std::strcmp(id, clap::kExtParams) == 0) {
+            return offered;
+        }
+        return std::strcmp(id, clap::kExtThreadCheck) == 0 ? &self->threadCheck : nullptr;
+    };
+    tarvel_clap::TarvelClap plugin(&host.host);
+    ASSERT_TRUE(plugin.init());
+    ASSERT_TRUE(plugin.activate());
+    plugin.editBegin(0);
+    plugin.editValue(0, 0.4);
+    plugin.editValue(0, 2.0);
+    plugin.editEnd(0);
+    EXPECT_EQ(flushRequests, 4);
+    double value = 0.0;
+    ASSERT_TRUE(plugin.value(0, value));
+    EXPECT_EQ(value, 1.0) << "brought into 0..1, at once";
+    EXPECT_FALSE(plugin.takeChangeNotice()) << "the editor's own edit is no news to it";
+
+    OutputList out;
+    clap_test::InputList none({});
+    plugin.flush(&none.list, &out.list);
+    Event begin;
+    begin.type = clap::kEventParamGestureBegin;
+    Event end;
+    end.type = clap::kEventParamGestureEnd;
+    const std::vector<Event> expected = {begin, paramEvent(0, 0, 0.4), paramEvent(0, 0, 1.0), end};
+    EXPECT_EQ(out.events, expected);
+    // Sent once: the next flush has nothing; a host's value is news.
+    OutputList again;
+    clap_test::InputList change({paramEvent(0, 1, 0.5)});
+    plugin.flush(&change.list, &again.list);
+    EXPECT_TRUE(again.events.empty());
+    EXPECT_TRUE(plugin.takeChangeNotice());
+    EXPECT_FALSE(plugin.takeChangeNotice());
 }
 
 // A host that calls out of turn is refused, not obeyed.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "native_window.h"
+#include "platform/x11/x11.h"
 #include "screen_image.h"
 
 namespace x11 {
@@ -45,6 +46,10 @@ Display* display() {
 
 Display* openDisplay() {
     return connection;
+}
+
+int connectionFd() {
+    return connection ? ConnectionNumber(connection) : -1;
 }
 
 unsigned connectionsOpened() {
