@@ -7,7 +7,7 @@
 
 # The targets that make up the native plug-ins; the LV2 panel where the tree
 # has the X11 backend to build it on.
-linux_plugin_targets=(tarvel-vst tarvel_lv2_plugin tarvel_clap_plugin)
+linux_plugin_targets=(tarvel-vst tarvel_lv2_plugin tarvel-clap)
 linux_optional_targets=(tarvel_lv2_ui_plugin)
 
 build_linux_plugins() {

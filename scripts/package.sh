@@ -29,7 +29,7 @@ fi
 
 for preset in win32 win64; do
     cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" --target TARVEL tarvel_clap_plugin >/dev/null
+    cmake --build --preset "$preset" --target TARVEL tarvel-clap >/dev/null
 done
 
 stage=$(mktemp -d)
