@@ -11,7 +11,7 @@ source "$root/scripts/linux-plugins.sh"
 
 build_linux_plugins "$root"
 if [ $# -eq 0 ]; then
-    install_linux_plugins "$root" "$HOME/.vst" "$HOME/.lv2" "$HOME/.clap"
+    install_linux_plugins "$root" "$HOME/.vst" "$HOME/.lv2" "" "$HOME/.clap"
 else
-    install_linux_plugins "$root" lib/vst lib/lv2 lib/clap "$1"
+    install_linux_plugins "$root" lib/vst lib/lv2 "$1" lib/clap
 fi

@@ -2,8 +2,9 @@
 # the native Linux plug-ins in release (the `linux` preset, build/linux) and
 # installs them with `cmake --install` into the folders given.
 #   build_linux_plugins ROOT
-#   install_linux_plugins ROOT VST_DIR LV2_DIR CLAP_DIR [PREFIX]
-# VST_DIR, LV2_DIR and CLAP_DIR are absolute, or relative to PREFIX.
+#   install_linux_plugins ROOT VST_DIR LV2_DIR [PREFIX [CLAP_DIR]]
+# VST_DIR, LV2_DIR and CLAP_DIR are absolute, or relative to PREFIX (which
+# may be empty); Tarvel.clap is installed only where CLAP_DIR is given.
 
 # The targets that make up the native plug-ins; the LV2 panel where the tree
 # has the X11 backend to build it on.
@@ -23,7 +24,7 @@ build_linux_plugins() {
 }
 
 install_linux_plugins() {
-    local root="$1" vst_dir="$2" lv2_dir="$3" clap_dir="$4" prefix="${5:-}"
+    local root="$1" vst_dir="$2" lv2_dir="$3" prefix="${4:-}" clap_dir="${5:-}"
     # The install folders are cache settings of the tree: setting them
     # rebuilds nothing.
     cmake -S "$root" -B "$root/build/linux" -D TARVEL_VST_INSTALL_DIR="$vst_dir" \
@@ -31,4 +32,17 @@ install_linux_plugins() {
     local args=(--install "$root/build/linux" --strip)
     if [ -n "$prefix" ]; then args+=(--prefix "$prefix"); fi
     cmake "${args[@]}"
+    # --strip reaches only the libraries installed as targets, not the
+    # bundle's, copied with its folder, and keeps the compiler's notes.
+    local vst="$vst_dir/libtarvel-vst.so" bundle="$lv2_dir/tarvel.lv2"
+    case "$vst" in /*) ;; *) vst="$prefix/$vst" ;; esac
+    case "$bundle" in /*) ;; *) bundle="$prefix/$bundle" ;; esac
+    strip --strip-unneeded --remove-section=.comment --remove-section=.note "$vst" "$bundle"/*.so
+    if [ -n "$clap_dir" ]; then
+        args+=(--component clap)
+        cmake "${args[@]}"
+        local clap="$clap_dir/Tarvel.clap"
+        case "$clap" in /*) ;; *) clap="$prefix/$clap" ;; esac
+        strip --strip-unneeded --remove-section=.comment --remove-section=.note "$clap"
+    fi
 }

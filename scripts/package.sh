@@ -1,46 +1,47 @@
 #!/usr/bin/env bash
 # Writes the packages a user installs from, into dist/:
-#   Tarvel-<version>-windows.zip          x86/TARVEL.dll, x64/TARVEL.dll, x86/Tarvel.clap,
-#                                         x64/Tarvel.clap and INSTALL.txt
+#   Tarvel-<version>-windows.zip          x86/TARVEL.dll, x64/TARVEL.dll and
+#                                         INSTALL.txt  (scripts/package-windows.sh)
+#   Tarvel-<version>-windows-setup.exe    the Windows installer (the same)
 #   Tarvel-<version>-linux-x86_64.tar.gz  vst/libtarvel-vst.so, lv2/tarvel.lv2/,
-#                                         clap/Tarvel.clap and README.txt
+#                                         install.sh and README.txt
 #                                         (scripts/package-linux.sh)
+#   tarvel_<version>_amd64.deb            the Debian package (scripts/package-deb.sh)
+#   SHA256SUMS                            the checksums of those of this
+#                                         version that dist/ holds
+# Every package carries the CLAP plug-in as well where the builds make it.
 # Builds the libraries first. DIST_DIR overrides the folder;
-# `scripts/package.sh windows` or `scripts/package.sh linux` writes only one.
+# `scripts/package.sh windows` or `scripts/package.sh linux` writes only the
+# packages of one system (and SHA256SUMS).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-cd "$root"
-version=$(sed -n 's/^project(Tarvel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version="$("$root/scripts/project-version")"
 dist="${DIST_DIR:-$root/dist}"
-mkdir -p "$dist"
 packages="${1:-all}"
 case "$packages" in
 all | windows | linux) ;;
 *) echo "usage: scripts/package.sh [windows|linux]" >&2; exit 2 ;;
 esac
+mkdir -p "$dist"
+dist="$(cd "$dist" && pwd)"
 
 if [ "$packages" != windows ]; then
     source "$root/scripts/package-linux.sh"
+    source "$root/scripts/package-deb.sh"
     package_linux "$root" "$dist"
+    package_deb "$root" "$dist"
 fi
-if [ "$packages" = linux ]; then
-    exit 0
+if [ "$packages" != linux ]; then
+    source "$root/scripts/package-windows.sh"
+    package_windows "$root" "$dist"
 fi
 
-for preset in win32 win64; do
-    cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" --target TARVEL tarvel-clap >/dev/null
-done
-
-stage=$(mktemp -d)
-trap 'rm -rf "$stage"' EXIT
-name="Tarvel-$version-windows"
-mkdir -p "$stage/$name/x86" "$stage/$name/x64"
-cp build/win32/src/TARVEL.dll "$stage/$name/x86/"
-cp build/win64/src/TARVEL.dll "$stage/$name/x64/"
-cp build/win32/clap/Tarvel.clap "$stage/$name/x86/"
-cp build/win64/clap/Tarvel.clap "$stage/$name/x64/"
-sed "s/@VERSION@/$version/" packaging/windows-install.txt > "$stage/$name/INSTALL.txt"
-rm -f "$dist/$name.zip"
-(cd "$stage" && zip -q -r -X "$dist/$name.zip" "$name")
-echo "Wrote $dist/$name.zip"
+# Checksums of every package of this version in the folder, those written
+# before by `package.sh windows` or `package.sh linux` included.
+(
+    cd "$dist"
+    shopt -s nullglob
+    artefacts=("Tarvel-$version-"* "tarvel_${version}_"*.deb)
+    sha256sum "${artefacts[@]}" >SHA256SUMS
+)
+echo "Wrote $dist/SHA256SUMS"

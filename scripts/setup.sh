@@ -26,6 +26,9 @@ packages=(
     jalv jackd2
     # A real CLAP host's plug-in scanner for Tarvel.clap.
     qtractor
+    # The Windows installer (makensis), and the Debian package's dependencies
+    # (dpkg-shlibdeps) and check.
+    nsis dpkg-dev lintian
 )
 
 sudo_cmd=()

@@ -19,8 +19,10 @@ int32 AEffEditor::open(void* parent) {
 
 void AEffEditor::close() {}
 
+// The flag is set after the new value is stored and taken before the value is
+// read: an idle that sees the flag also sees the value it announces.
 void AEffEditor::idle() {
-    if (updateFlag.exchange(0, std::memory_order_relaxed) != 0) {
+    if (updateFlag.exchange(0, std::memory_order_acquire) != 0) {
         update();
     }
 }
@@ -28,7 +30,7 @@ void AEffEditor::idle() {
 void AEffEditor::update() {}
 
 void AEffEditor::postUpdate() {
-    updateFlag.store(1, std::memory_order_relaxed);
+    updateFlag.store(1, std::memory_order_release);
 }
 
 int32 AEffEditor::onKeyDown(VstKeyCode& /*keyCode*/) {

@@ -39,6 +39,10 @@ public:
         return reinterpret_cast<LV2_Atom_Sequence*>(reinterpret_cast<std::uint8_t*>(words_.data()) +
                                                     shift_);
     }
+    // The sequence's body: just after its atom header.
+    std::uint8_t* bodyStart() {
+        return reinterpret_cast<std::uint8_t*>(words_.data()) + shift_ + sizeof(LV2_Atom);
+    }
 
     // An input sequence holding `events` (of type `eventType`).
     void write(LV2_URID sequenceType, LV2_URID eventType, const std::vector<TimedMidi>& events) {
@@ -52,7 +56,9 @@ public:
             event.time.frames = midi.frame;
             event.body.type = eventType;
             event.body.size = static_cast<std::uint32_t>(midi.bytes.size());
-            std::uint8_t* place = reinterpret_cast<std::uint8_t*>(&seq->body) + seq->atom.size;
+            // From the buffer's own start: the compiler takes a pointer made
+            // from `&seq->body` for one to an object of the body's size.
+            std::uint8_t* place = bodyStart() + seq->atom.size;
             std::memcpy(place, &event, sizeof event);
             std::memcpy(place + sizeof event, midi.bytes.data(), midi.bytes.size());
             seq->atom.size += lv2_atom_pad_size(
@@ -68,7 +74,7 @@ public:
 
     std::vector<TimedMidi> read(LV2_URID eventType) {
         std::vector<TimedMidi> events;
-        const auto* body = reinterpret_cast<const std::uint8_t*>(&sequence()->body);
+        const std::uint8_t* body = bodyStart();
         std::uint32_t offset = sizeof(LV2_Atom_Sequence_Body);
         while (offset < sequence()->atom.size) {
             LV2_Atom_Event event;

@@ -1,4 +1,4 @@
-# lv2info lists the plug-in with its name, vendor and every port as hosts
+# lv2info lists the plug-in with its name, vendor, class and every port as hosts
 # need them: symbol, direction and type, the gains' range and default, and
 # the MIDI ports as optional connections.
 #   cmake -D URI=... -P lv2info_ports.cmake   (LV2_PATH from the environment)
@@ -16,6 +16,8 @@ endfunction()
 
 require("${info}" "Name: +Tarvel\n" "name")
 require("${info}" "Author: +Ostrand\n" "vendor")
+# Hosts file plug-ins by their class: the delays, not a bare plug-in.
+require("${info}" "Class: +Delay Plugin\n" "plug-in class")
 
 # Each port's lines, from its heading to the next one; lilv lists a port's
 # types in no fixed order.

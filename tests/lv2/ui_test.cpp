@@ -213,9 +213,10 @@ TEST_F(PanelUi, ADragWritesThePortBetweenTouchGrabAndRelease) {
 }
 
 // A host that offers only the parent window (no resize, no touch, no
-// instance access) gets a panel that works all the same.
+// instance access) gets a panel that works all the same; a feature with no
+// URI among them is passed over.
 TEST_F(PanelUi, WithTheParentAloneAPressIsWritten) {
-    handle = instantiate({parentFeature()});
+    handle = instantiate({{nullptr, nullptr}, parentFeature()});
     ASSERT_NE(handle, nullptr);
     ASSERT_TRUE(
         playInput({"mousemove", std::to_string(kScreenX + 132), std::to_string(kScreenY + 87),

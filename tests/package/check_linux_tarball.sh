@@ -15,21 +15,15 @@ DIST_DIR="$scratch" "$root/scripts/package.sh" linux
 archive=$(ls "$scratch"/Tarvel-*-linux-x86_64.tar.gz)
 tar -xzf "$archive" -C "$scratch/unpacked"
 folder=$(ls -d "$scratch"/unpacked/Tarvel-*-linux-x86_64)
-for entry in vst/libtarvel-vst.so README.txt lv2/tarvel.lv2/manifest.ttl lv2/tarvel.lv2/tarvel.so \
-    lv2/tarvel.lv2/tarvel_ui.so clap/Tarvel.clap; do
+for entry in vst/libtarvel-vst.so README.txt install.sh lv2/tarvel.lv2/manifest.ttl lv2/tarvel.lv2/tarvel.so \
+    lv2/tarvel.lv2/tarvel_ui.so; do
     [ -s "$folder/$entry" ] || { echo "the package lacks $entry"; exit 1; }
 done
-# Beside the libraries and the README only the LV2 bundle's folder.
+# Beside the library, the README and install.sh only the LV2 bundle's folder
+# (and the CLAP plug-in where the build has it).
 extra=$(cd "$folder" && find . -type f ! -path ./vst/libtarvel-vst.so ! -path ./README.txt \
-    ! -path ./clap/Tarvel.clap \
-    ! -path './lv2/tarvel.lv2/*')
+    ! -path ./install.sh ! -path './lv2/tarvel.lv2/*' ! -path ./clap/Tarvel.clap)
 [ -z "$extra" ] || { echo "the package holds more than it should: $extra"; exit 1; }
-# The packaged CLAP plug-in, as Qtractor's scanner lists it.
-scanner=/usr/lib/x86_64-linux-gnu/qtractor/qtractor_plugin_scan
-if [ -x "$scanner" ]; then
-    cmake -D SCANNER="$scanner" -D LIBRARY="$folder/clap/Tarvel.clap" \
-        -P "$root/tests/clap/qtractor_scan.cmake" >/dev/null
-fi
 library="$folder/vst/libtarvel-vst.so"
 cmake -D NM=nm -D READELF=readelf -D LIBRARY="$library" -D EDITOR=X11 \
     -P "$root/tests/native_vst/check_library_symbols.cmake"
@@ -52,4 +46,44 @@ LV2_PATH="$folder/lv2" lv2ls | grep -q 'https://ostrand.example/plugins/tarvel' 
     --plugin "$folder/lv2/tarvel.lv2" "$scratch/lv2-packaged.wav"
 cmp "$scratch/lv2-linked.wav" "$scratch/lv2-packaged.wav" ||
     { echo "the packaged bundle renders other samples"; exit 1; }
+
+# install.sh for one user, into a home of the test's own.
+home="$scratch/home"
+mkdir -p "$home"
+HOME="$home" "$folder/install.sh"
+cmp "$library" "$home/.vst/libtarvel-vst.so" || { echo "install.sh installed another library"; exit 1; }
+diff -r "$folder/lv2/tarvel.lv2" "$home/.lv2/tarvel.lv2" ||
+    { echo "install.sh installed another bundle"; exit 1; }
+LV2_PATH="$home/.lv2" lv2ls | grep -q 'https://ostrand.example/plugins/tarvel' ||
+    { echo "lv2ls does not find the bundle install.sh installed"; exit 1; }
+if [ -f "$folder/clap/Tarvel.clap" ]; then
+    cmp "$folder/clap/Tarvel.clap" "$home/.clap/Tarvel.clap" ||
+        { echo "install.sh did not install the CLAP plug-in"; exit 1; }
+fi
+HOME="$home" "$folder/install.sh" --uninstall
+left=$(find "$home" -mindepth 1)
+[ -z "$left" ] || { echo "install.sh --uninstall left $left"; exit 1; }
+
+# refused FOLDER WORDS: install.sh from FOLDER stops, says WORDS, and
+# installs nothing.
+refused() {
+    local status=0
+    HOME="$home" "$1/install.sh" >"$scratch/refusal.txt" 2>&1 || status=$?
+    [ "$status" = 1 ] || { echo "install.sh from $1 did not refuse (status $status)"; exit 1; }
+    grep -q "$2" "$scratch/refusal.txt" ||
+        { echo "install.sh from $1 did not say '$2':"; cat "$scratch/refusal.txt"; exit 1; }
+    [ -z "$(find "$home" -mindepth 1)" ] || { echo "install.sh from $1 installed something"; exit 1; }
+}
+# The library marked as built for 64-bit ARM (ELF machine 183).
+cp -r "$folder" "$scratch/foreign"
+printf '\267\000' | dd of="$scratch/foreign/vst/libtarvel-vst.so" bs=1 seek=18 conv=notrunc status=none
+refused "$scratch/foreign" "not a library for x86_64 Linux"
+# A library that needs one no machine has.
+cp -r "$folder" "$scratch/lacking"
+echo 'int tarvel_missing(void) { return 0; }' >"$scratch/missing.c"
+cc -shared -fPIC -o "$scratch/libtarvel-missing.so" "$scratch/missing.c"
+cc -shared -fPIC -o "$scratch/lacking/lv2/tarvel.lv2/tarvel.so" "$scratch/missing.c" \
+    -L"$scratch" -Wl,--no-as-needed -ltarvel-missing
+rm "$scratch/libtarvel-missing.so"
+refused "$scratch/lacking" "libtarvel-missing.so"
 echo "package checked: $(basename "$archive")"

@@ -51,6 +51,14 @@ if(EXISTS "${TARVEL_WIN32_DIR}/src/TARVEL.dll" AND EXISTS "${TARVEL_WIN64_DIR}/s
              COMMAND "${PROJECT_SOURCE_DIR}/tests/package/check_windows_zip.sh"
                      "${TARVEL_WIN32_DIR}" "${TARVEL_WIN64_DIR}"
                      "${CMAKE_CURRENT_BINARY_DIR}/package-windows")
-    set_tests_properties(package.windows_zip PROPERTIES RESOURCE_LOCK "wine32;wine64"
+    set_tests_properties(package.windows_zip PROPERTIES RESOURCE_LOCK "wine32;wine64;windows_release"
                          TIMEOUT 300)
+    # The installer, run silently in a Wine prefix of its own; the installed
+    # 32-bit library renders in the project's 32-bit prefix.
+    add_test(NAME package.windows_installer
+             COMMAND "${PROJECT_SOURCE_DIR}/tests/package/check_windows_installer.sh"
+                     "${TARVEL_WIN32_DIR}" "${TARVEL_WIN64_DIR}" "${CMAKE_BINARY_DIR}"
+                     "${CMAKE_CURRENT_BINARY_DIR}/package-installer")
+    set_tests_properties(package.windows_installer PROPERTIES
+                         RESOURCE_LOCK "wine32;windows_release" TIMEOUT 600)
 endif()

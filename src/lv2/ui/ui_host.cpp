@@ -8,6 +8,9 @@ const char* readUiFeatures(const LV2_Feature* const* features, UiHost& host) {
     for (const LV2_Feature* const* f = features; f != nullptr && *f != nullptr; ++f) {
         const char* uri = (*f)->URI;
         void* data = (*f)->data;
+        if (uri == nullptr) {
+            continue;
+        }
         if (std::strcmp(uri, LV2_UI__parent) == 0) {
             host.parent = reinterpret_cast<std::uintptr_t>(data);
         } else if (std::strcmp(uri, LV2_UI__resize) == 0) {
