@@ -27,8 +27,9 @@ install_linux_plugins() {
     local root="$1" vst_dir="$2" lv2_dir="$3" prefix="${4:-}" clap_dir="${5:-}"
     # The install folders are cache settings of the tree: setting them
     # rebuilds nothing.
-    cmake -S "$root" -B "$root/build/linux" -D TARVEL_VST_INSTALL_DIR="$vst_dir" \
-        -D TARVEL_LV2_INSTALL_DIR="$lv2_dir" -D TARVEL_CLAP_INSTALL_DIR="$clap_dir" >/dev/null
+    local folders=(-D TARVEL_VST_INSTALL_DIR="$vst_dir" -D TARVEL_LV2_INSTALL_DIR="$lv2_dir")
+    if [ -n "$clap_dir" ]; then folders+=(-D TARVEL_CLAP_INSTALL_DIR="$clap_dir"); fi
+    cmake -S "$root" -B "$root/build/linux" "${folders[@]}" >/dev/null
     local args=(--install "$root/build/linux" --strip)
     if [ -n "$prefix" ]; then args+=(--prefix "$prefix"); fi
     cmake "${args[@]}"
