@@ -10,7 +10,7 @@
 
 namespace x11 {
 
-struct NativeWindow : headless::WindowObject {
+struct NativeWindow : software::WindowObject {
     ::Window id = 0;
     ::Window foreignParent = 0; // the host's window, when the parent is not ours
 };
@@ -34,6 +34,9 @@ NativeWindow* createChildWindow(NativeWindow* parent, const raster::Box& area,
 // Forgets a window the server destroyed (with its host's window), after
 // telling it as destroyWindow would.
 void windowDestroyedByServer(NativeWindow* w);
+
+// Gives one of our windows a new size, 0 included (then hidden on the server).
+void showSize(Display* d, NativeWindow* w, int width, int height);
 
 // Adds to the window's damaged area, which waits for a paint.
 void addDamage(NativeWindow* w, const raster::Box& area);

@@ -7,23 +7,19 @@
 #include <map>
 #include <string>
 
-#include "call_log.h"
 #include "connection.h"
+#include "kept.h"
 #include "native_window.h"
 #include "open_menu.h"
 #include "platform/graphics.h"
 #include "platform/window.h"
 #include "screen_image.h"
+#include "window_model.h"
 #include "x11.h"
 
 namespace x11 {
 
 namespace {
-std::map<std::string, platform::WindowProcedure>& windowClasses() {
-    static std::map<std::string, platform::WindowProcedure> classes;
-    return classes;
-}
-
 constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
                             KeyPressMask | KeyReleaseMask | StructureNotifyMask | FocusChangeMask;
 
@@ -31,31 +27,28 @@ raster::Box wholeOf(const NativeWindow* w) {
     return w->surface.bounds();
 }
 
-// Tells the window, then its children, of the destruction, as the
-// procedure expects; the X11 windows go with the top one.
-void destroyTree(NativeWindow* w) {
-    if (w->destroying)
-        return;
-    w->destroying = true;
-    platform::WindowMessage message{platform::WindowEvent::Destroy};
-    headless::deliverEvent(w, message);
-    for (NativeWindow* child : std::vector<NativeWindow*>(nativeWindows()))
-        if (child->parent == w)
-            destroyTree(child);
+void forget(software::WindowObject* gone) {
+    auto* w = static_cast<NativeWindow*>(gone);
     auto& windows = nativeWindows();
     windows.erase(std::remove(windows.begin(), windows.end(), w), windows.end());
     delete w;
 }
+
+// Tells the window, then its children, of the destruction, as the
+// procedure expects; the X11 windows go with the top one.
+void destroyTree(NativeWindow* w) {
+    software::destroyWindowTree(w, software::WindowEnd{nullptr, &forget});
+}
 } // namespace
 
 std::vector<NativeWindow*>& nativeWindows() {
-    static std::vector<NativeWindow*> windows;
-    return windows;
+    static software::Kept<std::vector<NativeWindow*>> windows;
+    return *windows;
 }
 
 NativeWindow* nativeOf(platform::Window window) {
     for (NativeWindow* w : nativeWindows())
-        if (headless::handle(w) == window)
+        if (software::handle(w) == window)
             return w;
     return nullptr;
 }
@@ -74,19 +67,32 @@ NativeWindow* nativeById(::Window id) {
 }
 
 void addDamage(NativeWindow* w, const raster::Box& area) {
-    w->damage = w->damage.unite(area.intersect(wholeOf(w)));
+    software::addDamage(w, area);
 }
 
 bool paintFirstDamaged() {
     for (NativeWindow* w : nativeWindows())
         if (!w->damage.empty()) {
-            platform::WindowMessage message{platform::WindowEvent::Paint};
-            // Default processing validates the window without drawing.
-            if (!headless::deliverEvent(w, message))
-                w->damage = raster::Box{};
+            software::paintWindow(w);
             return true;
         }
     return false;
+}
+
+// Gives the window its size, keeping the pixels that still fit and waiting
+// for a paint of the whole. Windows may be empty, as on Windows; the server
+// has none, so an empty window of ours is hidden at its last size instead.
+void showSize(Display* d, NativeWindow* w, int width, int height) {
+    const bool empty = width == 0 || height == 0;
+    ErrorTrap trap(d);
+    if (empty) {
+        XUnmapWindow(d, w->id);
+    } else {
+        XResizeWindow(d, w->id, static_cast<unsigned>(width), static_cast<unsigned>(height));
+        if (w->surface.width() == 0 || w->surface.height() == 0)
+            XMapWindow(d, w->id);
+    }
+    software::resizeWindow(w, width, height);
 }
 
 void windowDestroyedByServer(NativeWindow* w) {
@@ -135,6 +141,8 @@ NativeWindow* createChildWindow(NativeWindow* parent, const raster::Box& area,
     if (!d || !parent || !procedure)
         return nullptr;
     NativeWindow* w = makeWindow(d, parent, parent->id, area, className, procedure);
+    if (w)
+        software::linkToParent(w, parent);
     XFlush(d);
     return w;
 }
@@ -145,7 +153,7 @@ int liveWindowCount() {
 
 } // namespace x11
 
-namespace headless {
+namespace software {
 
 bool liveWindow(const WindowObject* w) {
     for (x11::NativeWindow* n : x11::nativeWindows())
@@ -154,39 +162,32 @@ bool liveWindow(const WindowObject* w) {
     return false;
 }
 
-bool deliverEvent(WindowObject* w, platform::WindowMessage& message) {
-    return w && w->procedure && w->procedure(handle(w), message);
-}
-
 // What was drawn straight into a window is shown at once.
 void windowTargetReleased(WindowObject* w) {
     if (x11::NativeWindow* n = x11::nativeOf(handle(w)))
         x11::present(n, n->surface.bounds());
 }
 
-} // namespace headless
+} // namespace software
 
 namespace platform {
 
 using namespace x11;
 
 bool registerWindowClass(const char* name, Module, WindowProcedure procedure) {
-    if (!name || !procedure)
-        return false;
-    return windowClasses().emplace(name, procedure).second;
+    return software::registerWindowClass(name, procedure);
 }
 
 void unregisterWindowClass(const char* name, Module) {
-    if (name)
-        windowClasses().erase(name);
+    software::unregisterWindowClass(name);
 }
 
 Window createWindow(const char* className, const char* title, Window parent, int width, int height,
                     Module) {
-    if (!parent || !className || width <= 0 || height <= 0)
+    if (!parent || !className || width < 0 || height < 0)
         return nullptr;
-    const auto entry = windowClasses().find(className);
-    if (entry == windowClasses().end())
+    const WindowProcedure procedure = software::windowClassProcedure(className);
+    if (!procedure)
         return nullptr;
     Display* d = display();
     if (!d)
@@ -197,18 +198,24 @@ Window createWindow(const char* className, const char* title, Window parent, int
         closeDisplayIfUnused();
         return nullptr;
     }
+    // The server has no empty windows: an empty one of ours is a single
+    // pixel, unmapped until it has a size (see showSize).
     NativeWindow* w =
-        makeWindow(d, ours, parentId, raster::Box{0, 0, width, height}, className, entry->second);
+        makeWindow(d, ours, parentId, raster::Box{0, 0, std::max(width, 1), std::max(height, 1)},
+                   className, procedure);
     if (!w) {
         closeDisplayIfUnused();
         return nullptr;
     }
+    software::linkToParent(w, ours);
+    if (width == 0 || height == 0)
+        showSize(d, w, width, height);
     if (title) {
         XStoreName(d, w->id, title);
         w->title = title;
     }
     XFlush(d);
-    return headless::handle(w);
+    return software::handle(w);
 }
 
 void destroyWindow(Window window) {
@@ -237,27 +244,12 @@ void* windowUserData(Window window) {
 
 bool updateRect(Window window, DeviceRect& update) {
     NativeWindow* w = nativeOf(window);
-    if (!w)
-        return false;
-    const raster::Box& d = w->damage;
-    update = DeviceRect{d.left, d.top, d.right, d.bottom};
-    return !d.empty();
+    return w && software::damageBounds(w, update);
 }
 
 bool beginPaint(Window window, PaintSession& session) {
     NativeWindow* w = nativeOf(window);
-    if (!w)
-        return false;
-    const raster::Box d = w->damage;
-    w->damage = raster::Box{};
-    session.dc = getDC(window);
-    if (!session.dc)
-        return false;
-    session.area = DeviceRect{d.left, d.top, d.right, d.bottom};
-    headless::TargetObject* t = headless::target(session.dc);
-    t->systemClip = d;
-    t->state.clip = d;
-    return true;
+    return w && software::beginWindowPaint(w, session);
 }
 
 void endPaint(Window window, PaintSession& session) {
@@ -281,7 +273,7 @@ bool dispatchPendingPaint() {
 
 Window parentWindow(Window window) {
     if (NativeWindow* w = nativeOf(window))
-        return w->parent ? headless::handle(w->parent)
+        return w->parent ? software::handle(w->parent)
                          : reinterpret_cast<Window>(static_cast<std::uintptr_t>(w->foreignParent));
     // A host's window: its parent as the server has it, none for the root.
     Display* d = openDisplay();
@@ -328,17 +320,9 @@ void windowClassName(Window window, char* name, int capacity) {
 bool setWindowSize(Window window, int width, int height) {
     NativeWindow* w = nativeOf(window);
     Display* d = openDisplay();
-    if (!w || !d || width <= 0 || height <= 0)
+    if (!w || !d || width < 0 || height < 0)
         return false;
-    XResizeWindow(d, w->id, static_cast<unsigned>(width), static_cast<unsigned>(height));
-    raster::Surface resized(width, height, false, raster::kBlack);
-    for (int y = 0; y < std::min(height, w->surface.height()); ++y)
-        for (int x = 0; x < std::min(width, w->surface.width()); ++x)
-            resized.set(x, y, w->surface.get(x, y));
-    w->surface = std::move(resized);
-    w->screen.right = w->screen.left + width;
-    w->screen.bottom = w->screen.top + height;
-    addDamage(w, wholeOf(w));
+    showSize(d, w, width, height);
     XFlush(d);
     return true;
 }
