@@ -22,6 +22,8 @@ packages=(
     lv2-dev liblilv-dev lilv-utils sordi
     # The X11 backend, and the real pointer and key input of its tests.
     libx11-dev xdotool
+    # What a process holds on the X server, counted by the server (the tests).
+    libxres-dev
     # A real LV2 host for the bundle and its panel, on a JACK server.
     jalv jackd2
     # A real CLAP host's plug-in scanner for Tarvel.clap.

@@ -64,8 +64,13 @@ int32 TarvelEditor::open(void* parentWindow) {
         handleBitmap = new (std::nothrow) Bitmap(kHandlePicture);
 
     frame = new (std::nothrow) Frame(Rect(0, 0, rect.right, rect.bottom), parentWindow, this);
-    if (!frame)
+    // No window (no parent, no display, a parent the window system does not
+    // know): a host told the truth shows its own controls instead of an
+    // empty frame.
+    if (!frame || !frame->getWindow()) {
+        close();
         return 0;
+    }
     frame->setBackground(backgroundBitmap);
     ncvolumeSlider = addSlider(TarvelEffect::kNcvolume, kNcvolumeTop);
     ipvolumeSlider = addSlider(TarvelEffect::kIpvolume, kIpvolumeTop);

@@ -183,6 +183,9 @@ bool Frame::onPaintMessage() {
 void Frame::onButtonDownMessage(int x, int y) {
     if (!window)
         return;
+    // A click in the panel is where its controls start taking keys (the
+    // sliders' arrows).
+    platform::wantKeys(window);
     platform::DeviceContext dc = platform::getDC(window);
     {
         DrawContext context(this, dc, window);

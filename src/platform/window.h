@@ -116,6 +116,13 @@ void windowClassName(Window window, char* name, int capacity);
 bool setWindowSize(Window window, int width, int height);
 void bringWindowToTop(Window window);
 
+// A control of the window has asked for the keyboard (a click in the
+// window). Where the window system hands keys to the window under the
+// pointer, a backend leaves keys to the host's windows until this is asked,
+// and again once the pointer has left the window; elsewhere keys follow the
+// focus and nothing changes.
+void wantKeys(Window window);
+
 // Pointer shapes.
 enum SystemCursor : int {
     kCursorArrow = 32512,

@@ -252,10 +252,12 @@ TEST_F(X11EditorTest, WheelButtonsStepTheSliderUnderThePointer) {
     EXPECT_FLOAT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), 0.9f);
 }
 
-// Keys go to the window under the pointer; with no view focused the lower
-// slider, added last, takes the arrows: a step each, a fine one with Shift.
+// After a click in the panel, keys go to its window while the pointer stays
+// there; with no view focused the lower slider, added last, takes the
+// arrows: a step each, a fine one with Shift. (The click, above the
+// sliders, changes nothing.)
 TEST_F(X11EditorTest, ArrowKeysStepTheLowerSlider) {
-    ASSERT_TRUE(play(150, 20, {"key", "Down"}));
+    ASSERT_TRUE(play(150, 20, {"click", "1", "sleep", "0.1", "key", "Down"}));
     EXPECT_FLOAT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), 0.9f);
     std::vector<HostCall> seen = requests();
     ASSERT_EQ(seen.size(), 1u);

@@ -10,6 +10,7 @@
 #include "gui/frame.h"
 #include "harness/plugin_host.h"
 #include "host/vst_opcodes.h"
+#include "platform/window.h"
 #include "platform/x11/x11.h"
 
 namespace {
@@ -81,12 +82,14 @@ TEST_F(X11EditorLifecycleTest, TheOpenEditorIsShownOnTheServer) {
 }
 
 // A host may destroy its window before it closes the editor: the server
-// takes ours with it, and the close that follows finds nothing to undo.
+// takes ours with it, and the close that follows finds nothing to undo,
+// though the window's last move was still waiting to be heard of.
 TEST_F(X11EditorLifecycleTest, HostDestroyingItsWindowFirstLeavesACleanClose) {
     platform::Window host = x11::createHostWindow(0, 0, 300, 200);
     ASSERT_NE(host, nullptr) << "no X display";
     ASSERT_EQ(dispatch(effEditOpen, host), 1);
     dispatch(effEditIdle);
+    ASSERT_TRUE(platform::setWindowSize(editorWindow(), 270, 110));
     x11::destroyHostWindow(host);
     // The next idle hears of it, with a change waiting to be drawn.
     effect.setParameterAutomated(0, 0.5f);
@@ -96,12 +99,12 @@ TEST_F(X11EditorLifecycleTest, HostDestroyingItsWindowFirstLeavesACleanClose) {
     expectNothingLeft();
 }
 
-// A parent id the server does not know: the editor gets no window, and the
-// backend keeps nothing open after the wait.
+// A parent id the server does not know: the editor gets no window and says
+// so, and the backend keeps nothing open after the wait.
 TEST_F(X11EditorLifecycleTest, AnUnknownParentGivesNoWindow) {
     // Ids of a connection that never existed: the server cannot know it.
     auto* unknown = reinterpret_cast<void*>(static_cast<std::uintptr_t>(0x1FFFFFFFu));
-    dispatch(effEditOpen, unknown);
+    EXPECT_EQ(dispatch(effEditOpen, unknown), 0) << "the host shows its own controls";
     EXPECT_EQ(editorWindow(), nullptr);
     dispatch(effEditClose);
     expectNothingLeft();

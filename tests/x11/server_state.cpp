@@ -2,6 +2,9 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/XRes.h>
+#include <dirent.h>
+#include <unistd.h>
 
 std::uint32_t keyboardFocus() {
     Display* d = XOpenDisplay(nullptr);
@@ -38,4 +41,49 @@ void removeServerResources() {
     XDeleteProperty(loader, DefaultRootWindow(loader), XA_RESOURCE_MANAGER);
     XCloseDisplay(loader);
     loader = nullptr;
+}
+
+namespace {
+Display* counter = nullptr;
+} // namespace
+
+ServerHoldings serverHoldingsOfThisProcess() {
+    ServerHoldings held;
+    if (!counter)
+        counter = XOpenDisplay(nullptr);
+    int event = 0;
+    int error = 0;
+    if (!counter || !XResQueryExtension(counter, &event, &error))
+        return held;
+    XResClientIdSpec every{None, XRES_CLIENT_ID_PID_MASK};
+    long count = 0;
+    XResClientIdValue* ids = nullptr;
+    if (XResQueryClientIds(counter, 1, &every, &count, &ids) != Success)
+        return held;
+    held = ServerHoldings{0, 0};
+    for (long i = 0; i < count; ++i) {
+        if (XResGetClientPid(&ids[i]) != getpid())
+            continue;
+        ++held.clients;
+        int types = 0;
+        XResType* kinds = nullptr;
+        if (XResQueryClientResources(counter, ids[i].spec.client, &types, &kinds)) {
+            for (int k = 0; k < types; ++k)
+                held.resources += static_cast<int>(kinds[k].count);
+            XFree(kinds);
+        }
+    }
+    XResClientIdsDestroy(count, ids);
+    return held;
+}
+
+int openFileCount() {
+    DIR* listing = opendir("/proc/self/fd");
+    if (!listing)
+        return -1;
+    int files = 0;
+    while (const dirent* entry = readdir(listing))
+        files += entry->d_name[0] != '.';
+    closedir(listing);
+    return files - 1; // the listing's own
 }

@@ -408,6 +408,9 @@ void bringWindowToTop(Window w) {
     liveWindow(window(w));
 }
 
+// Simulated keys are sent to a window by name: no selection to change.
+void wantKeys(Window) {}
+
 Cursor currentCursor() {
     countCall("GetCursor");
     return windowSystem().cursor;

@@ -207,6 +207,10 @@ void bringWindowToTop(Window w) {
     BringWindowToTop(win32::hwnd(w));
 }
 
+// Keys go to the window with the focus, which a click gives the frame's
+// window by the system's own rules: nothing to select.
+void wantKeys(Window) {}
+
 Cursor currentCursor() {
     return reinterpret_cast<Cursor>(GetCursor());
 }

@@ -8,16 +8,54 @@
 #include "platform/x11/x11.h"
 #include "screen_image.h"
 
+// Xlib's interface for a connection's own handling of its errors, last: it
+// defines min and max as macros.
+#include <X11/Xlibint.h>
+#undef min
+#undef max
+
 namespace x11 {
 
 namespace {
 Display* connection = nullptr;
 unsigned opened = 0;
-int trappedErrors = 0;
 
-int trapError(Display*, XErrorEvent*) {
-    ++trappedErrors;
-    return 0;
+// The last failed request of each connection of ours: the backend's own and
+// the host side's that tools and tests use.
+struct LastError {
+    Display* display = nullptr;
+    unsigned long serial = 0;
+    bool any = false;
+};
+constexpr int kConnections = 4;
+LastError lastErrors[kConnections];
+
+LastError* lastErrorOf(Display* display) {
+    for (LastError& e : lastErrors)
+        if (e.display == display)
+            return &e;
+    return nullptr;
+}
+
+// Xlib asks the connection what to make of each error that arrives on it,
+// before any handler of the process hears it: noted, and not passed on.
+Bool keepError(Display* display, XErrorEvent* error, xError*) {
+    if (LastError* e = lastErrorOf(display)) {
+        e->serial = error->serial;
+        e->any = true;
+    }
+    return False;
+}
+
+void keepErrors(Display* display) {
+    for (LastError& e : lastErrors)
+        if (!e.display) {
+            e = LastError{display, 0, false};
+            break;
+        }
+    // Every error code, the core protocol's and any extension's.
+    for (int code = 1; code < 256; ++code)
+        XESetWireToError(display, code, keepError);
 }
 } // namespace
 
@@ -29,11 +67,20 @@ Display* connectToServer() {
     if (!std::getenv("DISPLAY"))
         return nullptr;
     for (int i = 0; i < kTries; ++i) {
-        if (Display* d = XOpenDisplay(nullptr))
+        if (Display* d = XOpenDisplay(nullptr)) {
+            keepErrors(d);
             return d;
+        }
         nanosleep(&pause, nullptr);
     }
     return nullptr;
+}
+
+void disconnect(Display* display) {
+    // Closing waits for the last answers, whose errors are still ours.
+    XCloseDisplay(display);
+    if (LastError* e = lastErrorOf(display))
+        *e = LastError{};
 }
 
 Display* display() {
@@ -61,24 +108,20 @@ void closeDisplayIfUnused() {
         return;
     releaseCursors(connection);
     releaseGraphicsContext(connection);
-    XCloseDisplay(connection);
+    disconnect(connection);
     connection = nullptr;
 }
 
-ErrorTrap::ErrorTrap(Display* display) : display_(display) {
-    XSync(display_, False);
-    trappedErrors = 0;
-    previous_ = XSetErrorHandler(trapError);
-}
+ErrorTrap::ErrorTrap(Display* display) : display_(display), firstRequest_(NextRequest(display)) {}
 
 ErrorTrap::~ErrorTrap() {
-    XSync(display_, False);
-    XSetErrorHandler(previous_);
+    XFlush(display_);
 }
 
 bool ErrorTrap::ok() {
     XSync(display_, False);
-    return trappedErrors == 0;
+    const LastError* e = lastErrorOf(display_);
+    return !(e && e->any && e->serial >= firstRequest_);
 }
 
 bool waitForWindow(Display* display, ::Window window) {
@@ -103,6 +146,14 @@ bool queryTree(Display* display, ::Window window, TreePlace& place) {
     if (children)
         XFree(children);
     return trap.ok() && found;
+}
+
+bool rootPosition(Display* display, ::Window window, int& x, int& y) {
+    ErrorTrap trap(display);
+    ::Window ignored = 0;
+    const Bool known =
+        XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &ignored);
+    return trap.ok() && known;
 }
 
 bool queryPointer(Display* display, int& x, int& y, unsigned& mask) {

@@ -7,8 +7,11 @@
 
 namespace x11 {
 
-// A new connection to the server DISPLAY names; null when there is none.
+// A new connection to the server DISPLAY names, its errors kept to itself
+// (see ErrorTrap); null when there is none.
 Display* connectToServer();
+// Closes a connection connectToServer made.
+void disconnect(Display* display);
 // The open connection, opening it when needed; null when there is no display.
 Display* display();
 // The connection if it is open; never opens one.
@@ -19,11 +22,16 @@ unsigned connectionsOpened();
 // Closes the connection when nothing of the backend lives on it any more.
 void closeDisplayIfUnused();
 
-// Collects the protocol errors of the requests made while it lives (on any
-// connection) instead of ending the program, as Xlib's default handler does.
+// Tells whether the requests made on one of our connections while it lives
+// failed. The errors of our connections never reach the process's error
+// handler (the host's, or Xlib's default that ends the process): each
+// connection takes its own errors when it is made, so no handler of the
+// process is ever replaced, and a request outside any trap that fails (a
+// window the host destroyed meanwhile) is dropped as well.
 class ErrorTrap {
 public:
     explicit ErrorTrap(Display* display);
+    // Sends the requests made meanwhile on their way (without waiting).
     ~ErrorTrap();
     ErrorTrap(const ErrorTrap&) = delete;
     ErrorTrap& operator=(const ErrorTrap&) = delete;
@@ -32,7 +40,7 @@ public:
 
 private:
     Display* display_;
-    int (*previous_)(Display*, XErrorEvent*);
+    unsigned long firstRequest_;
 };
 
 // Whether the server knows the window yet: a parent made on another
@@ -47,6 +55,11 @@ struct TreePlace {
     unsigned children = 0;
 };
 bool queryTree(Display* display, ::Window window, TreePlace& place);
+
+// Where the window's top-left corner is on the screen; false when the
+// server does not know the window (the host may have destroyed it, and ours
+// with it, since).
+bool rootPosition(Display* display, ::Window window, int& x, int& y);
 
 // The pointer's screen position and the buttons and modifiers held, as the
 // server has them now; false when it could not say.

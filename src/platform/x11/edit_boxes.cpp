@@ -356,6 +356,8 @@ EditBox createEditBox(Window parent, const EditBoxSetup& setup) {
     box->anchor = 0;
     box->caret = static_cast<int>(box->text.size());
     w->userData = box;
+    // Open only while it takes what is typed: it hears the keys all along.
+    x11::hearKeys(w, true);
     XGetInputFocus(d, &box->previousFocus, &box->previousRevert);
     {
         // A parent that is not shown (yet) cannot pass the focus on.

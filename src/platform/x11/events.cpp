@@ -96,6 +96,9 @@ void handle(const XEvent& event) {
             deliverKey(key);
         break;
     }
+    case LeaveNotify:
+        pointerLeft(event.xcrossing);
+        break;
     case FocusOut:
         editBoxFocusOut(event.xfocus);
         break;
@@ -126,9 +129,8 @@ void handle(const XEvent& event) {
             break;
         int x = 0;
         int y = 0;
-        ::Window ignored;
-        XTranslateCoordinates(d, w->id, DefaultRootWindow(d), 0, 0, &x, &y, &ignored);
-        w->screen = raster::Box{x, y, x + w->surface.width(), y + w->surface.height()};
+        if (rootPosition(d, w->id, x, y))
+            w->screen = raster::Box{x, y, x + w->surface.width(), y + w->surface.height()};
         break;
     }
     default:

@@ -63,7 +63,7 @@ void destroyHostWindow(platform::Window window) {
     XDestroyWindow(d, idOf(window));
     XSync(d, False);
     if (--host().windows == 0) {
-        XCloseDisplay(d);
+        disconnect(d);
         host().display = nullptr;
     }
 }

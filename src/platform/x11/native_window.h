@@ -13,10 +13,19 @@ namespace x11 {
 struct NativeWindow : software::WindowObject {
     ::Window id = 0;
     ::Window foreignParent = 0; // the host's window, when the parent is not ours
+    bool hearsKeys = false;     // selects key events (keyboard.cpp)
 };
 
 // The live windows of the backend, in creation order.
 std::vector<NativeWindow*>& nativeWindows();
+// The events every window of ours selects (keys only when asked for).
+long windowEventMask();
+// Selects the key events on the window, or leaves them to the host's windows.
+void hearKeys(NativeWindow* w, bool hear);
+// The pointer has left the window (not for a child of it): a control that
+// asked for the keys while the pointer was there gives them back.
+void pointerLeft(const XCrossingEvent& leave);
+
 // The backend's window behind a handle; null for a host's window or a dead one.
 NativeWindow* nativeOf(platform::Window window);
 NativeWindow* nativeById(::Window id);

@@ -72,7 +72,7 @@ std::uint32_t doubleClickMilliseconds() {
         Display* asked = connectToServer();
         milliseconds = asked ? multiClickTime(asked) : kDoubleClickMilliseconds;
         if (asked)
-            XCloseDisplay(asked);
+            disconnect(asked);
         read = true;
     }
     return milliseconds;
@@ -164,10 +164,8 @@ bool windowRect(Window w, DeviceRect& screen) {
     XWindowAttributes attributes;
     int x = 0;
     int y = 0;
-    ::Window ignored;
     const ::Window id = x11::idOf(w);
-    if (!XGetWindowAttributes(d, id, &attributes) ||
-        !XTranslateCoordinates(d, id, DefaultRootWindow(d), 0, 0, &x, &y, &ignored) || !trap.ok())
+    if (!XGetWindowAttributes(d, id, &attributes) || !trap.ok() || !x11::rootPosition(d, id, x, y))
         return false;
     screen = DeviceRect{x, y, x + attributes.width, y + attributes.height};
     return true;

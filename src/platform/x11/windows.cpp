@@ -20,8 +20,10 @@
 namespace x11 {
 
 namespace {
+// Without the keys: they reach the host's windows (its shortcuts) until a
+// control asks for them (keyboard.cpp).
 constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                            KeyPressMask | KeyReleaseMask | StructureNotifyMask | FocusChangeMask;
+                            LeaveWindowMask | StructureNotifyMask | FocusChangeMask;
 
 raster::Box wholeOf(const NativeWindow* w) {
     return w->surface.bounds();
@@ -51,6 +53,10 @@ NativeWindow* nativeOf(platform::Window window) {
         if (software::handle(w) == window)
             return w;
     return nullptr;
+}
+
+long windowEventMask() {
+    return kEventMask;
 }
 
 NativeWindow* nativeById(::Window id) {
@@ -107,13 +113,21 @@ NativeWindow* makeWindow(Display* d, NativeWindow* ours, ::Window parentId, cons
     if (width <= 0 || height <= 0)
         return nullptr;
     ErrorTrap trap(d);
+    // The screen's default visual and depth, whatever the parent's (a host's
+    // window may have a visual with an alpha channel): the pictures and the
+    // graphics context are made for those. A window of another visual than
+    // its parent's needs its own colormap and border pixel.
+    const int screen = DefaultScreen(d);
     XSetWindowAttributes attributes{};
     attributes.event_mask = kEventMask;
     attributes.bit_gravity = NorthWestGravity;
+    attributes.colormap = DefaultColormap(d, screen);
+    attributes.border_pixel = BlackPixel(d, screen);
     const ::Window id =
         XCreateWindow(d, parentId, area.left, area.top, static_cast<unsigned>(width),
-                      static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
-                      CWEventMask | CWBitGravity, &attributes);
+                      static_cast<unsigned>(height), 0, DefaultDepth(d, screen), InputOutput,
+                      DefaultVisual(d, screen),
+                      CWEventMask | CWBitGravity | CWColormap | CWBorderPixel, &attributes);
     if (!trap.ok() || !id)
         return nullptr;
     auto* w = new NativeWindow();
@@ -126,8 +140,7 @@ NativeWindow* makeWindow(Display* d, NativeWindow* ours, ::Window parentId, cons
     w->damage = wholeOf(w);
     int x = 0;
     int y = 0;
-    ::Window ignored;
-    XTranslateCoordinates(d, id, DefaultRootWindow(d), 0, 0, &x, &y, &ignored);
+    rootPosition(d, id, x, y);
     w->screen = raster::Box{x, y, x + width, y + height};
     nativeWindows().push_back(w);
     showCurrentCursor(w);
@@ -296,10 +309,7 @@ void screenToClient(Window window, DevicePoint* points, int count) {
         return;
     int x = 0;
     int y = 0;
-    ::Window ignored;
-    ErrorTrap trap(d);
-    XTranslateCoordinates(d, idOf(window), DefaultRootWindow(d), 0, 0, &x, &y, &ignored);
-    if (!trap.ok())
+    if (!rootPosition(d, idOf(window), x, y))
         return;
     for (int i = 0; i < count; ++i) {
         points[i].x -= x;

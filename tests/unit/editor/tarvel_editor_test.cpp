@@ -438,8 +438,9 @@ TEST(TarvelEditorLifetime, EditorOpcodesInAnyOrderAreHarmless) {
     effect.dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
     effect.dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
     EXPECT_EQ(effect.dispatcher(effEditKeyDown, 0, VKEY_UP, nullptr, 0.0f), -1);
-    // A null parent gives a frame without a window: nothing to draw into.
-    EXPECT_EQ(effect.dispatcher(effEditOpen, 0, 0, nullptr, 0.0f), 1);
+    // A null parent gives no window: the host hears so and keeps no frame.
+    EXPECT_EQ(effect.dispatcher(effEditOpen, 0, 0, nullptr, 0.0f), 0);
+    EXPECT_EQ(static_cast<TarvelEditor*>(effect.editorOf())->getFrame(), nullptr);
     effect.dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
     effect.setParameter(TarvelEffect::kNcvolume, 0.5f);
     effect.dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);

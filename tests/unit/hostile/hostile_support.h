@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "effect/effect_test_support.h"
@@ -26,6 +27,18 @@ namespace hostile {
 // The entry point every instance of these tests is created through; each
 // test program defines it.
 PluginEntry entryUnderTest();
+
+// The window system the editor opens in, as the program's host has it; each
+// test program defines these for the plug-in it tests. A window of the
+// host's to be the editor's parent (as the host passes it; null when there
+// is no window system to open one in), the events handled between calls,
+// and what the plug-in holds in the window system (its windows, drawing
+// objects, connections, files, mistakes noticed), in words: the same after
+// every close as before the first open.
+void* createEditorParent();
+void destroyEditorParent(void* parent);
+void handleEditorEvents();
+std::string editorHoldings();
 
 // Whether the plug-in under test has an editor (its record's flag).
 inline bool hasEditor(const AEffect* record) {
