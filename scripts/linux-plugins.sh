@@ -2,12 +2,13 @@
 # the native Linux plug-ins in release (the `linux` preset, build/linux) and
 # installs them with `cmake --install` into the folders given.
 #   build_linux_plugins ROOT
-#   install_linux_plugins ROOT VST_DIR LV2_DIR [PREFIX]
-# VST_DIR and LV2_DIR are absolute, or relative to PREFIX.
+#   install_linux_plugins ROOT VST_DIR LV2_DIR [PREFIX [CLAP_DIR]]
+# VST_DIR, LV2_DIR and CLAP_DIR are absolute, or relative to PREFIX (which
+# may be empty); Tarvel.clap is installed only where CLAP_DIR is given.
 
 # The targets that make up the native plug-ins; the LV2 panel where the tree
 # has the X11 backend to build it on.
-linux_plugin_targets=(tarvel-vst tarvel_lv2_plugin)
+linux_plugin_targets=(tarvel-vst tarvel_lv2_plugin tarvel-clap)
 linux_optional_targets=(tarvel_lv2_ui_plugin)
 
 build_linux_plugins() {
@@ -23,11 +24,12 @@ build_linux_plugins() {
 }
 
 install_linux_plugins() {
-    local root="$1" vst_dir="$2" lv2_dir="$3" prefix="${4:-}"
+    local root="$1" vst_dir="$2" lv2_dir="$3" prefix="${4:-}" clap_dir="${5:-}"
     # The install folders are cache settings of the tree: setting them
     # rebuilds nothing.
-    cmake -S "$root" -B "$root/build/linux" -D TARVEL_VST_INSTALL_DIR="$vst_dir" \
-        -D TARVEL_LV2_INSTALL_DIR="$lv2_dir" >/dev/null
+    local folders=(-D TARVEL_VST_INSTALL_DIR="$vst_dir" -D TARVEL_LV2_INSTALL_DIR="$lv2_dir")
+    if [ -n "$clap_dir" ]; then folders+=(-D TARVEL_CLAP_INSTALL_DIR="$clap_dir"); fi
+    cmake -S "$root" -B "$root/build/linux" "${folders[@]}" >/dev/null
     local args=(--install "$root/build/linux" --strip)
     if [ -n "$prefix" ]; then args+=(--prefix "$prefix"); fi
     cmake "${args[@]}"
@@ -37,4 +39,11 @@ install_linux_plugins() {
     case "$vst" in /*) ;; *) vst="$prefix/$vst" ;; esac
     case "$bundle" in /*) ;; *) bundle="$prefix/$bundle" ;; esac
     strip --strip-unneeded --remove-section=.comment --remove-section=.note "$vst" "$bundle"/*.so
+    if [ -n "$clap_dir" ]; then
+        args+=(--component clap)
+        cmake "${args[@]}"
+        local clap="$clap_dir/Tarvel.clap"
+        case "$clap" in /*) ;; *) clap="$prefix/$clap" ;; esac
+        strip --strip-unneeded --remove-section=.comment --remove-section=.note "$clap"
+    fi
 }

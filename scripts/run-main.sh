@@ -2,11 +2,13 @@
 # The main job: sets up the machine, builds everything, and renders the
 # built-in test signal first through the native Linux library
 # (libtarvel-vst.so, loaded in process, no Wine) into
-# out/tarvel-linux-vst.wav and through the LV2 bundle (loaded through lilv as
-# an LV2 host loads it) into out/tarvel-default-lv2.wav, then through the real
+# out/tarvel-linux-vst.wav, through the LV2 bundle (loaded through lilv as
+# an LV2 host loads it) into out/tarvel-default-lv2.wav and through
+# Tarvel.clap (as a CLAP host loads it) into out/tarvel-default-clap.wav,
+# then through the real
 # TARVEL.dll running under Wine, as a host drives it: the 32-bit library where
 # this machine runs 32-bit programs, else the 64-bit one. Writes
-# out/tarvel-default.wav, prints a summary of each and checks that the three
+# out/tarvel-default.wav, prints a summary of each and checks that the four
 # files are identical; then opens the plug-in's editor in a host window and
 # writes a screenshot of it to out/tarvel-editor.png.
 set -euo pipefail
@@ -46,6 +48,10 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; "$TARVEL_WINESE
 lv2_output="$root/out/tarvel-default-lv2.wav"
 "$render" --plugin "$root/build/native/lv2/tarvel.lv2" "$lv2_output"
 
+# And through the CLAP plug-in, loaded in process as a CLAP host loads it.
+clap_output="$root/out/tarvel-default-clap.wav"
+"$render" --plugin "$root/build/native/clap/Tarvel.clap" "$clap_output"
+
 # The editor as a host shows it, with the same (default) parameter values.
 # Paths for Wine are written by hand: winepath would start Wine without the
 # virtual display.
@@ -56,14 +62,16 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; "$TARVEL_WINESE
     "$TARVEL_WINE" "$tree/tools/editor-host/editor-host.exe" screenshot \
     "$(windows_path "$tree/src/TARVEL.dll")" "$(windows_path "$screenshot")"
 echo
-if cmp -s "$linux_output" "$output" && cmp -s "$lv2_output" "$output"; then
-    echo "The native library, the LV2 bundle and TARVEL.dll wrote identical files."
+if cmp -s "$linux_output" "$output" && cmp -s "$lv2_output" "$output" &&
+    cmp -s "$clap_output" "$output"; then
+    echo "The native library, the LV2 bundle, Tarvel.clap and TARVEL.dll wrote identical files."
 else
-    echo "The native library, the LV2 bundle and TARVEL.dll wrote different files." >&2
+    echo "The native library, the LV2 bundle, Tarvel.clap and TARVEL.dll wrote different files." >&2
     exit 1
 fi
 echo "Output: $linux_output (native library)"
 echo "        $lv2_output (LV2 bundle)"
+echo "        $clap_output (CLAP plug-in)"
 echo "        $output (TARVEL.dll under Wine)"
 echo "Editor: $screenshot"
 

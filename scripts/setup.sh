@@ -26,6 +26,8 @@ packages=(
     libxres-dev
     # A real LV2 host for the bundle and its panel, on a JACK server.
     jalv jackd2
+    # A real CLAP host's plug-in scanner for Tarvel.clap.
+    qtractor
     # The Windows installer (makensis), and the Debian package's dependencies
     # (dpkg-shlibdeps) and check.
     nsis dpkg-dev lintian

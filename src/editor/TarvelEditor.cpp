@@ -22,9 +22,18 @@ constexpr int kIpvolumeTop = 80;
 
 } // namespace
 
-TarvelEditor::TarvelEditor(TarvelEffect* owner) : GuiEditor(owner) {
+TarvelEditor::TarvelEditor(TarvelEffect* owner)
+    : GuiEditor(owner), effectParameters(owner), parameters(owner ? &effectParameters : nullptr) {
     if (owner)
         owner->attachPanel(this);
+    loadPanel();
+}
+
+TarvelEditor::TarvelEditor(ParameterControl& control) : GuiEditor(nullptr), parameters(&control) {
+    loadPanel();
+}
+
+void TarvelEditor::loadPanel() {
     backgroundBitmap = new (std::nothrow) Bitmap(kPanelPicture);
     const int width = backgroundBitmap ? backgroundBitmap->getWidth() : 0;
     const int height = backgroundBitmap ? backgroundBitmap->getHeight() : 0;
@@ -77,7 +86,7 @@ HorizontalSlider* TarvelEditor::addSlider(int tag, int top) {
                          backgroundOrigin, styleHorizontal | styleMinLeft);
     if (!slider)
         return nullptr;
-    slider->setValue(effect ? effect->getParameter(tag) : 0.0f);
+    slider->setValue(parameters ? parameters->value(tag) : 0.0f);
     slider->setTransparent(false);
     // The frame takes over the slider's one reference.
     if (!frame->addView(slider)) {
@@ -106,22 +115,31 @@ void TarvelEditor::setParameter(int32, float) {
 }
 
 // Runs in idle, on the user-interface thread, after an update was posted:
-// the sliders take the effect's values (read back from the effect, not the
-// values passed along), and the frame's idle right after redraws them.
+// the sliders take the parameters' values (read back, not the values passed
+// along), and the frame's idle right after redraws them.
 void TarvelEditor::update() {
-    if (!frame || !effect)
+    if (!frame || !parameters)
         return;
     if (ncvolumeSlider)
-        ncvolumeSlider->setValue(effect->getParameter(TarvelEffect::kNcvolume));
+        ncvolumeSlider->setValue(parameters->value(TarvelEffect::kNcvolume));
     if (ipvolumeSlider)
-        ipvolumeSlider->setValue(effect->getParameter(TarvelEffect::kIpvolume));
+        ipvolumeSlider->setValue(parameters->value(TarvelEffect::kIpvolume));
+}
+
+void TarvelEditor::beginEdit(int index) {
+    if (parameters)
+        parameters->beginEdit(index);
+}
+
+bool TarvelEditor::endEdit(int index) {
+    return parameters && parameters->endEdit(index);
 }
 
 void TarvelEditor::valueChanged(DrawContext* context, Control* control) {
     const int tag = control->getTag();
-    if ((tag != TarvelEffect::kNcvolume && tag != TarvelEffect::kIpvolume) || !effect)
+    if ((tag != TarvelEffect::kNcvolume && tag != TarvelEffect::kIpvolume) || !parameters)
         return;
-    effect->setParameterAutomated(tag, control->getValue());
+    parameters->adjust(tag, control->getValue());
     // A change from a key comes without a context to draw in; redrawing into
     // none would mark the slider clean without showing it, so it stays dirty
     // for the next idle instead.

@@ -8,10 +8,6 @@
 #include "effect/ParameterPanel.h"
 #include "host/AEffEditor.h"
 
-// The live gains are shared between the user-interface and audio threads
-// as single words stored and loaded whole, without a lock.
-static_assert(std::atomic<float>::is_always_lock_free, "gains are plain atomic words");
-
 namespace {
 
 constexpr char kDecibelLabel[] = "   dB   ";
@@ -33,20 +29,6 @@ void copyBounded(char* destination, const char* source, std::size_t size) {
 
 TarvelEffect::TarvelEffect(audioMasterCallback host)
     : AudioEffectX(host, kNumPrograms, kNumParams) {
-    // The outgoing list always carries slot 0 and nothing else. Every slot
-    // starts as a MIDI record; slot 0 keeps these values whenever it is sent.
-    outEvents.numEvents = 1;
-    outEvents.reserved = 0;
-    outEvents.events[0] = reinterpret_cast<VstEvent*>(&eventSlots[0]);
-    outEvents.events[1] = nullptr;
-    for (VstMidiEvent& slot : eventSlots) {
-        slot.type = kVstMidiType;
-        slot.byteSize = static_cast<int32>(sizeof(VstMidiEvent));
-        slot.reserved1 = 99;
-    }
-    for (int32& entry : eventOrder) {
-        entry = -1;
-    }
 
     setProgram(0);
     setParameter(kNcvolume, 1.0f);
@@ -67,8 +49,8 @@ TarvelEffect::TarvelEffect(audioMasterCallback host)
     setUniqueID(fourCharCode('T', 'v', 'r', 'l'));
 }
 
-// The program array, the cycle buffer and the event store live inside the
-// object. The editor goes first, while this is still a TarvelEffect its
+// The program array and the core (its cycle buffer and event store) live
+// inside the object. The editor goes first, while this is still a TarvelEffect its
 // panel can detach from.
 TarvelEffect::~TarvelEffect() {
     AEffEditor* panelEditor = editorOf();
@@ -80,11 +62,10 @@ void TarvelEffect::setParameter(int32 index, float value) {
     TarvelProgram& program = programs[curProgram.load(std::memory_order_relaxed)];
     if (index == kNcvolume) {
         program.ncvolume.store(value, std::memory_order_relaxed);
-        ncvolume.store(value, std::memory_order_relaxed);
     } else if (index == kIpvolume) {
         program.ipvolume.store(value, std::memory_order_relaxed);
-        ipvolume.store(value, std::memory_order_relaxed);
     }
+    core.cycles.setGain(index, value);
     // The editor panel hears of every index, also one that stored nothing;
     // it posts its own update.
     if (panel != nullptr) {
@@ -93,13 +74,7 @@ void TarvelEffect::setParameter(int32 index, float value) {
 }
 
 float TarvelEffect::getParameter(int32 index) {
-    if (index == kNcvolume) {
-        return ncvolume.load(std::memory_order_relaxed);
-    }
-    if (index == kIpvolume) {
-        return ipvolume.load(std::memory_order_relaxed);
-    }
-    return 0.0f;
+    return core.cycles.gain(index);
 }
 
 // Indexes outside the bank are refused: the host only filters those at or

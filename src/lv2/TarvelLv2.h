@@ -1,53 +1,54 @@
-// One LV2 instance of the plug-in: the effect, the host's port buffers, and
-// the host callback through which the effect's MIDI thru reaches the
-// outgoing atom sequence. It drives the effect as a VST 2.x host does, one
-// effProcessEvents and one processReplacing per block, so the sound is the
-// same bit for bit.
+// One LV2 instance of the plug-in: the effect's core, the host's port
+// buffers, and the outgoing atom sequence the core's MIDI thru goes to.
+// Each block hands the core its MIDI, then runs it once, so the sound is the
+// same bit for bit as the other formats'.
 #pragma once
 
 #include <lv2/atom/atom.h>
 
-#include <cstddef>
 #include <cstdint>
 #include <memory>
 
 #include "control_follower.h"
-#include "effect/TarvelEffect.h"
+#include "core/effect_core.h"
 #include "host_features.h"
 #include "lv2_ports.h"
 #include "midi_atoms.h"
 
 namespace tarvel_lv2 {
 
-class TarvelLv2 {
+class TarvelLv2 final : private EffectOutput {
 public:
     // The most events one block hands the effect: its queue holds no more.
-    static constexpr int32 kMaxEventsPerBlock = TarvelEffect::kEventSlots - 1;
+    static constexpr int32 kMaxEventsPerBlock = MidiStore::kCapacity;
 
     TarvelLv2(double sampleRate, const HostFeatures& host);
     TarvelLv2(const TarvelLv2&) = delete;
     TarvelLv2& operator=(const TarvelLv2&) = delete;
     // False when the effect could not be made.
-    bool ready() const { return effect_ != nullptr; }
+    bool ready() const { return core_ != nullptr; }
 
     void connect(std::uint32_t port, void* data);
     void activate();
     void run(std::uint32_t frames);
     void deactivate();
 
-    TarvelEffect& effect() { return *effect_; }
+    // The gain the effect plays with: CycleMachine::kNcvolume or kIpvolume.
+    float gain(int32 index) const { return core_->cycles.gain(index); }
 
 private:
-    static VstWord VSTCALL hostCallback(AEffect* effect, int32 opcode, int32 index, VstWord value,
-                                        void* ptr, float opt);
-    std::unique_ptr<TarvelEffect> makeEffect();
+    std::unique_ptr<EffectCore> makeCore();
     void followControl(const float* port, ControlFollower& follower, int32 index);
     void deliverMidi(int32 frames);
-    void relay(const VstEvents& events);
 
-    float sampleRate_;
+    // What the core releases: controller 1 moves ncvolume; each message
+    // becomes an atom of the outgoing sequence.
+    void controllerGain(float value, int32 delta) override;
+    void programChange(int32 program, int32 delta) override;
+    void relayMidi(uint8 status, uint8 data1, uint8 data2, int32 delta) override;
+
     HostFeatures host_;
-    std::unique_ptr<TarvelEffect> effect_;
+    std::unique_ptr<EffectCore> core_;
     bool activatedBefore_ = false;
 
     const float* inLeft_ = nullptr;
@@ -63,15 +64,8 @@ private:
     ControlFollower ipvolume_;
     MidiOutput midiOutput_;
 
-    // The block's events as the effect takes them: the list header followed
-    // by one pointer per event (the header declares room for two).
-    VstMidiEvent events_[kMaxEventsPerBlock] = {};
-    struct EventList {
-        VstEvents head;
-        VstEvent* more[kMaxEventsPerBlock];
-    } list_ = {};
-    static_assert(offsetof(EventList, more) == offsetof(VstEvents, events) + 2 * sizeof(VstEvent*),
-                  "the extra event pointers follow the header's own two");
+    // The block's events as the atom sequence holds them.
+    MidiInEvent events_[kMaxEventsPerBlock] = {};
 };
 
 } // namespace tarvel_lv2

@@ -22,7 +22,7 @@ int32 frameInside(int64_t frame, int32 frames) {
 // buffer only 4-byte aligned, and an in-place access would then read and
 // write 64-bit frame times at a misaligned address.
 int32 readMidiEvents(const LV2_Atom_Sequence& sequence, const AtomTypes& types, int32 frames,
-                     VstMidiEvent* events, int32 capacity) {
+                     MidiInEvent* events, int32 capacity) {
     int32 count = 0;
     // A port holding some other atom (or none yet) carries no events.
     if (sequence.atom.type != types.sequence) {
@@ -42,12 +42,10 @@ int32 readMidiEvents(const LV2_Atom_Sequence& sequence, const AtomTypes& types, 
             break;
         }
         if (event.body.type == types.midiEvent && size >= 1 && size <= 3) {
-            VstMidiEvent& record = events[count++];
-            record = VstMidiEvent{};
-            record.type = kVstMidiType;
-            record.byteSize = static_cast<int32>(sizeof(VstMidiEvent));
-            record.deltaFrames = frameInside(event.time.frames, frames);
-            std::memcpy(record.midiData, body + offset + sizeof event, size);
+            MidiInEvent& record = events[count++];
+            record = MidiInEvent{};
+            record.frame = frameInside(event.time.frames, frames);
+            std::memcpy(record.bytes, body + offset + sizeof event, size);
         }
         offset += lv2_atom_pad_size(static_cast<std::uint32_t>(sizeof event) + size);
     }

@@ -1,6 +1,6 @@
-// MIDI between atom sequences and the effect's event records: the block's
-// incoming MIDI events become VstMidiEvent records at their frames, and each
-// event the effect relays becomes one MIDI atom of the outgoing sequence.
+// MIDI between atom sequences and the effect's core: the block's incoming
+// MIDI events become records of their frames and bytes, and each event the
+// core relays becomes one MIDI atom of the outgoing sequence.
 // Neither allocates; both stay within the storage they are given.
 #pragma once
 
@@ -9,9 +9,16 @@
 
 #include <cstdint>
 
-#include "host/vst_types.h"
+#include "core/core_types.h"
 
 namespace tarvel_lv2 {
+
+// One incoming message: its frame in the block and its bytes, a two-byte
+// message's third byte 0, as the core's queue takes them.
+struct MidiInEvent {
+    int32 frame;
+    std::uint8_t bytes[3];
+};
 
 struct AtomTypes {
     LV2_URID sequence = 0;
@@ -25,7 +32,7 @@ struct AtomTypes {
 // exclusive) are skipped, and an atom that is not a sequence holds nothing.
 // Returns how many records were filled.
 int32 readMidiEvents(const LV2_Atom_Sequence& sequence, const AtomTypes& types, int32 frames,
-                     VstMidiEvent* events, int32 capacity);
+                     MidiInEvent* events, int32 capacity);
 
 // The bytes a MIDI channel message takes, by its status byte: two for
 // program changes and channel pressure, three for the others.

@@ -271,9 +271,9 @@ private:
 
     // Reads the parameters through the instance: the descriptor's handle is it.
     void checkParameters(bool midiSent) {
-        TarvelEffect& effect = static_cast<tarvel_lv2::TarvelLv2*>(handle)->effect();
-        FUZZ_CHECK(sameBits(effect.getParameter(1), expected[1]));
-        const float ncvolume = effect.getParameter(0);
+        const auto& instance = *static_cast<tarvel_lv2::TarvelLv2*>(handle);
+        FUZZ_CHECK(sameBits(instance.gain(1), expected[1]));
+        const float ncvolume = instance.gain(0);
         if (!sameBits(ncvolume, expected[0])) {
             FUZZ_CHECK(midiSent && controllerValue(ncvolume));
             expected[0] = ncvolume;

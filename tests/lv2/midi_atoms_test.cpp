@@ -13,30 +13,28 @@ protected:
     TestUridMap urids;
     tarvel_lv2::AtomTypes types = urids.types();
     SequenceBuffer in{4096};
-    VstMidiEvent events[8] = {};
+    tarvel_lv2::MidiInEvent events[8] = {};
 };
 
 TEST_F(MidiAtoms, ShortMessagesBecomeEventRecordsAtTheirFrames) {
     in.write(types.sequence, types.midiEvent,
              {{0, {0x90, 60, 100}}, {17, {0xC3, 5}}, {63, {0xF8}}});
     ASSERT_EQ(readMidiEvents(*in.sequence(), types, 64, events, 8), 3);
-    EXPECT_EQ(events[0].type, kVstMidiType);
-    EXPECT_EQ(events[0].byteSize, static_cast<int32>(sizeof(VstMidiEvent)));
-    EXPECT_EQ(events[0].deltaFrames, 0);
-    EXPECT_EQ(static_cast<std::uint8_t>(events[0].midiData[0]), 0x90);
-    EXPECT_EQ(events[0].midiData[2], 100);
-    EXPECT_EQ(events[1].deltaFrames, 17);
-    EXPECT_EQ(static_cast<std::uint8_t>(events[1].midiData[0]), 0xC3);
-    EXPECT_EQ(events[1].midiData[1], 5);
-    EXPECT_EQ(events[1].midiData[2], 0) << "a two-byte message leaves the third byte 0";
-    EXPECT_EQ(events[2].deltaFrames, 63);
+    EXPECT_EQ(events[0].frame, 0);
+    EXPECT_EQ(events[0].bytes[0], 0x90);
+    EXPECT_EQ(events[0].bytes[2], 100);
+    EXPECT_EQ(events[1].frame, 17);
+    EXPECT_EQ(events[1].bytes[0], 0xC3);
+    EXPECT_EQ(events[1].bytes[1], 5);
+    EXPECT_EQ(events[1].bytes[2], 0) << "a two-byte message leaves the third byte 0";
+    EXPECT_EQ(events[2].frame, 63);
 }
 
 TEST_F(MidiAtoms, SystemExclusiveAndOtherAtomsAreSkipped) {
     const LV2_URID other = urids.map("https://ostrand.example/test#other");
     in.write(types.sequence, types.midiEvent, {{1, {0xF0, 1, 2, 3, 0xF7}}, {2, {0xB0, 1, 64}}});
     ASSERT_EQ(readMidiEvents(*in.sequence(), types, 64, events, 8), 1);
-    EXPECT_EQ(events[0].deltaFrames, 2);
+    EXPECT_EQ(events[0].frame, 2);
     in.write(types.sequence, other, {{3, {0xB0, 1, 64}}});
     EXPECT_EQ(readMidiEvents(*in.sequence(), types, 64, events, 8), 0);
     // Events inside an atom that is not a sequence are none.
@@ -48,9 +46,9 @@ TEST_F(MidiAtoms, FramesOutsideTheBlockAreBroughtInsideIt) {
     in.write(types.sequence, types.midiEvent,
              {{-5, {0x80, 1, 1}}, {64, {0x80, 2, 2}}, {1LL << 40, {0x80, 3, 3}}});
     ASSERT_EQ(readMidiEvents(*in.sequence(), types, 64, events, 8), 3);
-    EXPECT_EQ(events[0].deltaFrames, 0);
-    EXPECT_EQ(events[1].deltaFrames, 63);
-    EXPECT_EQ(events[2].deltaFrames, 63);
+    EXPECT_EQ(events[0].frame, 0);
+    EXPECT_EQ(events[1].frame, 63);
+    EXPECT_EQ(events[2].frame, 63);
 }
 
 TEST_F(MidiAtoms, ReadingStopsAtTheCapacity) {
@@ -60,7 +58,7 @@ TEST_F(MidiAtoms, ReadingStopsAtTheCapacity) {
     }
     in.write(types.sequence, types.midiEvent, many);
     ASSERT_EQ(readMidiEvents(*in.sequence(), types, 64, events, 8), 8);
-    EXPECT_EQ(events[7].midiData[1], 7);
+    EXPECT_EQ(events[7].bytes[1], 7);
 }
 
 TEST_F(MidiAtoms, MessageSizesFollowTheStatusByte) {
@@ -127,9 +125,9 @@ TEST_F(MidiAtoms, SequencesOffTheirAlignmentAreReadAndWritten) {
     SequenceBuffer shiftedIn(4096, 4);
     shiftedIn.write(types.sequence, types.midiEvent, {{5, {0x90, 60, 100}}, {9, {0x80, 60, 0}}});
     ASSERT_EQ(readMidiEvents(*shiftedIn.sequence(), types, 64, events, 8), 2);
-    EXPECT_EQ(events[0].deltaFrames, 5);
-    EXPECT_EQ(events[1].deltaFrames, 9);
-    EXPECT_EQ(static_cast<std::uint8_t>(events[1].midiData[0]), 0x80);
+    EXPECT_EQ(events[0].frame, 5);
+    EXPECT_EQ(events[1].frame, 9);
+    EXPECT_EQ(events[1].bytes[0], 0x80);
 
     SequenceBuffer shiftedOut(4096, 4);
     shiftedOut.offer(4096);

@@ -1,5 +1,5 @@
 # Renders the same signal through the plug-in linked into tarvel-render and
-# through the LV2 bundle loaded with --plugin, with the same arguments (MIDI
+# through the LV2 bundle (or the CLAP library) loaded with --plugin, with the same arguments (MIDI
 # controller 1, random block lengths), and requires the same samples and
 # the same count of relayed MIDI events.
 #   cmake -D RENDER=tarvel-render -D SAME=same-samples -D BUNDLE=tarvel.lv2

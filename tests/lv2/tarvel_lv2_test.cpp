@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "TarvelLv2.h"
+#include "effect/TarvelEffect.h"
 #include "lv2_test_host.h"
 
 using tarvel_lv2::HostFeatures;
@@ -193,21 +194,21 @@ TEST(Lv2Controls, ControllerOneHoldsUntilTheHostChangesItsPort) {
     lv2.instance->activate();
     lv2.ncvolume = 0.8f;
     lv2.run(std::vector<float>(16, 0.0f));
-    EXPECT_EQ(lv2.instance->effect().getParameter(0), 0.8f);
+    EXPECT_EQ(lv2.instance->gain(0), 0.8f);
 
     lv2.run(std::vector<float>(16, 0.0f), {{4, {0xB0, 1, 127}}});
-    EXPECT_EQ(lv2.instance->effect().getParameter(0), 1.0f);
+    EXPECT_EQ(lv2.instance->gain(0), 1.0f);
     lv2.run(std::vector<float>(16, 0.0f));
     lv2.run(std::vector<float>(16, 0.0f));
-    EXPECT_EQ(lv2.instance->effect().getParameter(0), 1.0f) << "an unchanged port must not win";
+    EXPECT_EQ(lv2.instance->gain(0), 1.0f) << "an unchanged port must not win";
 
     lv2.ncvolume = 0.25f;
     lv2.run(std::vector<float>(16, 0.0f));
-    EXPECT_EQ(lv2.instance->effect().getParameter(0), 0.25f);
+    EXPECT_EQ(lv2.instance->gain(0), 0.25f);
     // Within one block the port's change acts at frame 0, the controller at its frame.
     lv2.ncvolume = 0.5f;
     lv2.run(std::vector<float>(16, 0.0f), {{8, {0xB0, 1, 0}}});
-    EXPECT_EQ(lv2.instance->effect().getParameter(0), 0.0f);
+    EXPECT_EQ(lv2.instance->gain(0), 0.0f);
 }
 
 TEST(Lv2Controls, ControllerOneChangesTheSoundFromItsFrame) {
@@ -229,11 +230,11 @@ TEST(Lv2Controls, PortValuesOutsideTheRangeAreBroughtInsideAndNotANumberIsIgnore
     lv2.ncvolume = 3.0f;
     lv2.ipvolume = -1.0f;
     lv2.run(std::vector<float>(8, 0.0f));
-    EXPECT_EQ(lv2.instance->effect().getParameter(0), 1.0f);
-    EXPECT_EQ(lv2.instance->effect().getParameter(1), 0.0f);
+    EXPECT_EQ(lv2.instance->gain(0), 1.0f);
+    EXPECT_EQ(lv2.instance->gain(1), 0.0f);
     lv2.ipvolume = std::nanf("");
     lv2.run(std::vector<float>(8, 0.0f));
-    EXPECT_EQ(lv2.instance->effect().getParameter(1), 0.0f);
+    EXPECT_EQ(lv2.instance->gain(1), 0.0f);
 }
 
 // After deactivate and activate nothing of the earlier run carries over: a

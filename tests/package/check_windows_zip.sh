@@ -12,7 +12,7 @@ DIST_DIR="$scratch" "$root/scripts/package.sh" windows
 zip_file=$(ls "$scratch"/Tarvel-*-windows.zip)
 unzip -q "$zip_file" -d "$scratch/unpacked"
 folder=$(ls -d "$scratch"/unpacked/Tarvel-*-windows)
-for entry in x86/TARVEL.dll x64/TARVEL.dll INSTALL.txt; do
+for entry in x86/TARVEL.dll x64/TARVEL.dll x86/Tarvel.clap x64/Tarvel.clap INSTALL.txt; do
     [ -s "$folder/$entry" ] || { echo "the package lacks $entry"; exit 1; }
 done
 # Beside those only the CLAP plug-in of each width whose build makes it.
@@ -29,6 +29,8 @@ done
     { echo "the package holds more than its $expected files"; exit 1; }
 [ "$("$root/scripts/pe-width" "$folder/x86/TARVEL.dll")" = 32 ] || { echo "x86/TARVEL.dll is not 32-bit"; exit 1; }
 [ "$("$root/scripts/pe-width" "$folder/x64/TARVEL.dll")" = 64 ] || { echo "x64/TARVEL.dll is not 64-bit"; exit 1; }
+[ "$("$root/scripts/pe-width" "$folder/x86/Tarvel.clap")" = 32 ] || { echo "x86/Tarvel.clap is not 32-bit"; exit 1; }
+[ "$("$root/scripts/pe-width" "$folder/x64/Tarvel.clap")" = 64 ] || { echo "x64/Tarvel.clap is not 64-bit"; exit 1; }
 
 windows_path() { local path="Z:$1"; printf '%s' "${path//\//\\}"; }
 load() { # TREE DLL: the tree's test program creates an instance and reads its identity

@@ -24,6 +24,13 @@ add_test(NAME ${_prefix}.block_path
          COMMAND ${_wine_run} "${_tree}/tests/wine/block_path_tests.exe")
 set_tests_properties(${_prefix}.block_path PROPERTIES RESOURCE_LOCK ${_lock} TIMEOUT 300)
 
+# Tarvel.clap as a Windows host loads it, against the VST 2.x effect.
+if(EXISTS "${_tree}/tests/wine/clap_tests.exe")
+    add_test(NAME ${_prefix}.clap COMMAND ${_wine_run} "${_tree}/tests/wine/clap_tests.exe")
+    set_tests_properties(${_prefix}.clap PROPERTIES RESOURCE_LOCK ${_lock} TIMEOUT 300
+                         WORKING_DIRECTORY "${_tree}/tests/wine")
+endif()
+
 # The frame and the editor bridge on the real window system, on a virtual display.
 add_test(NAME ${_prefix}.frame_window
          COMMAND ${_windowed} "${_tree}/tests/wine/frame_window_tests.exe")

@@ -47,8 +47,11 @@ std::unique_ptr<PluginConnection> connectPlugin(const RenderOptions& options) {
         return connectPluginServer(options.dllPath, options.serverPath, options.winePath);
     }
     if (!options.pluginPath.empty()) {
-        return isLv2Bundle(options.pluginPath) ? connectLv2Bundle(options.pluginPath)
-                                               : connectNativeLibrary(options.pluginPath);
+        if (isLv2Bundle(options.pluginPath)) {
+            return connectLv2Bundle(options.pluginPath);
+        }
+        return isClapPlugin(options.pluginPath) ? connectClapPlugin(options.pluginPath)
+                                                : connectNativeLibrary(options.pluginPath);
     }
     return connectLinkedPlugin();
 }

@@ -1,5 +1,5 @@
 // The plug-in a render runs: the copy linked into tarvel-render, a native
-// plug-in library loaded into it, or TARVEL.dll in a plug-in server under
+// plug-in (VST 2.x, LV2 or CLAP) loaded into it, or TARVEL.dll in a plug-in server under
 // Wine. Both take the same calls, so the
 // render sequence exists once (renderer.cpp).
 #pragma once
@@ -45,6 +45,11 @@ std::unique_ptr<PluginConnection> connectNativeLibrary(const std::string& librar
 std::unique_ptr<PluginConnection> connectLv2Bundle(const std::string& bundlePath);
 // True when `path` names a folder, which --plugin takes for an LV2 bundle.
 bool isLv2Bundle(const std::string& path);
+// Loads the CLAP plug-in library `libraryPath` (Tarvel.clap) into this
+// process and drives it as a CLAP host.
+std::unique_ptr<PluginConnection> connectClapPlugin(const std::string& libraryPath);
+// True when `path` ends in ".clap", which --plugin takes for a CLAP plug-in.
+bool isClapPlugin(const std::string& path);
 
 // Runs `dllPath` in `serverPath` (plugin-server.exe), started through
 // `winePath`.

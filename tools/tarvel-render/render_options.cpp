@@ -254,6 +254,7 @@ On a terminal it shows its progress for files of 5 seconds and more
   --plot-data FILE.json  also keep the plot's data
   -q, --quiet            no summary
 
-With --plugin, a folder (such as tarvel.lv2) is loaded as an LV2 bundle.
+With --plugin, a folder (such as tarvel.lv2) is loaded as an LV2 bundle, a
+file ending in .clap (Tarvel.clap) as a CLAP plug-in.
 )";
 }

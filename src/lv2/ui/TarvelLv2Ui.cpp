@@ -6,7 +6,6 @@
 #include "control_follower.h"
 #include "editor/TarvelEditor.h"
 #include "gui/frame.h"
-#include "host/vst_opcodes.h"
 #include "lv2_ports.h"
 #include "platform/x11/x11.h"
 
@@ -14,24 +13,28 @@ namespace tarvel_lv2 {
 
 namespace {
 
+// The editor's parameter indices: the replayed cycle's gain, the live input's.
+constexpr int32 kNcvolumeIndex = 0;
+constexpr int32 kIpvolumeIndex = 1;
+
 // The control port of each of the effect's parameters, and back.
 int32 parameterOfPort(std::uint32_t port) {
     switch (port) {
     case kNcvolume:
-        return TarvelEffect::kNcvolume;
+        return kNcvolumeIndex;
     case kIpvolume:
-        return TarvelEffect::kIpvolume;
+        return kIpvolumeIndex;
     default:
         return -1;
     }
 }
 
 std::uint32_t portOfParameter(int32 index) {
-    return index == TarvelEffect::kNcvolume ? kNcvolume : kIpvolume;
+    return index == kNcvolumeIndex ? kNcvolume : kIpvolume;
 }
 
 bool isParameter(int32 index) {
-    return index == TarvelEffect::kNcvolume || index == TarvelEffect::kIpvolume;
+    return index == kNcvolumeIndex || index == kIpvolumeIndex;
 }
 
 // The control ports carry floats (LV2's format 0).
@@ -40,19 +43,11 @@ constexpr std::uint32_t kFloatFormat = 0;
 } // namespace
 
 TarvelLv2Ui::TarvelLv2Ui(const UiHost& host) : host_(host) {
-    model_.reset(new (std::nothrow) TarvelEffect(&hostCallback));
-    if (model_ == nullptr) {
-        return;
-    }
-    model_->getAeffect()->user = this;
-    // The model owns the editor, which registers itself with it.
-    editor_ = new (std::nothrow) TarvelEditor(model_.get());
+    editor_ = new (std::nothrow) TarvelEditor(static_cast<ParameterControl&>(*this));
 }
 
 TarvelLv2Ui::~TarvelLv2Ui() {
-    if (model_ != nullptr) {
-        model_->dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
-    }
+    delete editor_;
 }
 
 bool TarvelLv2Ui::open() {
@@ -60,15 +55,13 @@ bool TarvelLv2Ui::open() {
         return false;
     }
     auto* parent = reinterpret_cast<void*>(host_.parent);
-    if (model_->dispatcher(effEditOpen, 0, 0, parent, 0.0f) == 0 ||
-        editor_->getFrame() == nullptr || editor_->getFrame()->getWindow() == nullptr) {
-        model_->dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
+    if (editor_->open(parent) == 0 || editor_->getFrame() == nullptr ||
+        editor_->getFrame()->getWindow() == nullptr) {
+        editor_->close();
         return false;
     }
-    ERect* rect = nullptr;
-    if (host_.resize != nullptr && editor_->getRect(&rect) != 0 && rect != nullptr) {
-        host_.resize->ui_resize(host_.resize->handle, rect->right - rect->left,
-                                rect->bottom - rect->top);
+    if (host_.resize != nullptr) {
+        host_.resize->ui_resize(host_.resize->handle, editor_->width(), editor_->height());
     }
     return true;
 }
@@ -78,7 +71,7 @@ std::uintptr_t TarvelLv2Ui::windowId() const {
     return frame != nullptr ? x11::windowId(frame->getWindow()) : 0;
 }
 
-// Sets the model without writing back: the host already has the value.
+// Sets the value without writing back: the host already has it.
 void TarvelLv2Ui::portEvent(std::uint32_t port, std::uint32_t size, std::uint32_t format,
                             const void* buffer) {
     const int32 index = parameterOfPort(port);
@@ -89,44 +82,50 @@ void TarvelLv2Ui::portEvent(std::uint32_t port, std::uint32_t size, std::uint32_
     std::memcpy(&value, buffer, sizeof value);
     float gain = 0.0f;
     if (gainFromPort(value, gain)) {
-        model_->setParameter(index, gain);
+        values_[index] = gain;
+        if (editor_ != nullptr) {
+            editor_->parameterChanged(index);
+        }
     }
 }
 
 void TarvelLv2Ui::idle() {
-    model_->dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
+    if (editor_ != nullptr) {
+        editor_->idle();
+    }
 }
 
-void TarvelLv2Ui::writeParameter(int32 index, float value) {
+float TarvelLv2Ui::value(int32 index) {
+    return isParameter(index) ? values_[index] : 0.0f;
+}
+
+void TarvelLv2Ui::beginEdit(int32 index) {
+    touchParameter(index, true);
+}
+
+// The value is the UI's at once (the sliders follow it at the next idle);
+// the host hears of it as a write to the port.
+void TarvelLv2Ui::adjust(int32 index, float value) {
+    if (!isParameter(index)) {
+        return;
+    }
+    values_[index] = value;
+    if (editor_ != nullptr) {
+        editor_->parameterChanged(index);
+    }
     host_.write(host_.controller, portOfParameter(index), sizeof value, kFloatFormat, &value);
 }
 
-void TarvelLv2Ui::touchParameter(int32 index, bool grabbed) {
-    host_.touch->touch(host_.touch->handle, portOfParameter(index), grabbed);
+bool TarvelLv2Ui::endEdit(int32 index) {
+    return touchParameter(index, false);
 }
 
-VstWord VSTCALL TarvelLv2Ui::hostCallback(AEffect* effect, int32 opcode, int32 index,
-                                          VstWord /*value*/, void* /*ptr*/, float opt) {
-    auto* self = effect != nullptr ? static_cast<TarvelLv2Ui*>(effect->user) : nullptr;
-    switch (opcode) {
-    case audioMasterVersion:
-        return 2400;
-    case audioMasterAutomate:
-        if (self == nullptr || !isParameter(index)) {
-            return 0;
-        }
-        self->writeParameter(index, opt);
-        return 1;
-    case audioMasterBeginEdit:
-    case audioMasterEndEdit:
-        if (self == nullptr || !isParameter(index) || self->host_.touch == nullptr) {
-            return 0;
-        }
-        self->touchParameter(index, opcode == audioMasterBeginEdit);
-        return 1;
-    default:
-        return 0;
+bool TarvelLv2Ui::touchParameter(int32 index, bool grabbed) {
+    if (!isParameter(index) || host_.touch == nullptr) {
+        return false;
     }
+    host_.touch->touch(host_.touch->handle, portOfParameter(index), grabbed);
+    return true;
 }
 
 } // namespace tarvel_lv2

@@ -4,26 +4,23 @@
 // The panel reaches the plug-in through its control ports alone, never
 // through the plug-in instance (instance access): port writes work in every
 // host, also in one that runs UIs in a process of their own or offers no
-// instance access, and they are what hosts record as automation. The editor
-// needs an effect to read and set the two parameters; here that is an effect
-// of the UI's own that never processes sound, whose parameter values are the
-// UI's model of the two control ports. The host's port events set them (the
-// editor then moves its sliders at the next idle); the editor's automation
-// and its begin and end edit calls reach the effect's host callback and
-// become port writes and touch grab and release.
+// instance access, and they are what hosts record as automation. The UI
+// keeps the two control ports' values, which the editor shows: the host's
+// port events set them (the editor then moves its sliders at the next
+// idle); the editor's edits become port writes, their begin and end touch
+// grab and release.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 
-#include "effect/TarvelEffect.h"
+#include "editor/ParameterControl.h"
 #include "ui_host.h"
 
 class TarvelEditor;
 
 namespace tarvel_lv2 {
 
-class TarvelLv2Ui {
+class TarvelLv2Ui final : private ParameterControl {
 public:
     explicit TarvelLv2Ui(const UiHost& host);
     ~TarvelLv2Ui();
@@ -44,14 +41,17 @@ public:
     TarvelEditor* editor() const { return editor_; }
 
 private:
-    static VstWord VSTCALL hostCallback(AEffect* effect, int32 opcode, int32 index, VstWord value,
-                                        void* ptr, float opt);
-    void writeParameter(int32 index, float value);
-    void touchParameter(int32 index, bool grabbed);
+    // The editor's parameters: the ports' values, edits as port writes.
+    float value(int32 index) override;
+    void beginEdit(int32 index) override;
+    void adjust(int32 index, float value) override;
+    bool endEdit(int32 index) override;
+    bool touchParameter(int32 index, bool grabbed);
 
     UiHost host_;
-    std::unique_ptr<TarvelEffect> model_;
-    TarvelEditor* editor_ = nullptr; // owned by model_
+    // The ports' values, as the host last reported or the editor set them.
+    float values_[2] = {1.0f, 1.0f};
+    TarvelEditor* editor_ = nullptr;
 };
 
 } // namespace tarvel_lv2

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "native_window.h"
+#include "platform/x11/x11.h"
 #include "screen_image.h"
 
 // Xlib's interface for a connection's own handling of its errors, last: it
@@ -92,6 +93,10 @@ Display* display() {
 
 Display* openDisplay() {
     return connection;
+}
+
+int connectionFd() {
+    return connection ? ConnectionNumber(connection) : -1;
 }
 
 unsigned connectionsOpened() {

@@ -15,6 +15,9 @@ namespace x11 {
 // damaged ones; returns how many events were handled. Hosts call it from
 // their idle time (the editor's idle does).
 int processEvents();
+// The file descriptor of the backend's display connection, -1 while none is
+// open: a host that watches it calls processEvents when it can be read.
+int connectionFd();
 
 // A host's top-level window of the given size at (x, y), made on a display
 // connection of its own and mapped; its handle is the window's id, as a host

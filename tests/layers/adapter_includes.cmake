@@ -1,0 +1,31 @@
+# The format adapters other than VST 2.x build on the effect's core and the
+# editor's parameter interface, never on the VST 2.x binding or the effect
+# made of it: no file of theirs includes a header of src/host or src/effect.
+# The core includes only its own headers and the standard library's.
+# Run with -D SOURCE_DIR=<the repository's src>.
+set(failures "")
+foreach(adapter lv2 clap)
+    file(GLOB_RECURSE files "${SOURCE_DIR}/${adapter}/*.h" "${SOURCE_DIR}/${adapter}/*.cpp")
+    foreach(file IN LISTS files)
+        file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"(host|effect)/")
+        foreach(line IN LISTS includes)
+            list(APPEND failures "${file}: ${line}")
+        endforeach()
+    endforeach()
+endforeach()
+file(GLOB core_files "${SOURCE_DIR}/core/*.h" "${SOURCE_DIR}/core/*.cpp")
+if(NOT core_files)
+    message(FATAL_ERROR "no core sources under ${SOURCE_DIR}/core")
+endif()
+foreach(file IN LISTS core_files)
+    file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line IN LISTS includes)
+        if(NOT line MATCHES "\"core/")
+            list(APPEND failures "${file}: ${line}")
+        endif()
+    endforeach()
+endforeach()
+if(failures)
+    list(JOIN failures "\n" text)
+    message(FATAL_ERROR "includes across the layers:\n${text}")
+endif()
