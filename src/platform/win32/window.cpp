@@ -162,6 +162,12 @@ void endPaint(Window w, PaintSession& session) {
     session.dc = nullptr;
 }
 
+// Windows drags keep the thread in the control's loop, which polls the
+// mouse: the window system's own way of following a press.
+DragStyle dragStyle() {
+    return DragStyle::ModalLoop;
+}
+
 bool dispatchPendingPaint() {
     MSG message;
     if (!PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))

@@ -13,6 +13,8 @@ namespace x11 {
 struct NativeWindow : headless::WindowObject {
     ::Window id = 0;
     ::Window foreignParent = 0; // the host's window, when the parent is not ours
+    int askedWidth = 0;         // the size asked for; a host's window may make it larger
+    int askedHeight = 0;
 };
 
 // The live windows of the backend, in creation order.
@@ -30,6 +32,17 @@ NativeWindow* makeWindow(Display* d, NativeWindow* ours, ::Window parentId, cons
                          const char* className, platform::WindowProcedure procedure);
 NativeWindow* createChildWindow(NativeWindow* parent, const raster::Box& area,
                                 const char* className, platform::WindowProcedure procedure);
+
+// Gives the window (surface and X11 window) a new size, damaged whole.
+void resizeWindow(NativeWindow* w, int width, int height);
+// A window in a host's window covers all of it, never smaller than asked:
+// it hears of the host window's size and takes it on now and at every
+// change. (Other windows take the size asked.)
+void followParentSize(Display* d, NativeWindow* w);
+void fitToParent(NativeWindow* w, int parentWidth, int parentHeight);
+void stopFollowingParent(Display* d, const NativeWindow* w);
+// A host's window changed: the windows of ours in it follow its size.
+void parentConfigured(const XConfigureEvent& event);
 
 // Forgets a window the server destroyed (with its host's window), after
 // telling it as destroyWindow would.

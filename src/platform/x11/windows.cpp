@@ -117,6 +117,8 @@ NativeWindow* makeWindow(Display* d, NativeWindow* ours, ::Window parentId, cons
     w->className = className;
     w->procedure = procedure;
     w->surface = raster::Surface(width, height, false, raster::kBlack);
+    w->askedWidth = width;
+    w->askedHeight = height;
     w->damage = wholeOf(w);
     int x = 0;
     int y = 0;
@@ -137,6 +139,22 @@ NativeWindow* createChildWindow(NativeWindow* parent, const raster::Box& area,
     NativeWindow* w = makeWindow(d, parent, parent->id, area, className, procedure);
     XFlush(d);
     return w;
+}
+
+void resizeWindow(NativeWindow* w, int width, int height) {
+    Display* d = openDisplay();
+    if (!d)
+        return;
+    XResizeWindow(d, w->id, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    raster::Surface resized(width, height, false, raster::kBlack);
+    for (int y = 0; y < std::min(height, w->surface.height()); ++y)
+        for (int x = 0; x < std::min(width, w->surface.width()); ++x)
+            resized.set(x, y, w->surface.get(x, y));
+    w->surface = std::move(resized);
+    w->screen.right = w->screen.left + width;
+    w->screen.bottom = w->screen.top + height;
+    addDamage(w, wholeOf(w));
+    XFlush(d);
 }
 
 int liveWindowCount() {
@@ -207,6 +225,7 @@ Window createWindow(const char* className, const char* title, Window parent, int
         XStoreName(d, w->id, title);
         w->title = title;
     }
+    followParentSize(d, w);
     XFlush(d);
     return headless::handle(w);
 }
@@ -216,6 +235,8 @@ void destroyWindow(Window window) {
     if (!w)
         return;
     const ::Window id = w->id;
+    if (Display* d = openDisplay())
+        stopFollowingParent(d, w);
     destroyTree(w);
     if (Display* d = openDisplay()) {
         // The host may have destroyed its window, and ours with it, already.
@@ -327,19 +348,11 @@ void windowClassName(Window window, char* name, int capacity) {
 
 bool setWindowSize(Window window, int width, int height) {
     NativeWindow* w = nativeOf(window);
-    Display* d = openDisplay();
-    if (!w || !d || width <= 0 || height <= 0)
+    if (!w || !openDisplay() || width <= 0 || height <= 0)
         return false;
-    XResizeWindow(d, w->id, static_cast<unsigned>(width), static_cast<unsigned>(height));
-    raster::Surface resized(width, height, false, raster::kBlack);
-    for (int y = 0; y < std::min(height, w->surface.height()); ++y)
-        for (int x = 0; x < std::min(width, w->surface.width()); ++x)
-            resized.set(x, y, w->surface.get(x, y));
-    w->surface = std::move(resized);
-    w->screen.right = w->screen.left + width;
-    w->screen.bottom = w->screen.top + height;
-    addDamage(w, wholeOf(w));
-    XFlush(d);
+    w->askedWidth = width;
+    w->askedHeight = height;
+    followParentSize(openDisplay(), w);
     return true;
 }
 
