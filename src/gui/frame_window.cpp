@@ -143,6 +143,9 @@ bool Frame::createWindow(void* parent) {
     if (!window)
         return false;
     platform::setWindowUserData(window, this);
+    // A host's window made larger than the frame shows the outside colour
+    // beyond it, where the window system would leave it unpainted.
+    platform::coverParent(window);
     setDropActive(true);
     return true;
 }

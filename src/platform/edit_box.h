@@ -23,7 +23,10 @@ struct EditBoxSetup {
     const char* text = nullptr;    // the starting text; null for empty
     int alignment = 0;             // 0 left, 1 centred, 2 right
     GraphicsObject font = nullptr; // shown with this font; it stays the caller's
-    int limit = 255;               // the most characters the box takes
+    // The most characters typing brings into the box; 0 or less sets no
+    // limit. A longer starting text is kept whole; typing replaces the
+    // selection with as much as the limit leaves room for.
+    int limit = 255;
     void* owner = nullptr;
     EditBoxHandler handler = nullptr;
 };

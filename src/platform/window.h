@@ -76,6 +76,22 @@ struct WindowMessage {
 // system's default processing.
 using WindowProcedure = bool (*)(Window window, WindowMessage& message);
 
+// What every backend does at the edges (the conformance of each backend is
+// held to these; win32 is the reference hosts know):
+// - A class name is registered once: a second registration of the same name
+//   fails until it is unregistered; a null name or procedure fails.
+// - createWindow fails (null) for an unregistered class or a null or dead
+//   parent (headless and X11 also refuse a negative size). A new window is
+//   damaged whole, so it waits for its first paint. A window may have no
+//   width or height, at creation or later (setWindowSize), as on Windows;
+//   it then has nothing to paint.
+// - destroyWindow tells the window (Destroy) while it and its children still
+//   exist, then each child the same way, parents before their children;
+//   afterwards every call given the dead handle does nothing and answers
+//   null, false or zero. A dead or null handle is never a crash.
+// - Paint: damage accumulates (cut to the window) until beginPaint takes it;
+//   a procedure that does not handle Paint leaves the window validated.
+// - setWindowSize keeps the pixels that still fit and damages the window whole.
 // The window class every window of a library shares, named by the caller.
 bool registerWindowClass(const char* name, Module instance, WindowProcedure procedure);
 void unregisterWindowClass(const char* name, Module instance);
@@ -117,6 +133,12 @@ void screenToClient(Window window, DevicePoint* points, int count);
 // The class name of a window; empty when there is none.
 void windowClassName(Window window, char* name, int capacity);
 bool setWindowSize(Window window, int width, int height);
+// Keeps a child of a host's window covering all of that window, as the host
+// sizes it, never smaller than the child's own size (an empty child stays
+// empty): where the window system shows whatever lay under the part of a
+// host's window no child covers (X11). Elsewhere the host's window paints
+// itself, and the call does nothing and answers false.
+bool coverParent(Window window);
 void bringWindowToTop(Window window);
 
 // Pointer shapes.

@@ -33,6 +33,10 @@ set_tests_properties(${_prefix}.frame_window PROPERTIES RESOURCE_LOCK ${_lock} T
 add_test(NAME ${_prefix}.text_controls
          COMMAND ${_windowed} "${_tree}/tests/wine/text_controls_tests.exe")
 set_tests_properties(${_prefix}.text_controls PROPERTIES RESOURCE_LOCK ${_lock} TIMEOUT 180)
+# The window seam's rules, the list the headless and X11 backends run too.
+add_test(NAME ${_prefix}.window_conformance
+         COMMAND ${_windowed} "${_tree}/tests/wine/window_conformance_tests.exe")
+set_tests_properties(${_prefix}.window_conformance PROPERTIES RESOURCE_LOCK ${_lock} TIMEOUT 120)
 
 # The control gallery in a real window: every control draws, its owner-drawn
 # pop-up menu opens, and the picture controls look exactly as the native

@@ -9,7 +9,7 @@
 #include "effect/TarvelEffect.h"
 #include "library_fixture.h"
 #include "panel_watch.h"
-#include "platform/headless/headless.h"
+#include "platform/software/pictures/picture_files.h"
 #include "real_input.h"
 
 namespace {
@@ -89,7 +89,7 @@ TEST_F(X11EditorDragTest, TheHandleFollowsThePointerWhileTheHostLoopRuns) {
             seen.push_back(middle);
             const std::string path = std::string(TARVEL_DRAG_SHOT_DIR) + "/during-drag-" +
                                      std::to_string(seen.size()) + ".png";
-            EXPECT_TRUE(headless::savePng(panelOf(now), path.c_str())) << path;
+            EXPECT_TRUE(software::savePng(panelOf(now), path.c_str())) << path;
         }));
     EXPECT_EQ(seen, (std::vector<int>{201, 161, 121, 81}));
     EXPECT_GE(timerTicks, 30) << "the host's loop stood still during the drag";
@@ -121,7 +121,7 @@ TEST_F(X11EditorDragTest, AHostWindowLargerThanTheEditorShowsThePanelAndItsField
     EXPECT_EQ(nonWhiteBeyondThePanel(moved), 0);
     EXPECT_TRUE(panelOf(moved).samePixels(panel));
     EXPECT_TRUE(
-        headless::savePng(moved, (std::string(TARVEL_DRAG_SHOT_DIR) + "/larger-host.png").c_str()));
+        software::savePng(moved, (std::string(TARVEL_DRAG_SHOT_DIR) + "/larger-host.png").c_str()));
 
     // Smaller than the editor: the editor keeps its size, cut by the host's window.
     x11::placeHostWindow(host, kScreenX, kScreenY, 200, 80);

@@ -10,7 +10,7 @@
 #include "effect/TarvelEffect.h"
 #include "harness/stereo_buffer.h"
 #include "library_fixture.h"
-#include "platform/headless/headless.h"
+#include "platform/software/pictures/picture_files.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ protected:
     static void save(const raster::Surface& shot, const std::string& name) {
         ASSERT_EQ(shot.width(), kWidth);
         const std::string path = std::string(TARVEL_SHOT_DIR) + "/" + name + ".png";
-        EXPECT_TRUE(headless::savePng(shot, path.c_str())) << path;
+        EXPECT_TRUE(software::savePng(shot, path.c_str())) << path;
     }
     // One block of silence with controller 1 at its first frame.
     void processController(int value) {

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "platform/headless/raster/surface.h"
+#include "platform/software/raster/surface.h"
 
 namespace panel_watch {
 

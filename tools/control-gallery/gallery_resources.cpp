@@ -5,7 +5,7 @@
 #include <iterator>
 #include <vector>
 
-#include "platform/headless/headless.h"
+#include "platform/software/software.h"
 
 bool addPictureFile(std::uint16_t id, const std::string& path) {
     std::ifstream picture(path, std::ios::binary);
@@ -15,7 +15,7 @@ bool addPictureFile(std::uint16_t id, const std::string& path) {
         std::fprintf(stderr, "control-gallery: cannot read %s\n", path.c_str());
         return false;
     }
-    headless::addResourcePicture(id, std::move(bytes));
+    software::addResourcePicture(id, std::move(bytes));
     return true;
 }
 

@@ -18,7 +18,7 @@
 #include "gallery_resources.h"
 #include "gui/controls/popup_menu.h"
 #include "gui/frame.h"
-#include "platform/headless/headless.h"
+#include "platform/software/pictures/picture_files.h"
 #include "platform/system.h"
 #include "platform/x11/x11.h"
 #include "window_options.h"
@@ -50,8 +50,8 @@ bool endsWith(const std::string& s, const std::string& end) {
 bool save(const raster::Surface& shot, const std::string& path) {
     if (shot.width() == 0)
         return false;
-    return endsWith(path, ".png") ? headless::savePng(shot, path.c_str())
-                                  : headless::saveBmp(shot, path.c_str());
+    return endsWith(path, ".png") ? software::savePng(shot, path.c_str())
+                                  : software::saveBmp(shot, path.c_str());
 }
 
 // While the menu is open (in its own loop): the screen around the gallery

@@ -1,23 +1,29 @@
+// The ledger of platform calls and drawing objects the tests read.
 #include <map>
 #include <string>
 
 #include "call_log.h"
 #include "headless.h"
-#include "objects.h"
 
-namespace headless {
 namespace {
 std::map<std::string, int>& counts() {
     static std::map<std::string, int> table;
     return table;
 }
-int total = 0;
+long long total = 0;
+int liveObjects = 0;
 } // namespace
 
-void countCall(const char* name) {
+void software::countCall(const char* name) {
     ++counts()[name];
     ++total;
 }
+
+void software::countObjects(int change) {
+    liveObjects += change;
+}
+
+namespace headless {
 
 void resetCallCounts() {
     counts().clear();
@@ -30,7 +36,7 @@ int callCount(const char* name) {
 }
 
 int totalCallCount() {
-    return total;
+    return static_cast<int>(total);
 }
 
 int liveObjectCount() {

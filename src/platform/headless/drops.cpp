@@ -7,8 +7,8 @@
 
 #include "call_log.h"
 #include "headless.h"
-#include "objects.h"
 #include "platform/drop.h"
+#include "window_system.h"
 
 namespace headless {
 

@@ -6,10 +6,11 @@
 #include <cstring>
 
 #include "call_log.h"
+#include "edit_rules.h"
 #include "headless.h"
-#include "objects.h"
 #include "platform/edit_box.h"
 #include "platform/graphics.h"
+#include "window_system.h"
 
 namespace headless {
 
@@ -114,7 +115,7 @@ bool typeText(const std::string& text) {
         const int to = std::max(box->selectionStart, box->selectionEnd);
         box->text.erase(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
         int caret = from;
-        if (static_cast<int>(box->text.size()) < box->limit) {
+        if (editBoxRoom(box->limit, box->text.size()) > 0) {
             box->text.insert(box->text.begin() + caret, c);
             ++caret;
         }
@@ -165,7 +166,7 @@ EditBox createEditBox(Window parent, const EditBoxSetup& setup) {
     w->edit = std::make_unique<EditBoxData>();
     EditBoxData& box = *w->edit;
     box.text = setup.text ? setup.text : "";
-    box.limit = setup.limit;
+    box.limit = editBoxLimit(setup.limit);
     box.alignment = setup.alignment;
     if (setup.font && object(setup.font)->kind == Kind::Font) {
         box.font = static_cast<FontObject*>(object(setup.font))->description;

@@ -11,7 +11,10 @@
 #include "platform/edit_box.h"
 #include "platform/platform_types.h"
 #include "platform/popup_menu.h"
-#include "raster/surface.h"
+#include "platform/software/menu_items.h"
+#include "platform/software/pictures/picture_files.h"
+#include "platform/software/raster/surface.h"
+#include "platform/software/software.h"
 
 namespace headless {
 
@@ -107,15 +110,7 @@ void queueMenuChoice(const std::vector<int>& path);
 void queueMenuDismissal();
 int queuedMenuAnswers();
 
-struct MenuItemInfo {
-    unsigned flags = 0;
-    unsigned id = 0;
-    std::string text; // plain items
-    std::uintptr_t itemData = 0;
-    int width = 0; // as measured (owner-drawn items: by the owner)
-    int height = 0;
-    std::vector<MenuItemInfo> subItems;
-};
+using software::MenuItemInfo;
 struct OpenedMenuInfo {
     int x = 0; // screen position asked for
     int y = 0;
@@ -132,22 +127,17 @@ const OpenedMenuInfo* lastOpenedMenu();
 const raster::Surface* lastMenuPicture();
 int liveMenuCount();
 
-// The system colours reported (platform colour values), until the window
-// system is reset.
-void setSystemColor(platform::SystemColor which, platform::ColorValue value);
-
-// The pixels behind a target, a window or a bitmap; null for none.
-const raster::Surface* surfaceOf(platform::DeviceContext dc);
-const raster::Surface* surfaceOf(platform::Window window);
-const raster::Surface* surfaceOf(platform::GraphicsObject bitmap);
-
-// The font description selected into a target; null for none.
-const platform::FontDescription* selectedFontOf(platform::DeviceContext dc);
-
-// Writes a surface as an 8-bit RGB picture; false when that fails.
-bool savePng(const raster::Surface& surface, const char* path);
-// Writes a surface as an uncompressed 24-bit bitmap file; false when that fails.
-bool saveBmp(const raster::Surface& surface, const char* path);
+// What the software drawing offers programs on every backend drawn with it:
+// the system colours reported (until the window system is reset), read-back
+// of pixels and selected fonts, pictures added at run time, the blending
+// library's presence, and pictures written to files.
+using software::addResourcePicture;
+using software::saveBmp;
+using software::savePng;
+using software::selectedFontOf;
+using software::setBlendLibrary;
+using software::setSystemColor;
+using software::surfaceOf;
 
 // The simulated input devices and clock.
 struct InputState {
@@ -167,12 +157,5 @@ struct InputState {
 };
 InputState& input();
 void resetInput();
-
-// Pictures a program adds to its resources at run time, beside the plug-in's
-// built-in ones: `bytes` is a whole bitmap file, loaded as resource `id`.
-void addResourcePicture(std::uint16_t id, std::vector<unsigned char> bytes);
-
-// Whether the blending library can be loaded, and the platform family reported.
-void setBlendLibrary(bool available, int family);
 
 } // namespace headless

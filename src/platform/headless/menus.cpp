@@ -10,10 +10,10 @@
 #include "call_log.h"
 #include "headless.h"
 #include "menu_drawing.h"
-#include "objects.h"
 #include "platform/graphics.h"
 #include "platform/popup_menu.h"
 #include "platform/system.h"
+#include "window_system.h"
 
 namespace headless {
 

@@ -2,7 +2,7 @@
 #include "platform/system.h"
 #include "call_log.h"
 #include "headless.h"
-#include "objects.h"
+#include "window_system.h"
 
 namespace headless {
 

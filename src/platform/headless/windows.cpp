@@ -10,9 +10,9 @@
 
 #include "call_log.h"
 #include "headless.h"
-#include "objects.h"
 #include "platform/graphics.h"
 #include "platform/window.h"
+#include "window_system.h"
 
 namespace headless {
 
@@ -132,10 +132,6 @@ bool paint(WindowObject* w) {
 }
 } // namespace
 
-bool deliverEvent(WindowObject* w, platform::WindowMessage& message) {
-    return w && w->procedure && w->procedure(handle(w), message);
-}
-
 WindowObject* newChildWindow(WindowObject* parent, const raster::Box& client,
                              const char* className) {
     const int width = std::max(0, client.right - client.left);
@@ -166,19 +162,6 @@ void moveKeyboardFocus(WindowObject* to) {
     if (from && from->edit && from->edit->handler)
         from->edit->handler(from->edit->owner, platform::EditBoxEvent::FocusLost);
 }
-
-bool liveWindow(const WindowObject* w) {
-    if (!w)
-        return false;
-    const auto& windows = windowSystem().windows;
-    if (std::find(windows.begin(), windows.end(), w) != windows.end())
-        return true;
-    ++windowSystem().deadHandleUses;
-    return false;
-}
-
-// Simulated windows are their surfaces: what was drawn is already shown.
-void windowTargetReleased(WindowObject*) {}
 
 platform::Window createWindow(int x, int y, int width, int height) {
     // The host's windows have painted themselves already.
@@ -303,6 +286,25 @@ void resetWindowSystem() {
 }
 
 } // namespace headless
+
+// The software drawing's questions about windows, answered by the simulated
+// window system: a use of a dead window is counted.
+namespace software {
+
+bool liveWindow(const WindowObject* w) {
+    if (!w)
+        return false;
+    const auto& windows = headless::windowSystem().windows;
+    if (std::find(windows.begin(), windows.end(), w) != windows.end())
+        return true;
+    ++headless::windowSystem().deadHandleUses;
+    return false;
+}
+
+// Simulated windows are their surfaces: what was drawn is already shown.
+void windowTargetReleased(WindowObject*) {}
+
+} // namespace software
 
 namespace platform {
 
@@ -446,6 +448,11 @@ bool setWindowSize(Window w, int width, int height) {
     o->surface = std::move(grown);
     o->damage = wholeOf(o);
     return true;
+}
+
+// The simulated host windows paint themselves, as on Windows.
+bool coverParent(Window) {
+    return false;
 }
 
 void bringWindowToTop(Window w) {

@@ -209,6 +209,11 @@ bool setWindowSize(Window w, int width, int height) {
     return SetWindowPos(win32::hwnd(w), nullptr, 0, 0, width, height, SWP_NOMOVE) != 0;
 }
 
+// A host's window paints its own background where ours does not reach.
+bool coverParent(Window) {
+    return false;
+}
+
 void bringWindowToTop(Window w) {
     BringWindowToTop(win32::hwnd(w));
 }

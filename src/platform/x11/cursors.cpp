@@ -6,6 +6,7 @@
 #include <map>
 
 #include "connection.h"
+#include "kept.h"
 #include "native_window.h"
 #include "platform/window.h"
 #include "x11.h"
@@ -19,8 +20,8 @@ struct CursorTable {
 };
 
 CursorTable& cursors() {
-    static CursorTable table;
-    return table;
+    static software::Kept<CursorTable> table;
+    return *table;
 }
 
 unsigned fontShapeOf(int id) {

@@ -10,10 +10,10 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <limits>
 #include <string>
 
 #include "connection.h"
+#include "edit_rules.h"
 #include "native_window.h"
 #include "platform/edit_box.h"
 #include "platform/graphics.h"
@@ -108,7 +108,7 @@ void drawTextAt(platform::DeviceContext dc, const std::string& text, int from, i
 // the selection in the system's highlight colours, the caret without one.
 void paint(NativeWindow* w, EditBoxTag* box) {
     platform::PaintSession session;
-    const platform::Window window = headless::handle(w);
+    const platform::Window window = software::handle(w);
     if (!platform::beginPaint(window, session))
         return;
     platform::DeviceContext dc = session.dc;
@@ -118,7 +118,7 @@ void paint(NativeWindow* w, EditBoxTag* box) {
     platform::setBackgroundColor(dc, kDefaultBackground);
     platform::WindowMessage message{platform::WindowEvent::EditColors};
     message.dc = dc;
-    if (headless::deliverEvent(w->parent, message) && message.brush)
+    if (software::deliverEvent(w->parent, message) && message.brush)
         platform::fillRect(dc, platform::DeviceRect{0, 0, width, height}, message.brush);
     else
         fill(dc, platform::DeviceRect{0, 0, width, height}, kDefaultBackground);
@@ -222,9 +222,7 @@ void insert(EditBoxTag* box, const std::string& typed) {
     const int from = selectionStart(box);
     box->text.erase(static_cast<std::size_t>(from),
                     static_cast<std::size_t>(selectionEnd(box) - from));
-    const std::size_t room =
-        static_cast<std::size_t>(std::max(0, box->limit - static_cast<int>(box->text.size())));
-    const std::string kept = typed.substr(0, room);
+    const std::string kept = typed.substr(0, software::editBoxRoom(box->limit, box->text.size()));
     box->text.insert(static_cast<std::size_t>(from), kept);
     box->anchor = box->caret = from + static_cast<int>(kept.size());
 }
@@ -347,13 +345,11 @@ EditBox createEditBox(Window parent, const EditBoxSetup& setup) {
     box->owner = setup.owner;
     box->handler = setup.handler;
     box->text = setup.text ? setup.text : "";
-    // As the system's boxes: no limit for none, and a starting text longer
-    // than the limit kept whole (only typing stops at it).
-    box->limit = setup.limit > 0 ? setup.limit : std::numeric_limits<int>::max();
+    box->limit = software::editBoxLimit(setup.limit);
     box->startingText = box->text;
     box->alignment = setup.alignment;
-    if (setup.font && headless::object(setup.font)->kind == headless::Kind::Font) {
-        box->font = static_cast<headless::FontObject*>(headless::object(setup.font))->description;
+    if (setup.font && software::object(setup.font)->kind == software::Kind::Font) {
+        box->font = static_cast<software::FontObject*>(software::object(setup.font))->description;
         box->hasFont = true;
     }
     // The whole text selected, the caret at its end.
@@ -388,7 +384,7 @@ void destroyEditBox(EditBox box) {
     if (box->window) {
         x11::giveFocusBack(box->window, box);
         box->window->userData = nullptr;
-        destroyWindow(headless::handle(box->window));
+        destroyWindow(software::handle(box->window));
     }
     delete box;
 }

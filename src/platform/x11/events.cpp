@@ -56,7 +56,7 @@ void deliverKey(XKeyEvent key) {
     if (key.state & ShiftMask)
         message.keyModifiers |= platform::kShiftHeld;
     if (message.namedKey != platform::kNoNamedKey || message.keyCharacter != 0)
-        headless::deliverEvent(w, message);
+        software::deliverEvent(w, message);
 }
 
 void handle(const XEvent& event) {
@@ -77,7 +77,7 @@ void handle(const XEvent& event) {
         if (button == kWheelAway || button == kWheelTowards) {
             platform::WindowMessage message{platform::WindowEvent::Wheel};
             message.wheelNotches = button == kWheelAway ? 1.0f : -1.0f;
-            headless::deliverEvent(w, message);
+            software::deliverEvent(w, message);
             break;
         }
         if (button < Button1 || button > Button3)
@@ -87,7 +87,7 @@ void handle(const XEvent& event) {
         message.x = event.xbutton.x & 0xFFFF;
         message.y = event.xbutton.y & 0xFFFF;
         const HandledPress handling(event.xbutton);
-        headless::deliverEvent(w, message);
+        software::deliverEvent(w, message);
         break;
     }
     case MotionNotify:

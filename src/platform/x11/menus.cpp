@@ -1,6 +1,6 @@
 // Pop-up menus: built item by item as the toolkit asks, and shown through
 // an open menu of the backend's own windows (open_menu.cpp) with the items
-// measured and drawn as the headless backend draws them.
+// measured and drawn by the software drawing, as the headless backend draws them.
 #include <string>
 #include <vector>
 
@@ -25,16 +25,16 @@ struct MenuTag {
 namespace {
 
 // Every item measured, sub-menus' items with them.
-std::vector<headless::MenuItemInfo> describe(const platform::MenuTag* menu,
-                                             headless::WindowObject* owner) {
-    std::vector<headless::MenuItemInfo> items;
+std::vector<software::MenuItemInfo> describe(const platform::MenuTag* menu,
+                                             software::WindowObject* owner) {
+    std::vector<software::MenuItemInfo> items;
     for (const platform::MenuTag::Entry& entry : menu->entries) {
-        headless::MenuItemInfo info;
+        software::MenuItemInfo info;
         info.flags = entry.item.flags;
         info.id = entry.item.id;
         info.text = entry.text;
         info.itemData = entry.item.itemData;
-        headless::measureMenuItem(info, owner);
+        software::measureMenuItem(info, owner);
         if (entry.item.flags & platform::kMenuPopup)
             info.subItems = describe(entry.item.subMenu, owner);
         items.push_back(std::move(info));
@@ -76,7 +76,7 @@ unsigned trackPopupMenu(Menu menu, int x, int y, bool rightButton, Window owner)
     Display* d = x11::openDisplay();
     if (!menu || !w || !d)
         return 0;
-    const std::vector<headless::MenuItemInfo> items = describe(menu, w);
+    const std::vector<software::MenuItemInfo> items = describe(menu, w);
     return x11::runOpenMenu(d, items, x, y, rightButton, w);
 }
 

@@ -10,11 +10,12 @@
 
 namespace x11 {
 
-struct NativeWindow : headless::WindowObject {
+struct NativeWindow : software::WindowObject {
     ::Window id = 0;
     ::Window foreignParent = 0; // the host's window, when the parent is not ours
     int askedWidth = 0;         // the size asked for; a host's window may make it larger
     int askedHeight = 0;
+    bool coversParent = false; // follows the host window's size (coverParent)
 };
 
 // The live windows of the backend, in creation order.
@@ -33,13 +34,13 @@ NativeWindow* makeWindow(Display* d, NativeWindow* ours, ::Window parentId, cons
 NativeWindow* createChildWindow(NativeWindow* parent, const raster::Box& area,
                                 const char* className, platform::WindowProcedure procedure);
 
-// Gives the window (surface and X11 window) a new size, damaged whole.
-void resizeWindow(NativeWindow* w, int width, int height);
-// A window in a host's window covers all of it, never smaller than asked:
-// it hears of the host window's size and takes it on now and at every
-// change. (Other windows take the size asked.)
-void followParentSize(Display* d, NativeWindow* w);
-void fitToParent(NativeWindow* w, int parentWidth, int parentHeight);
+// A window that covers its host's window (coverParent) takes on the host
+// window's size, never smaller than asked (an empty one stays empty): now,
+// and at every change it hears of. Other windows take the size asked. With
+// `showAnyway` the size is shown (and the window damaged) even unchanged.
+void followParentSize(Display* d, NativeWindow* w, bool showAnyway = false);
+void fitToParent(Display* d, NativeWindow* w, int parentWidth, int parentHeight,
+                 bool showAnyway = false);
 void stopFollowingParent(Display* d, const NativeWindow* w);
 // A host's window changed: the windows of ours in it follow its size.
 void parentConfigured(const XConfigureEvent& event);
@@ -47,6 +48,9 @@ void parentConfigured(const XConfigureEvent& event);
 // Forgets a window the server destroyed (with its host's window), after
 // telling it as destroyWindow would.
 void windowDestroyedByServer(NativeWindow* w);
+
+// Gives one of our windows a new size, 0 included (then hidden on the server).
+void showSize(Display* d, NativeWindow* w, int width, int height);
 
 // Adds to the window's damaged area, which waits for a paint.
 void addDamage(NativeWindow* w, const raster::Box& area);

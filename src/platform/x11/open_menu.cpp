@@ -27,13 +27,13 @@ constexpr long kGrabPauseNanoseconds = 10 * 1000 * 1000;
 // How long the loop sleeps on the connection before it looks again.
 constexpr int kWaitMilliseconds = 50;
 
-using headless::MenuItemInfo;
+using software::MenuItemInfo;
 
 // One menu of the open ones: the top level, or a sub-menu opened from an
 // item of the level below it.
 struct Level {
     const std::vector<MenuItemInfo>* items = nullptr;
-    headless::MenuLayout layout;
+    software::MenuLayout layout;
     NativeWindow window; // its picture and X window; not one of the toolkit's windows
     int selected = -1;
 };
@@ -85,7 +85,7 @@ public:
             XEvent event;
             if (XCheckIfEvent(d_, &event, &OpenMenu::isMenuEvent, reinterpret_cast<XPointer>(this)))
                 handle(event);
-            else if (ownerGone_ || !headless::liveWindow(owner_))
+            else if (ownerGone_ || !software::liveWindow(owner_))
                 break;
             else
                 waitForServer();
@@ -129,8 +129,8 @@ private:
     bool openLevel(const std::vector<MenuItemInfo>& items, int x, int y) {
         auto level = std::make_unique<Level>();
         level->items = &items;
-        level->layout = headless::layOutMenu(items);
-        level->window.surface = headless::drawMenu(items, owner_, -1);
+        level->layout = software::layOutMenu(items);
+        level->window.surface = software::drawMenu(items, owner_, -1);
         const int width = level->window.surface.width();
         const int height = level->window.surface.height();
         const int screen = DefaultScreen(d_);
@@ -166,7 +166,7 @@ private:
     }
 
     void redraw(Level& level) {
-        level.window.surface = headless::drawMenu(*level.items, owner_, level.selected);
+        level.window.surface = software::drawMenu(*level.items, owner_, level.selected);
         present(&level.window, level.window.surface.bounds());
     }
 
@@ -177,7 +177,7 @@ private:
         const MenuItemInfo& item = (*parent.items)[static_cast<std::size_t>(parent.selected)];
         const platform::DeviceRect& r =
             parent.layout.items[static_cast<std::size_t>(parent.selected)];
-        const int width = headless::layOutMenu(item.subItems).width;
+        const int width = software::layOutMenu(item.subItems).width;
         int x = parent.window.screen.left + r.right;
         if (x + width > DisplayWidth(d_, DefaultScreen(d_)))
             x = parent.window.screen.left - width;
@@ -190,7 +190,7 @@ private:
     // what was open above it; a sub-menu item opens its menu when asked.
     void select(int l, int item, bool openSub) {
         Level& level = *levels_[static_cast<std::size_t>(l)];
-        if (item >= 0 && !headless::isChoosable((*level.items)[static_cast<std::size_t>(item)]))
+        if (item >= 0 && !software::isChoosable((*level.items)[static_cast<std::size_t>(item)]))
             item = -1;
         if (item == level.selected && (item < 0 || static_cast<int>(levels_.size()) > l + 1))
             return;
@@ -211,7 +211,7 @@ private:
         int at = level.selected;
         for (int step = 0; step < count; ++step) {
             at = at < 0 ? (direction > 0 ? 0 : count - 1) : (at + direction + count) % count;
-            if (headless::isChoosable((*level.items)[static_cast<std::size_t>(at)])) {
+            if (software::isChoosable((*level.items)[static_cast<std::size_t>(at)])) {
                 select(l, at, false);
                 return;
             }

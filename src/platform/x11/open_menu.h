@@ -7,8 +7,9 @@
 
 #include <vector>
 
-#include "headless.h"
+#include "menu_items.h"
 #include "native_window.h"
+#include "platform/popup_menu.h"
 
 namespace x11 {
 
@@ -19,7 +20,7 @@ namespace x11 {
 // `owner` draws the owner-drawn items. Releasing the left button over an
 // item chooses it, and the right one too with `rightButton`; a press off the
 // menu dismisses it.
-unsigned runOpenMenu(Display* display, const std::vector<headless::MenuItemInfo>& items, int x,
+unsigned runOpenMenu(Display* display, const std::vector<software::MenuItemInfo>& items, int x,
                      int y, bool rightButton, NativeWindow* owner);
 
 // The menu windows open on the server now.

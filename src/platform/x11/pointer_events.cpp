@@ -32,7 +32,7 @@ void deliver(::Window window, platform::WindowEvent kind, int x, int y, unsigned
     message.x = x;
     message.y = y;
     message.pointerHeld = heldOf(state);
-    headless::deliverEvent(w, message);
+    software::deliverEvent(w, message);
 }
 } // namespace
 

@@ -7,8 +7,8 @@
 #include <map>
 #include <string>
 
-#include "call_log.h"
 #include "connection.h"
+#include "kept.h"
 #include "native_window.h"
 #include "open_menu.h"
 #include "platform/graphics.h"
@@ -20,8 +20,8 @@ namespace x11 {
 
 namespace {
 std::map<std::string, platform::WindowProcedure>& windowClasses() {
-    static std::map<std::string, platform::WindowProcedure> classes;
-    return classes;
+    static software::Kept<std::map<std::string, platform::WindowProcedure>> classes;
+    return *classes;
 }
 
 constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
@@ -38,7 +38,7 @@ void destroyTree(NativeWindow* w) {
         return;
     w->destroying = true;
     platform::WindowMessage message{platform::WindowEvent::Destroy};
-    headless::deliverEvent(w, message);
+    software::deliverEvent(w, message);
     for (NativeWindow* child : std::vector<NativeWindow*>(nativeWindows()))
         if (child->parent == w)
             destroyTree(child);
@@ -49,13 +49,13 @@ void destroyTree(NativeWindow* w) {
 } // namespace
 
 std::vector<NativeWindow*>& nativeWindows() {
-    static std::vector<NativeWindow*> windows;
-    return windows;
+    static software::Kept<std::vector<NativeWindow*>> windows;
+    return *windows;
 }
 
 NativeWindow* nativeOf(platform::Window window) {
     for (NativeWindow* w : nativeWindows())
-        if (headless::handle(w) == window)
+        if (software::handle(w) == window)
             return w;
     return nullptr;
 }
@@ -82,11 +82,35 @@ bool paintFirstDamaged() {
         if (!w->damage.empty()) {
             platform::WindowMessage message{platform::WindowEvent::Paint};
             // Default processing validates the window without drawing.
-            if (!headless::deliverEvent(w, message))
+            if (!software::deliverEvent(w, message))
                 w->damage = raster::Box{};
             return true;
         }
     return false;
+}
+
+// Gives the window its size, keeping the pixels that still fit and waiting
+// for a paint of the whole. Windows may be empty, as on Windows; the server
+// has none, so an empty window of ours is hidden at its last size instead.
+void showSize(Display* d, NativeWindow* w, int width, int height) {
+    const bool empty = width == 0 || height == 0;
+    ErrorTrap trap(d);
+    if (empty) {
+        XUnmapWindow(d, w->id);
+    } else {
+        XResizeWindow(d, w->id, static_cast<unsigned>(width), static_cast<unsigned>(height));
+        if (w->surface.width() == 0 || w->surface.height() == 0)
+            XMapWindow(d, w->id);
+    }
+    raster::Surface resized(width, height, false, raster::kBlack);
+    for (int y = 0; y < std::min(height, w->surface.height()); ++y)
+        for (int x = 0; x < std::min(width, w->surface.width()); ++x)
+            resized.set(x, y, w->surface.get(x, y));
+    w->surface = std::move(resized);
+    w->screen.right = w->screen.left + width;
+    w->screen.bottom = w->screen.top + height;
+    w->damage = raster::Box{};
+    addDamage(w, wholeOf(w));
 }
 
 void windowDestroyedByServer(NativeWindow* w) {
@@ -141,29 +165,13 @@ NativeWindow* createChildWindow(NativeWindow* parent, const raster::Box& area,
     return w;
 }
 
-void resizeWindow(NativeWindow* w, int width, int height) {
-    Display* d = openDisplay();
-    if (!d)
-        return;
-    XResizeWindow(d, w->id, static_cast<unsigned>(width), static_cast<unsigned>(height));
-    raster::Surface resized(width, height, false, raster::kBlack);
-    for (int y = 0; y < std::min(height, w->surface.height()); ++y)
-        for (int x = 0; x < std::min(width, w->surface.width()); ++x)
-            resized.set(x, y, w->surface.get(x, y));
-    w->surface = std::move(resized);
-    w->screen.right = w->screen.left + width;
-    w->screen.bottom = w->screen.top + height;
-    addDamage(w, wholeOf(w));
-    XFlush(d);
-}
-
 int liveWindowCount() {
     return static_cast<int>(nativeWindows().size()) + openMenuWindowCount();
 }
 
 } // namespace x11
 
-namespace headless {
+namespace software {
 
 bool liveWindow(const WindowObject* w) {
     for (x11::NativeWindow* n : x11::nativeWindows())
@@ -172,17 +180,13 @@ bool liveWindow(const WindowObject* w) {
     return false;
 }
 
-bool deliverEvent(WindowObject* w, platform::WindowMessage& message) {
-    return w && w->procedure && w->procedure(handle(w), message);
-}
-
 // What was drawn straight into a window is shown at once.
 void windowTargetReleased(WindowObject* w) {
     if (x11::NativeWindow* n = x11::nativeOf(handle(w)))
         x11::present(n, n->surface.bounds());
 }
 
-} // namespace headless
+} // namespace software
 
 namespace platform {
 
@@ -201,7 +205,7 @@ void unregisterWindowClass(const char* name, Module) {
 
 Window createWindow(const char* className, const char* title, Window parent, int width, int height,
                     Module) {
-    if (!parent || !className || width <= 0 || height <= 0)
+    if (!parent || !className || width < 0 || height < 0)
         return nullptr;
     const auto entry = windowClasses().find(className);
     if (entry == windowClasses().end())
@@ -215,19 +219,25 @@ Window createWindow(const char* className, const char* title, Window parent, int
         closeDisplayIfUnused();
         return nullptr;
     }
+    // The server has no empty windows: an empty one of ours is a single
+    // pixel, unmapped until it has a size (see showSize).
     NativeWindow* w =
-        makeWindow(d, ours, parentId, raster::Box{0, 0, width, height}, className, entry->second);
+        makeWindow(d, ours, parentId, raster::Box{0, 0, std::max(width, 1), std::max(height, 1)},
+                   className, entry->second);
     if (!w) {
         closeDisplayIfUnused();
         return nullptr;
     }
+    w->askedWidth = width;
+    w->askedHeight = height;
+    if (width == 0 || height == 0)
+        showSize(d, w, width, height);
     if (title) {
         XStoreName(d, w->id, title);
         w->title = title;
     }
-    followParentSize(d, w);
     XFlush(d);
-    return headless::handle(w);
+    return software::handle(w);
 }
 
 void destroyWindow(Window window) {
@@ -275,7 +285,7 @@ bool beginPaint(Window window, PaintSession& session) {
     if (!session.dc)
         return false;
     session.area = DeviceRect{d.left, d.top, d.right, d.bottom};
-    headless::TargetObject* t = headless::target(session.dc);
+    software::TargetObject* t = software::target(session.dc);
     t->systemClip = d;
     t->state.clip = d;
     return true;
@@ -302,7 +312,7 @@ bool dispatchPendingPaint() {
 
 Window parentWindow(Window window) {
     if (NativeWindow* w = nativeOf(window))
-        return w->parent ? headless::handle(w->parent)
+        return w->parent ? software::handle(w->parent)
                          : reinterpret_cast<Window>(static_cast<std::uintptr_t>(w->foreignParent));
     // A host's window: its parent as the server has it, none for the root.
     Display* d = openDisplay();
@@ -348,11 +358,13 @@ void windowClassName(Window window, char* name, int capacity) {
 
 bool setWindowSize(Window window, int width, int height) {
     NativeWindow* w = nativeOf(window);
-    if (!w || !openDisplay() || width <= 0 || height <= 0)
+    Display* d = openDisplay();
+    if (!w || !d || width < 0 || height < 0)
         return false;
     w->askedWidth = width;
     w->askedHeight = height;
-    followParentSize(openDisplay(), w);
+    followParentSize(d, w, true);
+    XFlush(d);
     return true;
 }
 

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "platform/headless/raster/surface.h"
 #include "platform/platform_types.h"
+#include "platform/software/raster/surface.h"
 
 namespace x11 {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
-#include "platform/headless/pictures/bmp_reader.h"
+#include "platform/software/pictures/bmp_reader.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ TEST(BmpWriter, AnOddWidthSurfaceReadsBackPixelForPixel) {
     const std::vector<unsigned char> bytes = readFile(path);
     EXPECT_EQ(bytes.size(), 54u + 16u * 3u);
     raster::Surface back;
-    ASSERT_TRUE(headless::decodeBmp(bytes.data(), bytes.size(), back));
+    ASSERT_TRUE(software::decodeBmp(bytes.data(), bytes.size(), back));
     ASSERT_EQ(back.width(), 5);
     ASSERT_EQ(back.height(), 3);
     for (int y = 0; y < 3; ++y)

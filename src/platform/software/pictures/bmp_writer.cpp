@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "../headless.h"
+#include "picture_files.h"
 
-namespace headless {
+namespace software {
 
 namespace {
 void put16(std::vector<unsigned char>& out, std::uint32_t v) {
@@ -61,4 +61,4 @@ bool saveBmp(const raster::Surface& surface, const char* path) {
     return std::fclose(out) == 0 && written;
 }
 
-} // namespace headless
+} // namespace software

@@ -1,4 +1,4 @@
-// A rectangle of pixels: the picture behind every headless drawing target.
+// A rectangle of pixels: the picture behind every software-drawn target.
 #pragma once
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace headless {
+namespace software {
 namespace {
 
 std::uint32_t u16(const unsigned char* p) {
@@ -71,4 +71,4 @@ bool decodeBmp(const unsigned char* data, std::size_t size, raster::Surface& out
     return true;
 }
 
-} // namespace headless
+} // namespace software

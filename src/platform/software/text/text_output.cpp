@@ -1,18 +1,18 @@
-// Measuring and drawing single lines of text on headless targets.
+// Measuring and drawing single lines of text on software-drawn targets.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
 #include <algorithm>
 #include <cmath>
 
-#include "../call_log.h"
+#include "../counted.h"
 #include "../objects.h"
 #include "font_faces.h"
 #include "platform/graphics.h"
 
 namespace platform {
 
-using namespace headless;
+using namespace software;
 
 namespace {
 
@@ -57,7 +57,7 @@ void paintGlyph(raster::Surface& s, const raster::Box& box, const FT_Bitmap& bm,
 } // namespace
 
 bool textExtent(DeviceContext dc, const char* text, int length, int& width, int& height) {
-    countCall("GetTextExtentPoint32A");
+    TARVEL_COUNTED_CALL("GetTextExtentPoint32A");
     TargetObject* t = target(dc);
     if (!t || !text || length < 0)
         return false;
@@ -70,7 +70,7 @@ bool textExtent(DeviceContext dc, const char* text, int length, int& width, int&
 }
 
 int drawText(DeviceContext dc, const char* text, int length, DeviceRect& rect, unsigned format) {
-    countCall("DrawTextA");
+    TARVEL_COUNTED_CALL("DrawTextA");
     TargetObject* t = target(dc);
     raster::Surface* s = t ? t->surface() : nullptr;
     if (!s || !text)

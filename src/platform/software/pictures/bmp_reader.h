@@ -5,9 +5,9 @@
 
 #include "../raster/surface.h"
 
-namespace headless {
+namespace software {
 
 // False for anything that is not a complete uncompressed bitmap file.
 bool decodeBmp(const unsigned char* data, std::size_t size, raster::Surface& out);
 
-} // namespace headless
+} // namespace software

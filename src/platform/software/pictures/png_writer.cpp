@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "../headless.h"
+#include "picture_files.h"
 
-namespace headless {
+namespace software {
 
 bool savePng(const raster::Surface& surface, const char* path) {
     if (!path || surface.width() <= 0 || surface.height() <= 0)
@@ -40,4 +40,4 @@ bool savePng(const raster::Surface& surface, const char* path) {
     return std::fclose(file) == 0 && ok;
 }
 
-} // namespace headless
+} // namespace software

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace headless {
+namespace software {
 
 struct EmbeddedPicture {
     std::uint16_t id;
@@ -15,4 +15,4 @@ struct EmbeddedPicture {
 
 const EmbeddedPicture* embeddedPictures(std::size_t& count);
 
-} // namespace headless
+} // namespace software

@@ -6,11 +6,11 @@
 
 #include <vector>
 
-#include "headless.h"
+#include "menu_items.h"
 #include "objects.h"
 #include "raster/surface.h"
 
-namespace headless {
+namespace software {
 
 // Fills in the item's size: a plain item's from its text, an owner-drawn
 // item's as the owner window answers (0 by 0 when it does not).
@@ -32,4 +32,4 @@ raster::Surface drawMenu(const std::vector<MenuItemInfo>& items, WindowObject* o
 // Whether the user can choose the item, or open it when it is a sub-menu.
 bool isChoosable(const MenuItemInfo& item);
 
-} // namespace headless
+} // namespace software

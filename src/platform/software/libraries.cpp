@@ -6,16 +6,17 @@
 #include <map>
 #include <vector>
 
-#include "call_log.h"
-#include "headless.h"
+#include "counted.h"
+#include "kept.h"
 #include "objects.h"
 #include "pictures/bmp_reader.h"
 #include "pictures/embedded_pictures.h"
 #include "platform/graphics.h"
+#include "platform/software/software.h"
 #include "platform/system.h"
 #include "raster/blit.h"
 
-namespace headless {
+namespace software {
 namespace {
 bool blendLibraryAvailable = true;
 int reportedFamily = 2;
@@ -26,7 +27,7 @@ int TARVEL_SYSCALL transparentBlit(platform::DeviceContext dest, int x, int y, i
                                    int height, platform::DeviceContext source, int sourceX,
                                    int sourceY, int sourceWidth, int sourceHeight,
                                    unsigned transparent) {
-    countCall("TransparentBlt");
+    TARVEL_COUNTED_CALL("TransparentBlt");
     if (!dest || !source)
         return 0;
     return raster::transparentBlt(blitEndOf(dest), x, y, width, height, blitEndOf(source), sourceX,
@@ -37,7 +38,7 @@ int TARVEL_SYSCALL alphaBlendBlit(platform::DeviceContext dest, int x, int y, in
                                   platform::DeviceContext source, int sourceX, int sourceY,
                                   int sourceWidth, int sourceHeight,
                                   platform::BlendFunction blend) {
-    countCall("AlphaBlend");
+    TARVEL_COUNTED_CALL("AlphaBlend");
     if (!dest || !source || blend.operation != 0 || blend.alphaFormat != 0)
         return 0;
     return raster::alphaBlend(blitEndOf(dest), x, y, width, height, blitEndOf(source), sourceX,
@@ -55,8 +56,8 @@ bool sameName(const char* a, const char* b) {
 
 namespace {
 std::map<std::uint16_t, std::vector<unsigned char>>& addedPictures() {
-    static std::map<std::uint16_t, std::vector<unsigned char>> pictures;
-    return pictures;
+    static Kept<std::map<std::uint16_t, std::vector<unsigned char>>> pictures;
+    return *pictures;
 }
 } // namespace
 
@@ -108,21 +109,21 @@ void resetSystemColors() {
     systemColors() = SystemColors{};
 }
 
-} // namespace headless
+} // namespace software
 
 namespace platform {
 
-using namespace headless;
+using namespace software;
 
 Module loadLibrary(const char* name) {
-    countCall("LoadLibraryA");
+    TARVEL_COUNTED_CALL("LoadLibraryA");
     if (!name || !blendLibraryAvailable || !sameName(name, "msimg32.dll"))
         return nullptr;
     return reinterpret_cast<Module>(&blendLibrary);
 }
 
 ProcAddress procAddress(Module module, const char* name) {
-    countCall("GetProcAddress");
+    TARVEL_COUNTED_CALL("GetProcAddress");
     if (module != reinterpret_cast<Module>(&blendLibrary) || !name)
         return nullptr;
     if (std::strcmp(name, "TransparentBlt") == 0)
@@ -133,16 +134,16 @@ ProcAddress procAddress(Module module, const char* name) {
 }
 
 void freeLibrary(Module) {
-    countCall("FreeLibrary");
+    TARVEL_COUNTED_CALL("FreeLibrary");
 }
 
 int platformFamily() {
-    countCall("GetVersionExA");
+    TARVEL_COUNTED_CALL("GetVersionExA");
     return reportedFamily;
 }
 
 GraphicsObject loadBitmapResource(Module, std::uint16_t id) {
-    countCall("LoadBitmapA");
+    TARVEL_COUNTED_CALL("LoadBitmapA");
     const unsigned char* data = nullptr;
     std::size_t size = 0;
     std::size_t count = 0;
@@ -166,7 +167,7 @@ GraphicsObject loadBitmapResource(Module, std::uint16_t id) {
 }
 
 ColorValue systemColor(SystemColor which) {
-    countCall("GetSysColor");
+    TARVEL_COUNTED_CALL("GetSysColor");
     const ColorValue* c = systemColors().find(which);
     return c ? *c : 0;
 }

@@ -1,14 +1,14 @@
-// Shapes, pixels and flood fill on headless targets.
+// Shapes, pixels and flood fill on software-drawn targets.
 #include <vector>
 
-#include "call_log.h"
+#include "counted.h"
 #include "objects.h"
 #include "platform/graphics.h"
 #include "raster/shapes.h"
 
 namespace platform {
 
-using namespace headless;
+using namespace software;
 
 namespace {
 std::vector<raster::Vertex> vertices(const DevicePoint* points, int count) {
@@ -21,7 +21,7 @@ std::vector<raster::Vertex> vertices(const DevicePoint* points, int count) {
 } // namespace
 
 bool moveTo(DeviceContext dc, int x, int y) {
-    countCall("MoveToEx");
+    TARVEL_COUNTED_CALL("MoveToEx");
     TargetObject* t = target(dc);
     if (!t)
         return false;
@@ -31,7 +31,7 @@ bool moveTo(DeviceContext dc, int x, int y) {
 }
 
 bool lineTo(DeviceContext dc, int x, int y) {
-    countCall("LineTo");
+    TARVEL_COUNTED_CALL("LineTo");
     TargetObject* t = target(dc);
     if (!t || !t->surface())
         return false;
@@ -40,7 +40,7 @@ bool lineTo(DeviceContext dc, int x, int y) {
 }
 
 bool polyline(DeviceContext dc, const DevicePoint* points, int count) {
-    countCall("Polyline");
+    TARVEL_COUNTED_CALL("Polyline");
     TargetObject* t = target(dc);
     if (!t || !t->surface() || !points || count < 2)
         return false;
@@ -50,7 +50,7 @@ bool polyline(DeviceContext dc, const DevicePoint* points, int count) {
 }
 
 bool polygon(DeviceContext dc, const DevicePoint* points, int count) {
-    countCall("Polygon");
+    TARVEL_COUNTED_CALL("Polygon");
     TargetObject* t = target(dc);
     if (!t || !t->surface() || !points || count < 2)
         return false;
@@ -60,7 +60,7 @@ bool polygon(DeviceContext dc, const DevicePoint* points, int count) {
 }
 
 bool fillRect(DeviceContext dc, const DeviceRect& rect, GraphicsObject brush) {
-    countCall("FillRect");
+    TARVEL_COUNTED_CALL("FillRect");
     TargetObject* t = target(dc);
     Object* b = object(brush);
     if (!t || !t->surface() || !b || b->kind != Kind::Brush)
@@ -72,7 +72,7 @@ bool fillRect(DeviceContext dc, const DeviceRect& rect, GraphicsObject brush) {
 }
 
 bool ellipse(DeviceContext dc, int left, int top, int right, int bottom) {
-    countCall("Ellipse");
+    TARVEL_COUNTED_CALL("Ellipse");
     TargetObject* t = target(dc);
     if (!t || !t->surface())
         return false;
@@ -82,7 +82,7 @@ bool ellipse(DeviceContext dc, int left, int top, int right, int bottom) {
 
 bool arc(DeviceContext dc, int left, int top, int right, int bottom, int startX, int startY,
          int endX, int endY) {
-    countCall("Arc");
+    TARVEL_COUNTED_CALL("Arc");
     TargetObject* t = target(dc);
     if (!t || !t->surface())
         return false;
@@ -93,7 +93,7 @@ bool arc(DeviceContext dc, int left, int top, int right, int bottom, int startX,
 
 bool pie(DeviceContext dc, int left, int top, int right, int bottom, int startX, int startY,
          int endX, int endY) {
-    countCall("Pie");
+    TARVEL_COUNTED_CALL("Pie");
     TargetObject* t = target(dc);
     if (!t || !t->surface())
         return false;
@@ -103,7 +103,7 @@ bool pie(DeviceContext dc, int left, int top, int right, int bottom, int startX,
 }
 
 ColorValue setPixel(DeviceContext dc, int x, int y, ColorValue color) {
-    countCall("SetPixel");
+    TARVEL_COUNTED_CALL("SetPixel");
     TargetObject* t = target(dc);
     raster::Surface* s = t ? t->surface() : nullptr;
     if (!s || !s->inside(x, y) || !t->state.clip.contains(x, y))
@@ -113,7 +113,7 @@ ColorValue setPixel(DeviceContext dc, int x, int y, ColorValue color) {
 }
 
 ColorValue getPixel(DeviceContext dc, int x, int y) {
-    countCall("GetPixel");
+    TARVEL_COUNTED_CALL("GetPixel");
     TargetObject* t = target(dc);
     raster::Surface* s = t ? t->surface() : nullptr;
     if (!s || !s->inside(x, y) || !t->state.clip.contains(x, y))
@@ -122,7 +122,7 @@ ColorValue getPixel(DeviceContext dc, int x, int y) {
 }
 
 bool floodFill(DeviceContext dc, int x, int y, ColorValue color, FloodFillType type) {
-    countCall("ExtFloodFill");
+    TARVEL_COUNTED_CALL("ExtFloodFill");
     TargetObject* t = target(dc);
     if (!t || !t->surface())
         return false;

@@ -1,11 +1,11 @@
 // Drawing targets on windows, on the screen and in memory; block copies.
-#include "call_log.h"
-#include "headless.h"
+#include "counted.h"
 #include "objects.h"
 #include "platform/graphics.h"
+#include "platform/software/software.h"
 #include "raster/blit.h"
 
-namespace headless {
+namespace software {
 
 namespace {
 TargetObject* newTarget() {
@@ -49,14 +49,14 @@ raster::BlitEnd blitEndOf(platform::DeviceContext dc) {
     return blitEnd(target(dc));
 }
 
-} // namespace headless
+} // namespace software
 
 namespace platform {
 
-using namespace headless;
+using namespace software;
 
 DeviceContext getDC(Window w) {
-    countCall("GetDC");
+    TARVEL_COUNTED_CALL("GetDC");
     if (w && !liveWindow(window(w)))
         return nullptr;
     TargetObject* t = newTarget();
@@ -68,7 +68,7 @@ DeviceContext getDC(Window w) {
 }
 
 int releaseDC(Window, DeviceContext dc) {
-    countCall("ReleaseDC");
+    TARVEL_COUNTED_CALL("ReleaseDC");
     TargetObject* t = target(dc);
     if (!t || t->memory)
         return 0;
@@ -82,7 +82,7 @@ int releaseDC(Window, DeviceContext dc) {
 }
 
 DeviceContext createCompatibleDC(DeviceContext) {
-    countCall("CreateCompatibleDC");
+    TARVEL_COUNTED_CALL("CreateCompatibleDC");
     TargetObject* t = newTarget();
     t->memory = true;
     t->bitmap = stockOneByOne();
@@ -90,7 +90,7 @@ DeviceContext createCompatibleDC(DeviceContext) {
 }
 
 bool deleteDC(DeviceContext dc) {
-    countCall("DeleteDC");
+    TARVEL_COUNTED_CALL("DeleteDC");
     TargetObject* t = target(dc);
     if (!t || !t->memory)
         return false;
@@ -103,7 +103,7 @@ bool deleteDC(DeviceContext dc) {
 }
 
 GraphicsObject createCompatibleBitmap(DeviceContext dc, int width, int height) {
-    countCall("CreateCompatibleBitmap");
+    TARVEL_COUNTED_CALL("CreateCompatibleBitmap");
     TargetObject* t = target(dc);
     if (width < 0 || height < 0)
         return nullptr;
@@ -118,7 +118,7 @@ GraphicsObject createCompatibleBitmap(DeviceContext dc, int width, int height) {
 }
 
 GraphicsObject createMonochromeBitmap(int width, int height) {
-    countCall("CreateBitmap");
+    TARVEL_COUNTED_CALL("CreateBitmap");
     if (width < 0 || height < 0)
         return nullptr;
     BitmapObject* b = newObject<BitmapObject>();
@@ -128,7 +128,7 @@ GraphicsObject createMonochromeBitmap(int width, int height) {
 }
 
 bool bitmapSize(GraphicsObject bitmap, int& width, int& height) {
-    countCall("GetObjectA");
+    TARVEL_COUNTED_CALL("GetObjectA");
     const raster::Surface* s = surfaceOf(bitmap);
     if (!s)
         return false;
@@ -139,7 +139,7 @@ bool bitmapSize(GraphicsObject bitmap, int& width, int& height) {
 
 bool bitBlt(DeviceContext dest, int x, int y, int width, int height, DeviceContext source,
             int sourceX, int sourceY, std::uint32_t rasterOp) {
-    countCall("BitBlt");
+    TARVEL_COUNTED_CALL("BitBlt");
     if (!dest || !source || !target(dest)->surface() || !target(source)->surface())
         return false;
     return raster::bitBlt(blitEndOf(dest), x, y, width, height, blitEndOf(source), sourceX, sourceY,

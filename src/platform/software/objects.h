@@ -1,11 +1,12 @@
-// What the headless backend's handles point to: drawing objects, drawing
-// targets and simulated windows, each a plain heap object.
+// What the handles of the software-drawn backends point to: drawing
+// objects, drawing targets and windows, each a plain heap object.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "counted.h"
 #include "platform/drop.h"
 #include "platform/edit_box.h"
 #include "platform/platform_types.h"
@@ -13,7 +14,7 @@
 #include "raster/blit.h"
 #include "raster/draw_state.h"
 
-namespace headless {
+namespace software {
 
 enum class Kind { Pen, Brush, Font, Bitmap, Region };
 
@@ -116,36 +117,13 @@ inline platform::Window handle(WindowObject* w) {
     return reinterpret_cast<platform::Window>(w);
 }
 
-// Whether a window handle names a live window; a dead one is counted.
+// Whether a window handle names a live window (the backend answers).
 bool liveWindow(const WindowObject* w);
 // Told when a target drawing straight into a window is released, so a
 // backend that shows windows on a real screen can show what was drawn.
 void windowTargetReleased(WindowObject* w);
-
-// Removes the first left-button press posted to any window; false when none.
-bool takePostedLeftPress();
-
-// A child window of `parent` covering `client` (parent client coordinates),
-// damaged so that it waits for its first paint.
-WindowObject* newChildWindow(WindowObject* parent, const raster::Box& client,
-                             const char* className);
-// Every live window, in creation order.
-const std::vector<WindowObject*>& liveWindows();
 // Sends one event to a window's procedure; false when nobody handled it.
 bool deliverEvent(WindowObject* w, platform::WindowMessage& message);
-
-// The window with the keyboard focus (null for none). Moving the focus away
-// from an edit box tells the box's handler.
-WindowObject* keyboardFocus();
-void moveKeyboardFocus(WindowObject* to);
-
-// Paints an edit box in the colours its parent's procedure gives it.
-void paintEditBox(WindowObject* box);
-
-// Forgets the menus' queued answers and records (with the window system).
-void resetMenus();
-// The simulated system colours back to their defaults.
-void resetSystemColors();
 
 // Stock objects every new target starts with; never freed.
 PenObject* stockBlackPen();
@@ -158,14 +136,13 @@ raster::Surface& screenSurface();
 // A target as one end of a block copy.
 raster::BlitEnd blitEndOf(platform::DeviceContext dc);
 
-// Creation and release of non-stock objects, counted for leak checks.
-extern int liveObjects;
+// Creation and release of non-stock objects (counted where counting is on).
 template <typename T> T* newObject() {
-    ++liveObjects;
+    TARVEL_COUNTED_OBJECTS(1);
     return new T();
 }
 void freeObject(Object* o);
 void noteSelected(Object* o);
 void noteDeselected(Object* o);
 
-} // namespace headless
+} // namespace software

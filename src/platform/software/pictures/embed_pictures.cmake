@@ -1,7 +1,7 @@
 # Writes a C++ source holding the bytes of each picture file and a table of
 # them by resource number. Run with -DOUTPUT=... -DIDS=a;b -DFILES=x;y.
 set(body "// Generated from the resource script's pictures; do not edit.\n")
-string(APPEND body "#include \"pictures/embedded_pictures.h\"\n\nnamespace headless {\nnamespace {\n")
+string(APPEND body "#include \"pictures/embedded_pictures.h\"\n\nnamespace software {\nnamespace {\n")
 set(table "")
 list(LENGTH IDS count)
 if(count GREATER 0)
@@ -24,5 +24,5 @@ else()
     string(APPEND body "} // namespace\n\nconst EmbeddedPicture* embeddedPictures(std::size_t& count) {\n")
     string(APPEND body "    count = 0;\n    return nullptr;\n}\n")
 endif()
-string(APPEND body "\n} // namespace headless\n")
+string(APPEND body "\n} // namespace software\n")
 file(WRITE "${OUTPUT}" "${body}")

@@ -1,13 +1,13 @@
 // Drawing objects and the state of drawing targets.
 #include <cstring>
 
-#include "call_log.h"
+#include "counted.h"
 #include "objects.h"
 #include "platform/graphics.h"
 
 namespace platform {
 
-using namespace headless;
+using namespace software;
 
 namespace {
 std::uint32_t lastErrorCode = 0;
@@ -20,7 +20,7 @@ template <typename T> void replaceSelection(T*& slot, T* next) {
 } // namespace
 
 GraphicsObject currentObject(DeviceContext dc, ObjectKind kind) {
-    countCall("GetCurrentObject");
+    TARVEL_COUNTED_CALL("GetCurrentObject");
     TargetObject* t = target(dc);
     if (!t)
         return nullptr;
@@ -38,7 +38,7 @@ GraphicsObject currentObject(DeviceContext dc, ObjectKind kind) {
 }
 
 GraphicsObject selectObject(DeviceContext dc, GraphicsObject h) {
-    countCall("SelectObject");
+    TARVEL_COUNTED_CALL("SelectObject");
     TargetObject* t = target(dc);
     Object* o = object(h);
     if (!t || !o)
@@ -73,7 +73,7 @@ GraphicsObject selectObject(DeviceContext dc, GraphicsObject h) {
 }
 
 bool deleteObject(GraphicsObject h) {
-    countCall("DeleteObject");
+    TARVEL_COUNTED_CALL("DeleteObject");
     if (!h)
         return false;
     freeObject(object(h));
@@ -81,12 +81,12 @@ bool deleteObject(GraphicsObject h) {
 }
 
 GraphicsObject stockNullPen() {
-    countCall("GetStockObject");
+    TARVEL_COUNTED_CALL("GetStockObject");
     return handle(stockNullPenObject());
 }
 
 int setBackgroundMode(DeviceContext dc, BackgroundMode mode) {
-    countCall("SetBkMode");
+    TARVEL_COUNTED_CALL("SetBkMode");
     TargetObject* t = target(dc);
     if (!t || (mode != kBackgroundOpaque && mode != kBackgroundTransparent))
         return 0;
@@ -96,7 +96,7 @@ int setBackgroundMode(DeviceContext dc, BackgroundMode mode) {
 }
 
 ColorValue setBackgroundColor(DeviceContext dc, ColorValue color) {
-    countCall("SetBkColor");
+    TARVEL_COUNTED_CALL("SetBkColor");
     TargetObject* t = target(dc);
     if (!t)
         return kInvalidColor;
@@ -106,7 +106,7 @@ ColorValue setBackgroundColor(DeviceContext dc, ColorValue color) {
 }
 
 ColorValue setTextColor(DeviceContext dc, ColorValue color) {
-    countCall("SetTextColor");
+    TARVEL_COUNTED_CALL("SetTextColor");
     TargetObject* t = target(dc);
     if (!t)
         return kInvalidColor;
@@ -116,7 +116,7 @@ ColorValue setTextColor(DeviceContext dc, ColorValue color) {
 }
 
 int setMixMode(DeviceContext dc, int mode) {
-    countCall("SetROP2");
+    TARVEL_COUNTED_CALL("SetROP2");
     TargetObject* t = target(dc);
     if (!t || mode < 1 || mode > 16)
         return 0;
@@ -127,7 +127,7 @@ int setMixMode(DeviceContext dc, int mode) {
 }
 
 GraphicsObject createPen(int style, int width, ColorValue color) {
-    countCall("CreatePenIndirect");
+    TARVEL_COUNTED_CALL("CreatePenIndirect");
     if (style != kPenSolid && style != kPenDot && style != kPenNull)
         return nullptr;
     PenObject* p = newObject<PenObject>();
@@ -138,14 +138,14 @@ GraphicsObject createPen(int style, int width, ColorValue color) {
 }
 
 GraphicsObject createSolidBrush(ColorValue color) {
-    countCall("CreateBrushIndirect");
+    TARVEL_COUNTED_CALL("CreateBrushIndirect");
     BrushObject* b = newObject<BrushObject>();
     b->brush.color = color & 0xFFFFFF;
     return handle(b);
 }
 
 GraphicsObject createFont(const FontDescription& description) {
-    countCall("CreateFontIndirectA");
+    TARVEL_COUNTED_CALL("CreateFontIndirectA");
     FontObject* f = newObject<FontObject>();
     f->description = description;
     f->description.faceName[sizeof f->description.faceName - 1] = '\0';
@@ -153,7 +153,7 @@ GraphicsObject createFont(const FontDescription& description) {
 }
 
 GraphicsObject createRectRegion(int left, int top, int right, int bottom) {
-    countCall("CreateRectRgn");
+    TARVEL_COUNTED_CALL("CreateRectRgn");
     RegionObject* r = newObject<RegionObject>();
     r->box = raster::Box{left < right ? left : right, top < bottom ? top : bottom,
                          left < right ? right : left, top < bottom ? bottom : top};
@@ -161,7 +161,7 @@ GraphicsObject createRectRegion(int left, int top, int right, int bottom) {
 }
 
 int selectClipRegion(DeviceContext dc, GraphicsObject region) {
-    countCall("SelectClipRgn");
+    TARVEL_COUNTED_CALL("SelectClipRgn");
     TargetObject* t = target(dc);
     if (!t)
         return 0;
@@ -177,7 +177,7 @@ int selectClipRegion(DeviceContext dc, GraphicsObject region) {
 }
 
 std::uint32_t lastError() {
-    countCall("GetLastError");
+    TARVEL_COUNTED_CALL("GetLastError");
     return lastErrorCode;
 }
 

@@ -10,7 +10,9 @@
 #include <string>
 #include <utility>
 
-namespace headless::text {
+#include "../kept.h"
+
+namespace software::text {
 namespace {
 
 const char* const kSansFiles[4] = {
@@ -26,18 +28,38 @@ const char* const kSymbolFiles[4] = {
     "/usr/share/fonts/truetype/dejavu/DejaVuSans-BoldOblique.ttf",
 };
 
+// FreeType and the faces opened so far, by file; given back with the
+// library (see kept.h).
+struct OpenFaces {
+    FT_Library library = nullptr;
+    bool tried = false;
+    std::map<std::string, FT_Face> faces;
+    ~OpenFaces() {
+        for (const auto& entry : faces)
+            if (entry.second)
+                FT_Done_Face(entry.second);
+        if (library)
+            FT_Done_FreeType(library);
+    }
+};
+
+OpenFaces& openFaces() {
+    static Kept<OpenFaces> open;
+    return *open;
+}
+
 FT_Library library() {
-    static FT_Library lib = [] {
-        FT_Library l = nullptr;
-        if (FT_Init_FreeType(&l) != 0)
-            l = nullptr;
-        return l;
-    }();
-    return lib;
+    OpenFaces& open = openFaces();
+    if (!open.tried) {
+        open.tried = true;
+        if (FT_Init_FreeType(&open.library) != 0)
+            open.library = nullptr;
+    }
+    return open.library;
 }
 
 FT_Face openFace(const char* path) {
-    static std::map<std::string, FT_Face> open;
+    auto& open = openFaces().faces;
     const auto it = open.find(path);
     if (it != open.end())
         return it->second;
@@ -121,4 +143,4 @@ SizedFace faceFor(const platform::FontDescription& d) {
     return sized;
 }
 
-} // namespace headless::text
+} // namespace software::text

@@ -9,7 +9,7 @@
 
 typedef struct FT_FaceRec_* FT_Face;
 
-namespace headless::text {
+namespace software::text {
 
 struct SizedFace {
     FT_Face face = nullptr; // null when no typeface file could be opened
@@ -24,4 +24,4 @@ SizedFace faceFor(const platform::FontDescription& description);
 // The character a byte of text stands for in the chosen layout.
 std::uint32_t characterOf(unsigned char byte, bool symbol);
 
-} // namespace headless::text
+} // namespace software::text

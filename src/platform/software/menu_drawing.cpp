@@ -4,10 +4,12 @@
 #include <string>
 
 #include "platform/graphics.h"
+#include "platform/popup_menu.h"
+#include "platform/software/software.h"
 #include "platform/system.h"
 #include "platform/window.h"
 
-namespace headless {
+namespace software {
 
 namespace {
 // Plain items as the system draws them: a check column, the text, and room
@@ -182,4 +184,4 @@ raster::Surface drawMenu(const std::vector<MenuItemInfo>& items, WindowObject* o
     return picture;
 }
 
-} // namespace headless
+} // namespace software
