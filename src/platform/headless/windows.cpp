@@ -12,16 +12,12 @@
 #include "headless.h"
 #include "platform/graphics.h"
 #include "platform/window.h"
+#include "window_model.h"
 #include "window_system.h"
 
 namespace headless {
 
 namespace {
-struct WindowClassEntry {
-    platform::Module instance;
-    platform::WindowProcedure procedure;
-};
-
 struct PostedPress {
     WindowObject* window;
     int x;
@@ -35,7 +31,6 @@ struct CursorObject {
 
 struct WindowSystem {
     std::vector<WindowObject*> windows; // live windows in creation order
-    std::map<std::string, WindowClassEntry> classes;
     std::deque<PostedPress> presses;
     int deadHandleUses = 0;
     int lostDropRegistrations = 0;
@@ -50,10 +45,6 @@ WindowSystem& windowSystem() {
 
 constexpr std::uint32_t kStyleChild = 0x40000000;
 constexpr std::uint32_t kStyleCaption = 0x00C00000;
-
-raster::Box wholeOf(const WindowObject* w) {
-    return raster::Box{0, 0, w->screen.right - w->screen.left, w->screen.bottom - w->screen.top};
-}
 
 WindowObject* newWindow(int x, int y, int width, int height) {
     WindowObject* w = new WindowObject();
@@ -74,31 +65,17 @@ bool within(const WindowObject* w, const WindowObject* ancestor) {
     return false;
 }
 
-void destroyTree(WindowObject* w) {
-    if (w->destroying)
-        return;
-    w->destroying = true;
-    // As on the real system, the focus leaves a window before it is told of
-    // its destruction; an edit box losing it may be destroyed by its owner.
+// As on the real system, the focus leaves a window before it is told of its
+// destruction; an edit box losing it may be destroyed by its owner.
+void leaving(WindowObject* w) {
     if (within(windowSystem().focus, w))
         moveKeyboardFocus(nullptr);
-    if (w->parent) {
-        auto& siblings = w->parent->children;
-        siblings.erase(std::remove(siblings.begin(), siblings.end(), w), siblings.end());
-        w->parent = nullptr;
-    }
-    // The window is told first, while it and its children still exist.
-    platform::WindowMessage message{platform::WindowEvent::Destroy};
-    deliver(w, message);
+}
+
+void forget(WindowObject* w) {
     // A registration still held now could never be revoked.
     if (w->dropReceiver)
         ++windowSystem().lostDropRegistrations;
-    while (!w->children.empty()) {
-        WindowObject* child = w->children.back();
-        child->parent = nullptr;
-        w->children.pop_back();
-        destroyTree(child);
-    }
     auto& presses = windowSystem().presses;
     presses.erase(std::remove_if(presses.begin(), presses.end(),
                                  [w](const PostedPress& p) { return p.window == w; }),
@@ -108,6 +85,10 @@ void destroyTree(WindowObject* w) {
     if (windowSystem().focus == w)
         windowSystem().focus = nullptr;
     delete w;
+}
+
+void destroyTree(WindowObject* w) {
+    destroyWindowTree(w, WindowEnd{&leaving, &forget});
 }
 
 // One pending paint: the first window, in creation order, with damage.
@@ -124,10 +105,7 @@ bool paint(WindowObject* w) {
         w->damage = raster::Box{};
         return true;
     }
-    platform::WindowMessage message{platform::WindowEvent::Paint};
-    // Default processing validates the window without drawing.
-    if (!deliver(w, message))
-        w->damage = raster::Box{};
+    paintWindow(w);
     return true;
 }
 } // namespace
@@ -138,8 +116,7 @@ WindowObject* newChildWindow(WindowObject* parent, const raster::Box& client,
     const int height = std::max(0, client.bottom - client.top);
     WindowObject* w = newWindow(parent->screen.left + client.left, parent->screen.top + client.top,
                                 width, height);
-    w->parent = parent;
-    parent->children.push_back(w);
+    linkToParent(w, parent);
     w->className = className;
     w->style = kStyleChild;
     w->damage = wholeOf(w);
@@ -264,7 +241,7 @@ int dispatchMessages() {
 }
 
 bool isClassRegistered(const char* name) {
-    return name && windowSystem().classes.count(name) != 0;
+    return windowClassProcedure(name) != nullptr;
 }
 
 int currentCursorId() {
@@ -275,7 +252,7 @@ int currentCursorId() {
 void resetWindowSystem() {
     while (!windowSystem().windows.empty())
         destroyTree(windowSystem().windows.front());
-    windowSystem().classes.clear();
+    forgetWindowClasses();
     windowSystem().presses.clear();
     windowSystem().deadHandleUses = 0;
     windowSystem().lostDropRegistrations = 0;
@@ -310,18 +287,14 @@ namespace platform {
 
 using namespace headless;
 
-bool registerWindowClass(const char* name, Module instance, WindowProcedure procedure) {
+bool registerWindowClass(const char* name, Module, WindowProcedure procedure) {
     countCall("RegisterClassA");
-    if (!name || !procedure || windowSystem().classes.count(name))
-        return false;
-    windowSystem().classes[name] = WindowClassEntry{instance, procedure};
-    return true;
+    return software::registerWindowClass(name, procedure);
 }
 
 void unregisterWindowClass(const char* name, Module) {
     countCall("UnregisterClassA");
-    if (name)
-        windowSystem().classes.erase(name);
+    software::unregisterWindowClass(name);
 }
 
 Window createWindow(const char* className, const char* title, Window parent, int width, int height,
@@ -329,13 +302,13 @@ Window createWindow(const char* className, const char* title, Window parent, int
     countCall("CreateWindowExA");
     if (!className || !parent || !liveWindow(window(parent)) || width < 0 || height < 0)
         return nullptr;
-    const auto entry = windowSystem().classes.find(className);
-    if (entry == windowSystem().classes.end())
+    const WindowProcedure procedure = windowClassProcedure(className);
+    if (!procedure)
         return nullptr;
     // A new visible window waits for its first paint.
     WindowObject* w = newChildWindow(window(parent), raster::Box{0, 0, width, height}, className);
     w->title = title ? title : "";
-    w->procedure = entry->second.procedure;
+    w->procedure = procedure;
     return handle(w);
 }
 
@@ -357,26 +330,14 @@ void* windowUserData(Window w) {
 
 bool updateRect(Window w, DeviceRect& update) {
     countCall("GetUpdateRect");
-    if (!liveWindow(window(w)) || window(w)->damage.empty())
-        return false;
-    const raster::Box& d = window(w)->damage;
-    update = DeviceRect{d.left, d.top, d.right, d.bottom};
-    return true;
+    return liveWindow(window(w)) && damageBounds(window(w), update);
 }
 
 bool beginPaint(Window w, PaintSession& session) {
     countCall("BeginPaint");
     if (!liveWindow(window(w)))
         return false;
-    WindowObject* o = window(w);
-    const raster::Box d = o->damage;
-    o->damage = raster::Box{};
-    session.dc = getDC(w);
-    session.area = DeviceRect{d.left, d.top, d.right, d.bottom};
-    TargetObject* t = target(session.dc);
-    t->systemClip = d;
-    t->state.clip = d;
-    return true;
+    return beginWindowPaint(window(w), session);
 }
 
 void endPaint(Window w, PaintSession& session) {
@@ -438,15 +399,7 @@ bool setWindowSize(Window w, int width, int height) {
     countCall("SetWindowPos");
     if (!liveWindow(window(w)) || width < 0 || height < 0)
         return false;
-    WindowObject* o = window(w);
-    o->screen.right = o->screen.left + width;
-    o->screen.bottom = o->screen.top + height;
-    raster::Surface grown(width, height, false, raster::kBlack);
-    for (int y = 0; y < std::min(height, o->surface.height()); ++y)
-        for (int x = 0; x < std::min(width, o->surface.width()); ++x)
-            grown.set(x, y, o->surface.get(x, y));
-    o->surface = std::move(grown);
-    o->damage = wholeOf(o);
+    resizeWindow(window(w), width, height);
     return true;
 }
 

@@ -14,16 +14,12 @@
 #include "platform/graphics.h"
 #include "platform/window.h"
 #include "screen_image.h"
+#include "window_model.h"
 #include "x11.h"
 
 namespace x11 {
 
 namespace {
-std::map<std::string, platform::WindowProcedure>& windowClasses() {
-    static software::Kept<std::map<std::string, platform::WindowProcedure>> classes;
-    return *classes;
-}
-
 constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
                             KeyPressMask | KeyReleaseMask | StructureNotifyMask | FocusChangeMask;
 
@@ -31,20 +27,17 @@ raster::Box wholeOf(const NativeWindow* w) {
     return w->surface.bounds();
 }
 
-// Tells the window, then its children, of the destruction, as the
-// procedure expects; the X11 windows go with the top one.
-void destroyTree(NativeWindow* w) {
-    if (w->destroying)
-        return;
-    w->destroying = true;
-    platform::WindowMessage message{platform::WindowEvent::Destroy};
-    software::deliverEvent(w, message);
-    for (NativeWindow* child : std::vector<NativeWindow*>(nativeWindows()))
-        if (child->parent == w)
-            destroyTree(child);
+void forget(software::WindowObject* gone) {
+    auto* w = static_cast<NativeWindow*>(gone);
     auto& windows = nativeWindows();
     windows.erase(std::remove(windows.begin(), windows.end(), w), windows.end());
     delete w;
+}
+
+// Tells the window, then its children, of the destruction, as the
+// procedure expects; the X11 windows go with the top one.
+void destroyTree(NativeWindow* w) {
+    software::destroyWindowTree(w, software::WindowEnd{nullptr, &forget});
 }
 } // namespace
 
@@ -74,16 +67,13 @@ NativeWindow* nativeById(::Window id) {
 }
 
 void addDamage(NativeWindow* w, const raster::Box& area) {
-    w->damage = w->damage.unite(area.intersect(wholeOf(w)));
+    software::addDamage(w, area);
 }
 
 bool paintFirstDamaged() {
     for (NativeWindow* w : nativeWindows())
         if (!w->damage.empty()) {
-            platform::WindowMessage message{platform::WindowEvent::Paint};
-            // Default processing validates the window without drawing.
-            if (!software::deliverEvent(w, message))
-                w->damage = raster::Box{};
+            software::paintWindow(w);
             return true;
         }
     return false;
@@ -102,15 +92,7 @@ void showSize(Display* d, NativeWindow* w, int width, int height) {
         if (w->surface.width() == 0 || w->surface.height() == 0)
             XMapWindow(d, w->id);
     }
-    raster::Surface resized(width, height, false, raster::kBlack);
-    for (int y = 0; y < std::min(height, w->surface.height()); ++y)
-        for (int x = 0; x < std::min(width, w->surface.width()); ++x)
-            resized.set(x, y, w->surface.get(x, y));
-    w->surface = std::move(resized);
-    w->screen.right = w->screen.left + width;
-    w->screen.bottom = w->screen.top + height;
-    w->damage = raster::Box{};
-    addDamage(w, wholeOf(w));
+    software::resizeWindow(w, width, height);
 }
 
 void windowDestroyedByServer(NativeWindow* w) {
@@ -161,6 +143,8 @@ NativeWindow* createChildWindow(NativeWindow* parent, const raster::Box& area,
     if (!d || !parent || !procedure)
         return nullptr;
     NativeWindow* w = makeWindow(d, parent, parent->id, area, className, procedure);
+    if (w)
+        software::linkToParent(w, parent);
     XFlush(d);
     return w;
 }
@@ -193,22 +177,19 @@ namespace platform {
 using namespace x11;
 
 bool registerWindowClass(const char* name, Module, WindowProcedure procedure) {
-    if (!name || !procedure)
-        return false;
-    return windowClasses().emplace(name, procedure).second;
+    return software::registerWindowClass(name, procedure);
 }
 
 void unregisterWindowClass(const char* name, Module) {
-    if (name)
-        windowClasses().erase(name);
+    software::unregisterWindowClass(name);
 }
 
 Window createWindow(const char* className, const char* title, Window parent, int width, int height,
                     Module) {
     if (!parent || !className || width < 0 || height < 0)
         return nullptr;
-    const auto entry = windowClasses().find(className);
-    if (entry == windowClasses().end())
+    const WindowProcedure procedure = software::windowClassProcedure(className);
+    if (!procedure)
         return nullptr;
     Display* d = display();
     if (!d)
@@ -223,11 +204,12 @@ Window createWindow(const char* className, const char* title, Window parent, int
     // pixel, unmapped until it has a size (see showSize).
     NativeWindow* w =
         makeWindow(d, ours, parentId, raster::Box{0, 0, std::max(width, 1), std::max(height, 1)},
-                   className, entry->second);
+                   className, procedure);
     if (!w) {
         closeDisplayIfUnused();
         return nullptr;
     }
+    software::linkToParent(w, ours);
     w->askedWidth = width;
     w->askedHeight = height;
     if (width == 0 || height == 0)
@@ -268,27 +250,12 @@ void* windowUserData(Window window) {
 
 bool updateRect(Window window, DeviceRect& update) {
     NativeWindow* w = nativeOf(window);
-    if (!w)
-        return false;
-    const raster::Box& d = w->damage;
-    update = DeviceRect{d.left, d.top, d.right, d.bottom};
-    return !d.empty();
+    return w && software::damageBounds(w, update);
 }
 
 bool beginPaint(Window window, PaintSession& session) {
     NativeWindow* w = nativeOf(window);
-    if (!w)
-        return false;
-    const raster::Box d = w->damage;
-    w->damage = raster::Box{};
-    session.dc = getDC(window);
-    if (!session.dc)
-        return false;
-    session.area = DeviceRect{d.left, d.top, d.right, d.bottom};
-    software::TargetObject* t = software::target(session.dc);
-    t->systemClip = d;
-    t->state.clip = d;
-    return true;
+    return w && software::beginWindowPaint(w, session);
 }
 
 void endPaint(Window window, PaintSession& session) {
