@@ -72,6 +72,8 @@ int32 TarvelEditor::open(void* parentWindow) {
         return 0;
     }
     frame->setBackground(backgroundBitmap);
+    // The panel's white field goes on where a host's window is larger.
+    frame->setOutsideColor(colorWhite);
     ncvolumeSlider = addSlider(TarvelEffect::kNcvolume, kNcvolumeTop);
     ipvolumeSlider = addSlider(TarvelEffect::kIpvolume, kIpvolumeTop);
     return 1;

@@ -54,6 +54,8 @@ bool Frame::addView(View* view) {
 bool Frame::removeView(View* view, bool withRelease) {
     if (!views.remove(view))
         return true;
+    if (pointerFollower == view)
+        endPointerFollowing(nullptr);
     // The frame keeps no pointer to a view it no longer holds.
     if (focusView == view)
         focusView = nullptr;
@@ -66,6 +68,7 @@ bool Frame::removeView(View* view, bool withRelease) {
 }
 
 bool Frame::removeAll(bool withRelease) {
+    endPointerFollowing(nullptr);
     if (focusView) {
         View* lost = focusView;
         focusView = nullptr;

@@ -64,6 +64,9 @@ public:
 
     void setBackground(Bitmap* bitmap);
     Bitmap* getBackground() const { return background; }
+    // The colour of the window beyond the frame's bounds, where a host
+    // makes the window larger than the frame.
+    void setOutsideColor(const Color& color) { outsideColor = color; }
     bool setModalView(View* view);
     View* getModalView() const { return modalView; }
     void setFocusView(View* view);
@@ -71,6 +74,12 @@ public:
 
     // Lets the editor run its idle processing while a view tracks the mouse.
     void processIdle();
+    // At a press: where the window system delivers the pointer's moves as
+    // events, the frame hands them to `view` (a PointerFollower) until the
+    // release, and answers true; false where the view follows the pointer
+    // in a loop of its own.
+    bool followPointer(View* view);
+    View* getPointerFollower() const { return pointerFollower; }
     // Milliseconds of the platform's tick count; 0 without an editor.
     std::uint32_t getTicks();
     // Edit brackets around a gesture, passed on to the editor.
@@ -102,6 +111,9 @@ public:
     // paint answers false when there was nothing to paint.
     bool onPaintMessage();
     void onButtonDownMessage(int x, int y);
+    // A move or release after a press, at (x, y) in the window; `state`
+    // holds the MouseState bits after it.
+    void onPointerMessage(int x, int y, int state);
     void onDestroyMessage();
     // Owner-drawn menu items and edit colours, handed to the focus view when
     // it has a menu or an edit box open; false leaves them to the system.
@@ -114,13 +126,19 @@ private:
     bool createWindow(void* parent);
     void destroyOwnWindow();
     void releaseClass();
+    // Fills the part of `update` beyond the frame's bounds.
+    void fillOutside(DrawContext* context, const Rect& update);
+    // Tells the view following the pointer that the drag is over.
+    void endPointerFollowing(DrawContext* context);
 
     FrameOwner* editor;
     void* parentWindow;
     Bitmap* background = nullptr;
+    Color outsideColor = colorWhite;
     ViewList views;
     View* modalView = nullptr;
     View* focusView = nullptr;
+    View* pointerFollower = nullptr;
     bool firstDrawPending = true;
     bool open_ = true;
     bool dropActive = false;

@@ -1,5 +1,7 @@
 // How the frame paints: damaged areas on paint messages, the whole frame on
 // request, and dirty views when the editor is idle.
+#include <initializer_list>
+
 #include "gui/bitmap.h"
 #include "gui/draw_context.h"
 #include "gui/frame.h"
@@ -15,6 +17,26 @@ void Frame::drawRect(DrawContext* context, const Rect& update) {
             views.at(i)->drawRect(context, update);
     if (modalView && modalView->overlaps(update))
         modalView->draw(context);
+    fillOutside(context, update);
+}
+
+// A window the host makes larger than the frame shows the outside colour
+// there, never whatever lay under it. The strips right of the frame and
+// below it: only paints of such a window reach beyond the bounds.
+void Frame::fillOutside(DrawContext* context, const Rect& update) {
+    const int width = bounds.getWidth();
+    const int height = bounds.getHeight();
+    Rect right(width, update.top, update.right, update.bottom);
+    Rect below(update.left, height, width, update.bottom);
+    right.bound(update);
+    below.bound(update);
+    if (right.isEmpty() && below.isEmpty())
+        return;
+    context->setFillColor(outsideColor);
+    // fillRect leaves out the rectangle's left and top edges.
+    for (const Rect& strip : {right, below})
+        if (!strip.isEmpty())
+            context->fillRect(Rect(strip.left - 1, strip.top - 1, strip.right, strip.bottom));
 }
 
 void Frame::draw(DrawContext* context) {

@@ -55,6 +55,25 @@ KeyCode keyCodeOf(const platform::WindowMessage& message) {
     return key;
 }
 
+// What a pointer event says is held, as the views take the mouse state:
+// the primary button reports left whichever physical button it is.
+int mouseStateOf(unsigned held) {
+    int state = 0;
+    if (held & platform::kLeftButtonHeld)
+        state |= swappedButtons ? kRButton : kLButton;
+    if (held & platform::kMiddleButtonHeld)
+        state |= kMButton;
+    if (held & platform::kRightButtonHeld)
+        state |= swappedButtons ? kLButton : kRButton;
+    if (held & platform::kShiftKeyHeld)
+        state |= kShift;
+    if (held & platform::kControlKeyHeld)
+        state |= kControl;
+    if (held & platform::kAltKeyHeld)
+        state |= kAlt;
+    return state;
+}
+
 // Finds the frame through the window's user data; windows without one get
 // the default processing.
 bool frameWindowProcedure(platform::Window window, platform::WindowMessage& message) {
@@ -66,6 +85,10 @@ bool frameWindowProcedure(platform::Window window, platform::WindowMessage& mess
         return frame->onPaintMessage();
     case platform::WindowEvent::ButtonDown:
         frame->onButtonDownMessage(message.x, message.y);
+        return true;
+    case platform::WindowEvent::PointerMove:
+    case platform::WindowEvent::ButtonUp:
+        frame->onPointerMessage(message.x, message.y, mouseStateOf(message.pointerHeld));
         return true;
     case platform::WindowEvent::Destroy:
         frame->onDestroyMessage();
@@ -120,6 +143,9 @@ bool Frame::createWindow(void* parent) {
     if (!window)
         return false;
     platform::setWindowUserData(window, this);
+    // A host's window made larger than the frame shows the outside colour
+    // beyond it, where the window system would leave it unpainted.
+    platform::coverParent(window);
     setDropActive(true);
     return true;
 }
@@ -133,6 +159,7 @@ void Frame::releaseClass() {
 void Frame::destroyOwnWindow() {
     if (!window)
         return;
+    endPointerFollowing(nullptr);
     setDropActive(false);
     // Cleared first: the window's own destroy notification must not reach
     // a frame that is going away.
@@ -189,6 +216,9 @@ void Frame::onButtonDownMessage(int x, int y) {
     platform::DeviceContext dc = platform::getDC(window);
     {
         DrawContext context(this, dc, window);
+        // A press while a drag is followed: the drag's release went elsewhere
+        // (a grab of the host's), and this press starts afresh.
+        endPointerFollowing(&context);
         Point where(x, y);
         onMouseDown(&context, where);
     }
@@ -236,6 +266,8 @@ void Frame::onDestroyMessage() {
     // so nothing later touches a dead one.
     if (!window)
         return;
+    // No release will come to a window that is gone.
+    endPointerFollowing(nullptr);
     setDropActive(false);
     platform::setWindowUserData(window, nullptr);
     window = nullptr;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "gui/control.h"
+#include "gui/pointer_follower.h"
 
 class OffscreenContext;
 
@@ -16,7 +17,7 @@ enum SliderStyle : int {
     styleMinBottom = 64,
 };
 
-class Slider : public Control {
+class Slider : public Control, public PointerFollower {
 public:
     // Position form: the handle's leading edge runs from `minPosition` to
     // `maxPosition`, frame coordinates along the axis.
@@ -34,6 +35,8 @@ public:
     bool onWheel(DrawContext* context, Point& where, float distance) override;
     bool onRemoved(View* parent) override;
     bool onAttached(View* parent) override;
+    void pointerMoved(DrawContext* context, Point where, int state) override;
+    void pointerReleased(DrawContext* context) override;
 
     // Slots added by the slider, in their fixed order.
     virtual void setTransparentHandle(bool on);
@@ -64,8 +67,11 @@ private:
     int travelOffset();
     int along(const Point& p) const { return isHorizontal() ? p.h : p.v; }
     int handleLength() const { return isHorizontal() ? handleWidth : handleHeight; }
-    // Applies the change-notification rule after a value change from input.
-    void trackDrag(DrawContext* context, Point where, int delta, int startState);
+    // Follows the pointer in a loop of its own until the button is released.
+    void trackDrag(DrawContext* context, Point where);
+    // One step of a drag: the value for the pointer at `where` with the
+    // mouse `state`, told to the listener when it changed.
+    void dragTo(DrawContext* context, const Point& where, int state);
 
     Point backgroundOrigin;
     Point handleOrigin;
@@ -81,6 +87,11 @@ private:
     int controlWidth;
     int controlHeight;
     float fineFactor = 10.0f;
+    // The drag under way: the frame coordinate along the axis that maps to
+    // value 0, and the mouse state and value fine tuning counts from.
+    int dragDelta = 0;
+    int referenceState = 0;
+    float referenceValue = 0.0f;
     bool transparentHandle = true;
     bool jumpOnClick = true;
 };

@@ -1,5 +1,6 @@
-// The slider's input: the default-value gesture, the drag loop with fine
-// tuning, the wheel and the arrow keys.
+// The slider's input: the default-value gesture, the drag with fine tuning
+// (in a loop of its own, or step by step as the frame hands over the
+// pointer's moves), the wheel and the arrow keys.
 #include <cstdint>
 
 #include "gui/draw_context.h"
@@ -43,44 +44,63 @@ void Slider::onMouseDown(DrawContext* context, Point& where) {
         frame->beginEdit(tag);
         frame->setFocusView(this);
     }
-    trackDrag(context, where, delta, state);
+    dragDelta = delta;
+    referenceState = state;
+    referenceValue = value;
+    if (frame && frame->followPointer(this)) {
+        // The press is the first step; the moves and the release come as
+        // events, and the host's loop runs on between them.
+        dragTo(context, where, state);
+        return;
+    }
+    trackDrag(context, where);
     if (frame)
         frame->endEdit(tag);
 }
 
-// Follows the pointer until the button is released. The first pass uses the
-// position of the press itself; every pass lets the editor idle so that the
-// window goes on painting while this loop holds the thread.
-void Slider::trackDrag(DrawContext* context, Point where, int delta, int startState) {
-    int referenceState = startState;
-    float referenceValue = value;
+// The first pass uses the position of the press itself; every pass lets the
+// editor idle so that the window goes on painting while this loop holds the
+// thread.
+void Slider::trackDrag(DrawContext* context, Point where) {
     for (;;) {
         const int state = context->getMouseButtons();
         if ((state & kLButton) == 0)
             break;
-        // Fine tuning counts from the value at which Shift (or a new
-        // combination with it) came in; without Shift the plain mapping rules.
-        const bool fine = (state & kShift) != 0;
-        if (state != referenceState && fine) {
-            referenceState = state;
-            referenceValue = value;
-        } else if (!fine) {
-            referenceValue = value;
-        }
-
-        const auto offset = static_cast<std::int64_t>(along(where)) - delta;
-        float newValue = static_cast<float>(offset) / static_cast<float>(travel);
-        // The pointer follows the drawing: value 0 at the far end unless the
-        // style puts it at the leading end.
-        if (!minimumAtLeadingEnd())
-            newValue = 1.0f - newValue;
-        if (fine)
-            newValue = referenceValue + (newValue - referenceValue) / fineFactor;
-        takeInputValue(newValue, context);
-
+        dragTo(context, where, state);
         context->getMouseLocation(where);
         processIdle();
     }
+}
+
+void Slider::dragTo(DrawContext* context, const Point& where, int state) {
+    // Fine tuning counts from the value at which Shift (or a new
+    // combination with it) came in; without Shift the plain mapping rules.
+    const bool fine = (state & kShift) != 0;
+    if (state != referenceState && fine) {
+        referenceState = state;
+        referenceValue = value;
+    } else if (!fine) {
+        referenceValue = value;
+    }
+
+    const auto offset = static_cast<std::int64_t>(along(where)) - dragDelta;
+    float newValue = static_cast<float>(offset) / static_cast<float>(travel);
+    // The pointer follows the drawing: value 0 at the far end unless the
+    // style puts it at the leading end.
+    if (!minimumAtLeadingEnd())
+        newValue = 1.0f - newValue;
+    if (fine)
+        newValue = referenceValue + (newValue - referenceValue) / fineFactor;
+    takeInputValue(newValue, context);
+}
+
+void Slider::pointerMoved(DrawContext* context, Point where, int state) {
+    dragTo(context, where, state);
+}
+
+void Slider::pointerReleased(DrawContext*) {
+    if (frame)
+        frame->endEdit(tag);
 }
 
 bool Slider::onWheel(DrawContext* context, Point&, float distance) {

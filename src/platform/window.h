@@ -20,20 +20,39 @@ enum class WindowEvent {
     Wheel,           // the mouse wheel turned, the window's or forwarded to it
     KeyDown,         // a key pressed while the window has the keyboard
     KeyUp,           // a key released while the window has the keyboard
+    PointerMove,     // the pointer moved (DragStyle::PointerEvents only)
+    ButtonUp,        // a button released (DragStyle::PointerEvents only)
 };
+
+// How the window system follows a press that starts a drag. ModalLoop: the
+// control keeps the thread in a loop of its own, asking for the buttons and
+// the pointer until the release. PointerEvents: the moves and the release
+// come to the window as events, and the host's own loop runs between them.
+enum class DragStyle { ModalLoop, PointerEvents };
+DragStyle dragStyle();
 
 // Keys that type no character, as key events name them.
 enum NamedKey : int { kNoNamedKey = 0, kArrowLeft, kArrowUp, kArrowRight, kArrowDown };
 // Modifier keys held during a key event.
 enum KeyEventModifier : unsigned { kShiftHeld = 1 };
+// What is held just after a pointer event (a release no longer holds its button).
+enum PointerHeld : unsigned {
+    kLeftButtonHeld = 1,
+    kMiddleButtonHeld = 2,
+    kRightButtonHeld = 4,
+    kShiftKeyHeld = 8,
+    kControlKeyHeld = 16,
+    kAltKeyHeld = 32,
+};
 
 // States of an owner-drawn menu item.
 enum MenuItemState : unsigned { kItemChecked = 1, kItemDisabled = 2, kItemSelected = 4 };
 
 struct WindowMessage {
     WindowEvent event;
-    int x = 0; // ButtonDown: position in the window, each 0 to 65535
-    int y = 0;
+    int x = 0; // ButtonDown: position in the window, each 0 to 65535;
+    int y = 0; // PointerMove, ButtonUp: signed, outside the window while a drag holds it
+    unsigned pointerHeld = 0; // PointerMove, ButtonUp: PointerHeld bits
     // Owner-drawn menu items (MeasureMenuItem, DrawMenuItem).
     std::uintptr_t itemData = 0;
     unsigned itemId = 0;
@@ -114,6 +133,12 @@ void screenToClient(Window window, DevicePoint* points, int count);
 // The class name of a window; empty when there is none.
 void windowClassName(Window window, char* name, int capacity);
 bool setWindowSize(Window window, int width, int height);
+// Keeps a child of a host's window covering all of that window, as the host
+// sizes it, never smaller than the child's own size (an empty child stays
+// empty): where the window system shows whatever lay under the part of a
+// host's window no child covers (X11). Elsewhere the host's window paints
+// itself, and the call does nothing and answers false.
+bool coverParent(Window window);
 void bringWindowToTop(Window window);
 
 // A control of the window has asked for the keyboard (a click in the

@@ -7,12 +7,14 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "TarvelLv2Ui.h"
 #include "editor/TarvelEditor.h"
 #include "gui/slider.h"
 #include "lv2_ports.h"
+#include "panel_watch.h"
 #include "platform/x11/x11.h"
 #include "real_input.h"
 
@@ -210,6 +212,60 @@ TEST_F(PanelUi, ADragWritesThePortBetweenTouchGrabAndRelease) {
     }
     EXPECT_EQ(calls[calls.size() - 2].value, 0.0f);
     EXPECT_EQ(slider(0)->getValue(), 0.0f);
+}
+
+// Between two of the host's idle calls during a drag, the server shows the
+// handle where the pointer is: it follows the drag, not the release.
+TEST_F(PanelUi, TheHandleFollowsADragBetweenTheHostsIdleCalls) {
+    using namespace panel_watch;
+    open();
+    for (int i = 0; i < 20; ++i)
+        idle();
+    const std::vector<raster::Pixel> signature = columnAt(x11::captureWindow(host), 249, kUpperTop);
+    const std::string y = std::to_string(kScreenY + kUpperTop + kHandleSize / 2);
+    auto at = [](int x) { return std::to_string(kScreenX + x); };
+    std::vector<int> seen;
+    ASSERT_TRUE(playInput(
+        {"mousemove", at(200),     y,        "sleep", "0.2", "mousedown", "1",   "sleep",
+         "0.2",       "mousemove", "--sync", at(160), y,     "sleep",     "0.2", "mousemove",
+         "--sync",    at(120),     y,        "sleep", "0.2", "mouseup",   "1"},
+        [&] {
+            idle();
+            const bool grabbed = !calls.empty() && calls.front().kind == HostCall::Grab &&
+                                 calls.back().kind != HostCall::Release;
+            if (!grabbed)
+                return;
+            const int middle = handleMiddle(x11::captureWindow(host), signature, kUpperTop);
+            if (seen.empty() || seen.back() != middle)
+                seen.push_back(middle);
+        }));
+    EXPECT_EQ(seen, (std::vector<int>{201, 161, 121}));
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back(), (HostCall{HostCall::Release, tarvel_lv2::kNcvolume, 0.0f}));
+}
+
+// A host that makes the panel's window wider than the panel (392 by 107,
+// as one does) and moves it: every pixel of its window shows the panel or
+// the panel's white field.
+TEST_F(PanelUi, AParentWiderThanThePanelShowsThePanelAndItsFieldOnly) {
+    using namespace panel_watch;
+    open();
+    for (int i = 0; i < 20; ++i)
+        idle();
+    const raster::Surface panel = panelOf(x11::captureWindow(host));
+    x11::placeHostWindow(host, kScreenX, kScreenY, 392, 107);
+    for (int i = 0; i < 20; ++i)
+        idle();
+    raster::Surface shown = x11::captureWindow(host);
+    ASSERT_EQ(shown.width(), 392);
+    EXPECT_EQ(nonWhiteBeyondThePanel(shown), 0);
+    EXPECT_TRUE(panelOf(shown).samePixels(panel));
+    x11::placeHostWindow(host, kScreenX + 150, kScreenY + 100, 392, 107);
+    for (int i = 0; i < 20; ++i)
+        idle();
+    shown = x11::captureWindow(host);
+    EXPECT_EQ(nonWhiteBeyondThePanel(shown), 0);
+    EXPECT_TRUE(panelOf(shown).samePixels(panel));
 }
 
 // A host that offers only the parent window (no resize, no touch, no

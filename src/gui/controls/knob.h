@@ -6,11 +6,12 @@
 #pragma once
 
 #include "gui/control.h"
+#include "gui/pointer_follower.h"
 
 // Knob modes the host sets through the editor.
 enum KnobMode : int { kCircularMode = 0, kRelativeCircularMode = 1, kLinearMode = 2 };
 
-class Knob : public Control {
+class Knob : public Control, public PointerFollower {
 public:
     Knob(const Rect& bounds, ControlListener* listener, int tag, Bitmap* background, Bitmap* handle,
          const Point& offset);
@@ -20,6 +21,8 @@ public:
     void onMouseDown(DrawContext* context, Point& where) override;
     int onKeyDown(KeyCode& key) override;
     bool onWheel(DrawContext* context, Point& where, float distance) override;
+    void pointerMoved(DrawContext* context, Point where, int state) override;
+    void pointerReleased(DrawContext* context) override;
 
     // Slots added by the knob, in their fixed order.
     virtual void drawHandle(DrawContext* context);
@@ -49,8 +52,28 @@ protected:
         float b;
     };
     Mapping mapping() const;
+    // The drags in a loop of their own, until the button is released.
     void trackCircular(DrawContext* context, Point where);
-    void trackLinear(DrawContext* context, Point where, int startState);
+    void trackLinear(DrawContext* context, Point where);
+    // One step of each drag for the pointer at `where`; the first is the press.
+    void circularStep(DrawContext* context, const Point& where, bool first);
+    void linearStep(DrawContext* context, const Point& where, int state, bool first);
+    // Value per pixel of a linear drag with the mouse state.
+    float linearScale(int state) const;
+
+    // The drag under way: circular or linear, where it was pressed and last
+    // seen, the value it came from (circular), and the state, scale and
+    // starting value a linear drag counts from.
+    struct Drag {
+        bool circular = true;
+        Point press;
+        Point last;
+        float previous = 0.0f;
+        int referenceState = 0;
+        float scale = 0.0f;
+        float start = 0.0f;
+    };
+    Drag drag;
 
     Color pointerColor = colorWhite;
     Color shadowColor = colorGrey;

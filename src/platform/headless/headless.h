@@ -151,6 +151,9 @@ struct InputState {
     int swapButtons = 0;
     int dialogFrameHeight = 3;
     std::function<void()> onPointerRead; // runs before every pointer read
+    // The drag style reported: the Windows loop unless a test asks for
+    // the moves and the release as events.
+    bool dragsByEvents = false;
 };
 InputState& input();
 void resetInput();

@@ -403,6 +403,11 @@ bool setWindowSize(Window w, int width, int height) {
     return true;
 }
 
+// The simulated host windows paint themselves, as on Windows.
+bool coverParent(Window) {
+    return false;
+}
+
 void bringWindowToTop(Window w) {
     countCall("BringWindowToTop");
     liveWindow(window(w));

@@ -162,6 +162,12 @@ void endPaint(Window w, PaintSession& session) {
     session.dc = nullptr;
 }
 
+// Windows drags keep the thread in the control's loop, which polls the
+// mouse: the window system's own way of following a press.
+DragStyle dragStyle() {
+    return DragStyle::ModalLoop;
+}
+
 bool dispatchPendingPaint() {
     MSG message;
     if (!PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
@@ -201,6 +207,11 @@ void windowClassName(Window w, char* name, int capacity) {
 
 bool setWindowSize(Window w, int width, int height) {
     return SetWindowPos(win32::hwnd(w), nullptr, 0, 0, width, height, SWP_NOMOVE) != 0;
+}
+
+// A host's window paints its own background where ours does not reach.
+bool coverParent(Window) {
+    return false;
 }
 
 void bringWindowToTop(Window w) {

@@ -11,6 +11,7 @@
 #include "handled_press.h"
 #include "native_window.h"
 #include "platform/window.h"
+#include "pointer_events.h"
 #include "x11.h"
 
 namespace x11 {
@@ -89,6 +90,10 @@ void handle(const XEvent& event) {
         software::deliverEvent(w, message);
         break;
     }
+    case MotionNotify:
+    case ButtonRelease:
+        deliverPointerEvent(event);
+        break;
     case KeyPress:
     case KeyRelease: {
         XKeyEvent key = event.xkey;
@@ -125,7 +130,11 @@ void handle(const XEvent& event) {
         // Keeps the screen position the toolkit reads up to date.
         NativeWindow* w = nativeById(event.xconfigure.window);
         Display* d = openDisplay();
-        if (!w || !d)
+        if (!w) {
+            parentConfigured(event.xconfigure);
+            break;
+        }
+        if (!d)
             break;
         int x = 0;
         int y = 0;

@@ -68,6 +68,15 @@ void destroyHostWindow(platform::Window window) {
     }
 }
 
+void placeHostWindow(platform::Window window, int x, int y, int width, int height) {
+    Display* d = host().display;
+    if (!d || !window || width <= 0 || height <= 0)
+        return;
+    XMoveResizeWindow(d, idOf(window), x, y, static_cast<unsigned>(width),
+                      static_cast<unsigned>(height));
+    XSync(d, False);
+}
+
 void syncHost() {
     if (host().display)
         XSync(host().display, False);

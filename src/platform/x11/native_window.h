@@ -14,6 +14,9 @@ struct NativeWindow : software::WindowObject {
     ::Window id = 0;
     ::Window foreignParent = 0; // the host's window, when the parent is not ours
     bool hearsKeys = false;     // selects key events (keyboard.cpp)
+    int askedWidth = 0;         // the size asked for; a host's window may make it larger
+    int askedHeight = 0;
+    bool coversParent = false; // follows the host window's size (coverParent)
 };
 
 // The live windows of the backend, in creation order.
@@ -39,6 +42,17 @@ NativeWindow* makeWindow(Display* d, NativeWindow* ours, ::Window parentId, cons
                          const char* className, platform::WindowProcedure procedure);
 NativeWindow* createChildWindow(NativeWindow* parent, const raster::Box& area,
                                 const char* className, platform::WindowProcedure procedure);
+
+// A window that covers its host's window (coverParent) takes on the host
+// window's size, never smaller than asked (an empty one stays empty): now,
+// and at every change it hears of. Other windows take the size asked. With
+// `showAnyway` the size is shown (and the window damaged) even unchanged.
+void followParentSize(Display* d, NativeWindow* w, bool showAnyway = false);
+void fitToParent(Display* d, NativeWindow* w, int parentWidth, int parentHeight,
+                 bool showAnyway = false);
+void stopFollowingParent(Display* d, const NativeWindow* w);
+// A host's window changed: the windows of ours in it follow its size.
+void parentConfigured(const XConfigureEvent& event);
 
 // Forgets a window the server destroyed (with its host's window), after
 // telling it as destroyWindow would.

@@ -137,6 +137,8 @@ NativeWindow* makeWindow(Display* d, NativeWindow* ours, ::Window parentId, cons
     w->className = className;
     w->procedure = procedure;
     w->surface = raster::Surface(width, height, false, raster::kBlack);
+    w->askedWidth = width;
+    w->askedHeight = height;
     w->damage = wholeOf(w);
     int x = 0;
     int y = 0;
@@ -221,6 +223,8 @@ Window createWindow(const char* className, const char* title, Window parent, int
         return nullptr;
     }
     software::linkToParent(w, ours);
+    w->askedWidth = width;
+    w->askedHeight = height;
     if (width == 0 || height == 0)
         showSize(d, w, width, height);
     if (title) {
@@ -236,6 +240,8 @@ void destroyWindow(Window window) {
     if (!w)
         return;
     const ::Window id = w->id;
+    if (Display* d = openDisplay())
+        stopFollowingParent(d, w);
     destroyTree(w);
     if (Display* d = openDisplay()) {
         // The host may have destroyed its window, and ours with it, already.
@@ -332,7 +338,9 @@ bool setWindowSize(Window window, int width, int height) {
     Display* d = openDisplay();
     if (!w || !d || width < 0 || height < 0)
         return false;
-    showSize(d, w, width, height);
+    w->askedWidth = width;
+    w->askedHeight = height;
+    followParentSize(d, w, true);
     XFlush(d);
     return true;
 }

@@ -24,6 +24,8 @@ int connectionFd();
 // passes it to a plug-in. Null when there is no display.
 platform::Window createHostWindow(int x, int y, int width, int height);
 void destroyHostWindow(platform::Window window);
+// Moves and resizes a host's window, as a host does with the window it gave.
+void placeHostWindow(platform::Window window, int x, int y, int width, int height);
 // Waits until the host connection's requests have reached the server.
 void syncHost();
 // The id of any window, ours or the host's.

@@ -96,6 +96,35 @@ TEST_F(FrameWindow, PaintDrawsTheBackgroundAndTheViewsInTheDamagedArea) {
     EXPECT_FALSE(headless::hasPendingPaint(frame->getWindow()));
 }
 
+// A window made larger than the frame (as hosts that size their window
+// beyond the editor's make it) shows the outside colour beyond the frame,
+// white unless set, and the frame's picture inside.
+TEST_F(FrameWindow, AWindowLargerThanTheFrameShowsTheOutsideColourBeyondIt) {
+    makeFrame();
+    auto* background = new Bitmap(128);
+    frame->setBackground(background);
+    background->release();
+    add(Rect(10, 10, 20, 20));
+    for (const Color& outside : {colorWhite, Color{128, 128, 128, 0}}) {
+        if (outside != colorWhite)
+            frame->setOutsideColor(outside);
+        const raster::Pixel expected = outside == colorWhite ? 0xFFFFFF : 0x808080;
+        ASSERT_TRUE(platform::setWindowSize(frame->getWindow(), 300, 130));
+        headless::dispatchMessages();
+        const raster::Surface& s = *headless::surfaceOf(frame->getWindow());
+        int wrong = 0;
+        for (int y = 0; y < 130; ++y)
+            for (int x = 0; x < 300; ++x)
+                if (x >= 268 || y >= 107)
+                    wrong += s.get(x, y) != expected;
+        EXPECT_EQ(wrong, 0);
+        EXPECT_EQ(s.get(15, 15), kGreen);
+        EXPECT_EQ(s.get(100, 50), headless::surfaceOf(background->getHandle())->get(100, 50))
+            << "the picture inside";
+        ASSERT_TRUE(platform::setWindowSize(frame->getWindow(), 268, 107));
+    }
+}
+
 TEST_F(FrameWindow, IdleRedrawsDirtyViewsOnlyAfterTheFirstPaint) {
     makeFrame();
     ProbeView* v = add(Rect(10, 10, 20, 20));

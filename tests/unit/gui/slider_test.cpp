@@ -78,12 +78,23 @@ protected:
         return slider;
     }
 
-    // A press at (x, y) with `state`, then the steps the drag loop polls.
+    // A press at (x, y) with `state`, then the steps the drag loop polls,
+    // or, where the window system reports the moves as events, the same
+    // steps as the events the frame is handed: each a move while the left
+    // button is held, the first without it the release.
     void press(int x, int y, int state, std::vector<MouseStep> then = {{0, 0, 0}}) {
         std::vector<MouseStep> steps{{x, y, state}};
         steps.insert(steps.end(), then.begin(), then.end());
         MouseScript script(Point(kScreenX, kScreenY), steps);
+        headless::input().dragsByEvents = byEvents;
         frame->onButtonDownMessage(x, y);
+        if (!byEvents)
+            return;
+        for (const MouseStep& step : then) {
+            frame->onPointerMessage(step.x, step.y, step.state);
+            if ((step.state & kLButton) == 0)
+                break;
+        }
     }
 
     const raster::Surface& window() const { return *headless::surfaceOf(frame->getWindow()); }
@@ -95,7 +106,21 @@ protected:
     Bitmap* background;
     Bitmap* handle;
     RecordingListener listener;
+    bool byEvents = false;
 };
+
+// The drags, once in the control's own loop (the Windows way) and once
+// step by step from the pointer events the frame hands over: the same
+// values, brackets and notifications either way.
+class SliderDragTest : public SliderTest, public ::testing::WithParamInterface<bool> {
+protected:
+    SliderDragTest() { byEvents = GetParam(); }
+};
+
+INSTANTIATE_TEST_SUITE_P(BothDragStyles, SliderDragTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& style) {
+                             return style.param ? "PointerEvents" : "ModalLoop";
+                         });
 
 using Log = std::vector<std::string>;
 
@@ -168,7 +193,7 @@ TEST_F(SliderTest, DrawingCopiesThePanelUnderTheSliderThenTheHandle) {
     EXPECT_FALSE(slider->isDirty());
 }
 
-TEST_F(SliderTest, PointerToValueWithTheHandleJumpingUnderThePointer) {
+TEST_P(SliderDragTest, PointerToValueWithTheHandleJumpingUnderThePointer) {
     HorizontalSlider* slider = addEditorSlider(49, 0, 0.25f);
     for (int x : {17, 248, 132}) {
         listener.values.clear();
@@ -186,7 +211,7 @@ TEST_F(SliderTest, PointerToValueWithTheHandleJumpingUnderThePointer) {
               std::vector<int>{11 + static_cast<int>(231.0f * plainValue(132))});
 }
 
-TEST_F(SliderTest, DragFarPastEitherEndStopsAtTheEndsAndTellsOnlyChanges) {
+TEST_P(SliderDragTest, DragFarPastEitherEndStopsAtTheEndsAndTellsOnlyChanges) {
     HorizontalSlider* slider = addEditorSlider();
     press(132, kRow, kLButton,
           {{300, kRow, kLButton},
@@ -199,10 +224,51 @@ TEST_F(SliderTest, DragFarPastEitherEndStopsAtTheEndsAndTellsOnlyChanges) {
     EXPECT_EQ(listener.values, (std::vector<float>{115.0f / 231.0f, 1.0f, 0.0f, 115.0f / 231.0f}));
     EXPECT_EQ(slider->getValue(), 115.0f / 231.0f);
     EXPECT_EQ(effect.log, (Log{"begin 0", "end 0"}));
-    EXPECT_GT(effect.idles, 0) << "the drag loop lets the editor idle";
+    if (byEvents)
+        EXPECT_EQ(effect.idles, 0) << "the host's loop runs between the moves, not the editor's";
+    else
+        EXPECT_GT(effect.idles, 0) << "the drag loop lets the editor idle";
 }
 
-TEST_F(SliderTest, ShiftMovesATenthAsFastFromTheValueItCameInAt) {
+// Followed by events, the drag is open from the press to the release: the
+// bracket stays open and every move is a step. Cut short (the slider
+// removed, the window destroyed, a press whose release went elsewhere) it
+// closes its bracket, and later moves reach nothing.
+TEST_F(SliderTest, AFollowedDragIsOpenUntilItsReleaseOrUntilCutShort) {
+    HorizontalSlider* slider = addEditorSlider();
+    headless::input().dragsByEvents = true;
+    headless::input().keyDown[platform::kKeyLeftButton] = true;
+    frame->onButtonDownMessage(132, kRow);
+    EXPECT_EQ(effect.log, (Log{"begin 0"}));
+    EXPECT_EQ(frame->getPointerFollower(), slider);
+    frame->onPointerMessage(60, kRow + 30, kLButton);
+    frame->onPointerMessage(200, kRow, kLButton | kRButton);
+    EXPECT_EQ(listener.values,
+              (std::vector<float>{plainValue(132), plainValue(60), plainValue(200)}));
+    frame->onPointerMessage(200, kRow, kRButton);
+    EXPECT_EQ(effect.log, (Log{"begin 0", "end 0"}));
+    EXPECT_EQ(frame->getPointerFollower(), nullptr);
+    frame->onPointerMessage(20, kRow, kLButton);
+    EXPECT_EQ(slider->getValue(), plainValue(200)) << "a move after the release is no step";
+
+    frame->onButtonDownMessage(100, kRow);
+    frame->onButtonDownMessage(110, kRow);
+    EXPECT_EQ(effect.log, (Log{"begin 0", "end 0", "begin 0", "end 0", "begin 0"}));
+    frame->removeView(slider);
+    EXPECT_EQ(effect.log.back(), "end 0");
+    EXPECT_EQ(frame->getPointerFollower(), nullptr);
+    frame->onPointerMessage(20, kRow, kLButton);
+
+    HorizontalSlider* other = addEditorSlider(80, 1);
+    frame->onButtonDownMessage(100, 87);
+    EXPECT_EQ(frame->getPointerFollower(), other);
+    headless::destroyWindow(parent);
+    parent = nullptr;
+    EXPECT_EQ(effect.log.back(), "end 1");
+    EXPECT_EQ(frame->getPointerFollower(), nullptr);
+}
+
+TEST_P(SliderDragTest, ShiftMovesATenthAsFastFromTheValueItCameInAt) {
     // Travel 100 from x 26: the plain mapping gives 0.6 at x 86.
     auto* slider = new HorizontalSlider(Rect(20, 30, 134, 44), &listener, 3, Point(0, 0), 114,
                                         handle, nullptr, Point(0, 0), styleMinLeft);
@@ -224,7 +290,7 @@ TEST_F(SliderTest, ShiftMovesATenthAsFastFromTheValueItCameInAt) {
     EXPECT_FLOAT_EQ(listener.values[2], 0.4f);
 }
 
-TEST_F(SliderTest, ShiftOnTheEditorSliderFollowsTheWorkedExample) {
+TEST_P(SliderDragTest, ShiftOnTheEditorSliderFollowsTheWorkedExample) {
     HorizontalSlider* slider = addEditorSlider(49, 0, 0.5f);
     press(155, kRow, kLButton | kShift);
     EXPECT_FLOAT_EQ(slider->getValue(), 0.5f + (plainValue(155) - 0.5f) / 10.0f);
@@ -249,7 +315,7 @@ TEST_F(SliderTest, CtrlClickRestoresTheDefaultWithoutABracket) {
     EXPECT_EQ(slider->getValue(), 1.25f);
 }
 
-TEST_F(SliderTest, CtrlShiftClickStartsAFineDrag) {
+TEST_P(SliderDragTest, CtrlShiftClickStartsAFineDrag) {
     HorizontalSlider* slider = addEditorSlider(49, 0, 0.2f);
     press(132, kRow, kLButton | kControl | kShift);
     EXPECT_FLOAT_EQ(slider->getValue(), 0.2f + (plainValue(132) - 0.2f) / 10.0f);
@@ -275,7 +341,7 @@ TEST_F(SliderTest, OtherButtonsAndADisabledSliderDoNothing) {
     EXPECT_TRUE(effect.log.empty());
 }
 
-TEST_F(SliderTest, WithoutJumpOnClickOnlyTheHandleGripsAndTheDragIsRelative) {
+TEST_P(SliderDragTest, WithoutJumpOnClickOnlyTheHandleGripsAndTheDragIsRelative) {
     HorizontalSlider* slider = addEditorSlider(49, 0, 0.5f);
     slider->setJumpOnClick(false);
     EXPECT_FALSE(slider->getJumpOnClick());
@@ -356,7 +422,7 @@ TEST_F(SliderTest, ArrowKeysStepInValueTerms) {
     EXPECT_EQ(slider->getValue(), 1.0f);
 }
 
-TEST_F(SliderTest, MinimumAtTheRightEndInvertsBothDirections) {
+TEST_P(SliderDragTest, MinimumAtTheRightEndInvertsBothDirections) {
     auto* slider = new HorizontalSlider(Rect(11, 49, 256, 63), &listener, 0, 11, 242, handle,
                                         background, Point(11, 49), styleMinRight);
     frame->addView(slider);
@@ -371,7 +437,7 @@ TEST_F(SliderTest, MinimumAtTheRightEndInvertsBothDirections) {
     EXPECT_EQ(slider->handleRectInSlider().left, static_cast<int>(231 * (1.0f - 0.6f)));
 }
 
-TEST_F(SliderTest, VerticalSliderRunsAlongY) {
+TEST_P(SliderDragTest, VerticalSliderRunsAlongY) {
     // Handle origin (3, 0), 100 pixels of travel downward from y 10.
     auto* slider = new VerticalSlider(Rect(40, 10, 60, 124), &listener, 2, Point(3, 0), 114, handle,
                                       nullptr, Point(0, 0), styleMinBottom);
@@ -390,7 +456,7 @@ TEST_F(SliderTest, VerticalSliderRunsAlongY) {
     EXPECT_FLOAT_EQ(slider->getValue(), 0.5f);
 }
 
-TEST_F(SliderTest, NoDirectionBitKeepsPointerAndDrawingTogether) {
+TEST_P(SliderDragTest, NoDirectionBitKeepsPointerAndDrawingTogether) {
     // Without a direction bit drawing puts value 0 at the far end; the
     // pointer follows the drawing.
     auto* slider = new VerticalSlider(Rect(40, 10, 60, 124), &listener, 2, Point(0, 0), 114, handle,

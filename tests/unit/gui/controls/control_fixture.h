@@ -132,13 +132,25 @@ protected:
     }
 
     // A press at (x, y) with `state` through the frame, then the steps the
-    // control's loop polls; the default step releases everything.
+    // control's loop polls; the default step releases everything. With
+    // `byEvents` the window system reports the moves as events instead, and
+    // the frame is handed the same steps: each a move while the left button
+    // is held, the first without it the release.
     void press(int x, int y, int state, std::vector<MouseStep> then = {{0, 0, 0}}) {
         std::vector<MouseStep> steps{{x, y, state}};
         steps.insert(steps.end(), then.begin(), then.end());
         MouseScript script(Point(kScreenX, kScreenY), steps);
+        headless::input().dragsByEvents = byEvents;
         frame->onButtonDownMessage(x, y);
+        if (!byEvents)
+            return;
+        for (const MouseStep& step : then) {
+            frame->onPointerMessage(step.x, step.y, step.state);
+            if ((step.state & kLButton) == 0)
+                break;
+        }
     }
+    bool byEvents = false;
 
     // Runs `action` with a drawing context on the frame's window.
     template <class F> void withContext(F action) {
