@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -50,135 +51,174 @@ bool parseController(const std::string& text, TimedController& controller) {
     return true;
 }
 
-} // namespace
+// The values an option accepts, checked and stored. Each takes the option as
+// given (for the message) and its value; false with `error` set.
+bool setSignal(const std::string&, const std::string& text, RenderOptions& options,
+               std::string& error) {
+    if (text != "default" && text != "noise" && text != "slow") {
+        error = "unknown signal '" + text + "' (default, noise or slow)";
+        return false;
+    }
+    options.signalName = text;
+    return true;
+}
 
-bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& options,
-                        std::string& error) {
-    std::vector<std::string> positional;
+template <float RenderOptions::*gain>
+bool setGain(const std::string& name, const std::string& text, RenderOptions& options,
+             std::string& error) {
+    if (!parseGain(text, options.*gain)) {
+        error = name + " takes a value from 0 to 1, not '" + text + "'";
+        return false;
+    }
+    return true;
+}
+
+bool setBlockSize(const std::string&, const std::string& text, RenderOptions& options,
+                  std::string& error) {
+    std::int64_t frames = 0;
+    if (!parseInteger(text, frames) || frames < 1 || frames > 65536) {
+        error = "--block-size takes 1 to 65536 frames, not '" + text + "'";
+        return false;
+    }
+    options.blockSize = static_cast<int32>(frames);
+    return true;
+}
+
+bool setRandomBlocks(const std::string&, const std::string& text, RenderOptions& options,
+                     std::string& error) {
+    std::int64_t seed = 0;
+    if (!parseInteger(text, seed) || seed < 0 || seed > 0xFFFFFFFFll) {
+        error = "--random-blocks takes a seed from 0 to 4294967295, not '" + text + "'";
+        return false;
+    }
+    options.randomBlocks = true;
+    options.randomSeed = static_cast<std::uint32_t>(seed);
+    return true;
+}
+
+bool addController(const std::string&, const std::string& text, RenderOptions& options,
+                   std::string& error) {
+    TimedController controller;
+    if (!parseController(text, controller)) {
+        error = "--cc1 takes FRAME:VALUE with a frame from 0 and a value from 0 to 127, not '" +
+                text + "'";
+        return false;
+    }
+    options.controllers.push_back(controller);
+    return true;
+}
+
+bool setPlotRange(const std::string&, const std::string& text, RenderOptions& options,
+                  std::string& error) {
+    if (!PlotRange::parse(text, options.plotRange)) {
+        error = "--plot-range takes START:END in frames (22050) or seconds (0.5 or 2s), not '" +
+                text + "'";
+        return false;
+    }
+    return true;
+}
+
+// Paths are taken as given; what they name is checked when it is opened.
+template <std::string RenderOptions::*path>
+bool setPath(const std::string&, const std::string& text, RenderOptions& options, std::string&) {
+    options.*path = text;
+    return true;
+}
+
+// The options that take no value.
+bool showHelp(const std::string&, const std::string&, RenderOptions& options, std::string&) {
+    options.showHelp = true;
+    return true;
+}
+
+bool setReplacing(const std::string&, const std::string&, RenderOptions& options, std::string&) {
+    options.mode = ProcessMode::replacing;
+    return true;
+}
+
+bool setAccumulating(const std::string&, const std::string&, RenderOptions& options, std::string&) {
+    options.mode = ProcessMode::accumulating;
+    return true;
+}
+
+bool setQuiet(const std::string&, const std::string&, RenderOptions& options, std::string&) {
+    options.quiet = true;
+    return true;
+}
+
+using ApplyOption = bool (*)(const std::string& name, const std::string& value,
+                             RenderOptions& options, std::string& error);
+
+struct OptionRule {
+    const char* shortName; // nullptr: none
+    const char* longName;
+    bool takesValue;
+    ApplyOption apply;
+};
+
+constexpr OptionRule kOptions[] = {
+    {"-h", "--help", false, showHelp},
+    {"-o", "--output", true, setPath<&RenderOptions::outputPath>},
+    {nullptr, "--signal", true, setSignal},
+    {nullptr, "--ncvolume", true, setGain<&RenderOptions::ncvolume>},
+    {nullptr, "--ipvolume", true, setGain<&RenderOptions::ipvolume>},
+    {nullptr, "--block-size", true, setBlockSize},
+    {nullptr, "--random-blocks", true, setRandomBlocks},
+    {nullptr, "--cc1", true, addController},
+    {nullptr, "--replacing", false, setReplacing},
+    {nullptr, "--accumulating", false, setAccumulating},
+    {nullptr, "--plugin", true, setPath<&RenderOptions::pluginPath>},
+    {nullptr, "--dll", true, setPath<&RenderOptions::dllPath>},
+    {nullptr, "--server", true, setPath<&RenderOptions::serverPath>},
+    {nullptr, "--wine", true, setPath<&RenderOptions::winePath>},
+    {nullptr, "--host-log", true, setPath<&RenderOptions::hostLogPath>},
+    {nullptr, "--plot", true, setPath<&RenderOptions::plotPath>},
+    {nullptr, "--plot-data", true, setPath<&RenderOptions::plotDataPath>},
+    {nullptr, "--plot-range", true, setPlotRange},
+    {"-q", "--quiet", false, setQuiet},
+};
+
+const OptionRule* findOption(const std::string& arg) {
+    for (const OptionRule& rule : kOptions) {
+        if ((rule.shortName != nullptr && arg == rule.shortName) || arg == rule.longName) {
+            return &rule;
+        }
+    }
+    return nullptr;
+}
+
+// Applies the options in `args` and gathers the other arguments in `positional`.
+bool applyOptions(const std::vector<std::string>& args, RenderOptions& options,
+                  std::vector<std::string>& positional, std::string& error) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        auto value = [&](std::string& out) {
+        const OptionRule* rule = findOption(arg);
+        if (rule == nullptr) {
+            if (arg.size() > 1 && arg[0] == '-') {
+                error = "unknown option " + arg;
+                return false;
+            }
+            positional.push_back(arg);
+            continue;
+        }
+        std::string value;
+        if (rule->takesValue) {
             if (i + 1 >= args.size()) {
                 error = arg + " needs a value";
                 return false;
             }
-            out = args[++i];
-            return true;
-        };
-        std::string text;
-        if (arg == "-h" || arg == "--help") {
-            options.showHelp = true;
-        } else if (arg == "-o" || arg == "--output") {
-            if (!value(options.outputPath)) {
-                return false;
-            }
-        } else if (arg == "--signal") {
-            if (!value(text)) {
-                return false;
-            }
-            if (text != "default" && text != "noise" && text != "slow") {
-                error = "unknown signal '" + text + "' (default, noise or slow)";
-                return false;
-            }
-            options.signalName = text;
-        } else if (arg == "--ncvolume" || arg == "--ipvolume") {
-            if (!value(text)) {
-                return false;
-            }
-            float& gain = arg == "--ncvolume" ? options.ncvolume : options.ipvolume;
-            if (!parseGain(text, gain)) {
-                error = arg + " takes a value from 0 to 1, not '" + text + "'";
-                return false;
-            }
-        } else if (arg == "--block-size") {
-            std::int64_t frames = 0;
-            if (!value(text)) {
-                return false;
-            }
-            if (!parseInteger(text, frames) || frames < 1 || frames > 65536) {
-                error = "--block-size takes 1 to 65536 frames, not '" + text + "'";
-                return false;
-            }
-            options.blockSize = static_cast<int32>(frames);
-        } else if (arg == "--random-blocks") {
-            std::int64_t seed = 0;
-            if (!value(text)) {
-                return false;
-            }
-            if (!parseInteger(text, seed) || seed < 0 || seed > 0xFFFFFFFFll) {
-                error = "--random-blocks takes a seed from 0 to 4294967295, not '" + text + "'";
-                return false;
-            }
-            options.randomBlocks = true;
-            options.randomSeed = static_cast<std::uint32_t>(seed);
-        } else if (arg == "--cc1") {
-            TimedController controller;
-            if (!value(text)) {
-                return false;
-            }
-            if (!parseController(text, controller)) {
-                error = "--cc1 takes FRAME:VALUE with a frame from 0 and a value from 0 to 127, "
-                        "not '" +
-                        text + "'";
-                return false;
-            }
-            options.controllers.push_back(controller);
-        } else if (arg == "--replacing") {
-            options.mode = ProcessMode::replacing;
-        } else if (arg == "--accumulating") {
-            options.mode = ProcessMode::accumulating;
-        } else if (arg == "--plugin") {
-            if (!value(options.pluginPath)) {
-                return false;
-            }
-        } else if (arg == "--dll") {
-            if (!value(options.dllPath)) {
-                return false;
-            }
-        } else if (arg == "--server") {
-            if (!value(options.serverPath)) {
-                return false;
-            }
-        } else if (arg == "--wine") {
-            if (!value(options.winePath)) {
-                return false;
-            }
-        } else if (arg == "--host-log") {
-            if (!value(options.hostLogPath)) {
-                return false;
-            }
-        } else if (arg == "--plot") {
-            if (!value(options.plotPath)) {
-                return false;
-            }
-        } else if (arg == "--plot-data") {
-            if (!value(options.plotDataPath)) {
-                return false;
-            }
-        } else if (arg == "--plot-range") {
-            if (!value(text)) {
-                return false;
-            }
-            if (!PlotRange::parse(text, options.plotRange)) {
-                error = "--plot-range takes START:END in frames (22050) or seconds (0.5 or 2s), "
-                        "not '" +
-                        text + "'";
-                return false;
-            }
-        } else if (arg == "-q" || arg == "--quiet") {
-            options.quiet = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            error = "unknown option " + arg;
+            value = args[++i];
+        }
+        if (!rule->apply(arg, value, options, error)) {
             return false;
-        } else {
-            positional.push_back(arg);
         }
     }
-    if (options.showHelp) {
-        return true;
-    }
-    // INPUT OUTPUT, or only OUTPUT for the built-in signal; -o names the
-    // output instead.
+    return true;
+}
+
+// INPUT OUTPUT, or only OUTPUT for the built-in signal; -o names the output
+// instead.
+bool assignFiles(std::vector<std::string> positional, RenderOptions& options, std::string& error) {
     if (options.outputPath.empty() && !positional.empty()) {
         options.outputPath = positional.back();
         positional.pop_back();
@@ -194,6 +234,11 @@ bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
         error = "no output file";
         return false;
     }
+    return true;
+}
+
+// Options that are each fine alone but not together.
+bool checkCombination(const RenderOptions& options, std::string& error) {
     if (!options.pluginPath.empty() && !options.dllPath.empty()) {
         error = "--plugin and --dll each name the plug-in to run: give one";
         return false;
@@ -215,6 +260,20 @@ bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
         }
     }
     return true;
+}
+
+} // namespace
+
+bool parseRenderOptions(const std::vector<std::string>& args, RenderOptions& options,
+                        std::string& error) {
+    std::vector<std::string> positional;
+    if (!applyOptions(args, options, positional, error)) {
+        return false;
+    }
+    if (options.showHelp) {
+        return true;
+    }
+    return assignFiles(std::move(positional), options, error) && checkCombination(options, error);
 }
 
 std::string renderUsage() {

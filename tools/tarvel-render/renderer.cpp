@@ -54,11 +54,9 @@ bool setUp(const RenderOptions& options, const SignalSource& source, PluginConne
     return !plugin.failed();
 }
 
-} // namespace
-
-bool render(const RenderOptions& options, SignalSource& source, PluginConnection& plugin,
-            const RenderSink& sink, const RenderProgress& progress, RenderReport& report,
-            std::string& error) {
+// What the report knows before the first block.
+void startReport(const RenderOptions& options, const SignalSource& source,
+                 const PluginConnection& plugin, RenderReport& report) {
     report.input = options.inputPath.empty() ? source.description() : options.inputPath;
     report.plugin = plugin.description();
     report.sampleRate = source.sampleRate();
@@ -67,20 +65,67 @@ bool render(const RenderOptions& options, SignalSource& source, PluginConnection
             ++report.controllersLate;
         }
     }
+}
 
-    if (!setUp(options, source, plugin, report)) {
+// Runs one block from frame `position` through the plug-in with the
+// controllers that fall inside it, and hands on the host calls it made.
+bool runThroughPlugin(const RenderOptions& options, PluginConnection& plugin,
+                      const RenderSink& sink, std::int64_t position, StereoBuffer& input,
+                      StereoBuffer& output, RenderReport& report, std::string& error) {
+    const int32 frames = input.frames();
+    output.resize(frames);
+    output.fill(0.0f); // process adds to silence; processReplacing overwrites it
+    const std::vector<MidiMessage> midi = controllersInBlock(options.controllers, position, frames);
+    report.controllersSent += static_cast<int>(midi.size());
+
+    plugin.processBlock(midi, input, output, options.mode);
+    if (plugin.failed()) {
         error = plugin.error();
         return false;
     }
+    const std::vector<HostCall> calls = plugin.takeCalls();
+    report.midiRelayed += static_cast<int>(relayedMidi(calls).size());
     if (sink.calls) {
-        sink.calls("set-up", plugin.takeCalls());
+        sink.calls("block " + std::to_string(report.blocks), calls);
     }
+    return true;
+}
 
-    BlockPlan plan(options.blockSize, options.randomBlocks, options.randomSeed);
-    CycleCounter& cycles = report.cycles;
-    if (sink.plot) {
-        cycles.keepStretches();
+// Counts the block's cycles, the frames that disagree with them, and the peaks.
+void measureBlock(const RenderOptions& options, const StereoBuffer& input,
+                  const StereoBuffer& output, RenderReport& report) {
+    const int32 frames = input.frames();
+    for (int32 i = 0; i < frames; ++i) {
+        const bool replaying = report.cycles.step(input.left()[i]);
+        // ipvolume stays as set for the whole render (controller 1 moves
+        // only ncvolume), so outside replays the output is known exactly.
+        if (!replaying && output.left()[i] != input.left()[i] * options.ipvolume) {
+            ++report.disagreeingFrames;
+        }
     }
+    report.peakIn = peakOf(input.right(), frames, peakOf(input.left(), frames, report.peakIn));
+    report.peakOut = peakOf(output.right(), frames, peakOf(output.left(), frames, report.peakOut));
+}
+
+// Hands the finished block to the plot and the output.
+bool deliverBlock(const RenderSink& sink, std::int64_t position, const StereoBuffer& input,
+                  const StereoBuffer& output, CycleCounter& cycles, std::string& error) {
+    const int32 frames = input.frames();
+    if (sink.plot) {
+        sink.plot(position, input.left(), output.left(), frames, cycles.takeStretches());
+    }
+    if (sink.audio && !sink.audio(output.left(), output.right(), frames)) {
+        error = "cannot write the output";
+        return false;
+    }
+    return true;
+}
+
+// The signal block by block through the plug-in, as far as the source gives.
+bool runBlocks(const RenderOptions& options, SignalSource& source, PluginConnection& plugin,
+               const RenderSink& sink, const RenderProgress& progress, RenderReport& report,
+               std::string& error) {
+    BlockPlan plan(options.blockSize, options.randomBlocks, options.randomSeed);
     StereoBuffer input;
     StereoBuffer output;
     const std::int64_t total = source.frames();
@@ -93,38 +138,11 @@ bool render(const RenderOptions& options, SignalSource& source, PluginConnection
             break; // the file ended before the length it gave
         }
         input.resize(got);
-        output.resize(got);
-        output.fill(0.0f); // process adds to silence; processReplacing overwrites it
-        const std::vector<MidiMessage> midi =
-            controllersInBlock(options.controllers, position, got);
-        report.controllersSent += static_cast<int>(midi.size());
-
-        plugin.processBlock(midi, input, output, options.mode);
-        if (plugin.failed()) {
-            error = plugin.error();
+        if (!runThroughPlugin(options, plugin, sink, position, input, output, report, error)) {
             return false;
         }
-        const std::vector<HostCall> calls = plugin.takeCalls();
-        report.midiRelayed += static_cast<int>(relayedMidi(calls).size());
-        if (sink.calls) {
-            sink.calls("block " + std::to_string(report.blocks), calls);
-        }
-
-        for (int32 i = 0; i < got; ++i) {
-            const bool replaying = cycles.step(input.left()[i]);
-            // ipvolume stays as set for the whole render (controller 1 moves
-            // only ncvolume), so outside replays the output is known exactly.
-            if (!replaying && output.left()[i] != input.left()[i] * options.ipvolume) {
-                ++report.disagreeingFrames;
-            }
-        }
-        report.peakIn = peakOf(input.right(), got, peakOf(input.left(), got, report.peakIn));
-        report.peakOut = peakOf(output.right(), got, peakOf(output.left(), got, report.peakOut));
-        if (sink.plot) {
-            sink.plot(position, input.left(), output.left(), got, cycles.takeStretches());
-        }
-        if (sink.audio && !sink.audio(output.left(), output.right(), got)) {
-            error = "cannot write the output";
+        measureBlock(options, input, output, report);
+        if (!deliverBlock(sink, position, input, output, report.cycles, error)) {
             return false;
         }
         position += got;
@@ -134,7 +152,11 @@ bool render(const RenderOptions& options, SignalSource& source, PluginConnection
             progress(position, total);
         }
     }
+    return true;
+}
 
+// Stops and closes the plug-in as a host does at the end.
+bool tearDown(PluginConnection& plugin, const RenderSink& sink, std::string& error) {
     plugin.dispatch(effMainsChanged, 0, 0, 0.0f);
     plugin.close();
     if (sink.calls) {
@@ -145,4 +167,24 @@ bool render(const RenderOptions& options, SignalSource& source, PluginConnection
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool render(const RenderOptions& options, SignalSource& source, PluginConnection& plugin,
+            const RenderSink& sink, const RenderProgress& progress, RenderReport& report,
+            std::string& error) {
+    startReport(options, source, plugin, report);
+    if (!setUp(options, source, plugin, report)) {
+        error = plugin.error();
+        return false;
+    }
+    if (sink.calls) {
+        sink.calls("set-up", plugin.takeCalls());
+    }
+    if (sink.plot) {
+        report.cycles.keepStretches();
+    }
+    return runBlocks(options, source, plugin, sink, progress, report, error) &&
+           tearDown(plugin, sink, error);
 }
