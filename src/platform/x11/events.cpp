@@ -88,9 +88,14 @@ void handle(const XEvent& event) {
         message.y = event.xbutton.y & 0xFFFF;
         const HandledPress handling(event.xbutton);
         software::deliverEvent(w, message);
+        // The click asked for the keys; beyond the panel they stay the host's.
+        pointerAt(event.xbutton.window, event.xbutton.x, event.xbutton.y);
         break;
     }
     case MotionNotify:
+        deliverPointerEvent(event);
+        pointerAt(event.xmotion.window, event.xmotion.x, event.xmotion.y);
+        break;
     case ButtonRelease:
         deliverPointerEvent(event);
         break;

@@ -3,7 +3,8 @@
 // key events: a window of ours that always selected them would take the
 // host's shortcuts whenever the pointer rests over the panel. So keys are
 // selected only while a control wants them: an edit box while it is open,
-// the panel after a click in it for as long as the pointer stays there.
+// the panel after a click in it for as long as the pointer stays there (over
+// the panel itself, where the window covers a larger host window).
 #include <X11/Xlib.h>
 
 #include "connection.h"
@@ -29,6 +30,15 @@ void pointerLeft(const XCrossingEvent& leave) {
         return;
     NativeWindow* w = nativeById(leave.window);
     if (w && w->className != "EDIT")
+        hearKeys(w, false);
+}
+
+void pointerAt(::Window window, int x, int y) {
+    NativeWindow* w = nativeById(window);
+    if (!w || !w->hearsKeys || w->className == "EDIT")
+        return;
+    const bool overPanel = x >= 0 && y >= 0 && x < w->askedWidth && y < w->askedHeight;
+    if (!overPanel)
         hearKeys(w, false);
 }
 

@@ -28,6 +28,10 @@ void hearKeys(NativeWindow* w, bool hear);
 // The pointer has left the window (not for a child of it): a control that
 // asked for the keys while the pointer was there gives them back.
 void pointerLeft(const XCrossingEvent& leave);
+// The pointer at (x, y) in one of our windows, after a move or a press: a
+// window that covers a larger host window hears keys only over the panel,
+// the size it was asked for, not over the field beyond it.
+void pointerAt(::Window window, int x, int y);
 
 // The backend's window behind a handle; null for a host's window or a dead one.
 NativeWindow* nativeOf(platform::Window window);
