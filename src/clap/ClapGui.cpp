@@ -1,41 +1,21 @@
+// The editor's part every window system shares: making it, opening it in the
+// host's window, its size, idle processing and the edits of its sliders.
 #include "ClapGui.h"
 
 #include <new>
 
 #include "editor/TarvelEditor.h"
 #include "gui/frame.h"
-#include "platform/x11/x11.h"
 
 namespace tarvel_clap {
 
-namespace {
-
-// Redraws and window events at least this often.
-constexpr std::uint32_t kTimerMs = 30;
-
-} // namespace
-
 ClapGui* ClapGui::create(TarvelClap& owner) {
     const clap::Host* host = owner.host();
-    if (host == nullptr || host->getExtension == nullptr) {
+    Drivers drivers;
+    if (host == nullptr || !findDrivers(*host, drivers)) {
         return nullptr;
     }
-    const auto* timers = static_cast<const clap::HostTimerSupport*>(
-        host->getExtension(host, clap::kExtTimerSupport));
-    const auto* descriptors = static_cast<const clap::HostPosixFdSupport*>(
-        host->getExtension(host, clap::kExtPosixFdSupport));
-    if (timers != nullptr &&
-        (timers->registerTimer == nullptr || timers->unregisterTimer == nullptr)) {
-        timers = nullptr;
-    }
-    if (descriptors != nullptr &&
-        (descriptors->registerFd == nullptr || descriptors->unregisterFd == nullptr)) {
-        descriptors = nullptr;
-    }
-    if (timers == nullptr && descriptors == nullptr) {
-        return nullptr;
-    }
-    auto* gui = new (std::nothrow) ClapGui(owner, timers, descriptors);
+    auto* gui = new (std::nothrow) ClapGui(owner, drivers);
     if (gui != nullptr && gui->editor_ == nullptr) {
         delete gui;
         return nullptr;
@@ -43,24 +23,19 @@ ClapGui* ClapGui::create(TarvelClap& owner) {
     return gui;
 }
 
-ClapGui::ClapGui(TarvelClap& owner, const clap::HostTimerSupport* timers,
-                 const clap::HostPosixFdSupport* descriptors)
-    : owner_(owner), timers_(timers), descriptors_(descriptors) {
+ClapGui::ClapGui(TarvelClap& owner, const Drivers& drivers) : owner_(owner), drivers_(drivers) {
     editor_ = new (std::nothrow) TarvelEditor(static_cast<ParameterControl&>(*this));
-    if (editor_ != nullptr && timers_ != nullptr &&
-        !timers_->registerTimer(owner_.host(), kTimerMs, &timer_)) {
-        timer_ = clap::kInvalidId;
+    if (editor_ != nullptr) {
+        startDriving();
     }
 }
 
-// The descriptor is let go while the connection is still open: the editor's
-// window may be the last that keeps it.
+// What runs the window is let go while the window is still open: on X11 it
+// may be the last that keeps the display connection.
 ClapGui::~ClapGui() {
-    if (watchedFd_ >= 0) {
-        descriptors_->unregisterFd(owner_.host(), watchedFd_);
-    }
-    if (timer_ != clap::kInvalidId) {
-        timers_->unregisterTimer(owner_.host(), timer_);
+    if (editor_ != nullptr) {
+        detachWindow();
+        stopDriving();
     }
     delete editor_;
 }
@@ -73,20 +48,14 @@ std::uint32_t ClapGui::height() const {
     return static_cast<std::uint32_t>(editor_->height());
 }
 
-bool ClapGui::setParent(unsigned long parent) {
-    if (watchedFd_ >= 0) {
-        descriptors_->unregisterFd(owner_.host(), watchedFd_);
-        watchedFd_ = -1;
-    }
-    if (editor_->open(reinterpret_cast<void*>(parent)) == 0 || editor_->getFrame() == nullptr ||
-        editor_->getFrame()->getWindow() == nullptr) {
+bool ClapGui::setParent(const clap::Window& parent) {
+    detachWindow();
+    void* window = parentWindow(parent);
+    if (window == nullptr || editor_->open(window) == 0 || editor_->getFrame() == nullptr ||
+        editor_->getFrame()->getWindow() == nullptr || !attachWindow()) {
+        detachWindow();
         editor_->close();
         return false;
-    }
-    const int fd = x11::connectionFd();
-    if (descriptors_ != nullptr && fd >= 0 &&
-        descriptors_->registerFd(owner_.host(), fd, clap::kPosixFdRead)) {
-        watchedFd_ = fd;
     }
     return true;
 }
@@ -96,6 +65,10 @@ void ClapGui::idle() {
         editor_->parameterChanged(0);
     }
     editor_->idle();
+}
+
+void ClapGui::onFrameTick() {
+    idle();
 }
 
 float ClapGui::value(int32 index) {

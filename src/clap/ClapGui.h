@@ -1,8 +1,12 @@
-// The editor of one CLAP instance, embedded in the host's X11 window: the
-// plug-in's panel, whose edits become the instance's parameter edits. Its
-// window events and redraws run from the host's timer (timer-support) and
-// from the display connection's file descriptor (posix-fd-support); a host
-// offering neither gets no editor, as nothing would run it.
+// The editor of one CLAP instance, embedded in the host's window: the
+// plug-in's panel, whose edits become the instance's parameter edits. What
+// runs its window events and redraws is the one part that differs by window
+// system (ClapGui_x11.cpp, ClapGui_win32.cpp): on X11 the host's timer
+// (timer-support) and the display connection's file descriptor
+// (posix-fd-support), and a host offering neither gets no editor, as nothing
+// would run it; on Windows the host's message loop delivers the window's
+// events and the frame's own timer the redraws, as for the VST 2.x editor.
+// Every call comes on the host's main thread.
 #pragma once
 
 #include <cstdint>
@@ -10,12 +14,16 @@
 #include "TarvelClap.h"
 #include "clap_abi.h"
 #include "editor/ParameterControl.h"
+#include "gui/frame.h"
 
 class TarvelEditor;
 
 namespace tarvel_clap {
 
-class ClapGui final : private ParameterControl {
+// The window api the editor embeds in on this build ("x11" or "win32").
+extern const char* const kGuiWindowApi;
+
+class ClapGui final : private ParameterControl, private FrameTicks {
 public:
     // Null when the host cannot run an editor.
     static ClapGui* create(TarvelClap& owner);
@@ -25,23 +33,40 @@ public:
 
     std::uint32_t width() const;
     std::uint32_t height() const;
-    // Opens the panel in the host's window `parent` (an X11 window id).
-    bool setParent(unsigned long parent);
+    // Opens the panel in the host's window `parent` (the window named by the
+    // api's member of clap::Window).
+    bool setParent(const clap::Window& parent);
     // Handles the window's events and redraws what changed.
     void idle();
 
 private:
-    ClapGui(TarvelClap& owner, const clap::HostTimerSupport* timers,
-            const clap::HostPosixFdSupport* descriptors);
+    // What the host offers to run the editor with (X11: its timers and
+    // descriptors; Windows needs nothing of it).
+    struct Drivers {
+        const clap::HostTimerSupport* timers = nullptr;
+        const clap::HostPosixFdSupport* descriptors = nullptr;
+    };
+    // The per-window-system part: false when nothing could run the editor.
+    static bool findDrivers(const clap::Host& host, Drivers& drivers);
+    // The parent's window out of the host's record.
+    static void* parentWindow(const clap::Window& parent);
+    // From creation to destruction; and while the editor's window is open.
+    void startDriving();
+    void stopDriving();
+    // attachWindow is false when nothing could run the window.
+    bool attachWindow();
+    void detachWindow();
+
+    ClapGui(TarvelClap& owner, const Drivers& drivers);
 
     float value(int32 index) override;
     void beginEdit(int32 index) override;
     void adjust(int32 index, float value) override;
     bool endEdit(int32 index) override;
+    void onFrameTick() override;
 
     TarvelClap& owner_;
-    const clap::HostTimerSupport* timers_;
-    const clap::HostPosixFdSupport* descriptors_;
+    Drivers drivers_;
     TarvelEditor* editor_ = nullptr;
     clap::Id timer_ = clap::kInvalidId;
     int watchedFd_ = -1;

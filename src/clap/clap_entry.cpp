@@ -8,7 +8,7 @@
 #include "TarvelClap.h"
 #include "clap_abi.h"
 #include "core/number_text.h"
-#if defined(TARVEL_CLAP_GUI_X11)
+#if defined(TARVEL_CLAP_GUI)
 #include "ClapGui.h"
 #endif
 
@@ -177,20 +177,22 @@ bool CLAPCALL setRenderMode(const clap::Plugin* /*plugin*/, std::int32_t /*mode*
 
 const clap::PluginRender kRender = {hardRealtime, setRenderMode};
 
-#if defined(TARVEL_CLAP_GUI_X11)
-// The editor, embedded in an X11 window of the host's; 268 by 107 pixels,
-// not resizable, at the scale it is drawn at.
+#if defined(TARVEL_CLAP_GUI)
+// The editor, embedded in a window of the host's (X11 or Win32, as the
+// build's window system); 268 by 107 pixels, not resizable, at the scale it
+// is drawn at.
 using tarvel_clap::ClapGui;
+using tarvel_clap::kGuiWindowApi;
 
 bool CLAPCALL guiApiSupported(const clap::Plugin* /*plugin*/, const char* api, bool floating) {
-    return api != nullptr && std::strcmp(api, clap::kWindowApiX11) == 0 && !floating;
+    return api != nullptr && std::strcmp(api, kGuiWindowApi) == 0 && !floating;
 }
 
 bool CLAPCALL guiPreferredApi(const clap::Plugin* /*plugin*/, const char** api, bool* floating) {
     if (api == nullptr || floating == nullptr) {
         return false;
     }
-    *api = clap::kWindowApiX11;
+    *api = kGuiWindowApi;
     *floating = false;
     return true;
 }
@@ -252,10 +254,10 @@ bool CLAPCALL guiSetSize(const clap::Plugin* plugin, std::uint32_t width, std::u
 bool CLAPCALL guiSetParent(const clap::Plugin* plugin, const clap::Window* window) {
     TarvelClap* self = TarvelClap::of(plugin);
     if (self == nullptr || self->gui == nullptr || window == nullptr || window->api == nullptr ||
-        std::strcmp(window->api, clap::kWindowApiX11) != 0) {
+        std::strcmp(window->api, kGuiWindowApi) != 0) {
         return false;
     }
-    return self->gui->setParent(window->x11);
+    return self->gui->setParent(*window);
 }
 
 bool CLAPCALL guiSetTransient(const clap::Plugin* /*plugin*/, const clap::Window* /*window*/) {
@@ -278,7 +280,9 @@ const clap::PluginGui kGui = {guiApiSupported, guiPreferredApi, guiCreate,    gu
                               guiSetScale,     guiGetSize,      guiCanResize, guiResizeHints,
                               guiAdjustSize,   guiSetSize,      guiSetParent, guiSetTransient,
                               guiSuggestTitle, guiShow,         guiHide};
+#endif
 
+#if defined(TARVEL_CLAP_GUI_X11)
 void CLAPCALL onTimer(const clap::Plugin* plugin, clap::Id /*timer*/) {
     TarvelClap* self = TarvelClap::of(plugin);
     if (self != nullptr && self->gui != nullptr) {
@@ -301,7 +305,7 @@ bool CLAPCALL pluginInit(const clap::Plugin* plugin) {
 }
 
 void CLAPCALL pluginDestroy(const clap::Plugin* plugin) {
-#if defined(TARVEL_CLAP_GUI_X11)
+#if defined(TARVEL_CLAP_GUI)
     guiDestroy(plugin);
 #endif
     delete TarvelClap::of(plugin);
@@ -360,8 +364,10 @@ const void* CLAPCALL pluginExtension(const clap::Plugin* /*plugin*/, const char*
         {clap::kExtLatency, &kLatency},
         {clap::kExtTail, &kTail},
         {clap::kExtRender, &kRender},
-#if defined(TARVEL_CLAP_GUI_X11)
+#if defined(TARVEL_CLAP_GUI)
         {clap::kExtGui, &kGui},
+#endif
+#if defined(TARVEL_CLAP_GUI_X11)
         {clap::kExtTimerSupport, &kTimerSupport},
         {clap::kExtPosixFdSupport, &kPosixFdSupport},
 #endif

@@ -17,6 +17,15 @@ struct WindowMessage;
 }
 struct VstWindowRecord;
 
+// Told on every tick of a frame's own timer (Frame::startTimer).
+class FrameTicks {
+public:
+    virtual void onFrameTick() = 0;
+
+protected:
+    ~FrameTicks() = default;
+};
+
 // Cursors of `setCursor`.
 enum CursorType : int {
     cursorDefault = 0,
@@ -107,6 +116,13 @@ public:
 
     platform::Window getWindow() const { return window; }
 
+    // Where no host gives the editor idle time: the window's own timer tells
+    // `ticks` every `milliseconds` until stopTimer or the window goes. False
+    // without a window, or where the window system has no such timers.
+    bool startTimer(unsigned milliseconds, FrameTicks* ticks);
+    void stopTimer();
+    void onTimerMessage();
+
     // Window-system events, delivered by the frame's window procedure. A
     // paint answers false when there was nothing to paint.
     bool onPaintMessage();
@@ -150,4 +166,5 @@ private:
     bool defaultCursorSaved = false;
     bool classRegistered = false;
     DropTarget* dropTarget = nullptr;
+    FrameTicks* ticks_ = nullptr;
 };

@@ -111,6 +111,9 @@ bool frameWindowProcedure(platform::Window window, platform::WindowMessage& mess
                                                                            : frame->onKeyUp(key);
         return answer == 1;
     }
+    case platform::WindowEvent::Timer:
+        frame->onTimerMessage();
+        return true;
     }
     return false;
 }
@@ -160,6 +163,7 @@ void Frame::destroyOwnWindow() {
     if (!window)
         return;
     endPointerFollowing(nullptr);
+    stopTimer();
     setDropActive(false);
     // Cleared first: the window's own destroy notification must not reach
     // a frame that is going away.
@@ -268,11 +272,30 @@ void Frame::onDestroyMessage() {
         return;
     // No release will come to a window that is gone.
     endPointerFollowing(nullptr);
+    stopTimer();
     setDropActive(false);
     platform::setWindowUserData(window, nullptr);
     window = nullptr;
     open_ = false;
     parentWindow = nullptr;
+}
+
+bool Frame::startTimer(unsigned milliseconds, FrameTicks* ticks) {
+    if (!window || !ticks || !platform::startWindowTimer(window, milliseconds))
+        return false;
+    ticks_ = ticks;
+    return true;
+}
+
+void Frame::stopTimer() {
+    if (ticks_ && window)
+        platform::stopWindowTimer(window);
+    ticks_ = nullptr;
+}
+
+void Frame::onTimerMessage() {
+    if (ticks_)
+        ticks_->onFrameTick();
 }
 
 Frame::Frame(const Rect& r, const char* title, FrameOwner* owner, int style)

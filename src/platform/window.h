@@ -22,6 +22,7 @@ enum class WindowEvent {
     KeyUp,           // a key released while the window has the keyboard
     PointerMove,     // the pointer moved (DragStyle::PointerEvents only)
     ButtonUp,        // a button released (DragStyle::PointerEvents only)
+    Timer,           // the window's own timer (startWindowTimer) is due
 };
 
 // How the window system follows a press that starts a drag. ModalLoop: the
@@ -124,6 +125,14 @@ bool dispatchPendingPaint();
 // running its windows' events through their own loop; returns how many were
 // handled. Not while one of them is being handled.
 int dispatchWindowEvents();
+
+// A timer of the window's own, due every `milliseconds` as a Timer event
+// from the loop that runs the window's events, for an owner no host gives
+// idle time. False where the window system has no such timers (there the
+// host's own timers run the owner); a second start changes the period.
+bool startWindowTimer(Window window, unsigned milliseconds);
+// Stops it; nothing for a window without one, or a dead one.
+void stopWindowTimer(Window window);
 
 // Geometry.
 Window parentWindow(Window window);

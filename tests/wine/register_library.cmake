@@ -141,6 +141,23 @@ add_test(NAME ${_prefix}.editor.screenshot_matches_reference
 set_tests_properties(${_prefix}.editor.screenshot_matches_reference PROPERTIES
                      FIXTURES_REQUIRED ${_prefix}_editor_screenshots)
 
+# Tarvel.clap's editor in a Win32 host window; its screenshot is the VST
+# 2.x editor's at the same (default) values.
+if(EXISTS "${_tree}/tests/wine/clap_gui_tests.exe")
+    add_test(NAME ${_prefix}.clap.gui
+             COMMAND ${_windowed} "${_tree}/tests/wine/clap_gui_tests.exe" "${_dll_windows}"
+                     "${_shots_windows}")
+    set_tests_properties(${_prefix}.clap.gui PROPERTIES RESOURCE_LOCK ${_lock} TIMEOUT 300
+                         WORKING_DIRECTORY "${_tree}/tests/wine"
+                         FIXTURES_REQUIRED ${_prefix}_editor_pictures_folder
+                         FIXTURES_SETUP ${_prefix}_clap_screenshot)
+    add_test(NAME ${_prefix}.clap.gui_screenshot_matches_vst_editor
+             COMMAND ${_guard} $<TARGET_FILE:compare-pictures> "${_shots}/clap_default.png"
+                     "${_shots}/editor_default.png")
+    set_tests_properties(${_prefix}.clap.gui_screenshot_matches_vst_editor PROPERTIES
+                         FIXTURES_REQUIRED "${_prefix}_clap_screenshot;${_prefix}_editor_screenshots")
+endif()
+
 # Every test of the 32-bit library is skipped where 32-bit programs cannot run.
 get_property(_tests DIRECTORY PROPERTY TESTS)
 foreach(_test IN LISTS _tests)

@@ -362,6 +362,13 @@ int dispatchWindowEvents() {
     return 0;
 }
 
+// Without a loop of its own there is nothing to run a window's timer.
+bool startWindowTimer(Window /*w*/, unsigned /*milliseconds*/) {
+    return false;
+}
+
+void stopWindowTimer(Window /*w*/) {}
+
 Window parentWindow(Window w) {
     countCall("GetParent");
     return liveWindow(window(w)) ? handle(window(w)->parent) : nullptr;

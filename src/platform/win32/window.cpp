@@ -13,6 +13,9 @@ namespace {
 // procedure given with it.
 WindowProcedure classProcedure = nullptr;
 
+// The one timer a window of the library has.
+constexpr UINT_PTR kOwnTimer = 1;
+
 static_assert(sizeof(PAINTSTRUCT) <= sizeof(PaintSession::system),
               "the paint record fits the session");
 
@@ -54,6 +57,14 @@ LRESULT CALLBACK windowProcedure(HWND h, UINT message, WPARAM wParam, LPARAM lPa
         case WM_MOUSEWHEEL: {
             WindowMessage m{WindowEvent::Wheel};
             m.wheelNotches = static_cast<float>(GET_WHEEL_DELTA_WPARAM(wParam)) / WHEEL_DELTA;
+            if (classProcedure(w, m))
+                return 0;
+            break;
+        }
+        case WM_TIMER: {
+            if (wParam != kOwnTimer)
+                break;
+            WindowMessage m{WindowEvent::Timer};
             if (classProcedure(w, m))
                 return 0;
             break;
@@ -179,6 +190,14 @@ bool dispatchPendingPaint() {
 int dispatchWindowEvents() {
     // The host's message loop dispatches every window's messages.
     return 0;
+}
+
+bool startWindowTimer(Window w, unsigned milliseconds) {
+    return SetTimer(win32::hwnd(w), kOwnTimer, milliseconds, nullptr) != 0;
+}
+
+void stopWindowTimer(Window w) {
+    KillTimer(win32::hwnd(w), kOwnTimer);
 }
 
 Window parentWindow(Window w) {

@@ -186,4 +186,11 @@ int dispatchWindowEvents() {
     return x11::processEvents();
 }
 
+// X11 has no timers of a window's own: hosts run the editor from theirs.
+bool startWindowTimer(Window /*window*/, unsigned /*milliseconds*/) {
+    return false;
+}
+
+void stopWindowTimer(Window /*window*/) {}
+
 } // namespace platform

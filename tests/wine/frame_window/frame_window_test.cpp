@@ -1,7 +1,7 @@
 // The frame on the real window system: its class, painting and presses
 // through the window procedure, a host destroying its window, the editor's
-// idle processing letting a paint through, the drop registration and the
-// resolution of real shell links.
+// idle processing letting a paint through, the frame's own timer, the drop
+// registration and the resolution of real shell links.
 #include <windows.h>
 
 #include <objidl.h>
@@ -221,6 +221,49 @@ TEST_F(FrameUnderWine, HostDestroyingItsWindowClosesTheFrame) {
     EXPECT_EQ(frame->getWindow(), nullptr);
     v->setDirty(true);
     frame->idle();
+    delete frame;
+}
+
+class CountingTicks final : public FrameTicks {
+public:
+    void onFrameTick() override { ++ticks; }
+    int ticks = 0;
+};
+
+// Runs the thread's messages for about `milliseconds`, as a host's loop does.
+void runLoop(DWORD milliseconds) {
+    const DWORD end = GetTickCount() + milliseconds;
+    MSG message;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(5);
+    }
+}
+
+// The frame's own timer ticks its owner from the host's loop until it is
+// stopped, and never once the host's window has taken the frame's down.
+TEST_F(FrameUnderWine, OwnTimerTicksUntilStoppedOrTheWindowGoes) {
+    CountingTicks ticks;
+    {
+        Frame closed(Rect(0, 0, 268, 107), nullptr, nullptr);
+        EXPECT_FALSE(closed.startTimer(10, &ticks)) << "no window, no timer";
+    }
+    auto* frame = new Frame(Rect(0, 0, 268, 107), host, nullptr);
+    ASSERT_TRUE(frame->startTimer(10, &ticks));
+    runLoop(200);
+    EXPECT_GE(ticks.ticks, 3);
+    frame->stopTimer();
+    pump();
+    const int stopped = ticks.ticks;
+    runLoop(100);
+    EXPECT_EQ(ticks.ticks, stopped);
+    ASSERT_TRUE(frame->startTimer(10, &ticks));
+    DestroyWindow(host);
+    const int destroyed = ticks.ticks;
+    runLoop(100);
+    EXPECT_EQ(ticks.ticks, destroyed);
+    EXPECT_FALSE(frame->startTimer(10, &ticks));
     delete frame;
 }
 
