@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/float_bits.h"
+
 namespace tarvel_clap {
 
 namespace {
@@ -23,18 +25,6 @@ std::uint32_t wordAt(const std::uint8_t* in) {
         word |= static_cast<std::uint32_t>(in[i]) << (8 * i);
     }
     return word;
-}
-
-std::uint32_t bitsOf(float value) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
-float floatOf(std::uint32_t bits) {
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
 }
 
 bool isGain(float value) {

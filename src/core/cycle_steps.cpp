@@ -2,27 +2,9 @@
 // where cycles are too short for stretches of one phase (a crossing every few
 // frames) and between events only a few frames apart.
 #include <cstdint>
-#include <cstring>
 
 #include "core/cycle_machine.h"
-
-namespace {
-
-// The bits of a float and back: selections below are made on these with
-// masks, so that the compiler cannot turn them into branches.
-std::uint32_t bitsOf(float value) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
-float floatOf(std::uint32_t bits) {
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
-} // namespace
+#include "core/float_bits.h"
 
 // processSample's steps over a few frames, with the gains read once, the
 // state in registers and no branch on the signal: with a crossing every few
@@ -30,7 +12,9 @@ float floatOf(std::uint32_t bits) {
 // cycle_transitions.h in mask form: every step writes one sample at the end
 // of the cycle, while waiting the sample, which counts only if it crosses;
 // while recording the sample or, at a crossing, the closing sample; while
-// playing the sample, past the part being replayed.
+// playing the sample, past the part being replayed. Selections are made on
+// the bits of floats with masks, so that the compiler cannot turn them into
+// branches.
 template <bool accumulate>
 void CycleMachine::stepFrames(const float* x, float* outLeft, float* outRight, int32 frames,
                               float liveGain, float cycleGain) {
