@@ -6,14 +6,7 @@
 #   cmake -D NM=nm -D LIBRARY=libtarvel-vst.so -P check_guest_symbols.cmake
 cmake_minimum_required(VERSION 3.25)
 
-function(run_tool output_variable)
-    execute_process(COMMAND ${ARGN} OUTPUT_VARIABLE output ERROR_VARIABLE errors
-                    RESULT_VARIABLE status)
-    if(NOT status EQUAL 0)
-        message(FATAL_ERROR "${ARGN} failed: ${errors}")
-    endif()
-    set(${output_variable} "${output}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/run_tool.cmake)
 
 run_tool(undefined ${NM} -D --undefined-only ${LIBRARY})
 if(NOT undefined MATCHES "U ")

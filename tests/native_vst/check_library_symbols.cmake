@@ -9,14 +9,7 @@
 #         -P check_library_symbols.cmake
 cmake_minimum_required(VERSION 3.25)
 
-function(run_tool output_variable)
-    execute_process(COMMAND ${ARGN} OUTPUT_VARIABLE output ERROR_VARIABLE errors
-                    RESULT_VARIABLE status)
-    if(NOT status EQUAL 0)
-        message(FATAL_ERROR "${ARGN} failed: ${errors}")
-    endif()
-    set(${output_variable} "${output}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/run_tool.cmake)
 
 # Defined dynamic symbols, one "address type name" line each.
 run_tool(defined ${NM} -D --defined-only ${LIBRARY})
