@@ -2,25 +2,13 @@
 
 #include <new>
 
+#include "editor/panel_layout.h"
 #include "effect/TarvelEffect.h"
 #include "gui/bitmap.h"
 #include "gui/frame.h"
 #include "gui/slider.h"
 
-namespace {
-
-// Bitmap resources: the 268 by 107 panel and the 14 by 14 slider handle.
-constexpr int kPanelPicture = 128;
-constexpr int kHandlePicture = 129;
-
-// Both sliders span the panel's grooves from x 11 to 256 and are one handle high.
-constexpr int kSliderLeft = 11;
-constexpr int kSliderRight = 256;
-constexpr int kSliderHeight = 14;
-constexpr int kNcvolumeTop = 49;
-constexpr int kIpvolumeTop = 80;
-
-} // namespace
+using namespace panel_layout;
 
 TarvelEditor::TarvelEditor(TarvelEffect* owner)
     : GuiEditor(owner), effectParameters(owner), parameters(owner ? &effectParameters : nullptr) {
