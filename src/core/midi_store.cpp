@@ -88,6 +88,10 @@ void MidiStore::removeQueued(int32 position) {
 // note-off it is by MIDI's own convention; program changes and channel
 // pressure carry one data byte. Status bytes below 0x80 and system messages
 // are dropped unrelayed.
+//
+// Most messages are only relayed: their path ends in the relay call and keeps
+// nothing across it. The two that act on the effect first go through
+// actThenRelay, so that only they pay for a call that returns here.
 void MidiStore::releaseSlot(int32 slot) {
     const QueuedEvent& event = eventSlots[slot];
     const int32 delta = event.deltaFrames < 0 ? 0 : event.deltaFrames;
@@ -110,13 +114,14 @@ void MidiStore::releaseSlot(int32 slot) {
         break;
     case kControlChange:
         if (data1 == kGainController) {
-            output.controllerGain(static_cast<float>(data2) * kControllerScale, delta);
+            actThenRelay(status, data1, data2, delta);
+            return;
         }
         break;
     case kProgramChange:
-        // The bank has one program; changes to any other are only relayed.
         if (data1 < kPrograms) {
-            output.programChange(data1, delta);
+            actThenRelay(status, data1, 0, delta);
+            return;
         }
         data2 = 0;
         break;
@@ -127,6 +132,19 @@ void MidiStore::releaseSlot(int32 slot) {
         return;
     }
     output.relayMidi(static_cast<uint8>(kind | (status & 0x0F)), static_cast<uint8>(data1),
+                     static_cast<uint8>(data2), delta);
+}
+
+// Controller 1 sets ncvolume and a program change selects one of the bank's
+// programs (it has one; changes to any other are only relayed), before the
+// message itself goes out.
+void MidiStore::actThenRelay(int32 status, int32 data1, int32 data2, int32 delta) {
+    if ((status & 0xF0) == kControlChange) {
+        output.controllerGain(static_cast<float>(data2) * kControllerScale, delta);
+    } else {
+        output.programChange(data1, delta);
+    }
+    output.relayMidi(static_cast<uint8>(status), static_cast<uint8>(data1),
                      static_cast<uint8>(data2), delta);
 }
 

@@ -72,6 +72,7 @@ private:
     void moveQueued(int32 sampleFrames);
     void removeQueued(int32 position);
     void releaseSlot(int32 slot);
+    [[gnu::noinline]] void actThenRelay(int32 status, int32 data1, int32 data2, int32 delta);
     void scheduleQueued();
     void insertScheduled(int32 frame, int32 slot);
 
