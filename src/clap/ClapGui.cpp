@@ -4,7 +4,7 @@
 
 #include <new>
 
-#include "editor/TarvelEditor.h"
+#include "editor/TarvelPanel.h"
 #include "gui/frame.h"
 
 namespace tarvel_clap {
@@ -24,7 +24,7 @@ ClapGui* ClapGui::create(TarvelClap& owner) {
 }
 
 ClapGui::ClapGui(TarvelClap& owner, const Drivers& drivers) : owner_(owner), drivers_(drivers) {
-    editor_ = new (std::nothrow) TarvelEditor(static_cast<ParameterControl&>(*this));
+    editor_ = new (std::nothrow) TarvelPanel(this, *this);
     if (editor_ != nullptr) {
         startDriving();
     }
@@ -51,8 +51,7 @@ std::uint32_t ClapGui::height() const {
 bool ClapGui::setParent(const clap::Window& parent) {
     detachWindow();
     void* window = parentWindow(parent);
-    if (window == nullptr || editor_->open(window) == 0 || editor_->getFrame() == nullptr ||
-        editor_->getFrame()->getWindow() == nullptr || !attachWindow()) {
+    if (window == nullptr || !editor_->open(window) || !attachWindow()) {
         detachWindow();
         editor_->close();
         return false;
@@ -65,6 +64,16 @@ void ClapGui::idle() {
         editor_->parameterChanged(0);
     }
     editor_->idle();
+}
+
+// A drag's idle work is the panel's own, throttled: redraws and a paint.
+void ClapGui::idleDuringDrag() {
+    editor_->throttledIdle();
+}
+
+// The editor keeps its one size.
+bool ClapGui::requestSize(int /*width*/, int /*height*/) {
+    return false;
 }
 
 void ClapGui::onFrameTick() {

@@ -14,16 +14,17 @@
 #include "TarvelClap.h"
 #include "clap_abi.h"
 #include "editor/ParameterControl.h"
+#include "editor/panel_host.h"
 #include "gui/frame.h"
 
-class TarvelEditor;
+class TarvelPanel;
 
 namespace tarvel_clap {
 
 // The window api the editor embeds in on this build ("x11" or "win32").
 extern const char* const kGuiWindowApi;
 
-class ClapGui final : private ParameterControl, private FrameTicks {
+class ClapGui final : private ParameterControl, private PanelHost, private FrameTicks {
 public:
     // Null when the host cannot run an editor.
     static ClapGui* create(TarvelClap& owner);
@@ -63,11 +64,13 @@ private:
     void beginEdit(int32 index) override;
     void adjust(int32 index, float value) override;
     bool endEdit(int32 index) override;
+    void idleDuringDrag() override;
+    bool requestSize(int width, int height) override;
     void onFrameTick() override;
 
     TarvelClap& owner_;
     Drivers drivers_;
-    TarvelEditor* editor_ = nullptr;
+    TarvelPanel* editor_ = nullptr;
     clap::Id timer_ = clap::kInvalidId;
     int watchedFd_ = -1;
 };

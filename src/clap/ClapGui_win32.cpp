@@ -2,7 +2,7 @@
 // events, and the frame's own timer runs the idle processing that redraws
 // what changed, so no host extension is needed.
 #include "ClapGui.h"
-#include "editor/TarvelEditor.h"
+#include "editor/TarvelPanel.h"
 
 namespace tarvel_clap {
 

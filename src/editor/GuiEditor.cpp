@@ -1,5 +1,6 @@
 #include "editor/GuiEditor.h"
 
+#include "editor/idle_throttle.h"
 #include "gui/frame.h"
 #include "gui/key_code.h"
 #include "host/AudioEffectX.h"
@@ -8,18 +9,6 @@
 #include "platform/window.h"
 
 int32 GuiEditor::knobMode = 0;
-
-namespace {
-
-// processIdle, called in a control's drag loop, runs the full idle work
-// (redraw, one paint, the host's idle) every kIdleIntervalMs at most, but as
-// early as kEarlyRunMs before that; every call in between sleeps
-// kThrottleSleepMs instead of spinning, so a loop sees a run about every 50 ms.
-constexpr std::int32_t kIdleIntervalMs = 100;
-constexpr std::int32_t kEarlyRunMs = 50;
-constexpr std::int32_t kThrottleSleepMs = 4;
-
-} // namespace
 
 GuiEditor::GuiEditor(AudioEffect* owner) : AEffEditor(owner), nextIdleTicks(platform::tickCount()) {
     if (effect)
@@ -125,22 +114,15 @@ void GuiEditor::drawAll(ERect*) {
         frame->drawView(nullptr);
 }
 
+// Called in a control's drag loop; idle_throttle says when the full idle
+// work is due.
 void GuiEditor::processIdle() {
-    std::uint32_t now = platform::tickCount();
-    // Signed distance to the next run: the 32-bit millisecond count wraps
-    // every 49.7 days, and a plain comparison would then throttle (or stop
-    // throttling) until it comes round again.
-    std::int32_t untilDue = static_cast<std::int32_t>(nextIdleTicks - now);
-    if (untilDue > 0) {
-        platform::sleep(kThrottleSleepMs);
-        now += kThrottleSleepMs;
-        untilDue -= kThrottleSleepMs;
-        if (untilDue > kEarlyRunMs)
-            return;
-    }
+    std::uint32_t now = 0;
+    if (!idle_throttle::due(nextIdleTicks, now))
+        return;
     idle();
     platform::dispatchPendingPaint();
-    nextIdleTicks = now + kIdleIntervalMs;
+    nextIdleTicks = now + idle_throttle::kIntervalMs;
     inProcessIdle = true;
     if (effect)
         effect->masterIdle();

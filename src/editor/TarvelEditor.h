@@ -1,7 +1,8 @@
-// The plug-in's window content: the panel picture with one horizontal slider
-// per parameter. A slider move becomes an edit of the parameter (through the
-// editor's ParameterControl); a parameter change made elsewhere, told with
-// parameterChanged, moves its slider at the next idle.
+// The plug-in's VST 2.x editor: the editor panel (TarvelPanel) behind the
+// host's editor opcodes. The panel's sliders edit the effect's parameters
+// with the host's begin and end edit calls around automated changes; a
+// parameter change made elsewhere, told with parameterChanged, moves its
+// slider at the next idle.
 //
 // Keeps GuiEditor's slot order; overrides the destructor, open, close, update
 // and setParameter (which is also the effect's parameter-panel call).
@@ -9,21 +10,20 @@
 
 #include "editor/EffectParameters.h"
 #include "editor/GuiEditor.h"
-#include "editor/ParameterControl.h"
+#include "editor/TarvelPanel.h"
+#include "editor/panel_host.h"
 #include "effect/ParameterPanel.h"
-#include "gui/control.h"
 
 class Bitmap;
+class Control;
+class DrawContext;
 class HorizontalSlider;
 class TarvelEffect;
 
-class TarvelEditor : public GuiEditor, public ControlListener, public ParameterPanel {
+class TarvelEditor : public GuiEditor, public ParameterPanel, private PanelHost {
 public:
     // Registers itself as the effect's editor and parameter panel.
     explicit TarvelEditor(TarvelEffect* effect);
-    // An editor of no effect: `parameters` (which outlives it) holds the
-    // values and takes the edits.
-    explicit TarvelEditor(ParameterControl& parameters);
     ~TarvelEditor() override;
 
     int32 open(void* parentWindow) override;
@@ -36,28 +36,23 @@ public:
     void beginEdit(int index) override;
     bool endEdit(int index) override;
 
-    void valueChanged(DrawContext* context, Control* control) override;
+    // A slider moved (the panel's call): the effect takes the value as an edit.
+    void valueChanged(DrawContext* context, Control* control);
 
     // The panel's size in pixels.
     int width() const { return rect.right - rect.left; }
     int height() const { return rect.bottom - rect.top; }
     // The sliders while open, null while closed.
-    HorizontalSlider* getNcvolumeSlider() const { return frame ? ncvolumeSlider : nullptr; }
-    HorizontalSlider* getIpvolumeSlider() const { return frame ? ipvolumeSlider : nullptr; }
-    Bitmap* getBackgroundBitmap() const { return backgroundBitmap; }
-    Bitmap* getHandleBitmap() const { return handleBitmap; }
+    HorizontalSlider* getNcvolumeSlider() const { return panel.getNcvolumeSlider(); }
+    HorizontalSlider* getIpvolumeSlider() const { return panel.getIpvolumeSlider(); }
+    Bitmap* getBackgroundBitmap() const { return panel.getBackgroundBitmap(); }
+    Bitmap* getHandleBitmap() const { return panel.getHandleBitmap(); }
 
 private:
-    // One slider over the panel's groove at `top`, for parameter `tag`.
-    HorizontalSlider* addSlider(int tag, int top);
+    // The panel's drag idle is the editor's own; its size requests go to the host.
+    void idleDuringDrag() override;
+    bool requestSize(int width, int height) override;
 
-    void loadPanel();
-
-    EffectParameters effectParameters{nullptr};
-    // Null for an editor made without an effect or parameters to show.
-    ParameterControl* parameters = nullptr;
-    HorizontalSlider* ncvolumeSlider = nullptr;
-    HorizontalSlider* ipvolumeSlider = nullptr;
-    Bitmap* backgroundBitmap = nullptr;
-    Bitmap* handleBitmap = nullptr;
+    EffectParameters effectParameters;
+    TarvelPanel panel;
 };

@@ -1,8 +1,13 @@
-# The format adapters other than VST 2.x build on the effect's core and the
-# editor's parameter interface, never on the VST 2.x binding or the effect
-# made of it: no file of theirs includes a header of src/host or src/effect.
-# The core includes only its own headers and the standard library's.
-# Run with -D SOURCE_DIR=<the repository's src>.
+# The format adapters other than VST 2.x build on the effect's core, the
+# editor's parameter interface and the editor panel, never on the VST 2.x
+# binding or the effect and editor made of it: no file of theirs includes a
+# header of src/host or src/effect, directly or through the headers it
+# includes (as the VST 2.x editor's headers would). The same holds for the
+# editor panel, which every format's editor embeds. The core includes only
+# its own headers and the standard library's.
+# Run with -D SOURCE_DIR=<the repository's src> and, for the includes through
+# other headers, -D COMPILE_COMMANDS=<the build tree's compile_commands.json>.
+cmake_minimum_required(VERSION 3.20)
 set(failures "")
 foreach(adapter lv2 clap)
     file(GLOB_RECURSE files "${SOURCE_DIR}/${adapter}/*.h" "${SOURCE_DIR}/${adapter}/*.cpp")
@@ -25,6 +30,108 @@ foreach(file IN LISTS core_files)
         endif()
     endforeach()
 endforeach()
+
+# Every header a source reaches, as its compiler lists them (-MM) with the
+# source's own flags. Sources of these folders that this tree does not compile
+# (another window system's part) are listed with the flags of a source of the
+# same folder that it does.
+if(COMPILE_COMMANDS)
+    file(REAL_PATH "${SOURCE_DIR}" source_root)
+    file(READ "${COMPILE_COMMANDS}" database)
+    # One object per source, without braces inside; only those that can be
+    # of interest are parsed.
+    string(REGEX MATCHALL "{[^{}]*}" entries "${database}")
+    set(checked "")
+    foreach(entry IN LISTS entries)
+        if(NOT entry MATCHES "/(lv2|clap)/|tarvel_panel")
+            continue()
+        endif()
+        string(JSON file GET "${entry}" file)
+        string(JSON command GET "${entry}" command)
+        string(JSON directory GET "${entry}" directory)
+        file(REAL_PATH "${file}" file BASE_DIRECTORY "${directory}")
+        string(FIND "${file}" "${source_root}/lv2/" in_lv2)
+        string(FIND "${file}" "${source_root}/clap/" in_clap)
+        if(in_lv2 EQUAL 0 OR in_clap EQUAL 0 OR command MATCHES "/tarvel_panel(_x11)?\\.dir/")
+            list(APPEND checked "${file}")
+            get_filename_component(folder "${file}" DIRECTORY)
+            string(MD5 key "${folder}")
+            set(command_${key} "${command}")
+            set(directory_${key} "${directory}")
+            string(MD5 file_key "${file}")
+            set(own_${file_key} "${command}")
+        endif()
+    endforeach()
+    if(NOT checked)
+        message(FATAL_ERROR "no adapter sources in ${COMPILE_COMMANDS}")
+    endif()
+    foreach(adapter lv2 clap)
+        file(GLOB_RECURSE sources "${source_root}/${adapter}/*.cpp")
+        foreach(file IN LISTS sources)
+            if(NOT file IN_LIST checked)
+                list(APPEND checked "${file}")
+            endif()
+        endforeach()
+    endforeach()
+    list(REMOVE_DUPLICATES checked)
+
+    set(scratch "${CMAKE_CURRENT_BINARY_DIR}/adapter_includes.d")
+    foreach(file IN LISTS checked)
+        get_filename_component(folder "${file}" DIRECTORY)
+        string(MD5 key "${folder}")
+        string(MD5 file_key "${file}")
+        if(DEFINED own_${file_key})
+            set(command "${own_${file_key}}")
+        elseif(DEFINED command_${key})
+            # Borrowed: the object and source named in it are replaced below.
+            set(command "${command_${key}}")
+        else()
+            # A folder this tree compiles nothing of.
+            continue()
+        endif()
+        separate_arguments(arguments UNIX_COMMAND "${command}")
+        list(GET arguments 0 first)
+        if(first MATCHES "ccache$")
+            list(REMOVE_AT arguments 0)
+        endif()
+        # The flags alone: no object, no source, no compiling.
+        set(flags "")
+        set(skip FALSE)
+        foreach(argument IN LISTS arguments)
+            if(skip)
+                set(skip FALSE)
+            elseif(argument STREQUAL "-o" OR argument STREQUAL "-MF" OR argument STREQUAL "-MT"
+                   OR argument STREQUAL "-MQ")
+                set(skip TRUE)
+            elseif(NOT argument STREQUAL "-c" AND NOT argument MATCHES "^-M[DM]?D?$"
+                   AND NOT argument MATCHES "\\.(cpp|c)$")
+                list(APPEND flags "${argument}")
+            endif()
+        endforeach()
+        execute_process(COMMAND ${flags} -MM -MF "${scratch}" "${file}"
+                        WORKING_DIRECTORY "${directory_${key}}"
+                        RESULT_VARIABLE result ERROR_VARIABLE errors)
+        if(NOT result EQUAL 0)
+            list(APPEND failures "${file}: its includes could not be listed: ${errors}")
+            continue()
+        endif()
+        file(READ "${scratch}" listed)
+        string(REPLACE "\\\n" " " listed "${listed}")
+        string(REGEX REPLACE "^[^:]*:" "" listed "${listed}")
+        separate_arguments(headers UNIX_COMMAND "${listed}")
+        foreach(header IN LISTS headers)
+            file(REAL_PATH "${header}" header BASE_DIRECTORY "${directory_${key}}")
+            foreach(layer host effect)
+                string(FIND "${header}" "${source_root}/${layer}/" in_layer)
+                if(in_layer EQUAL 0)
+                    list(APPEND failures "${file}: reaches ${header}")
+                endif()
+            endforeach()
+        endforeach()
+    endforeach()
+    file(REMOVE "${scratch}")
+endif()
+
 if(failures)
     list(JOIN failures "\n" text)
     message(FATAL_ERROR "includes across the layers:\n${text}")

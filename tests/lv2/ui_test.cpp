@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "TarvelLv2Ui.h"
-#include "editor/TarvelEditor.h"
+#include "editor/TarvelPanel.h"
 #include "gui/slider.h"
 #include "lv2_ports.h"
 #include "panel_watch.h"
@@ -96,7 +96,7 @@ protected:
         descriptor->port_event(handle, port, sizeof value, format, &value);
     }
     HorizontalSlider* slider(int index) {
-        TarvelEditor* editor = static_cast<tarvel_lv2::TarvelLv2Ui*>(handle)->editor();
+        TarvelPanel* editor = static_cast<tarvel_lv2::TarvelLv2Ui*>(handle)->editor();
         return index == 0 ? editor->getNcvolumeSlider() : editor->getIpvolumeSlider();
     }
     void expectNothingOnTheServer() {

@@ -4,7 +4,7 @@
 #include <new>
 
 #include "control_follower.h"
-#include "editor/TarvelEditor.h"
+#include "editor/TarvelPanel.h"
 #include "gui/frame.h"
 #include "lv2_ports.h"
 #include "platform/x11/x11.h"
@@ -43,7 +43,7 @@ constexpr std::uint32_t kFloatFormat = 0;
 } // namespace
 
 TarvelLv2Ui::TarvelLv2Ui(const UiHost& host) : host_(host) {
-    editor_ = new (std::nothrow) TarvelEditor(static_cast<ParameterControl&>(*this));
+    editor_ = new (std::nothrow) TarvelPanel(this, *this);
 }
 
 TarvelLv2Ui::~TarvelLv2Ui() {
@@ -55,14 +55,10 @@ bool TarvelLv2Ui::open() {
         return false;
     }
     auto* parent = reinterpret_cast<void*>(host_.parent);
-    if (editor_->open(parent) == 0 || editor_->getFrame() == nullptr ||
-        editor_->getFrame()->getWindow() == nullptr) {
-        editor_->close();
+    if (!editor_->open(parent)) {
         return false;
     }
-    if (host_.resize != nullptr) {
-        host_.resize->ui_resize(host_.resize->handle, editor_->width(), editor_->height());
-    }
+    requestSize(editor_->width(), editor_->height());
     return true;
 }
 
@@ -118,6 +114,18 @@ void TarvelLv2Ui::adjust(int32 index, float value) {
 
 bool TarvelLv2Ui::endEdit(int32 index) {
     return touchParameter(index, false);
+}
+
+void TarvelLv2Ui::idleDuringDrag() {
+    if (editor_ != nullptr) {
+        editor_->throttledIdle();
+    }
+}
+
+// The host answers 0 when it took the size.
+bool TarvelLv2Ui::requestSize(int width, int height) {
+    return host_.resize != nullptr &&
+           host_.resize->ui_resize(host_.resize->handle, width, height) == 0;
 }
 
 bool TarvelLv2Ui::touchParameter(int32 index, bool grabbed) {

@@ -5,22 +5,23 @@
 // through the plug-in instance (instance access): port writes work in every
 // host, also in one that runs UIs in a process of their own or offers no
 // instance access, and they are what hosts record as automation. The UI
-// keeps the two control ports' values, which the editor shows: the host's
-// port events set them (the editor then moves its sliders at the next
-// idle); the editor's edits become port writes, their begin and end touch
+// keeps the two control ports' values, which the panel shows: the host's
+// port events set them (the panel then moves its sliders at the next
+// idle); the panel's edits become port writes, their begin and end touch
 // grab and release.
 #pragma once
 
 #include <cstdint>
 
 #include "editor/ParameterControl.h"
+#include "editor/panel_host.h"
 #include "ui_host.h"
 
-class TarvelEditor;
+class TarvelPanel;
 
 namespace tarvel_lv2 {
 
-class TarvelLv2Ui final : private ParameterControl {
+class TarvelLv2Ui final : private ParameterControl, private PanelHost {
 public:
     explicit TarvelLv2Ui(const UiHost& host);
     ~TarvelLv2Ui();
@@ -38,20 +39,24 @@ public:
     // Handles the panel's window events and redraws what changed.
     void idle();
 
-    TarvelEditor* editor() const { return editor_; }
+    TarvelPanel* editor() const { return editor_; }
 
 private:
-    // The editor's parameters: the ports' values, edits as port writes.
+    // The panel's parameters: the ports' values, edits as port writes.
     float value(int32 index) override;
     void beginEdit(int32 index) override;
     void adjust(int32 index, float value) override;
     bool endEdit(int32 index) override;
     bool touchParameter(int32 index, bool grabbed);
+    // A drag's idle work is the panel's own, throttled; a size goes to the
+    // host where it can be told.
+    void idleDuringDrag() override;
+    bool requestSize(int width, int height) override;
 
     UiHost host_;
     // The ports' values, as the host last reported or the editor set them.
     float values_[2] = {1.0f, 1.0f};
-    TarvelEditor* editor_ = nullptr;
+    TarvelPanel* editor_ = nullptr;
 };
 
 } // namespace tarvel_lv2

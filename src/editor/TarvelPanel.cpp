@@ -1,0 +1,162 @@
+#include "editor/TarvelPanel.h"
+
+#include <new>
+
+#include "core/cycle_machine.h"
+#include "editor/idle_throttle.h"
+#include "editor/panel_host.h"
+#include "editor/panel_layout.h"
+#include "gui/bitmap.h"
+#include "gui/frame.h"
+#include "gui/slider.h"
+#include "platform/system.h"
+#include "platform/window.h"
+
+using namespace panel_layout;
+
+namespace {
+
+constexpr int32 kNcvolume = CycleMachine::kNcvolume;
+constexpr int32 kIpvolume = CycleMachine::kIpvolume;
+
+} // namespace
+
+TarvelPanel::TarvelPanel(ParameterControl* parameters, PanelHost& host)
+    : parameters_(parameters), host_(host), nextThrottledIdle_(platform::tickCount()) {
+    backgroundBitmap_ = new (std::nothrow) Bitmap(kPanelPicture);
+    width_ = backgroundBitmap_ ? backgroundBitmap_->getWidth() : 0;
+    height_ = backgroundBitmap_ ? backgroundBitmap_->getHeight() : 0;
+}
+
+TarvelPanel::~TarvelPanel() {
+    close();
+    if (backgroundBitmap_)
+        backgroundBitmap_->release();
+    backgroundBitmap_ = nullptr;
+}
+
+bool TarvelPanel::open(void* parentWindow) {
+    // Opening again without a close first rebuilds the panel in the new
+    // window rather than leaving the old frame behind.
+    close();
+    if (!handleBitmap_)
+        handleBitmap_ = new (std::nothrow) Bitmap(kHandlePicture);
+
+    frame_ = new (std::nothrow) Frame(Rect(0, 0, width_, height_), parentWindow, this);
+    // No window: a host told the truth shows its own controls instead of an
+    // empty frame.
+    if (!frame_ || !frame_->getWindow()) {
+        close();
+        return false;
+    }
+    frame_->setBackground(backgroundBitmap_);
+    // The panel's white field goes on where a host's window is larger.
+    frame_->setOutsideColor(colorWhite);
+    ncvolumeSlider_ = addSlider(kNcvolume, kNcvolumeTop);
+    ipvolumeSlider_ = addSlider(kIpvolume, kIpvolumeTop);
+    return true;
+}
+
+HorizontalSlider* TarvelPanel::addSlider(int tag, int top) {
+    const int handleWidth = handleBitmap_ ? handleBitmap_->getWidth() : 0;
+    const Point backgroundOrigin(kSliderLeft, top);
+    auto* slider = new (std::nothrow) HorizontalSlider(
+        sliderRect(top), this, tag, kSliderLeft, kSliderRight - handleWidth, handleBitmap_,
+        backgroundBitmap_, backgroundOrigin, styleHorizontal | styleMinLeft);
+    if (!slider)
+        return nullptr;
+    slider->setValue(parameters_ ? parameters_->value(tag) : 0.0f);
+    slider->setTransparent(false);
+    // The frame takes over the slider's one reference.
+    if (!frame_->addView(slider)) {
+        slider->release();
+        return nullptr;
+    }
+    return slider;
+}
+
+void TarvelPanel::close() {
+    delete frame_;
+    frame_ = nullptr;
+    ncvolumeSlider_ = nullptr;
+    ipvolumeSlider_ = nullptr;
+    if (handleBitmap_)
+        handleBitmap_->release();
+    handleBitmap_ = nullptr;
+}
+
+// May run on the audio thread (MIDI controller 1, a program change), while
+// the user-interface thread opens or closes the panel and with it creates or
+// deletes the frame and its sliders: so it only leaves a notice. The flag is
+// set after the new value is stored and taken before the value is read: an
+// idle that sees the flag also sees the value it announces.
+void TarvelPanel::parameterChanged(int32) {
+    changePending_.store(true, std::memory_order_release);
+}
+
+void TarvelPanel::followParameters() {
+    if (!frame_ || !parameters_)
+        return;
+    if (ncvolumeSlider_)
+        ncvolumeSlider_->setValue(parameters_->value(kNcvolume));
+    if (ipvolumeSlider_)
+        ipvolumeSlider_->setValue(parameters_->value(kIpvolume));
+}
+
+void TarvelPanel::idle() {
+    if (changePending_.exchange(false, std::memory_order_acquire))
+        followParameters();
+    if (frame_)
+        frame_->idle();
+}
+
+void TarvelPanel::throttledIdle() {
+    std::uint32_t now = 0;
+    if (!idle_throttle::due(nextThrottledIdle_, now))
+        return;
+    idle();
+    platform::dispatchPendingPaint();
+    nextThrottledIdle_ = now + idle_throttle::kIntervalMs;
+}
+
+void TarvelPanel::valueChanged(DrawContext* context, Control* control) {
+    const int tag = control->getTag();
+    if ((tag != kNcvolume && tag != kIpvolume) || !parameters_)
+        return;
+    parameters_->adjust(tag, control->getValue());
+    // A change from a key comes without a context to draw in; redrawing into
+    // none would mark the slider clean without showing it, so it stays dirty
+    // for the next idle instead.
+    if (context)
+        control->redrawIfDirty(context);
+}
+
+void TarvelPanel::beginEdit(int index) {
+    if (parameters_)
+        parameters_->beginEdit(index);
+}
+
+bool TarvelPanel::endEdit(int index) {
+    return parameters_ && parameters_->endEdit(index);
+}
+
+void TarvelPanel::processIdle() {
+    host_.idleDuringDrag();
+}
+
+bool TarvelPanel::sizeHostWindow(int width, int height) {
+    return host_.requestSize(width, height);
+}
+
+// The panel's frame lives in the window the host gives it, never in one it
+// asks the host to open.
+void* TarvelPanel::openHostWindow(VstWindowRecord*) {
+    return nullptr;
+}
+
+void TarvelPanel::closeHostWindow(VstWindowRecord*) {}
+
+// The panel has no knobs: the mode would change nothing it shows.
+int TarvelPanel::getKnobMode() {
+    return 0;
+}

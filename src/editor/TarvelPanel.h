@@ -1,0 +1,94 @@
+// The plug-in's window content in no plug-in format's terms: the panel
+// picture with one horizontal slider per parameter, in a frame inside the
+// window the host gives it. A slider move becomes an edit of the parameter
+// (through the ParameterControl it is given); a parameter change made
+// elsewhere, told with parameterChanged, moves its slider at the next idle.
+// What else it needs of its embedder (idle work during a drag, size
+// requests) goes through a PanelHost. Each format's editor embeds one: the
+// VST 2.x TarvelEditor, the LV2 panel, the CLAP GUI.
+//
+// It is its frame's owner. Everything but parameterChanged runs on the
+// user-interface thread.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "editor/ParameterControl.h"
+#include "gui/control.h"
+#include "gui/frame_owner.h"
+
+class Bitmap;
+class Frame;
+class HorizontalSlider;
+class PanelHost;
+
+class TarvelPanel final : public FrameOwner, public ControlListener {
+public:
+    // `parameters` (null for a panel that shows none) and `host` outlive it.
+    // Loads the panel picture, which gives its size; opens nothing.
+    TarvelPanel(ParameterControl* parameters, PanelHost& host);
+    // A panel destroyed while open takes its window down first.
+    ~TarvelPanel();
+    TarvelPanel(const TarvelPanel&) = delete;
+    TarvelPanel& operator=(const TarvelPanel&) = delete;
+
+    // Builds the frame and both sliders in a child window of `parentWindow`,
+    // with the parameters' values; opening again rebuilds the panel there.
+    // False (and closed) when there is no window: no parent, no display, a
+    // parent the window system does not know.
+    bool open(void* parentWindow);
+    void close();
+
+    // A parameter changed elsewhere: the sliders follow at the next idle.
+    // Safe on any thread, also the audio thread.
+    void parameterChanged(int32 index);
+    // The sliders take the parameters' values now (read back, not passed
+    // along); the frame's next idle redraws them.
+    void followParameters();
+    // Follows the changes told since the last idle, then redraws what is dirty.
+    void idle();
+    // A drag's idle work for an embedder whose host has no idle call of its
+    // own: idle and a paint, throttled as the VST 2.x editor throttles its own.
+    void throttledIdle();
+
+    // The panel's size in pixels.
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // The frame and the sliders while open, null while closed.
+    Frame* getFrame() const { return frame_; }
+    HorizontalSlider* getNcvolumeSlider() const { return frame_ ? ncvolumeSlider_ : nullptr; }
+    HorizontalSlider* getIpvolumeSlider() const { return frame_ ? ipvolumeSlider_ : nullptr; }
+    // The panel picture from construction on; the handle's only while open.
+    Bitmap* getBackgroundBitmap() const { return backgroundBitmap_; }
+    Bitmap* getHandleBitmap() const { return handleBitmap_; }
+
+    // A slider moved: the parameter takes its value as an edit.
+    void valueChanged(DrawContext* context, Control* control) override;
+
+    // What the frame asks of its owner.
+    void beginEdit(int index) override;
+    bool endEdit(int index) override;
+    void processIdle() override;
+    bool sizeHostWindow(int width, int height) override;
+    void* openHostWindow(VstWindowRecord* record) override;
+    void closeHostWindow(VstWindowRecord* record) override;
+    int getKnobMode() override;
+
+private:
+    // One slider over the panel's groove at `top`, for parameter `tag`.
+    HorizontalSlider* addSlider(int tag, int top);
+
+    ParameterControl* parameters_;
+    PanelHost& host_;
+    Frame* frame_ = nullptr;
+    HorizontalSlider* ncvolumeSlider_ = nullptr;
+    HorizontalSlider* ipvolumeSlider_ = nullptr;
+    Bitmap* backgroundBitmap_ = nullptr;
+    Bitmap* handleBitmap_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+    // Set by parameterChanged, possibly on the audio thread; taken by idle.
+    std::atomic<bool> changePending_{false};
+    std::uint32_t nextThrottledIdle_;
+};
