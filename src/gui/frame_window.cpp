@@ -142,7 +142,7 @@ bool Frame::createWindow(void* parent) {
         classRegistered = true;
     }
     window = platform::createWindow(frameClassName, "Window", static_cast<platform::Window>(parent),
-                                    bounds.getWidth(), bounds.getHeight(), moduleInstance());
+                                    deviceWidth(), deviceHeight(), moduleInstance());
     if (!window)
         return false;
     platform::setWindowUserData(window, this);
