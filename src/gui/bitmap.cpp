@@ -75,13 +75,13 @@ Bitmap::Copy Bitmap::copyFor(DrawContext* context, const Rect& r, const Point& s
            scale::toDevice(src.h, p.scale),
            scale::toDevice(src.v, p.scale)};
     // A picture drawn at the scale is copied whole where its units map to a
-    // pixel less at this position (fractional scales), so no column of a
-    // handle is lost; a picture at scale 1 is shown at its own size.
+    // pixel less at this position (fractional scales), but never read
+    // beyond; a picture at scale 1 is shown at its own size.
     if (p.scale != 1.0) {
-        c.width = std::min(std::max(c.width, scale::toDevice(r.getWidth(), p.scale)),
-                           std::max(c.width, scaledWidth - c.sourceX));
-        c.height = std::min(std::max(c.height, scale::toDevice(r.getHeight(), p.scale)),
-                            std::max(c.height, scaledHeight - c.sourceY));
+        c.width = std::max(0, std::min(std::max(c.width, scale::toDevice(r.getWidth(), p.scale)),
+                                       scaledWidth - c.sourceX));
+        c.height = std::max(0, std::min(std::max(c.height, scale::toDevice(r.getHeight(), p.scale)),
+                                        scaledHeight - c.sourceY));
     } else if (context->getScale() != 1.0) {
         c.width = r.getWidth();
         c.height = r.getHeight();
