@@ -27,6 +27,6 @@ for name in cycles speech; do
     cp "$material/$name.png" "docs/$name.png"
 done
 # The editor as the plug-in opens, with both parameters at their default 1.0.
-build/native/tools/render-editor/render-editor docs/editor.png 1 1 >/dev/null
+build/native/tests/support/render-editor/render-editor docs/editor.png 1 1 >/dev/null
 build/native/tools/control-gallery/control-gallery docs/gallery.png >/dev/null
 echo "wrote docs/cycles.png, docs/speech.png, docs/editor.png, docs/gallery.png"

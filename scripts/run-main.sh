@@ -59,7 +59,7 @@ screenshot="$root/out/tarvel-editor.png"
 windows_path() { local path="Z:$1"; printf '%s' "${path//\//\\}"; }
 "$TARVEL_WINESERVER" -w || true
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; "$TARVEL_WINESERVER" -w; exit $status' -- \
-    "$TARVEL_WINE" "$tree/tools/editor-host/editor-host.exe" screenshot \
+    "$TARVEL_WINE" "$tree/tests/support/editor-host/editor-host.exe" screenshot \
     "$(windows_path "$tree/src/TARVEL.dll")" "$(windows_path "$screenshot")"
 echo
 if cmp -s "$linux_output" "$output" && cmp -s "$lv2_output" "$output" &&

@@ -1,5 +1,9 @@
 // A picture from the plug-in's own bitmap resources, shared by reference
-// counting and drawn plainly, with one colour left out, or blended.
+// counting and drawn plainly, with one colour left out, or blended. Its size
+// is in panel units; drawn into a context at a scale above 1, it shows the
+// resource drawn at that scale (scale::pictureResourceId), loaded the first
+// time it is needed, never a stretched copy. A picture that exists at 1 only
+// is shown at its own size.
 #pragma once
 
 #include "gui/geometry.h"
@@ -22,6 +26,7 @@ public:
     int getRefCount() const { return refCount; }
 
     int getResourceId() const { return resourceId; }
+    // The picture at scale 1.
     platform::GraphicsObject getHandle() const { return handle; }
     bool isLoaded() const { return handle != nullptr; }
     int getWidth() const { return width; }
@@ -42,6 +47,20 @@ public:
 private:
     ~Bitmap();
 
+    // What a drawing at a scale copies from: the picture and the scale it
+    // was drawn at.
+    struct Picture {
+        platform::GraphicsObject handle;
+        double scale;
+    };
+    Picture pictureFor(double s);
+    // Where a copy of `r` from `src` lands at the context's scale, in device pixels.
+    struct Copy {
+        platform::GraphicsObject picture;
+        int x, y, width, height, sourceX, sourceY;
+    };
+    Copy copyFor(DrawContext* context, const Rect& r, const Point& src);
+
     int resourceId = 0;
     int refCount = 1;
     int width = 0;
@@ -49,4 +68,10 @@ private:
     Color transparentColor = colorWhite;
     platform::GraphicsObject handle = nullptr;
     platform::GraphicsObject mask = nullptr;
+    // The picture at the last scale above 1 asked for (null when the
+    // resources hold none at that scale).
+    double scaledFor = 1.0;
+    platform::GraphicsObject scaled = nullptr;
+    int scaledWidth = 0;
+    int scaledHeight = 0;
 };

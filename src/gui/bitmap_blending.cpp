@@ -37,11 +37,13 @@ void Bitmap::drawTransparent(DrawContext* context, const Rect& r, const Point& s
     if (!handle || !context)
         return;
     platform::DeviceContext target = context->getSystemContext();
-    const int x = r.left + context->offset.h, y = r.top + context->offset.v;
-    const int w = r.getWidth(), h = r.getHeight();
-    const SelectedBitmap picture(target, handle);
+    const Copy c = copyFor(context, r, src);
+    const int x = c.x, y = c.y, w = c.width, h = c.height;
+    const Point from(c.sourceX, c.sourceY);
+    const SelectedBitmap picture(target, c.picture);
 
-    if (mask) {
+    // The mask is made for the picture at scale 1.
+    if (mask && c.picture == handle) {
         // Where the mask is 1 the context's pixel survives the two exclusive
         // ors; where it is 0 the and clears it and the picture's pixel results.
         platform::GraphicsObject scratch = platform::createCompatibleBitmap(target, w, h);
@@ -49,9 +51,9 @@ void Bitmap::drawTransparent(DrawContext* context, const Rect& r, const Point& s
             const SelectedBitmap maskBits(target, mask);
             const SelectedBitmap work(target, scratch);
             bitBlt(work.dc(), 0, 0, w, h, target, x, y, kRopSourceCopy);
-            bitBlt(work.dc(), 0, 0, w, h, picture.dc(), src.h, src.v, kRopSourceInvert);
-            bitBlt(work.dc(), 0, 0, w, h, maskBits.dc(), src.h, src.v, kRopSourceAnd);
-            bitBlt(work.dc(), 0, 0, w, h, picture.dc(), src.h, src.v, kRopSourceInvert);
+            bitBlt(work.dc(), 0, 0, w, h, picture.dc(), from.h, from.v, kRopSourceInvert);
+            bitBlt(work.dc(), 0, 0, w, h, maskBits.dc(), from.h, from.v, kRopSourceAnd);
+            bitBlt(work.dc(), 0, 0, w, h, picture.dc(), from.h, from.v, kRopSourceInvert);
             bitBlt(target, x, y, w, h, work.dc(), 0, 0, kRopSourceCopy);
         }
         if (scratch)
@@ -60,7 +62,7 @@ void Bitmap::drawTransparent(DrawContext* context, const Rect& r, const Point& s
     }
 
     if (transparentBltFunction) {
-        transparentBltFunction(target, x, y, w, h, picture.dc(), src.h, src.v, w, h,
+        transparentBltFunction(target, x, y, w, h, picture.dc(), from.h, from.v, w, h,
                                colorValue(transparentColor));
         return;
     }
@@ -75,10 +77,10 @@ void Bitmap::drawTransparent(DrawContext* context, const Rect& r, const Point& s
             platform::setBackgroundColor(target, platform::rgb(255, 255, 255));
         const platform::ColorValue oldText = platform::setTextColor(target, platform::rgb(0, 0, 0));
         platform::setBackgroundColor(picture.dc(), colorValue(transparentColor));
-        bitBlt(onTheFly.dc(), 0, 0, w, h, picture.dc(), src.h, src.v, kRopSourceCopy);
-        bitBlt(target, x, y, w, h, picture.dc(), src.h, src.v, kRopSourceInvert);
+        bitBlt(onTheFly.dc(), 0, 0, w, h, picture.dc(), from.h, from.v, kRopSourceCopy);
+        bitBlt(target, x, y, w, h, picture.dc(), from.h, from.v, kRopSourceInvert);
         bitBlt(target, x, y, w, h, onTheFly.dc(), 0, 0, kRopSourceAnd);
-        bitBlt(target, x, y, w, h, picture.dc(), src.h, src.v, kRopSourceInvert);
+        bitBlt(target, x, y, w, h, picture.dc(), from.h, from.v, kRopSourceInvert);
         platform::setBackgroundColor(target, oldBackground);
         platform::setTextColor(target, oldText);
     }
@@ -91,11 +93,11 @@ void Bitmap::drawAlphaBlend(DrawContext* context, const Rect& r, const Point& sr
     if (!handle || !context || !alphaBlendFunction)
         return;
     platform::DeviceContext target = context->getSystemContext();
-    const SelectedBitmap picture(target, handle);
+    const Copy c = copyFor(context, r, src);
+    const SelectedBitmap picture(target, c.picture);
     const platform::BlendFunction blend{0, 0, alpha, 0};
-    alphaBlendFunction(target, r.left + context->offset.h, r.top + context->offset.v, r.getWidth(),
-                       r.getHeight(), picture.dc(), src.h, src.v, r.getWidth(), r.getHeight(),
-                       blend);
+    alphaBlendFunction(target, c.x, c.y, c.width, c.height, picture.dc(), c.sourceX, c.sourceY,
+                       c.width, c.height, blend);
 }
 
 void Bitmap::setTransparencyMask(DrawContext* context, const Point& at) {

@@ -1,9 +1,11 @@
 // Drawing state, shapes and pixels of a drawing context.
 #include "gui/draw_context.h"
 
+#include <algorithm>
 #include <new>
 
 #include "gui/frame.h"
+#include "gui/scale.h"
 #include "platform/graphics.h"
 #include "platform/system.h"
 
@@ -12,17 +14,17 @@ namespace {
 // Up to this many points are converted without touching the heap.
 constexpr int kLocalPoints = 30;
 
-// The points moved by the offset, in a local array or, for long lists, on the heap.
+// The points as device pixels, in a local array or, for long lists, on the heap.
 class DevicePoints {
 public:
-    DevicePoints(const Point* points, int count, Point offset) {
+    template <typename Map> DevicePoints(const Point* points, int count, Map map) {
         if (!points || count <= 0)
             return;
         data_ = count <= kLocalPoints ? local_ : new (std::nothrow) platform::DevicePoint[count];
         if (!data_)
             return;
         for (int i = 0; i < count; ++i)
-            data_[i] = {points[i].h + offset.h, points[i].v + offset.v};
+            data_[i] = map(points[i]);
         count_ = count;
     }
     ~DevicePoints() {
@@ -60,6 +62,8 @@ private:
 DrawContext::DrawContext(Frame* frame_, platform::DeviceContext systemContext_,
                          platform::Window window_)
     : systemContext(systemContext_), window(window_), frame(frame_) {
+    if (frame)
+        scale_ = frame->getScale();
     clipRect = defaultClip();
     if (systemContext) {
         savedBrush = platform::currentObject(systemContext, platform::ObjectKind::Brush);
@@ -93,6 +97,26 @@ DrawContext::~DrawContext() {
         platform::deleteObject(font);
 }
 
+int DrawContext::surfaceX(int x) const {
+    return scale::toDevice(x + grid.h, scale_) - scale::toDevice(grid.h, scale_);
+}
+
+int DrawContext::surfaceY(int y) const {
+    return scale::toDevice(y + grid.v, scale_) - scale::toDevice(grid.v, scale_);
+}
+
+int DrawContext::unitsCovering(int deviceLength) const {
+    return -scale::toUnits(-deviceLength, scale_);
+}
+
+void DrawContext::useDevicePixels() {
+    if (scale_ == 1.0)
+        return;
+    scale_ = 1.0;
+    grid = Point();
+    makePen();
+}
+
 Rect DrawContext::defaultClip() const {
     Rect r(0, 0, 1000, 1000);
     if (frame)
@@ -111,13 +135,13 @@ void DrawContext::lineTo(Point p) {
 }
 
 void DrawContext::polyline(const Point* points, int count) {
-    const DevicePoints d(points, count, offset);
+    const DevicePoints d(points, count, [this](Point p) { return device(p); });
     if (d.count() > 0)
         platform::polyline(systemContext, d.data(), d.count());
 }
 
 void DrawContext::fillPolygon(const Point* points, int count) {
-    const DevicePoints d(points, count, offset);
+    const DevicePoints d(points, count, [this](Point p) { return device(p); });
     if (d.count() == 0)
         return;
     const NullPenScope noOutline(systemContext);
@@ -136,9 +160,8 @@ void DrawContext::frameRect(const Rect& r) {
 
 void DrawContext::fillRect(const Rect& r) {
     const NullPenScope noOutline(systemContext);
-    const platform::DeviceRect d{r.left + 1 + offset.h, r.top + 1 + offset.v, r.right + offset.h,
-                                 r.bottom + offset.v};
-    platform::fillRect(systemContext, d, brush);
+    platform::fillRect(systemContext, deviceRect(Rect(r.left + 1, r.top + 1, r.right, r.bottom)),
+                       brush);
 }
 
 void DrawContext::drawEllipse(const Rect& r) {
@@ -148,26 +171,30 @@ void DrawContext::drawEllipse(const Rect& r) {
 
 void DrawContext::fillEllipse(const Rect& r) {
     const NullPenScope noOutline(systemContext);
-    platform::ellipse(systemContext, r.left + 1 + offset.h, r.top + 1 + offset.v,
-                      r.right + 1 + offset.h, r.bottom + 1 + offset.v);
+    const platform::DeviceRect d =
+        deviceRect(Rect(r.left + 1, r.top + 1, r.right + 1, r.bottom + 1));
+    platform::ellipse(systemContext, d.left, d.top, d.right, d.bottom);
 }
 
 void DrawContext::drawArc(const Rect& r, Point start, Point end) {
     const platform::DevicePoint s = device(start), e = device(end);
-    platform::arc(systemContext, r.left + offset.h, r.top + offset.v, r.right + 1 + offset.h,
-                  r.bottom + 1 + offset.v, s.x, s.y, e.x, e.y);
+    const platform::DeviceRect d = deviceRect(Rect(r.left, r.top, r.right + 1, r.bottom + 1));
+    platform::arc(systemContext, d.left, d.top, d.right, d.bottom, s.x, s.y, e.x, e.y);
 }
 
 void DrawContext::fillArc(const Rect& r, Point start, Point end) {
     const NullPenScope noOutline(systemContext);
     const platform::DevicePoint s = device(start), e = device(end);
-    platform::pie(systemContext, r.left + 1 + offset.h, r.top + 1 + offset.v, r.right + offset.h,
-                  r.bottom + offset.v, s.x, s.y, e.x, e.y);
+    const platform::DeviceRect d = deviceRect(Rect(r.left + 1, r.top + 1, r.right, r.bottom));
+    platform::pie(systemContext, d.left, d.top, d.right, d.bottom, s.x, s.y, e.x, e.y);
 }
 
+// A unit is a block of device pixels at a scale; the point colours all of it.
 void DrawContext::drawPoint(Point p, Color c) {
-    const platform::DevicePoint d = device(p);
-    platform::setPixel(systemContext, d.x, d.y, colorValue(c));
+    const platform::DeviceRect d = deviceRect(Rect(p.h, p.v, p.h + 1, p.v + 1));
+    for (int y = d.top; y < d.bottom; ++y)
+        for (int x = d.left; x < d.right; ++x)
+            platform::setPixel(systemContext, x, y, colorValue(c));
 }
 
 Color DrawContext::getPoint(Point p) {
@@ -185,8 +212,9 @@ void DrawContext::floodFill(Point p) {
 void DrawContext::makePen() {
     if (!systemContext)
         return;
-    platform::GraphicsObject next =
-        platform::createPen(penStyle, lineWidth, colorValue(frameColor));
+    // A line one unit wide is as many device pixels wide.
+    const int width = scale_ == 1.0 ? lineWidth : std::max(1, scale::toDevice(lineWidth, scale_));
+    platform::GraphicsObject next = platform::createPen(penStyle, width, colorValue(frameColor));
     if (!next)
         return;
     platform::selectObject(systemContext, next);
@@ -247,7 +275,9 @@ void DrawContext::setClipRect(const Rect& r) {
     clipRect = r;
     if (!systemContext)
         return;
-    platform::GraphicsObject region = platform::createRectRegion(r.left, r.top, r.right, r.bottom);
+    // The clip is in the surface's units, without the offset.
+    platform::GraphicsObject region = platform::createRectRegion(
+        surfaceX(r.left), surfaceY(r.top), surfaceX(r.right), surfaceY(r.bottom));
     platform::selectClipRegion(systemContext, region);
     platform::deleteObject(region);
 }

@@ -1,6 +1,8 @@
 // A drawing state wrapped around one platform drawing target. Coordinates
-// are local: `offset` is added to each before the platform sees it. Pen,
-// brush and font are made only by the setters, never per drawing operation.
+// are local panel units: `offset` is added to each, and the sum is mapped to
+// the target's device pixels at the context's scale before the platform sees
+// it (at scale 1 units are pixels). Pen, brush and font are made only by the
+// setters, never per drawing operation.
 #pragma once
 
 #include "gui/geometry.h"
@@ -72,6 +74,28 @@ public:
     bool waitDoubleClick();
     bool waitDrag();
 
+    // Device pixels per panel unit: the frame's scale for a context on its
+    // window or an offscreen surface made for it.
+    double getScale() const { return scale_; }
+    // Draws in device pixels (scale 1), for targets the window system sizes
+    // itself (menu items); called before any font is chosen.
+    void useDevicePixels();
+
+    // Local units as device pixels of the target: the offset added, then
+    // mapped at the scale. A surface whose pixel 0 stands for unit `grid` of
+    // the frame maps as the frame does, so what it copies to the window
+    // lines up with the rest.
+    int surfaceX(int x) const;
+    int surfaceY(int y) const;
+    int deviceX(int x) const { return surfaceX(x + offset.h); }
+    int deviceY(int y) const { return surfaceY(y + offset.v); }
+    platform::DevicePoint device(Point p) const { return {deviceX(p.h), deviceY(p.v)}; }
+    platform::DeviceRect deviceRect(const Rect& r) const {
+        return {deviceX(r.left), deviceY(r.top), deviceX(r.right), deviceY(r.bottom)};
+    }
+    // A device length in units, rounded up so the units cover it.
+    int unitsCovering(int deviceLength) const;
+
     platform::DeviceContext getSystemContext() const { return systemContext; }
     platform::Window getWindow() const { return window; }
     Frame* getFrame() const { return frame; }
@@ -82,7 +106,6 @@ public:
 protected:
     void makePen();
     Rect defaultClip() const;
-    platform::DevicePoint device(Point p) const { return {p.h + offset.h, p.v + offset.v}; }
 
     platform::DeviceContext systemContext;
     platform::Window window;
@@ -103,6 +126,8 @@ protected:
     platform::GraphicsObject savedPen = nullptr;
     platform::GraphicsObject savedFont = nullptr;
     int penStyle = platform::kPenSolid;
+    double scale_ = 1.0;
+    Point grid;
 };
 
 // The platform's colour value of a toolkit colour.

@@ -3,6 +3,7 @@
 
 #include "gui/draw_context.h"
 #include "gui/font_table.h"
+#include "gui/scale.h"
 #include "platform/graphics.h"
 
 platform::FontDescription describeFont(int id, int size, int style) {
@@ -29,7 +30,9 @@ void DrawContext::setFont(int id, int size, int style) {
         id = 0;
     fontId = id;
     fontSize = size == 0 ? fontTable[id].defaultSize : size;
-    const platform::FontDescription d = describeFont(id, fontSize, style);
+    // Lettering drawn at the scale, never stretched: the font is that much taller.
+    const platform::FontDescription d =
+        describeFont(id, scale_ == 1.0 ? fontSize : scale::toDevice(fontSize, scale_), style);
 
     if (!systemContext)
         return;
@@ -49,14 +52,16 @@ int DrawContext::getStringWidth(const char* text) {
     if (!platform::textExtent(systemContext, text, static_cast<int>(std::strlen(text)), width,
                               height))
         return 0;
-    return width;
+    return unitsCovering(width);
 }
 
 void DrawContext::drawString(const char* text, const Rect& r, bool opaque, int align) {
     if (!text)
         return;
-    platform::DeviceRect target{r.left + offset.h, r.top + offset.v, r.right + offset.h,
-                                r.bottom + offset.v};
+    // Left-aligned text starts one unit in.
+    platform::DeviceRect target =
+        deviceRect(Rect(align == kCenterText || align == kRightText ? r.left : r.left + 1, r.top,
+                        r.right, r.bottom));
     platform::setBackgroundMode(systemContext, opaque ? platform::kBackgroundOpaque
                                                       : platform::kBackgroundTransparent);
     unsigned format =
@@ -65,8 +70,6 @@ void DrawContext::drawString(const char* text, const Rect& r, bool opaque, int a
         format |= platform::kTextCenter;
     else if (align == kRightText)
         format |= platform::kTextRight;
-    else
-        target.left += 1;
     platform::drawText(systemContext, text, static_cast<int>(std::strlen(text)), target, format);
     platform::setBackgroundMode(systemContext, platform::kBackgroundTransparent);
 }

@@ -108,6 +108,16 @@ public:
     bool getSize(Rect& size);
     bool setSize(int width, int height);
 
+    // The scale the frame is drawn at: each panel unit of the views is this
+    // many device pixels. A request is taken to the offered scale at or above
+    // it (scale::pictureScale); with a window, the window follows at once and
+    // is painted again at the new scale. 1 until set.
+    void setScale(double requested);
+    double getScale() const { return scale_; }
+    // The frame's bounds in device pixels at its scale.
+    int deviceWidth() const;
+    int deviceHeight() const;
+
     // Redraws the dirty views, once the window has been painted (editor idle).
     void idle();
     bool isSomethingDirty();
@@ -167,4 +177,5 @@ private:
     bool classRegistered = false;
     DropTarget* dropTarget = nullptr;
     FrameTicks* ticks_ = nullptr;
+    double scale_ = 1.0;
 };

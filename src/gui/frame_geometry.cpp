@@ -4,6 +4,7 @@
 
 #include "gui/frame.h"
 #include "gui/frame_owner.h"
+#include "gui/scale.h"
 #include "platform/system.h"
 #include "platform/window.h"
 
@@ -146,4 +147,24 @@ bool Frame::setSize(int width, int height) {
     }
     platform::setWindowSize(current, width + extraWidth, height + extraHeight);
     return true;
+}
+
+int Frame::deviceWidth() const {
+    return scale::toDevice(bounds.getWidth(), scale_);
+}
+
+int Frame::deviceHeight() const {
+    return scale::toDevice(bounds.getHeight(), scale_);
+}
+
+void Frame::setScale(double requested) {
+    const double snapped = scale::pictureScale(requested);
+    if (snapped == scale_)
+        return;
+    scale_ = snapped;
+    setDirty(true);
+    // Resizing damages the window whole, so the next paint draws it all at
+    // the new scale.
+    if (window)
+        platform::setWindowSize(window, deviceWidth(), deviceHeight());
 }

@@ -3,6 +3,7 @@
 // drops and the wheel to the view under the pointer.
 #include "gui/draw_context.h"
 #include "gui/frame.h"
+#include "gui/scale.h"
 #include "platform/graphics.h"
 #include "platform/system.h"
 
@@ -127,5 +128,6 @@ void Frame::getCurrentMouseLocation(Point& where) {
     where = Point(screen.x, screen.y);
     platform::DeviceRect corner;
     if (window && platform::windowRect(window, corner))
-        where = Point(screen.x - corner.left, screen.y - corner.top);
+        where = Point(scale::toUnits(screen.x - corner.left, scale_),
+                      scale::toUnits(screen.y - corner.top, scale_));
 }

@@ -4,6 +4,7 @@
 #include "gui/draw_context.h"
 #include "gui/frame.h"
 #include "gui/pointer_follower.h"
+#include "gui/scale.h"
 #include "platform/graphics.h"
 #include "platform/window.h"
 
@@ -24,7 +25,8 @@ void Frame::onPointerMessage(int x, int y, int state) {
         DrawContext context(this, dc, window);
         if ((state & kLButton) != 0)
             dynamic_cast<PointerFollower*>(pointerFollower)
-                ->pointerMoved(&context, Point(x, y), state);
+                ->pointerMoved(&context,
+                               Point(scale::toUnits(x, scale_), scale::toUnits(y, scale_)), state);
         else
             endPointerFollowing(&context);
     }

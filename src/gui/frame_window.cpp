@@ -12,6 +12,7 @@
 #include "gui/frame_owner.h"
 #include "gui/host_window.h"
 #include "gui/key_code.h"
+#include "gui/scale.h"
 #include "gui/toolkit_state.h"
 #include "platform/drop.h"
 #include "platform/graphics.h"
@@ -142,7 +143,7 @@ bool Frame::createWindow(void* parent) {
         classRegistered = true;
     }
     window = platform::createWindow(frameClassName, "Window", static_cast<platform::Window>(parent),
-                                    bounds.getWidth(), bounds.getHeight(), moduleInstance());
+                                    deviceWidth(), deviceHeight(), moduleInstance());
     if (!window)
         return false;
     platform::setWindowUserData(window, this);
@@ -204,8 +205,11 @@ bool Frame::onPaintMessage() {
         return false;
     {
         DrawContext context(this, session.dc, window);
-        drawRect(&context, Rect(session.area.left, session.area.top, session.area.right,
-                                session.area.bottom));
+        // The damaged pixels, as the units that cover them.
+        drawRect(&context, Rect(scale::toUnits(session.area.left, scale_),
+                                scale::toUnits(session.area.top, scale_),
+                                context.unitsCovering(session.area.right),
+                                context.unitsCovering(session.area.bottom)));
     }
     platform::endPaint(window, session);
     return true;
@@ -223,7 +227,7 @@ void Frame::onButtonDownMessage(int x, int y) {
         // A press while a drag is followed: the drag's release went elsewhere
         // (a grab of the host's), and this press starts afresh.
         endPointerFollowing(&context);
-        Point where(x, y);
+        Point where(scale::toUnits(x, scale_), scale::toUnits(y, scale_));
         onMouseDown(&context, where);
     }
     platform::releaseDC(window, dc);
@@ -240,7 +244,9 @@ bool Frame::onMenuItemMessage(platform::WindowMessage& message) {
         platform::DeviceContext dc = platform::getDC(window);
         bool measured = false;
         {
+            // Menus are the window system's own windows, sized in its pixels.
             DrawContext context(this, dc, window);
+            context.useDevicePixels();
             measured = receiver->measureMenuItem(&context, message.itemData, message.itemId,
                                                  message.itemWidth, message.itemHeight);
         }
@@ -248,6 +254,7 @@ bool Frame::onMenuItemMessage(platform::WindowMessage& message) {
         return measured;
     }
     DrawContext context(this, message.dc, window);
+    context.useDevicePixels();
     // The item's bottom edge is taken one pixel lower, so that a rectangle
     // fill of the toolkit reaches the item's last row.
     const platform::DeviceRect& r = message.itemRect;

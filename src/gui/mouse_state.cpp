@@ -1,6 +1,7 @@
 // Input questions of a drawing context: buttons, modifiers and the pointer.
 #include "gui/draw_context.h"
 #include "gui/frame.h"
+#include "gui/scale.h"
 #include "gui/toolkit_state.h"
 #include "platform/system.h"
 
@@ -39,7 +40,9 @@ int DrawContext::getMouseButtons() {
 void DrawContext::getMouseLocation(Point& p) {
     platform::DevicePoint screen{0, 0};
     platform::cursorPosition(screen);
-    p = Point(screen.x - windowOrigin.h, screen.y - windowOrigin.v);
+    // The pointer's device position in the window, in the units it covers.
+    p = Point(scale::toUnits(screen.x - windowOrigin.h, scale_),
+              scale::toUnits(screen.y - windowOrigin.v, scale_));
 }
 
 bool DrawContext::waitDoubleClick() {

@@ -6,14 +6,16 @@
 #include "gui/frame.h"
 #include "platform/graphics.h"
 
-OffscreenContext::OffscreenContext(Frame* frame_, int w, int h, Color background)
+OffscreenContext::OffscreenContext(Frame* frame_, int w, int h, Color background, Point gridOrigin)
     : DrawContext(frame_, nullptr, nullptr), backgroundColor(background) {
+    grid = gridOrigin;
     setSizeAndClip(w, h);
     ownsBitmap = true;
     const platform::Window host = frame_ ? frame_->getWindow() : nullptr;
     platform::DeviceContext windowContext = platform::getDC(host);
     systemContext = platform::createCompatibleDC(windowContext);
-    offscreenBitmap = platform::createCompatibleBitmap(windowContext, width, height);
+    offscreenBitmap =
+        platform::createCompatibleBitmap(windowContext, getDeviceWidth(), getDeviceHeight());
     if (offscreenBitmap)
         previousBitmap = platform::selectObject(systemContext, offscreenBitmap);
     platform::releaseDC(host, windowContext);
@@ -26,6 +28,8 @@ OffscreenContext::OffscreenContext(Frame* frame_, int w, int h, Color background
 
 OffscreenContext::OffscreenContext(DrawContext* parent, Bitmap* bitmap_, bool drawInBitmap)
     : DrawContext(parent ? parent->getFrame() : nullptr, nullptr, nullptr), bitmap(bitmap_) {
+    if (drawInBitmap)
+        scale_ = 1.0;
     if (bitmap && bitmap->isLoaded())
         setSizeAndClip(bitmap->getWidth(), bitmap->getHeight());
     else
@@ -40,7 +44,7 @@ OffscreenContext::OffscreenContext(DrawContext* parent, Bitmap* bitmap_, bool dr
     }
     ownsBitmap = true;
     offscreenBitmap = platform::createCompatibleBitmap(
-        parentContext ? parentContext : systemContext, width, height);
+        parentContext ? parentContext : systemContext, getDeviceWidth(), getDeviceHeight());
     if (offscreenBitmap)
         previousBitmap = platform::selectObject(systemContext, offscreenBitmap);
     if (bitmap && bitmap->isLoaded()) {
@@ -69,16 +73,17 @@ void OffscreenContext::setSizeAndClip(int w, int h) {
 void OffscreenContext::copyTo(DrawContext* dest, Rect destRect, Point source) {
     if (!dest)
         return;
-    platform::bitBlt(dest->getSystemContext(), destRect.left + dest->offset.h,
-                     destRect.top + dest->offset.v, destRect.getWidth(), destRect.getHeight(),
-                     systemContext, source.h, source.v, platform::kRopSourceCopy);
+    const platform::DeviceRect to = dest->deviceRect(destRect);
+    platform::bitBlt(dest->getSystemContext(), to.left, to.top, to.right - to.left,
+                     to.bottom - to.top, systemContext, surfaceX(source.h), surfaceY(source.v),
+                     platform::kRopSourceCopy);
 }
 
 void OffscreenContext::copyFrom(DrawContext* source, Rect sourceRect, Point destination) {
     if (!source)
         return;
-    platform::bitBlt(systemContext, destination.h, destination.v, sourceRect.getWidth(),
-                     sourceRect.getHeight(), source->getSystemContext(),
-                     sourceRect.left + source->offset.h, sourceRect.top + source->offset.v,
-                     platform::kRopSourceCopy);
+    const platform::DeviceRect from = source->deviceRect(sourceRect);
+    platform::bitBlt(systemContext, surfaceX(destination.h), surfaceY(destination.v),
+                     from.right - from.left, from.bottom - from.top, source->getSystemContext(),
+                     from.left, from.top, platform::kRopSourceCopy);
 }

@@ -1,5 +1,6 @@
 // A drawing context on a memory bitmap of its own (or on a bitmap's
 // picture), whose pixels can then be copied onto another context in one step.
+// Its size is in units; its pixels are device pixels at the frame's scale.
 #pragma once
 
 #include "gui/draw_context.h"
@@ -8,9 +9,15 @@ class Bitmap;
 
 class OffscreenContext : public DrawContext {
 public:
-    // The kind views use: width by height pixels, all in the background colour.
-    OffscreenContext(Frame* frame, int width, int height, Color background = colorBlack);
-    // A surface of a bitmap's size: drawing on the bitmap itself, or on a copy of it.
+    // The kind views use: width by height units, all in the background
+    // colour, at the frame's scale. A view that copies the surface to
+    // `gridOrigin` of the frame gives it, so that its pixels map as the
+    // frame's own there (at fractional scales a unit is not always the same
+    // number of pixels).
+    OffscreenContext(Frame* frame, int width, int height, Color background = colorBlack,
+                     Point gridOrigin = Point());
+    // A surface of a bitmap's size: drawing on the bitmap itself (at scale 1,
+    // the bitmap's own picture), or on a copy of it at the frame's scale.
     OffscreenContext(DrawContext* parent, Bitmap* bitmap, bool drawInBitmap = false);
     ~OffscreenContext() override;
 
@@ -22,6 +29,8 @@ public:
 
     int getWidth() const { return width; }
     int getHeight() const { return height; }
+    int getDeviceWidth() const { return surfaceX(width); }
+    int getDeviceHeight() const { return surfaceY(height); }
     platform::GraphicsObject getBitmapHandle() const { return offscreenBitmap; }
 
 protected:

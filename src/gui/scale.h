@@ -34,4 +34,17 @@ inline int toUnits(int device, double s) {
     return static_cast<int>(std::floor(static_cast<double>(device) / s));
 }
 
+// The resource number of picture `id` drawn at offered scale `s`: the
+// number itself at 1, then 1000 more for each offered scale above it
+// (128 at 1, 1128 at 1.25, ... 6128 at 3). 0 for a scale not offered.
+inline int pictureResourceId(int id, double s) {
+    int index = 0;
+    for (double offered : kOffered) {
+        if (offered == s)
+            return id + 1000 * index;
+        ++index;
+    }
+    return 0;
+}
+
 } // namespace scale

@@ -84,7 +84,9 @@ float Slider::getFineFactor() {
 
 bool Slider::onAttached(View*) {
     delete offscreen;
-    offscreen = new (std::nothrow) OffscreenContext(frame, controlWidth, controlHeight, colorBlack);
+    // Its pixels map as the frame's where it is copied to.
+    offscreen = new (std::nothrow) OffscreenContext(frame, controlWidth, controlHeight, colorBlack,
+                                                    Point(bounds.left, bounds.top));
     return true;
 }
 
@@ -119,6 +121,9 @@ Rect Slider::handleRectInSlider() {
 
 // Background and handle are composed off screen, then copied to the window at once.
 void Slider::draw(DrawContext* context) {
+    // The frame's scale changed since the surface was made.
+    if (offscreen && context && offscreen->getScale() != context->getScale())
+        onAttached(nullptr);
     if (!offscreen)
         return;
     const Rect whole(0, 0, controlWidth, controlHeight);

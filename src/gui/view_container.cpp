@@ -4,6 +4,7 @@
 #include <new>
 
 #include "gui/bitmap.h"
+#include "gui/frame.h"
 #include "gui/offscreen_context.h"
 
 ViewContainer::ViewContainer(const Rect& r, Frame* owner, Bitmap* picture)
@@ -22,9 +23,13 @@ ViewContainer::~ViewContainer() {
 }
 
 void ViewContainer::makeOffscreen() {
+    // A surface made before the frame's scale changed is made again.
+    if (offscreen && frame && offscreen->getScale() != frame->getScale())
+        dropOffscreen();
     if (!offscreen)
-        offscreen = new (std::nothrow)
-            OffscreenContext(frame, bounds.getWidth(), bounds.getHeight(), colorBlack);
+        offscreen =
+            new (std::nothrow) OffscreenContext(frame, bounds.getWidth(), bounds.getHeight(),
+                                                colorBlack, Point(bounds.left, bounds.top));
 }
 
 void ViewContainer::dropOffscreen() {

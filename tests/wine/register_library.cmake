@@ -141,6 +141,21 @@ add_test(NAME ${_prefix}.editor.screenshot_matches_reference
 set_tests_properties(${_prefix}.editor.screenshot_matches_reference PROPERTIES
                      FIXTURES_REQUIRED ${_prefix}_editor_screenshots)
 
+# The editor drawn by GDI at 2 and 1.5: pixel for pixel the headless
+# renders stored at those scales.
+add_test(NAME ${_prefix}.editor.scaled
+         COMMAND ${_windowed} "${_tree}/tests/wine/editor_scale_tests.exe" "${_shots_windows}")
+set_tests_properties(${_prefix}.editor.scaled PROPERTIES RESOURCE_LOCK ${_lock} TIMEOUT 120
+                     FIXTURES_REQUIRED ${_prefix}_editor_pictures_folder
+                     FIXTURES_SETUP ${_prefix}_editor_scaled_shots)
+foreach(_percent 200 150)
+    add_test(NAME ${_prefix}.editor.scaled_matches_headless.${_percent}
+             COMMAND ${_guard} $<TARGET_FILE:compare-pictures> "${_shots}/editor_scale_${_percent}.png"
+                     "${PROJECT_SOURCE_DIR}/tests/data/editor_panel-${_percent}.png")
+    set_tests_properties(${_prefix}.editor.scaled_matches_headless.${_percent} PROPERTIES
+                         FIXTURES_REQUIRED ${_prefix}_editor_scaled_shots)
+endforeach()
+
 # Tarvel.clap's editor in a Win32 host window; its screenshot is the VST
 # 2.x editor's at the same (default) values.
 if(EXISTS "${_tree}/tests/wine/clap_gui_tests.exe")

@@ -126,12 +126,25 @@ InkLine Typeface::render(const std::string& text, int pixelSize) const {
     return line;
 }
 
+namespace {
+constexpr int smallest = 6;
+constexpr int largest = 128;
+} // namespace
+
 int fitPixelSize(const Typeface& face, const std::string& text, const Box& box) {
-    constexpr int smallest = 6;
-    constexpr int largest = 64;
     for (int size = largest; size >= smallest; --size) {
         const InkLine line = face.render(text, size);
         if (line.height == box.height() && line.width <= box.width()) {
+            return size;
+        }
+    }
+    return 0;
+}
+
+int fitPixelSizeWithin(const Typeface& face, const std::string& text, const Box& box) {
+    for (int size = largest; size >= smallest; --size) {
+        const InkLine line = face.render(text, size);
+        if (line.height > 0 && line.height <= box.height() && line.width <= box.width()) {
             return size;
         }
     }

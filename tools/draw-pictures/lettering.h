@@ -43,6 +43,9 @@ private:
 // The largest whole pixel size at which the text's ink is exactly as tall as
 // box and no wider; 0 when no size fits.
 int fitPixelSize(const Typeface& face, const std::string& text, const Box& box);
+// The largest whole pixel size at which the ink is no taller and no wider
+// than box; 0 when none is.
+int fitPixelSizeWithin(const Typeface& face, const std::string& text, const Box& box);
 
 // Paints line with its ink's top left corner at (left, top), each pixel the
 // ground blended towards ink by its coverage (light coverage raised a little

@@ -1,18 +1,23 @@
-// draw-pictures: draws the plug-in's two bitmap resources, checks them and
-// writes them as 24-bit BMP files.
+// draw-pictures: draws the plug-in's two bitmap resources at each scale the
+// editor offers, checks them and writes them as BMP files.
 //
 //   draw-pictures <output-dir> [<font-dir>]
 //
-// Writes <output-dir>/background.bmp (resource 128) and handle.bmp (129).
+// Writes <output-dir>/background.bmp (resource 128) and handle.bmp (129) as
+// 24-bit files, and at each larger scale background-<percent>.bmp and
+// handle-<percent>.bmp (background-125.bmp at 1.25, ...) as 8-bit greys.
 // The lettering is set in Liberation Sans from <font-dir> (by default the
 // system's Liberation fonts). Nothing is written when a check fails.
 
 #include "bmp_file.h"
+#include "grey_bmp.h"
+#include "gui/scale.h"
 #include "handle_picture.h"
 #include "layout.h"
 #include "panel_picture.h"
 #include "picture_check.h"
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -25,6 +30,39 @@ bool report(const char* picture, const std::vector<std::string>& faults) {
         std::fprintf(stderr, "draw-pictures: %s: %s\n", picture, fault.c_str());
     }
     return faults.empty();
+}
+
+// Both pictures at one larger scale, written as background-<percent>.bmp and
+// handle-<percent>.bmp; false when a check or a write fails.
+bool writeScaled(const std::string& outputDir, const std::string& fontDir, double s) {
+    const std::string percent = std::to_string(std::lround(s * 100.0));
+    const pictures::PanelPicture panel = pictures::drawPanel(fontDir, s);
+    if (!panel.error.empty()) {
+        std::fprintf(stderr, "draw-pictures: at %s %%: %s\n", percent.c_str(), panel.error.c_str());
+        return false;
+    }
+    const pictures::Image handle = pictures::drawHandle(s);
+    const std::string name = "handle-" + percent;
+    if (!report(name.c_str(), pictures::checkHandle(handle, static_cast<int>(std::floor(
+                                                                pictures::handleSize * s))))) {
+        return false;
+    }
+    const std::vector<std::uint8_t> panelBytes = pictures::encodeGreyBmp(panel.image);
+    const std::vector<std::uint8_t> handleBytes = pictures::encodeGreyBmp(handle);
+    if (panelBytes.empty() || handleBytes.empty()) {
+        std::fprintf(stderr, "draw-pictures: at %s %%: a picture is not all greys\n",
+                     percent.c_str());
+        return false;
+    }
+    const std::string backgroundPath = outputDir + "/background-" + percent + ".bmp";
+    const std::string handlePath = outputDir + "/" + name + ".bmp";
+    if (!pictures::writeFile(backgroundPath, panelBytes) ||
+        !pictures::writeFile(handlePath, handleBytes)) {
+        std::fprintf(stderr, "draw-pictures: cannot write into %s\n", outputDir.c_str());
+        return false;
+    }
+    std::printf("wrote %s and %s\n", backgroundPath.c_str(), handlePath.c_str());
+    return true;
 }
 
 } // namespace
@@ -45,7 +83,7 @@ int main(int argc, char** argv) {
     const pictures::Image handle = pictures::drawHandle();
 
     const bool panelOk = report("background", pictures::checkPanelLettering(panel.image));
-    const bool handleOk = report("handle", pictures::checkHandle(handle));
+    const bool handleOk = report("handle", pictures::checkHandle(handle, pictures::handleSize));
     if (!panelOk || !handleOk) {
         return 1;
     }
@@ -62,5 +100,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("wrote %s and %s\n", backgroundPath.c_str(), handlePath.c_str());
+    for (const double s : scale::kOffered) {
+        if (s != 1.0 && !writeScaled(outputDir, fontDir, s)) {
+            return 1;
+        }
+    }
     return 0;
 }

@@ -16,6 +16,8 @@ struct PanelPicture {
     std::string error;
 };
 
-PanelPicture drawPanel(const std::string& fontDir);
+// At scale s (one of scale::kOffered) every box of the layout covers the
+// pixels its units cover; the lettering is set again at the scale's size.
+PanelPicture drawPanel(const std::string& fontDir, double s = 1.0);
 
 } // namespace pictures

@@ -72,17 +72,17 @@ std::vector<std::string> checkPanelLettering(const Image& panel) {
     return faults;
 }
 
-std::vector<std::string> checkHandle(const Image& handle) {
+std::vector<std::string> checkHandle(const Image& handle, int size) {
     std::vector<std::string> faults;
-    const int last = handleSize - 1;
-    if (handle.width() != handleSize || handle.height() != handleSize) {
-        faults.push_back("handle is not " + std::to_string(handleSize) + " pixels square");
+    const int last = size - 1;
+    if (handle.width() != size || handle.height() != size) {
+        faults.push_back("handle is not " + std::to_string(size) + " pixels square");
         return faults;
     }
     // White is left out when the handle is drawn, so every white pixel must
     // belong to the ground around the disc: reachable from a corner through
     // white. A white pixel anywhere else would be a hole in the knob.
-    std::vector<bool> ground(static_cast<std::size_t>(handleSize * handleSize), false);
+    std::vector<bool> ground(static_cast<std::size_t>(size * size), false);
     std::vector<std::pair<int, int>> open = {{0, 0}, {last, 0}, {0, last}, {last, last}};
     while (!open.empty()) {
         const auto [x, y] = open.back();
@@ -90,7 +90,7 @@ std::vector<std::string> checkHandle(const Image& handle) {
         if (x < 0 || y < 0 || x > last || y > last || handle.at(x, y) != white) {
             continue;
         }
-        const auto at = static_cast<std::size_t>(y * handleSize + x);
+        const auto at = static_cast<std::size_t>(y * size + x);
         if (ground[at]) {
             continue;
         }
@@ -99,7 +99,7 @@ std::vector<std::string> checkHandle(const Image& handle) {
     }
     for (int y = 0; y <= last; ++y) {
         for (int x = 0; x <= last; ++x) {
-            if (handle.at(x, y) == white && !ground[static_cast<std::size_t>(y * handleSize + x)]) {
+            if (handle.at(x, y) == white && !ground[static_cast<std::size_t>(y * size + x)]) {
                 faults.push_back("white hole in the knob at " + std::to_string(x) + "," +
                                  std::to_string(y));
             }

@@ -12,6 +12,7 @@ namespace pictures {
 
 // Each returns one line per fault found; empty when the picture is right.
 std::vector<std::string> checkPanelLettering(const Image& panel);
-std::vector<std::string> checkHandle(const Image& handle);
+// The handle at a scale is `size` pixels square (handleSize at 1).
+std::vector<std::string> checkHandle(const Image& handle, int size);
 
 } // namespace pictures

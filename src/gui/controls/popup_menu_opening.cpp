@@ -8,6 +8,7 @@
 #include "gui/controls/popup_menu_style.h"
 #include "gui/draw_context.h"
 #include "gui/frame.h"
+#include "gui/scale.h"
 #include "platform/system.h"
 #include "platform/window.h"
 
@@ -126,7 +127,10 @@ void PopupMenu::takeFocus(DrawContext* context) {
             origin = Point(corner.left, corner.top);
         const int top = (style & stylePopupAtTop) ? bounds.top : bounds.bottom;
         openMenu = &build;
-        chosen = platform::trackPopupMenu(menu, origin.h + bounds.left, origin.v + top,
+        // The menu opens at the control's corner in the window's pixels.
+        const double s = frame->getScale();
+        chosen = platform::trackPopupMenu(menu, origin.h + scale::toDevice(bounds.left, s),
+                                          origin.v + scale::toDevice(top, s),
                                           lastButton == kRButton, frame->getWindow());
         openMenu = nullptr;
         platform::destroyMenu(menu);

@@ -7,6 +7,7 @@
 #include "gui/draw_context.h"
 #include "gui/font_table.h"
 #include "gui/frame.h"
+#include "gui/scale.h"
 #include "platform/graphics.h"
 
 namespace {
@@ -28,13 +29,17 @@ void TextField::onMouseDown(DrawContext* context, Point&) {
 void TextField::takeFocus(DrawContext* context) {
     if (editBox || !frame || !frame->getWindow())
         return;
+    // The box covers the field's pixels at the frame's scale.
     const Point shift = context ? context->offset : Point();
-    const platform::DeviceRect rect{bounds.left + shift.h, bounds.top + shift.v,
-                                    bounds.right + shift.h, bounds.bottom + shift.v};
+    const double s = frame->getScale();
+    const platform::DeviceRect rect{
+        scale::toDevice(bounds.left + shift.h, s), scale::toDevice(bounds.top + shift.v, s),
+        scale::toDevice(bounds.right + shift.h, s), scale::toDevice(bounds.bottom + shift.v, s)};
     // The field's font, no taller than the box leaves room for.
     const int id = fontId >= 0 && fontId < kFontCount ? fontId : 0;
     const int height = std::max(1, std::min(fontTable[id].defaultSize, bounds.getHeight() - 2));
-    editFont = platform::createFont(describeFont(id, height, textFace));
+    editFont = platform::createFont(
+        describeFont(id, s == 1.0 ? height : scale::toDevice(height, s), textFace));
 
     platform::EditBoxSetup setup;
     setup.rect = rect;

@@ -42,6 +42,17 @@ TEST_F(PopupMenuOpeningTest, OpensBelowTheControlWithTheLeftButton) {
     EXPECT_EQ(headless::liveMenuCount(), 0);
 }
 
+// The window system's menus are in its pixels: at a scale the menu opens at
+// the control's corner as the window shows it.
+TEST_F(PopupMenuOpeningTest, AtAScaleOpensAtTheControlsCornerInPixels) {
+    frame->setScale(2.0);
+    menu();
+    press(2 * (kBox.left + 4), 2 * (kBox.top + 4));
+    ASSERT_EQ(headless::menusOpened(), 1);
+    EXPECT_EQ(opened().x, kHostX + 2 * kBox.left);
+    EXPECT_EQ(opened().y, kHostY + 2 * kBox.bottom);
+}
+
 TEST_F(PopupMenuOpeningTest, OpensAtTheTopWithItsStyleAndTracksTheRightButton) {
     PopupMenu* m = menu(stylePopupAtTop);
     click(kRButton);

@@ -122,6 +122,20 @@ TEST_F(TextFieldTest, ClickOpensAnEditBoxOverTheFieldWithItsTextSelected) {
     EXPECT_TRUE(f->isEditing());
 }
 
+// At 1.5 the box covers the field's pixels, in a font as much taller.
+TEST_F(TextFieldTest, AtAScaleTheEditBoxCoversTheFieldsPixels) {
+    frame->setScale(1.5);
+    field("hello");
+    press(3 * (kBox.left + 4) / 2, 3 * (kBox.top + 4) / 2);
+    ASSERT_EQ(headless::editBoxCount(), 1);
+    const headless::EditBoxInfo info = box();
+    EXPECT_EQ(info.rect.left, 30);
+    EXPECT_EQ(info.rect.top, 45);
+    EXPECT_EQ(info.rect.right, 210);
+    EXPECT_EQ(info.rect.bottom, 72);
+    EXPECT_EQ(info.fontHeight, -18);
+}
+
 TEST_F(TextFieldTest, FontIsNoTallerThanTheBoxLeavesRoom) {
     auto* f = add(new TextField(Rect(10, 10, 90, 20), nullptr, 0, "x"));
     f->setFont(1); // 18 pixels

@@ -1,9 +1,12 @@
 // Renders the plug-in's open editor on the headless backend into a PNG file:
-//   render-editor [output.png] [ncvolume] [ipvolume]
+//   render-editor [--scale S] [output.png] [ncvolume] [ipvolume]
 // The parameters (0.75 and 0.25 unless given) are set before the editor
-// opens; the simulated window system then delivers the new window's first paint.
+// opens; the simulated window system then delivers the new window's first
+// paint. With --scale the editor is drawn at S (taken up to the nearest
+// offered scale) and the picture has that many pixels per panel unit.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "editor/TarvelEditor.h"
 #include "effect/TarvelEffect.h"
@@ -12,9 +15,21 @@
 #include "platform/headless/headless.h"
 
 int main(int argc, char** argv) {
-    const char* path = argc > 1 ? argv[1] : "editor.png";
-    const float ncvolume = argc > 2 ? std::strtof(argv[2], nullptr) : 0.75f;
-    const float ipvolume = argc > 3 ? std::strtof(argv[3], nullptr) : 0.25f;
+    double scale = 1.0;
+    int first = 1;
+    if (argc > 2 && std::strcmp(argv[1], "--scale") == 0) {
+        char* end = nullptr;
+        scale = std::strtod(argv[2], &end);
+        if (end == argv[2] || *end != 0 || !(scale > 0.0)) {
+            std::fprintf(stderr, "render-editor: --scale needs a number above 0, not %s\n",
+                         argv[2]);
+            return 2;
+        }
+        first = 3;
+    }
+    const char* path = argc > first ? argv[first] : "editor.png";
+    const float ncvolume = argc > first + 1 ? std::strtof(argv[first + 1], nullptr) : 0.75f;
+    const float ipvolume = argc > first + 2 ? std::strtof(argv[first + 2], nullptr) : 0.25f;
 
     TarvelEffect effect(nullptr);
     // The effect owns the editor, which registers itself with it.
@@ -25,6 +40,7 @@ int main(int argc, char** argv) {
     effect.dispatcher(effEditOpen, 0, 0, parent, 0.0f);
     bool ok = false;
     if (editor && editor->getFrame() && editor->getFrame()->getWindow()) {
+        editor->getFrame()->setScale(scale);
         headless::dispatchMessages();
         ok = headless::savePng(*headless::surfaceOf(editor->getFrame()->getWindow()), path);
     }

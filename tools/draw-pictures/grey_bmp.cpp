@@ -1,0 +1,70 @@
+#include "grey_bmp.h"
+
+namespace pictures {
+
+namespace {
+
+constexpr std::uint32_t fileHeaderSize = 14;
+constexpr std::uint32_t infoHeaderSize = 40;
+constexpr std::uint32_t paletteSize = 256 * 4;
+constexpr std::uint32_t pixelsPerMetre = 2835;
+
+void put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    out.push_back(static_cast<std::uint8_t>(v & 0xff));
+    out.push_back(static_cast<std::uint8_t>((v >> 8) & 0xff));
+}
+
+void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    put16(out, v & 0xffff);
+    put16(out, v >> 16);
+}
+
+} // namespace
+
+std::vector<std::uint8_t> encodeGreyBmp(const Image& image) {
+    const auto width = static_cast<std::uint32_t>(image.width());
+    const auto height = static_cast<std::uint32_t>(image.height());
+    const std::uint32_t rowBytes = (width + 3) & ~3u;
+    const std::uint32_t pixelBytes = rowBytes * height;
+    const std::uint32_t offset = fileHeaderSize + infoHeaderSize + paletteSize;
+
+    std::vector<std::uint8_t> out;
+    out.reserve(offset + pixelBytes);
+    out.push_back('B');
+    out.push_back('M');
+    put32(out, offset + pixelBytes);
+    put32(out, 0); // reserved
+    put32(out, offset);
+
+    put32(out, infoHeaderSize);
+    put32(out, width);
+    put32(out, height); // positive: rows are stored bottom-up
+    put16(out, 1);      // planes
+    put16(out, 8);      // bits per pixel, an index into the palette
+    put32(out, 0);      // no compression
+    put32(out, pixelBytes);
+    put32(out, pixelsPerMetre);
+    put32(out, pixelsPerMetre);
+    put32(out, 256); // palette entries
+    put32(out, 0);
+    for (std::uint32_t level = 0; level < 256; ++level) {
+        const auto v = static_cast<std::uint8_t>(level);
+        out.insert(out.end(), {v, v, v, 0}); // blue, green, red, unused
+    }
+
+    for (int y = image.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const Rgb c = image.at(x, y);
+            if (c.r != c.g || c.g != c.b) {
+                return {};
+            }
+            out.push_back(c.r);
+        }
+        for (std::uint32_t pad = width; pad < rowBytes; ++pad) {
+            out.push_back(0);
+        }
+    }
+    return out;
+}
+
+} // namespace pictures
