@@ -1,12 +1,12 @@
-// Writes pictures as 24-bit uncompressed BMP files, the form the resource
-// compiler embeds and the platform loads as device-independent bitmaps.
+// Pictures as 24-bit uncompressed BMP files, the form the resource compiler
+// embeds and the platform loads as device-independent bitmaps.
 #pragma once
-
-#include "image.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "pictures/image.h"
 
 namespace pictures {
 
@@ -16,5 +16,7 @@ std::vector<std::uint8_t> encodeBmp(const Image& image);
 
 // Writes the bytes to path; false when the file cannot be written.
 bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+// False when the picture is empty or the file cannot be written.
+bool writeBmp(const Image& image, const std::string& path);
 
 } // namespace pictures

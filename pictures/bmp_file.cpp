@@ -1,4 +1,4 @@
-#include "bmp_file.h"
+#include "pictures/bmp_file.h"
 
 #include <fstream>
 
@@ -68,7 +68,12 @@ bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
+    file.close();
     return static_cast<bool>(file);
+}
+
+bool writeBmp(const Image& image, const std::string& path) {
+    return !image.empty() && writeFile(path, encodeBmp(image));
 }
 
 } // namespace pictures
