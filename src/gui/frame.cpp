@@ -1,5 +1,9 @@
 #include "gui/frame.h"
 
+#include <cstdint>
+#include <cstring>
+#include <new>
+
 #include "gui/bitmap.h"
 #include "gui/draw_context.h"
 #include "gui/frame_owner.h"
@@ -13,6 +17,22 @@ Frame::Frame(const Rect& r, void* parent, FrameOwner* owner)
     : View(r), editor(owner), parentWindow(parent) {
     startServices();
     createWindow(parent);
+}
+
+// A frame in a window of its own, which the host opens for it (Frame::open).
+Frame::Frame(const Rect& r, const char* title, FrameOwner* owner, int style)
+    : View(r), editor(owner), parentWindow(nullptr), open_(false), hostWindowVariant(true) {
+    startServices();
+    hostWindow = new (std::nothrow) VstWindowRecord{};
+    if (!hostWindow)
+        return;
+    if (title)
+        std::strncpy(hostWindow->title, title, sizeof hostWindow->title - 1);
+    hostWindow->x = static_cast<std::int16_t>(r.left);
+    hostWindow->y = static_cast<std::int16_t>(r.top);
+    hostWindow->width = static_cast<std::int16_t>(r.getWidth());
+    hostWindow->height = static_cast<std::int16_t>(r.getHeight());
+    hostWindow->style = style;
 }
 
 void Frame::startServices() {

@@ -305,21 +305,6 @@ void Frame::onTimerMessage() {
         ticks_->onFrameTick();
 }
 
-Frame::Frame(const Rect& r, const char* title, FrameOwner* owner, int style)
-    : View(r), editor(owner), parentWindow(nullptr), open_(false), hostWindowVariant(true) {
-    startServices();
-    hostWindow = new (std::nothrow) VstWindowRecord{};
-    if (!hostWindow)
-        return;
-    if (title)
-        std::strncpy(hostWindow->title, title, sizeof hostWindow->title - 1);
-    hostWindow->x = static_cast<std::int16_t>(r.left);
-    hostWindow->y = static_cast<std::int16_t>(r.top);
-    hostWindow->width = static_cast<std::int16_t>(r.getWidth());
-    hostWindow->height = static_cast<std::int16_t>(r.getHeight());
-    hostWindow->style = style;
-}
-
 bool Frame::open(Point* where) {
     if (!hostWindowVariant || !hostWindow)
         return false;

@@ -7,9 +7,9 @@
 #include "editor_fixture.h"
 #include "editor_pictures.h"
 #include "harness/midi_event_list.h"
-#include "harness/png_encoder.h"
 #include "harness/stereo_buffer.h"
 #include "host/vst_opcodes.h"
+#include "pictures/png_file.h"
 
 namespace {
 
@@ -48,9 +48,9 @@ TEST_F(EditorTest, OpensAtItsSizeInAChildOfTheHostWindow) {
 
 TEST_F(EditorTest, ShowsThePanelWithBothHandlesAtTheDefaultValues) {
     const RgbImage shot = editor.screenshot();
-    ASSERT_EQ(shot.width, 268);
-    ASSERT_EQ(shot.height, 107);
-    EXPECT_TRUE(writePng(shot, picturePath("editor_default.png")));
+    ASSERT_EQ(shot.width(), 268);
+    ASSERT_EQ(shot.height(), 107);
+    EXPECT_TRUE(pictures::writePng(shot, picturePath("editor_default.png")));
     EXPECT_EQ(differencesOutsideSliders(shot, pictures), 0);
     EXPECT_EQ(handleLeftEdge(shot, pictures, kUpperSliderTop), 242);
     EXPECT_EQ(handleLeftEdge(shot, pictures, kLowerSliderTop), 242);
@@ -69,7 +69,7 @@ protected:
 TEST_F(EditorShotTest, ShowsTheHandlesWhereTheValuesPutThem) {
     const RgbImage shot = editor.screenshot();
     ASSERT_FALSE(shot.empty());
-    EXPECT_TRUE(writePng(shot, picturePath("editor_0.75_0.25.png")));
+    EXPECT_TRUE(pictures::writePng(shot, picturePath("editor_0.75_0.25.png")));
     EXPECT_EQ(differencesOutsideSliders(shot, pictures), 0);
     EXPECT_EQ(handleLeftEdge(shot, pictures, kUpperSliderTop), 11 + 173);
     EXPECT_EQ(handleLeftEdge(shot, pictures, kLowerSliderTop), 11 + 57);

@@ -45,8 +45,8 @@ TEST_F(HarnessWindow, ScreenshotShowsTheChildWindowAndTheHostBackground) {
     settle();
     ASSERT_GT(panel.trace().paints, 0);
     const RgbImage shot = host.capture();
-    ASSERT_EQ(shot.width, kHostWidth);
-    ASSERT_EQ(shot.height, kHostHeight);
+    ASSERT_EQ(shot.width(), kHostWidth);
+    ASSERT_EQ(shot.height(), kHostHeight);
     int wrong = 0;
     for (int y = 0; y < kHostHeight; ++y) {
         for (int x = 0; x < kHostWidth; ++x) {

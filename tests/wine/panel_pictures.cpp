@@ -45,7 +45,7 @@ bool matchesAt(const RgbImage& shot, const PanelPictures& pictures, int top, int
             std::uint32_t expected = pictures.background.pixel(x, y);
             const int hx = x - left;
             const int hy = y - top;
-            if (hx >= 0 && hx < pictures.handle.width && hy < pictures.handle.height) {
+            if (hx >= 0 && hx < pictures.handle.width() && hy < pictures.handle.height()) {
                 const std::uint32_t ink = pictures.handle.pixel(hx, hy);
                 if (ink != kTransparent) {
                     expected = ink;
@@ -79,11 +79,11 @@ PanelPictures loadPanelPictures(const std::string& libraryPath) {
 }
 
 int handleLeftEdge(const RgbImage& shot, const PanelPictures& pictures, int top) {
-    if (!pictures.loaded() || shot.width != pictures.background.width ||
-        shot.height != pictures.background.height) {
+    if (!pictures.loaded() || shot.width() != pictures.background.width() ||
+        shot.height() != pictures.background.height()) {
         return -1;
     }
-    for (int left = kSliderLeft; left + pictures.handle.width <= kSliderRight; ++left) {
+    for (int left = kSliderLeft; left + pictures.handle.width() <= kSliderRight; ++left) {
         if (matchesAt(shot, pictures, top, left)) {
             return left;
         }
@@ -96,12 +96,13 @@ int handleLeftEdgeFor(float value) {
 }
 
 int differencesOutsideSliders(const RgbImage& shot, const PanelPictures& pictures) {
-    if (shot.width != pictures.background.width || shot.height != pictures.background.height) {
-        return shot.width * shot.height + 1;
+    if (shot.width() != pictures.background.width() ||
+        shot.height() != pictures.background.height()) {
+        return shot.width() * shot.height() + 1;
     }
     int differences = 0;
-    for (int y = 0; y < shot.height; ++y) {
-        for (int x = 0; x < shot.width; ++x) {
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
             differences +=
                 !insideSlider(x, y) && shot.pixel(x, y) != pictures.background.pixel(x, y);
         }

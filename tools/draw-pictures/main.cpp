@@ -10,7 +10,6 @@
 // system's Liberation fonts). Nothing is written when a check fails.
 
 #include "bmp_file.h"
-#include "grey_bmp.h"
 #include "gui/scale.h"
 #include "handle_picture.h"
 #include "layout.h"

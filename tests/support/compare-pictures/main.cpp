@@ -3,30 +3,20 @@
 // the largest difference of one colour channel and the box around the
 // differing pixels. Succeeds when the sizes agree and at most N pixels (0
 // unless given) differ.
-#include <png.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "harness/rgb_image.h"
+#include "pictures/png_file.h"
 
 namespace {
 
-bool readPng(const char* path, RgbImage& image) {
-    png_image file{};
-    file.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&file, path)) {
-        std::fprintf(stderr, "compare-pictures: cannot read %s: %s\n", path, file.message);
-        return false;
-    }
-    file.format = PNG_FORMAT_RGB;
-    image = RgbImage(static_cast<int>(file.width), static_cast<int>(file.height));
-    if (!png_image_finish_read(&file, nullptr, image.rgb.data(), 0, nullptr)) {
-        std::fprintf(stderr, "compare-pictures: cannot decode %s: %s\n", path, file.message);
-        png_image_free(&file);
+bool readPng(const char* path, pictures::Image& image) {
+    std::string error;
+    if (!pictures::readPng(path, image, &error)) {
+        std::fprintf(stderr, "compare-pictures: %s\n", error.c_str());
         return false;
     }
     return true;
@@ -52,20 +42,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: compare-pictures A.png B.png [--allow N]\n");
         return 2;
     }
-    RgbImage a;
-    RgbImage b;
+    pictures::Image a;
+    pictures::Image b;
     if (!readPng(argv[1], a) || !readPng(argv[2], b)) {
         return 2;
     }
-    if (a.width != b.width || a.height != b.height) {
-        std::printf("sizes differ: %dx%d and %dx%d\n", a.width, a.height, b.width, b.height);
+    if (a.width() != b.width() || a.height() != b.height()) {
+        std::printf("sizes differ: %dx%d and %dx%d\n", a.width(), a.height(), b.width(),
+                    b.height());
         return 1;
     }
     long differing = 0;
     int largest = 0;
-    int left = a.width, top = a.height, right = -1, bottom = -1;
-    for (int y = 0; y < a.height; ++y) {
-        for (int x = 0; x < a.width; ++x) {
+    int left = a.width(), top = a.height(), right = -1, bottom = -1;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
             const int difference = channelDifference(a.pixel(x, y), b.pixel(x, y));
             if (difference != 0) {
                 ++differing;
@@ -77,7 +68,8 @@ int main(int argc, char** argv) {
             }
         }
     }
-    std::printf("%dx%d pixels, %ld differ (allowed %ld)", a.width, a.height, differing, allowed);
+    std::printf("%dx%d pixels, %ld differ (allowed %ld)", a.width(), a.height(), differing,
+                allowed);
     if (differing > 0) {
         std::printf(", largest channel difference %d, within x %d..%d, y %d..%d", largest, left,
                     right, top, bottom);

@@ -1,8 +1,8 @@
 #include "harness/editor_window.h"
 
 #include "harness/message_pump.h"
-#include "harness/png_encoder.h"
 #include "host/vst_opcodes.h"
+#include "pictures/png_file.h"
 
 EditorWindow::EditorWindow(PluginHost& host, int screenX, int screenY)
     : host_(host), screenX_(screenX), screenY_(screenY) {}
@@ -67,7 +67,7 @@ RgbImage EditorWindow::screenshot() const {
 }
 
 bool EditorWindow::saveScreenshot(const std::string& path) const {
-    return writePng(screenshot(), path);
+    return pictures::writePng(screenshot(), path);
 }
 
 void EditorWindow::close() {

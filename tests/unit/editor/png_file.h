@@ -1,34 +1,19 @@
-// Reads an 8-bit RGB picture from a PNG file into a headless surface, to
-// compare a render with a stored reference.
+// Reads a PNG file into a headless surface, to compare a render with a
+// stored reference.
 #pragma once
 
-#include <png.h>
-
-#include <cstdint>
-#include <cstring>
-#include <vector>
-
+#include "pictures/png_file.h"
 #include "platform/headless/headless.h"
 
 inline bool readPng(const char* path, raster::Surface& out) {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path))
+    pictures::Image image;
+    if (!pictures::readPng(path, image))
         return false;
-    image.format = PNG_FORMAT_RGB;
-    std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) {
-        png_image_free(&image);
-        return false;
-    }
-    const int width = static_cast<int>(image.width);
-    const int height = static_cast<int>(image.height);
-    out = raster::Surface(width, height, false);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
-            out.set(x, y, static_cast<raster::Pixel>(p[0] | p[1] << 8 | p[2] << 16));
+    out = raster::Surface(image.width(), image.height(), false);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const pictures::Rgb p = image.at(x, y);
+            out.set(x, y, static_cast<raster::Pixel>(p.r | p.g << 8 | p.b << 16));
         }
     return true;
 }

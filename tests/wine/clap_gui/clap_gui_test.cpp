@@ -18,7 +18,7 @@
 #include "clap_test_host.h"
 #include "harness/host_window.h"
 #include "harness/message_pump.h"
-#include "harness/png_encoder.h"
+#include "pictures/png_file.h"
 
 namespace {
 
@@ -141,9 +141,9 @@ TEST_F(ClapGuiTest, ShowsTheVstEditorsPanelInTheHostsWindow) {
     ASSERT_TRUE(open(window, 200));
     EXPECT_EQ(childWindows(window), 1) << "the panel sits in the host's window";
     const RgbImage shot = window.capture();
-    ASSERT_EQ(shot.width, 268);
-    ASSERT_EQ(shot.height, 107);
-    EXPECT_TRUE(writePng(shot, pictureFolder + "\\clap_default.png"));
+    ASSERT_EQ(shot.width(), 268);
+    ASSERT_EQ(shot.height(), 107);
+    EXPECT_TRUE(pictures::writePng(shot, pictureFolder + "\\clap_default.png"));
     EXPECT_EQ(differencesOutsideSliders(shot, pictures), 0);
     EXPECT_EQ(handleLeftEdge(shot, pictures, kUpperSliderTop), handleLeftEdgeFor(1.0f));
     EXPECT_EQ(handleLeftEdge(shot, pictures, kLowerSliderTop), handleLeftEdgeFor(1.0f));

@@ -3,8 +3,8 @@
 // with wraps at image boundaries.
 #include <limits>
 
-#include "control_fixture.h"
 #include "gui/controls/animation.h"
+#include "image_control_test.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // button's return to 0.0 that the listener always hears.
 #include <limits>
 
-#include "control_fixture.h"
 #include "gui/controls/filmstrip_button.h"
 #include "gui/controls/momentary_button.h"
+#include "image_control_test.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // the normalised value.
 #include <limits>
 
-#include "control_fixture.h"
 #include "gui/controls/digit_display.h"
+#include "image_control_test.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "control_fixture.h"
 #include "gui/controls/filmstrip_knob.h"
+#include "image_control_test.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // down for good, and stacks too short to divide.
 #include <limits>
 
-#include "control_fixture.h"
 #include "gui/controls/filmstrip_view.h"
+#include "image_control_test.h"
 
 namespace {
 

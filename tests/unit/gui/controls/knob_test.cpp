@@ -5,8 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "control_fixture.h"
 #include "gui/controls/knob.h"
+#include "image_control_test.h"
 
 namespace {
 

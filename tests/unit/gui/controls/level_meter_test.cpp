@@ -3,9 +3,9 @@
 // while staying dirty, and bad segment counts and levels.
 #include <limits>
 
-#include "control_fixture.h"
 #include "gui/controls/level_meter.h"
 #include "gui/slider.h"
+#include "image_control_test.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // dismissing, sub-menu choices, columns, and owner-drawn entries.
 #include <string>
 
-#include "controls_fixture.h"
+#include "controls_test.h"
 #include "gui/bitmap.h"
 #include "gui/controls/popup_menu.h"
 #include "gui/controls/popup_menu_style.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "controls_fixture.h"
+#include "controls_test.h"
 #include "gui/controls/popup_menu.h"
 #include "gui/controls/text_field.h"
 

@@ -4,8 +4,8 @@
 // position.
 #include <limits>
 
-#include "control_fixture.h"
 #include "gui/controls/selectors.h"
+#include "image_control_test.h"
 
 namespace {
 

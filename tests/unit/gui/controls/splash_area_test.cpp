@@ -1,8 +1,8 @@
 // SplashArea: the click that opens the picture as the frame's modal view and
 // the click on it that closes it, the left-button hit test with every edge,
 // a refused modal view, and closing from the program.
-#include "control_fixture.h"
 #include "gui/controls/splash_area.h"
+#include "image_control_test.h"
 #include "test_views.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "control_fixture.h"
 #include "gui/controls/toggle_button.h"
+#include "image_control_test.h"
 
 namespace {
 

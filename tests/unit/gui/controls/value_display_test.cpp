@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "controls_fixture.h"
+#include "controls_test.h"
 #include "gui/bitmap.h"
 #include "gui/controls/text_field.h"
 #include "gui/controls/value_display.h"

@@ -1,8 +1,9 @@
-#include "harness/png_encoder.h"
+#include "pictures/png_file.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
+
+namespace pictures {
 
 namespace {
 
@@ -42,14 +43,14 @@ void putChunk(std::vector<std::uint8_t>& out, const char type[5],
 }
 
 // Every row prefixed with filter type 0 (none), as the format requires.
-std::vector<std::uint8_t> filteredRows(const RgbImage& image) {
-    const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 3;
+std::vector<std::uint8_t> filteredRows(const Image& image) {
+    const std::size_t rowBytes = static_cast<std::size_t>(image.width()) * 3;
     std::vector<std::uint8_t> rows;
-    rows.reserve((rowBytes + 1) * static_cast<std::size_t>(image.height));
-    for (int y = 0; y < image.height; ++y) {
+    rows.reserve((rowBytes + 1) * static_cast<std::size_t>(image.height()));
+    for (int y = 0; y < image.height(); ++y) {
         rows.push_back(0);
-        const auto first = image.rgb.begin() + static_cast<std::ptrdiff_t>(rowBytes * y);
-        rows.insert(rows.end(), first, first + static_cast<std::ptrdiff_t>(rowBytes));
+        const std::uint8_t* first = image.bytes() + rowBytes * static_cast<std::size_t>(y);
+        rows.insert(rows.end(), first, first + rowBytes);
     }
     return rows;
 }
@@ -100,13 +101,13 @@ std::uint32_t adler32Of(const std::uint8_t* data, std::size_t size) {
     return b << 16 | a;
 }
 
-std::vector<std::uint8_t> encodePng(const RgbImage& image) {
+std::vector<std::uint8_t> encodeStoredPng(const Image& image) {
     static const std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<std::uint8_t> out(kSignature, kSignature + 8);
 
     std::vector<std::uint8_t> header;
-    putBigEndian(header, static_cast<std::uint32_t>(image.width));
-    putBigEndian(header, static_cast<std::uint32_t>(image.height));
+    putBigEndian(header, static_cast<std::uint32_t>(image.width()));
+    putBigEndian(header, static_cast<std::uint32_t>(image.height()));
     header.push_back(8); // bits per channel
     header.push_back(2); // colour type: RGB
     header.push_back(0); // compression: deflate
@@ -118,16 +119,4 @@ std::vector<std::uint8_t> encodePng(const RgbImage& image) {
     return out;
 }
 
-bool writePng(const RgbImage& image, const std::string& path) {
-    if (image.empty() ||
-        image.rgb.size() != static_cast<std::size_t>(image.width * image.height) * 3) {
-        return false;
-    }
-    const std::vector<std::uint8_t> bytes = encodePng(image);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
-}
+} // namespace pictures

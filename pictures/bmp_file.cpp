@@ -1,4 +1,4 @@
-#include "bmp_file.h"
+#include "pictures/bmp_file.h"
 
 #include <fstream>
 
@@ -10,6 +10,8 @@ constexpr std::uint32_t fileHeaderSize = 14;
 constexpr std::uint32_t infoHeaderSize = 40;
 // 72 dots per inch; the plug-in never reads it, but zero confuses some viewers.
 constexpr std::uint32_t pixelsPerMetre = 2835;
+// The 8-bit form's palette: the 256 greys, four bytes each.
+constexpr std::uint32_t kGreyPaletteSize = 256 * 4;
 
 void put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
     out.push_back(static_cast<std::uint8_t>(v & 0xff));
@@ -68,7 +70,58 @@ bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
+    file.close();
     return static_cast<bool>(file);
+}
+
+bool writeBmp(const Image& image, const std::string& path) {
+    return !image.empty() && writeFile(path, encodeBmp(image));
+}
+
+std::vector<std::uint8_t> encodeGreyBmp(const Image& image) {
+    const auto width = static_cast<std::uint32_t>(image.width());
+    const auto height = static_cast<std::uint32_t>(image.height());
+    const std::uint32_t rowBytes = (width + 3) & ~3u;
+    const std::uint32_t pixelBytes = rowBytes * height;
+    const std::uint32_t offset = fileHeaderSize + infoHeaderSize + kGreyPaletteSize;
+
+    std::vector<std::uint8_t> out;
+    out.reserve(offset + pixelBytes);
+    out.push_back('B');
+    out.push_back('M');
+    put32(out, offset + pixelBytes);
+    put32(out, 0); // reserved
+    put32(out, offset);
+
+    put32(out, infoHeaderSize);
+    put32(out, width);
+    put32(out, height); // positive: rows are stored bottom-up
+    put16(out, 1);      // planes
+    put16(out, 8);      // bits per pixel, an index into the palette
+    put32(out, 0);      // no compression
+    put32(out, pixelBytes);
+    put32(out, pixelsPerMetre);
+    put32(out, pixelsPerMetre);
+    put32(out, 256); // palette entries
+    put32(out, 0);
+    for (std::uint32_t level = 0; level < 256; ++level) {
+        const auto v = static_cast<std::uint8_t>(level);
+        out.insert(out.end(), {v, v, v, 0}); // blue, green, red, unused
+    }
+
+    for (int y = image.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const Rgb c = image.at(x, y);
+            if (c.r != c.g || c.g != c.b) {
+                return {};
+            }
+            out.push_back(c.r);
+        }
+        for (std::uint32_t pad = width; pad < rowBytes; ++pad) {
+            out.push_back(0);
+        }
+    }
+    return out;
 }
 
 } // namespace pictures
