@@ -2,45 +2,6 @@
 
 namespace editor_scenarios {
 
-Gesture& Gesture::moveTo(int x, int y) {
-    Action a{Action::moveTo};
-    a.x = x;
-    a.y = y;
-    actions_.push_back(a);
-    return *this;
-}
-
-Gesture& Gesture::press(int modifiers) {
-    Action a{Action::press};
-    a.modifiers = modifiers;
-    actions_.push_back(a);
-    return *this;
-}
-
-Gesture& Gesture::release() {
-    actions_.push_back(Action{Action::release});
-    return *this;
-}
-
-Gesture& Gesture::wheel(int notches) {
-    Action a{Action::wheel};
-    a.notches = notches;
-    actions_.push_back(a);
-    return *this;
-}
-
-Gesture& Gesture::key(Key key, int modifiers) {
-    Action a{Action::keyStroke};
-    a.key = key;
-    a.modifiers = modifiers;
-    actions_.push_back(a);
-    return *this;
-}
-
-Gesture& Gesture::click(int x, int y, int modifiers) {
-    return moveTo(x, y).press(modifiers).release();
-}
-
 bool operator==(const Edit& a, const Edit& b) {
     return a.kind == b.kind && a.parameter == b.parameter &&
            (a.kind != Edit::change || a.value == b.value);

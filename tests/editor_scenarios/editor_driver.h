@@ -33,16 +33,23 @@ struct Action {
 // Actions played in one go, in order.
 class Gesture {
 public:
-    Gesture& moveTo(int x, int y);
-    Gesture& press(int modifiers = kNoModifier);
-    Gesture& release();
-    Gesture& wheel(int notches);
-    Gesture& key(Key key, int modifiers = kNoModifier);
-    // moveTo, press, release.
-    Gesture& click(int x, int y, int modifiers = kNoModifier);
+    Gesture& moveTo(int x, int y) { return add({Action::moveTo, x, y}); }
+    Gesture& press(int modifiers = kNoModifier) { return add({Action::press, 0, 0, modifiers}); }
+    Gesture& release() { return add({Action::release}); }
+    Gesture& wheel(int notches) { return add({Action::wheel, 0, 0, 0, notches}); }
+    Gesture& key(Key key, int modifiers = kNoModifier) {
+        return add({Action::keyStroke, 0, 0, modifiers, 0, key});
+    }
+    Gesture& click(int x, int y, int modifiers = kNoModifier) {
+        return moveTo(x, y).press(modifiers).release();
+    }
     const std::vector<Action>& actions() const { return actions_; }
 
 private:
+    Gesture& add(const Action& action) {
+        actions_.push_back(action);
+        return *this;
+    }
     std::vector<Action> actions_;
 };
 
