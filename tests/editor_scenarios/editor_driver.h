@@ -18,7 +18,7 @@ namespace editor_scenarios {
 
 // Keys held with a press or a key, as bits.
 enum Modifier { kNoModifier = 0, kShiftHeld = 1, kControlHeld = 2 };
-enum class Key { up, down, left, right };
+enum class Key { up, down, left, right }; // the drivers index their key codes by it
 
 // One thing a user does, in panel units (the pointer may leave the panel).
 struct Action {

@@ -26,17 +26,8 @@ public:
                         (key.modifiers & kShiftHeld) ? static_cast<float>(MODIFIER_SHIFT) : 0.0f);
     }
     static int32 vstKeyOf(Key key) {
-        switch (key) {
-        case Key::up:
-            return VKEY_UP;
-        case Key::down:
-            return VKEY_DOWN;
-        case Key::left:
-            return VKEY_LEFT;
-        case Key::right:
-            return VKEY_RIGHT;
-        }
-        return 0;
+        static const int32 keys[] = {VKEY_UP, VKEY_DOWN, VKEY_LEFT, VKEY_RIGHT};
+        return keys[static_cast<int>(key)];
     }
     float parameter(int index) override { return host().getParameter(index); }
     std::vector<Edit> takeEdits() override {

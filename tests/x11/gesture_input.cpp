@@ -14,17 +14,8 @@ namespace {
 const std::string kPause = "0.2";
 
 std::string keyName(Key key) {
-    switch (key) {
-    case Key::up:
-        return "Up";
-    case Key::down:
-        return "Down";
-    case Key::left:
-        return "Left";
-    case Key::right:
-        return "Right";
-    }
-    return "";
+    static const char* const names[] = {"Up", "Down", "Left", "Right"};
+    return names[static_cast<int>(key)];
 }
 
 void modifierKeys(std::vector<std::string>& steps, int modifiers, const char* upOrDown) {
