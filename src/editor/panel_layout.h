@@ -36,9 +36,11 @@ inline Rect ipvolumeSliderRect() {
 }
 
 // The value a press at panel x gives when the handle jumps under the
-// pointer: the handle's centre sits half a handle beyond its left edge.
+// pointer: the slider takes the handle's middle column, of an even-sized
+// handle the left one of the two, half a handle less one beyond its left
+// edge.
 constexpr float valueForPress(int x) {
-    return static_cast<float>(x - kSliderLeft - kHandleSize / 2) / static_cast<float>(kTravel);
+    return static_cast<float>(x - kSliderLeft - kHandleSize / 2 + 1) / static_cast<float>(kTravel);
 }
 
 } // namespace panel_layout

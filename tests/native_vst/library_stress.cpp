@@ -83,15 +83,10 @@ int runCycles(int cycles, const std::string& path) {
         if (module == nullptr) {
             return 1;
         }
-        for (int i = 0; i < 10; ++i) {
-            oneInstance(module->entry());
-        }
-        const int before = countFileDescriptors();
-        for (int i = 0; i < cycles && !anyFailure(); ++i) {
-            oneInstance(module->entry());
-        }
-        std::printf("instance cycles (library loaded once): %d\n", cycles);
-        compareFileDescriptors(before, countFileDescriptors());
+        int before = 0;
+        instanceCycles(module->entry(), cycles,
+                       {[&] { before = countFileDescriptors(); },
+                        [&] { compareFileDescriptors(before, countFileDescriptors()); }});
     }
     if (isLoaded(path)) {
         fail(path + " stayed loaded after dlclose");
@@ -116,50 +111,15 @@ int runCycles(int cycles, const std::string& path) {
     return anyFailure() ? 1 : 0;
 }
 
-// `count` instances side by side, processing block by block, every instance
-// in turn, as a host with several tracks runs them; each must produce
-// exactly what it produces alone.
+// Each of `count` instances side by side must produce exactly what it
+// produces alone.
 int runInstances(int count, long long blocks, const std::string& path) {
     std::unique_ptr<PluginModule> module = loadLibrary(path);
     if (module == nullptr) {
         return 1;
     }
-    std::vector<LongRunResult> together;
-    {
-        std::vector<std::unique_ptr<PluginHost>> hosts;
-        std::vector<std::unique_ptr<LongRun>> runs;
-        for (int i = 0; i < count; ++i) {
-            hosts.push_back(std::make_unique<PluginHost>());
-            if (!start(*hosts.back(), module->entry())) {
-                return 1;
-            }
-            runs.push_back(std::make_unique<LongRun>(*hosts.back(), static_cast<unsigned>(i)));
-        }
-        for (long long block = 0; block < blocks; ++block) {
-            for (auto& run : runs) {
-                run->run(1);
-            }
-        }
-        for (auto& run : runs) {
-            together.push_back(run->result());
-        }
-    }
-    for (const std::string& problem : compareWithRunsAlone(module->entry(), together, blocks)) {
-        fail(problem);
-    }
+    sideBySideAsAlone(module->entry(), count, blocks);
     return anyFailure() ? 1 : 0;
-}
-
-LongRunResult longRun(PluginEntry entry, long long blocks) {
-    PluginHost host;
-    if (!start(host, entry)) {
-        return {};
-    }
-    LongRun run(host);
-    run.run(blocks);
-    host.suspend();
-    host.close();
-    return run.result();
 }
 
 // The same long run through the library and through the plug-in linked into
@@ -170,17 +130,14 @@ int runLong(long long blocks, const std::string& path) {
     if (library == nullptr || linked == nullptr) {
         return 1;
     }
-    const LongRunResult fromLibrary = longRun(library->entry(), blocks);
-    const LongRunResult fromLinked = longRun(linked->entry(), blocks);
+    const LongRunResult fromLibrary = runAlone(library->entry(), blocks);
+    const LongRunResult fromLinked = runAlone(linked->entry(), blocks);
     std::printf("library: %s\nlinked:  %s\n", describe(fromLibrary).c_str(),
                 describe(fromLinked).c_str());
     if (describe(fromLibrary) != describe(fromLinked)) {
         fail("the library's run differs from the linked-in plug-in's");
     }
-    if (fromLibrary.blocks != blocks || fromLibrary.nonFinite != 0 ||
-        fromLibrary.channelsDiffer != 0) {
-        fail("the library's run is incomplete or unsound");
-    }
+    checkSound(fromLibrary, blocks);
     return anyFailure() ? 1 : 0;
 }
 

@@ -1,6 +1,7 @@
 #include "host_rounds.h"
 
 #include <cstdio>
+#include <functional>
 
 #include "harness/host_call.h"
 #include "harness/stereo_buffer.h"
@@ -8,6 +9,11 @@
 namespace {
 const char* programName = "stress";
 bool failed = false;
+
+void mark(const std::function<void()>& at) {
+    if (at)
+        at();
+}
 } // namespace
 
 void nameStressProgram(const char* program) {
@@ -97,4 +103,83 @@ std::vector<std::string> compareWithRunsAlone(PluginEntry entry,
         }
     }
     return problems;
+}
+
+void instanceCycles(PluginEntry entry, int cycles, const RoundMarks& marks) {
+    for (int i = 0; i < 10; ++i) {
+        oneInstance(entry);
+    }
+    mark(marks.warmedUp);
+    for (int i = 0; i < cycles && !anyFailure(); ++i) {
+        oneInstance(entry);
+    }
+    std::printf("instance cycles (library loaded once): %d\n", cycles);
+    mark(marks.done);
+}
+
+std::vector<LongRunResult> runSideBySide(PluginEntry entry, int count, long long blocks,
+                                         const RoundMarks& marks) {
+    std::vector<std::unique_ptr<PluginHost>> hosts;
+    std::vector<std::unique_ptr<LongRun>> runs;
+    for (int i = 0; i < count; ++i) {
+        hosts.push_back(std::make_unique<PluginHost>());
+        if (!start(*hosts.back(), entry)) {
+            return {};
+        }
+        runs.push_back(std::make_unique<LongRun>(*hosts.back(), static_cast<unsigned>(i)));
+    }
+    const long long warmUp = blocks / 10;
+    for (long long block = 0; block < blocks; ++block) {
+        if (block == warmUp) {
+            mark(marks.warmedUp);
+        }
+        for (auto& run : runs) {
+            run->run(1);
+        }
+    }
+    mark(marks.done);
+    std::vector<LongRunResult> results;
+    for (auto& run : runs) {
+        results.push_back(run->result());
+    }
+    return results;
+}
+
+void sideBySideAsAlone(PluginEntry entry, int count, long long blocks, const RoundMarks& marks) {
+    const std::vector<LongRunResult> together = runSideBySide(entry, count, blocks, marks);
+    if (together.size() != static_cast<std::size_t>(count)) {
+        return;
+    }
+    for (const std::string& problem : compareWithRunsAlone(entry, together, blocks)) {
+        fail(problem);
+    }
+    std::printf("instances=%d blocks_each=%lld\n", count, blocks);
+}
+
+LongRunResult runAlone(PluginEntry entry, long long blocks, long long warmUp,
+                       const RoundMarks& marks) {
+    PluginHost host;
+    if (!start(host, entry)) {
+        return {};
+    }
+    LongRun run(host);
+    run.run(warmUp);
+    mark(marks.warmedUp);
+    run.run(blocks - warmUp);
+    mark(marks.done);
+    host.suspend();
+    host.close();
+    return run.result();
+}
+
+void checkSound(const LongRunResult& result, long long blocks) {
+    if (result.blocks != blocks) {
+        fail("the run is incomplete");
+    }
+    if (result.nonFinite != 0) {
+        fail("the output held samples that are no finite number");
+    }
+    if (result.channelsDiffer != 0) {
+        fail("the two outputs differ");
+    }
 }

@@ -117,22 +117,22 @@ long perCycle(std::size_t before, std::size_t after, int cycles) {
 // runtime does (the static runtime's unwinder creates a lock for each loaded
 // copy and never closes it).
 int runCycles(int cycles, const std::string& path, const std::string& baselinePath) {
-    std::printf("instance cycles (library loaded once): %d\n", cycles);
     {
         std::unique_ptr<PluginModule> module = loadLibrary(path);
         if (module == nullptr) {
             return 1;
         }
-        for (int i = 0; i < 10; ++i) {
-            oneInstance(module->entry());
-        }
-        const ProcessResources before = measureProcess();
-        const DWORD started = GetTickCount();
-        for (int i = 0; i < cycles && !anyFailure(); ++i) {
-            oneInstance(module->entry());
-        }
-        std::printf("seconds=%.1f\n", (GetTickCount() - started) / 1000.0);
-        compareResources(before, measureProcess());
+        ProcessResources before;
+        DWORD started = 0;
+        instanceCycles(module->entry(), cycles,
+                       {[&] {
+                            before = measureProcess();
+                            started = GetTickCount();
+                        },
+                        [&] {
+                            std::printf("seconds=%.1f\n", (GetTickCount() - started) / 1000.0);
+                            compareResources(before, measureProcess());
+                        }});
     }
 
     std::printf("library cycles (LoadLibrary, main, effClose, FreeLibrary): %d\n", cycles);
@@ -180,37 +180,14 @@ struct Counts {
     ProcessResources afterClosing;
 };
 
-// `count` instances opened side by side, processing block by block, every
-// instance in turn, as a host with several tracks runs them; then closed.
-std::vector<LongRunResult> runTogether(PluginModule& module, int count, long long blocks,
+// `count` instances side by side, with the process counted around them.
+std::vector<LongRunResult> runTogether(PluginEntry entry, int count, long long blocks,
                                        Counts& counts) {
     counts.beforeOpening = measureProcess();
-    std::vector<LongRunResult> results;
-    {
-        std::vector<std::unique_ptr<PluginHost>> hosts;
-        std::vector<std::unique_ptr<LongRun>> runs;
-        for (int i = 0; i < count; ++i) {
-            hosts.push_back(std::make_unique<PluginHost>());
-            if (!start(*hosts.back(), module.entry())) {
-                return {};
-            }
-            runs.push_back(std::make_unique<LongRun>(*hosts.back(), static_cast<unsigned>(i)));
-        }
-        // The first tenth settles what the host allocates while it runs.
-        const long long warmUp = blocks / 10;
-        for (long long block = 0; block < blocks; ++block) {
-            if (block == warmUp) {
-                counts.processing = measureProcess();
-            }
-            for (auto& run : runs) {
-                run->run(1);
-            }
-        }
-        counts.endOfRun = measureProcess();
-        for (auto& run : runs) {
-            results.push_back(run->result());
-        }
-    }
+    const std::vector<LongRunResult> results =
+        runSideBySide(entry, count, blocks,
+                      {[&] { counts.processing = measureProcess(); },
+                       [&] { counts.endOfRun = measureProcess(); }});
     counts.afterClosing = measureProcess();
     return results;
 }
@@ -226,8 +203,8 @@ int runInstances(int count, long long blocks, const std::string& path) {
     // A short round first: what the first instances set up once (and the
     // heap room for all of them) is in place before counting.
     Counts counts;
-    runTogether(*module, count, 16, counts);
-    const std::vector<LongRunResult> together = runTogether(*module, count, blocks, counts);
+    runTogether(module->entry(), count, 16, counts);
+    const std::vector<LongRunResult> together = runTogether(module->entry(), count, blocks, counts);
     if (together.size() != static_cast<std::size_t>(count)) {
         return 1;
     }
@@ -250,31 +227,25 @@ int runLong(long long blocks, const std::string& path) {
     if (module == nullptr) {
         return 1;
     }
-    PluginHost host;
-    if (!start(host, module->entry())) {
-        return 1;
-    }
-    LongRun run(host);
     // A minute of audio first: whatever is set up once is in place by then.
     const long long warmUp = std::min(blocks, 44100LL * 60 / kLongRunBlockFrames);
-    run.run(warmUp);
-    const ProcessResources before = measureProcess();
-    const DWORD start = GetTickCount();
-    run.run(blocks - warmUp);
-    const ProcessResources after = measureProcess();
-    const double seconds = (GetTickCount() - start) / 1000.0;
-    host.suspend();
-    host.close();
+    ProcessResources before;
+    ProcessResources after;
+    DWORD started = 0;
+    double seconds = 0.0;
+    const LongRunResult result = runAlone(module->entry(), blocks, warmUp,
+                                          {[&] {
+                                               before = measureProcess();
+                                               started = GetTickCount();
+                                           },
+                                           [&] {
+                                               after = measureProcess();
+                                               seconds = (GetTickCount() - started) / 1000.0;
+                                           }});
 
-    const LongRunResult& result = run.result();
     std::printf("%s\n", describe(result).c_str());
     std::printf("seconds=%.1f (after the warm-up)\n", seconds);
-    if (result.nonFinite != 0) {
-        fail("the output held samples that are no finite number");
-    }
-    if (result.channelsDiffer != 0) {
-        fail("the two outputs differ");
-    }
+    checkSound(result, blocks);
     compareResources(before, after);
     return anyFailure() ? 1 : 0;
 }

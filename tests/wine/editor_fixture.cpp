@@ -37,14 +37,6 @@ void EditorTest::SetUp() {
     dll.host.clearCalls();
 }
 
-int EditorTest::upperHandle() const {
-    return handleLeftEdge(editor.screenshot(), pictures, kUpperSliderTop);
-}
-
-int EditorTest::lowerHandle() const {
-    return handleLeftEdge(editor.screenshot(), pictures, kLowerSliderTop);
-}
-
 std::vector<HostCall> EditorTest::playAndCollect(const InputScript& script) {
     dll.host.clearCalls();
     buttonHeld.clear();

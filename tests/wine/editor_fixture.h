@@ -22,9 +22,6 @@ protected:
     // What a test does to the instance before its editor opens.
     virtual void beforeOpen() {}
 
-    // Where the screenshot shows the upper (parameter 0) and lower handle.
-    int upperHandle() const;
-    int lowerHandle() const;
     // A point of the editor in screen coordinates.
     ScreenPoint at(int x, int y) const { return editor.toScreen(x, y); }
     // Plays input at the editor; the requests it made of the host. For each

@@ -75,28 +75,4 @@ TEST_F(EditorShotTest, ShowsTheHandlesWhereTheValuesPutThem) {
     EXPECT_EQ(handleLeftEdge(shot, pictures, kLowerSliderTop), 11 + 57);
 }
 
-TEST_F(EditorTest, MidiControllerOneMovesTheUpperHandleAtTheNextIdle) {
-    ASSERT_EQ(upperHandle(), 242);
-    StereoBuffer input(512);
-    StereoBuffer output(512);
-    dll.host.processBlock({controller1(0, 0)}, input, output, ProcessMode::replacing);
-    EXPECT_EQ(dll.host.getParameter(0), 0.0f);
-    // Until the host gives idle time the window shows the old value.
-    EXPECT_EQ(upperHandle(), 242);
-    editor.idle();
-    EXPECT_EQ(upperHandle(), 11);
-    EXPECT_EQ(lowerHandle(), 242);
-
-    dll.host.processBlock({controller1(100, 127)}, input, output, ProcessMode::replacing);
-    editor.run(3 * kIdleInterval);
-    EXPECT_EQ(upperHandle(), 242);
-}
-
-TEST_F(EditorTest, HostParameterChangeMovesTheLowerHandle) {
-    dll.host.setParameter(1, 0.5f);
-    editor.idle();
-    EXPECT_EQ(lowerHandle(), handleLeftEdgeFor(0.5f));
-    EXPECT_EQ(upperHandle(), 242);
-}
-
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "editor/panel_layout.h"
 #include "harness/rgb_image.h"
 
 struct PanelPictures {
@@ -12,13 +13,13 @@ struct PanelPictures {
     bool loaded() const { return !background.empty() && !handle.empty(); }
 };
 
-// The panel's geometry, in editor coordinates.
-constexpr int kSliderLeft = 11;
-constexpr int kSliderRight = 256;
-constexpr int kUpperSliderTop = 49;
-constexpr int kLowerSliderTop = 80;
-constexpr int kSliderHeight = 14;
-constexpr int kHandleTravel = 231;
+// The panel's geometry, in editor coordinates, as the editor publishes it.
+using panel_layout::kSliderHeight;
+using panel_layout::kSliderLeft;
+using panel_layout::kSliderRight;
+constexpr int kUpperSliderTop = panel_layout::kNcvolumeTop;
+constexpr int kLowerSliderTop = panel_layout::kIpvolumeTop;
+constexpr int kHandleTravel = panel_layout::kTravel;
 
 // Reads the pictures from the library's resources.
 PanelPictures loadPanelPictures(const std::string& libraryPath);

@@ -117,11 +117,13 @@ add_test(NAME ${_prefix}.editor.clear_pictures
          COMMAND sh -c "rm -rf \"$0\" && mkdir -p \"$0\"" "${_shots}")
 set_tests_properties(${_prefix}.editor.clear_pictures PROPERTIES
                      FIXTURES_SETUP ${_prefix}_editor_pictures_folder)
-foreach(_suite HarnessWindow EditorTest EditorShotTest EditorLifecycle)
-    add_test(NAME ${_prefix}.editor.${_suite}
+# The shared editor scenarios are the suite Wine/EditorScenario.
+foreach(_suite HarnessWindow EditorTest EditorShotTest EditorLifecycle Wine/EditorScenario)
+    string(REPLACE "Wine/EditorScenario" "scenarios" _name "${_suite}")
+    add_test(NAME ${_prefix}.editor.${_name}
              COMMAND ${_windowed} "${_tree}/tests/wine/editor_tests.exe"
                      --gtest_filter=${_suite}.* "${_dll_windows}" "${_shots_windows}")
-    set_tests_properties(${_prefix}.editor.${_suite} PROPERTIES RESOURCE_LOCK ${_lock}
+    set_tests_properties(${_prefix}.editor.${_name} PROPERTIES RESOURCE_LOCK ${_lock}
                          TIMEOUT 300 FIXTURES_REQUIRED ${_prefix}_editor_pictures_folder)
 endforeach()
 set_tests_properties(${_prefix}.editor.EditorTest ${_prefix}.editor.EditorShotTest

@@ -1,25 +1,34 @@
 // libtarvel-vst.so's editor in a child window of a host's X11 window, driven
-// by real pointer input through the X server: presses, quick clicks, drags,
-// Shift and Ctrl held from the keyboard, the wheel and the arrow keys; what
-// the host hears of them.
-#include <algorithm>
-#include <initializer_list>
+// by real pointer input through the X server, in what only this way of
+// reaching the editor is put through: a press held while a quick click's
+// events are still waiting, a real drag while the host's own loop runs (its
+// timer firing and the server read back after every turn), and a host
+// window larger than the editor, resized and moved. (Presses, clicks,
+// drags, modifiers, the wheel and the keys are the shared editor scenarios:
+// library_editor_driver.cpp.)
+#include <chrono>
 #include <string>
 #include <vector>
 
 #include "effect/TarvelEffect.h"
 #include "library_fixture.h"
+#include "panel_watch.h"
+#include "platform/software/pictures/picture_files.h"
 #include "real_input.h"
 
 namespace {
 
-constexpr int kUpperY = 56; // the middle of the upper slider
-constexpr int kLowerY = 87; // the middle of the lower slider
+using namespace panel_watch;
+using panel_layout::valueForPress;
+using Clock = std::chrono::steady_clock;
 
-// A press with the handle jumping under the pointer: value = (x - 17) / 231.
-float valueUnderPointer(int x) {
-    return static_cast<float>(x - 17) / 231.0f;
-}
+constexpr int kUpperY = kUpperTop + kHandleSize / 2;
+constexpr int kLowerY = kLowerTop + kHandleSize / 2;
+// The host's own timer: its transport display and automation recording
+// run on it, in the host's loop.
+constexpr auto kHostTimer = std::chrono::milliseconds(10);
+// The pauses keep each state long enough for the drag loop to poll it.
+const std::string kPause = "0.2";
 
 class X11EditorTest : public LibraryEditorTest {
 protected:
@@ -30,7 +39,7 @@ protected:
         ASSERT_EQ(dispatch(effEditOpen, parentId()), 1);
         // The window is mapped, exposed and painted before any input.
         ASSERT_TRUE(playInput({"mousemove", std::to_string(kScreenX + 300),
-                               std::to_string(kScreenY + 200), "sleep", "0.2"},
+                               std::to_string(kScreenY + 250), "sleep", "0.2"},
                               [this] { pump(); }));
         pluginHost.clearCalls();
     }
@@ -47,24 +56,7 @@ protected:
     static std::vector<std::string> at(int x, int y) {
         return {std::to_string(kScreenX + x), std::to_string(kScreenY + y)};
     }
-    // The steps: a move to a point of the editor, then the rest. (A move
-    // with --sync would wait for ever when the pointer is there already.)
-    bool play(int x, int y, std::initializer_list<std::string> rest) {
-        std::vector<std::string> steps{"mousemove"};
-        for (const std::string& word : at(x, y))
-            steps.push_back(word);
-        steps.push_back("sleep");
-        steps.push_back("0.1");
-        steps.insert(steps.end(), rest);
-        return playInput(steps, [this] { pump(); });
-    }
-    // The steps, every one of them over before the editor handles the first
-    // event: a click between two idle calls, or a touchpad's tap.
-    bool playBeforeIdle(std::initializer_list<std::string> steps,
-                        std::initializer_list<std::string> then = {}) {
-        return playInputBeforeHandling(
-            steps, [this] { pump(); }, then);
-    }
+    raster::Surface shot() const { return x11::captureWindow(host); }
     // The edit brackets and automated changes the host heard, in order.
     std::vector<HostCall> requests() {
         std::vector<HostCall> seen;
@@ -74,73 +66,22 @@ protected:
                 seen.push_back(call);
         return seen;
     }
+    // Between the drag's begin and end edit, as the host heard them.
+    bool dragOpen() const {
+        bool open = false;
+        for (const HostCall& call : pluginHost.calls()) {
+            if (call.opcode == audioMasterBeginEdit)
+                open = true;
+            else if (call.opcode == audioMasterEndEdit)
+                open = false;
+        }
+        return open;
+    }
 };
 
-// The pauses keep each state long enough for the drag loop to poll it.
-const std::string kPause = "0.2";
-
-TEST_F(X11EditorTest, PressAt132OnTheUpperSliderIsOneAutomatedEdit) {
-    ASSERT_TRUE(play(132, kUpperY, {"mousedown", "1", "sleep", kPause, "mouseup", "1"}));
-    const std::vector<HostCall> seen = requests();
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[0].opcode, audioMasterBeginEdit);
-    EXPECT_EQ(seen[0].index, TarvelEffect::kNcvolume);
-    EXPECT_EQ(seen[1].opcode, audioMasterAutomate);
-    EXPECT_EQ(seen[1].index, TarvelEffect::kNcvolume);
-    EXPECT_EQ(seen[1].opt, valueUnderPointer(132));
-    EXPECT_EQ(seen[2].opcode, audioMasterEndEdit);
-    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), valueUnderPointer(132));
-    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), 1.0f);
-}
-
-// The pointer leaves the window while the button is held: the drag goes
-// on, and stops at the slider's ends.
-TEST_F(X11EditorTest, DragFollowsThePointerAndStopsAtTheEnds) {
-    ASSERT_TRUE(play(200, kLowerY,
-                     {"mousedown", "1", "sleep", kPause, "mousemove", "--sync", at(100, kLowerY)[0],
-                      at(100, kLowerY)[1], "sleep", kPause, "mousemove", "--sync", "5",
-                      at(0, kLowerY + 40)[1], "sleep", kPause, "mouseup", "1"}));
-    const std::vector<HostCall> seen = requests();
-    ASSERT_GE(seen.size(), 4u);
-    EXPECT_EQ(seen.front().opcode, audioMasterBeginEdit);
-    EXPECT_EQ(seen.back().opcode, audioMasterEndEdit);
-    std::vector<float> values;
-    for (const HostCall& call : seen) {
-        EXPECT_EQ(call.index, TarvelEffect::kIpvolume);
-        if (call.opcode == audioMasterAutomate)
-            values.push_back(call.opt);
-    }
-    ASSERT_GE(values.size(), 3u);
-    EXPECT_EQ(values.front(), valueUnderPointer(200));
-    EXPECT_NE(std::find(values.begin(), values.end(), valueUnderPointer(100)), values.end());
-    EXPECT_EQ(values.back(), 0.0f);
-    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), 0.0f);
-    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), 1.0f);
-}
-
-// Each quick click is a press where it was made and a release at once:
-// one automated edit at the value under the press, though the button is
-// up (and the pointer elsewhere) by the time the editor handles it.
-TEST_F(X11EditorTest, QuickClicksAreEachOneAutomatedEditAtTheirPress) {
-    const std::vector<std::string> upper = at(132, kUpperY);
-    const std::vector<std::string> lower = at(60, kLowerY);
-    const std::vector<std::string> away = at(200, kUpperY);
-    ASSERT_TRUE(playBeforeIdle({"mousemove", upper[0], upper[1], "mousedown", "1", "mouseup", "1",
-                                "mousemove", lower[0], lower[1], "mousedown", "1", "mouseup", "1",
-                                "mousemove", away[0], away[1]}));
-    const std::vector<HostCall> seen = requests();
-    ASSERT_EQ(seen.size(), 6u);
-    for (int slider = 0; slider < 2; ++slider) {
-        const HostCall* edit = &seen[static_cast<std::size_t>(slider) * 3];
-        EXPECT_EQ(edit[0].opcode, audioMasterBeginEdit);
-        EXPECT_EQ(edit[0].index, slider);
-        EXPECT_EQ(edit[1].opcode, audioMasterAutomate);
-        EXPECT_EQ(edit[1].index, slider);
-        EXPECT_EQ(edit[2].opcode, audioMasterEndEdit);
-    }
-    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), valueUnderPointer(132));
-    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), valueUnderPointer(60));
-}
+// The drags watched from the host's loop; their pictures go to
+// TARVEL_DRAG_SHOT_DIR.
+using X11EditorDragTest = X11EditorTest;
 
 // A quick click, then a press held on the other slider before the editor
 // handles either: the click's edit ends at its release, and the held press
@@ -149,12 +90,14 @@ TEST_F(X11EditorTest, AQuickClickEndsAtItsReleaseWhileTheNextPressIsHeld) {
     const std::vector<std::string> upper = at(132, kUpperY);
     const std::vector<std::string> lower = at(60, kLowerY);
     const std::vector<std::string> dragged = at(100, kLowerY);
-    ASSERT_TRUE(playBeforeIdle({"mousemove", upper[0], upper[1], "mousedown", "1", "mouseup", "1",
-                                "mousemove", lower[0], lower[1], "mousedown", "1"},
-                               {"sleep", kPause, "mousemove", "--sync", dragged[0], dragged[1],
-                                "sleep", kPause, "mouseup", "1"}));
-    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), valueUnderPointer(132));
-    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), valueUnderPointer(100));
+    ASSERT_TRUE(
+        playInputBeforeHandling({"mousemove", upper[0], upper[1], "mousedown", "1", "mouseup", "1",
+                                 "mousemove", lower[0], lower[1], "mousedown", "1"},
+                                [this] { pump(); },
+                                {"sleep", kPause, "mousemove", "--sync", dragged[0], dragged[1],
+                                 "sleep", kPause, "mouseup", "1"}));
+    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), valueForPress(132));
+    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), valueForPress(100));
     const std::vector<HostCall> seen = requests();
     ASSERT_GE(seen.size(), 6u);
     EXPECT_EQ(seen[2].opcode, audioMasterEndEdit);
@@ -163,115 +106,81 @@ TEST_F(X11EditorTest, AQuickClickEndsAtItsReleaseWhileTheNextPressIsHeld) {
         EXPECT_EQ(seen[i].index, TarvelEffect::kIpvolume);
 }
 
-TEST_F(X11EditorTest, ControlClickSetsTheDefaultValue) {
-    ASSERT_TRUE(play(30, kLowerY,
-                     {"keydown", "ctrl", "sleep", kPause, "mousedown", "1", "sleep", kPause,
-                      "mouseup", "1", "sleep", kPause, "keyup", "ctrl"}));
-    const std::vector<HostCall> seen = requests();
-    ASSERT_EQ(seen.size(), 1u) << "no edit bracket";
-    EXPECT_EQ(seen[0].opcode, audioMasterAutomate);
-    EXPECT_EQ(seen[0].index, TarvelEffect::kIpvolume);
-    EXPECT_EQ(seen[0].opt, 0.5f);
-    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), 0.5f);
-    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), 1.0f);
+// Pressed at x 200 on the lower slider and moved to 160, 120 and 80 before
+// the release: the host's loop keeps turning through the drag, and between
+// the moves the screen shows the handle under the pointer at each.
+TEST_F(X11EditorDragTest, TheHandleFollowsThePointerWhileTheHostLoopRuns) {
+    const std::vector<raster::Pixel> signature = columnAt(shot(), 249, kLowerTop);
+    ASSERT_EQ(handleMiddle(shot(), signature, kLowerTop), 249) << "the handle at 1, before";
 
-    // Quick, Ctrl and button up again before the editor looks: the press
-    // event still says Ctrl was held.
-    pluginHost.clearCalls();
-    const std::vector<std::string> upper = at(60, kUpperY);
-    ASSERT_TRUE(playBeforeIdle({"mousemove", upper[0], upper[1], "keydown", "ctrl", "mousedown",
-                                "1", "mouseup", "1", "keyup", "ctrl"}));
-    ASSERT_EQ(requests().size(), 1u) << "no edit bracket";
-    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), 0.5f);
+    std::vector<int> seen; // the handle's middle, at each change during the drag
+    int timerTicks = 0;    // the host's timer, fired while the drag is open
+    Clock::time_point lastTick = Clock::now();
+    const std::string y = std::to_string(kScreenY + kLowerY);
+    auto x = [](int panelX) { return at(panelX, 0)[0]; };
+    ASSERT_TRUE(playInput(
+        {"mousemove", x(200),      y,        "sleep",   "0.2", "mousedown", "1",      "sleep",
+         "0.3",       "mousemove", "--sync", x(160),    y,     "sleep",     "0.3",    "mousemove",
+         "--sync",    x(120),      y,        "sleep",   "0.3", "mousemove", "--sync", x(80),
+         y,           "sleep",     "0.3",    "mouseup", "1"},
+        [&] {
+            dispatch(effEditIdle);
+            if (!dragOpen())
+                return;
+            if (Clock::now() - lastTick >= kHostTimer) {
+                lastTick = Clock::now();
+                ++timerTicks;
+            }
+            const raster::Surface now = shot();
+            const int middle = handleMiddle(now, signature, kLowerTop);
+            if (!seen.empty() && seen.back() == middle)
+                return;
+            seen.push_back(middle);
+            const std::string path = std::string(TARVEL_DRAG_SHOT_DIR) + "/during-drag-" +
+                                     std::to_string(seen.size()) + ".png";
+            EXPECT_TRUE(software::savePng(panelOf(now), path.c_str())) << path;
+        }));
+    EXPECT_EQ(seen, (std::vector<int>{201, 161, 121, 81}));
+    EXPECT_GE(timerTicks, 30) << "the host's loop stood still during the drag";
+
+    std::vector<float> automated;
+    for (const HostCall& call : automations()) {
+        EXPECT_EQ(call.index, TarvelEffect::kIpvolume);
+        automated.push_back(call.opt);
+    }
+    EXPECT_EQ(automated, (std::vector<float>{valueForPress(200), valueForPress(160),
+                                             valueForPress(120), valueForPress(80)}));
+    EXPECT_FALSE(dragOpen());
+    EXPECT_EQ(handleMiddle(shot(), signature, kLowerTop), 81);
 }
 
-// With Shift held from the press the value moves a tenth of the way from
-// where it was towards the pointer, and goes on moving finely in the drag.
-TEST_F(X11EditorTest, ShiftDragMovesATenthOfTheWay) {
-    ASSERT_TRUE(play(132, kUpperY,
-                     {"keydown", "shift", "sleep", kPause, "mousedown", "1", "sleep", kPause,
-                      "mouseup", "1", "sleep", kPause, "keyup", "shift"}));
-    const float fine = 1.0f + (valueUnderPointer(132) - 1.0f) / 10.0f;
-    std::vector<HostCall> seen = requests();
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[1].opcode, audioMasterAutomate);
-    EXPECT_FLOAT_EQ(seen[1].opt, fine);
-    EXPECT_FLOAT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), fine);
+// The host's window is larger than the editor, then resized and moved: all
+// of it shows the panel, and the white field beyond it, never what lay under.
+TEST_F(X11EditorDragTest, AHostWindowLargerThanTheEditorShowsThePanelAndItsField) {
+    const raster::Surface first = shot();
+    ASSERT_EQ(first.width(), 400);
+    EXPECT_EQ(nonWhiteBeyondThePanel(first), 0);
+    const raster::Surface panel = panelOf(first);
 
-    // A fine drag of 100 pixels to the left moves a tenth as far as a plain one.
-    pluginHost.clearCalls();
-    const float before = pluginHost.getParameter(TarvelEffect::kNcvolume);
-    ASSERT_TRUE(play(200, kUpperY,
-                     {"keydown",
-                      "shift",
-                      "sleep",
-                      kPause,
-                      "mousedown",
-                      "1",
-                      "sleep",
-                      kPause,
-                      "mousemove",
-                      "--sync",
-                      at(100, kUpperY)[0],
-                      at(100, kUpperY)[1],
-                      "sleep",
-                      kPause,
-                      "mouseup",
-                      "1",
-                      "sleep",
-                      kPause,
-                      "keyup",
-                      "shift"}));
-    const float moved = before - pluginHost.getParameter(TarvelEffect::kNcvolume);
-    EXPECT_GT(moved, 0.0f);
-    EXPECT_LT(moved, 2.0f * 100.0f / 231.0f / 10.0f + 0.05f);
-    seen = requests();
-    ASSERT_GE(seen.size(), 3u);
-    EXPECT_EQ(seen.front().opcode, audioMasterBeginEdit);
-    EXPECT_EQ(seen.back().opcode, audioMasterEndEdit);
-}
+    x11::placeHostWindow(host, kScreenX + 40, kScreenY + 30, 520, 330);
+    for (int i = 0; i < 20; ++i)
+        dispatch(effEditIdle);
+    const raster::Surface moved = shot();
+    ASSERT_EQ(moved.width(), 520);
+    EXPECT_EQ(nonWhiteBeyondThePanel(moved), 0);
+    EXPECT_TRUE(panelOf(moved).samePixels(panel));
+    EXPECT_TRUE(
+        software::savePng(moved, (std::string(TARVEL_DRAG_SHOT_DIR) + "/larger-host.png").c_str()));
 
-// Button 5 is one notch towards the user: one wheel step down over the
-// slider under the pointer; button 4 steps back up.
-TEST_F(X11EditorTest, WheelButtonsStepTheSliderUnderThePointer) {
-    ASSERT_TRUE(play(132, kLowerY, {"click", "5"}));
-    std::vector<HostCall> seen = requests();
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].opcode, audioMasterAutomate);
-    EXPECT_EQ(seen[0].index, TarvelEffect::kIpvolume);
-    EXPECT_EQ(seen[0].opt, 0.9f);
-    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), 1.0f);
-
-    pluginHost.clearCalls();
-    ASSERT_TRUE(play(132, kUpperY, {"click", "5", "click", "5", "click", "4"}));
-    seen = requests();
-    ASSERT_EQ(seen.size(), 3u);
-    for (const HostCall& call : seen)
-        EXPECT_EQ(call.index, TarvelEffect::kNcvolume);
-    EXPECT_FLOAT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), 0.9f);
-    EXPECT_FLOAT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), 0.9f);
-}
-
-// After a click in the panel, keys go to its window while the pointer stays
-// there; with no view focused the lower slider, added last, takes the
-// arrows: a step each, a fine one with Shift. (The click, above the
-// sliders, changes nothing.)
-TEST_F(X11EditorTest, ArrowKeysStepTheLowerSlider) {
-    ASSERT_TRUE(play(150, 20, {"click", "1", "sleep", "0.1", "key", "Down"}));
-    EXPECT_FLOAT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), 0.9f);
-    std::vector<HostCall> seen = requests();
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].opcode, audioMasterAutomate);
-    EXPECT_EQ(seen[0].index, TarvelEffect::kIpvolume);
-
-    ASSERT_TRUE(play(150, 20, {"key", "Left", "key", "Right", "key", "Right"}));
-    EXPECT_FLOAT_EQ(pluginHost.getParameter(TarvelEffect::kIpvolume), 1.0f);
-
-    ASSERT_TRUE(play(150, 20, {"key", "shift+Down"}));
-    const float fine = pluginHost.getParameter(TarvelEffect::kIpvolume);
-    EXPECT_LT(fine, 1.0f);
-    EXPECT_GT(fine, 0.9f);
-    EXPECT_EQ(pluginHost.getParameter(TarvelEffect::kNcvolume), 1.0f);
+    // Smaller than the editor: the editor keeps its size, cut by the host's window.
+    x11::placeHostWindow(host, kScreenX, kScreenY, 200, 80);
+    for (int i = 0; i < 20; ++i)
+        dispatch(effEditIdle);
+    x11::placeHostWindow(host, kScreenX, kScreenY, 400, 300);
+    for (int i = 0; i < 20; ++i)
+        dispatch(effEditIdle);
+    EXPECT_EQ(nonWhiteBeyondThePanel(shot()), 0);
+    EXPECT_TRUE(panelOf(shot()).samePixels(panel));
 }
 
 } // namespace

@@ -2,31 +2,37 @@
 
 #include <dlfcn.h>
 
-void LibraryEditorTest::SetUp() {
+std::string LibraryInHost::start() {
     library = dlopen(TARVEL_VST_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library, nullptr) << dlerror();
+    if (library == nullptr)
+        return dlerror();
     auto entry = reinterpret_cast<PluginEntry>(dlsym(library, "VSTPluginMain"));
-    ASSERT_NE(entry, nullptr);
-    ASSERT_TRUE(pluginHost.load(entry));
+    if (entry == nullptr)
+        return "no VSTPluginMain";
+    if (!pluginHost.load(entry))
+        return "VSTPluginMain refused";
     effect = pluginHost.effect();
     dispatch(effOpen);
     host = x11::createHostWindow(kScreenX, kScreenY, 400, 300);
-    ASSERT_NE(host, nullptr) << "no X display";
+    return host != nullptr ? "" : "no X display";
 }
 
-void LibraryEditorTest::TearDown() {
+void LibraryInHost::stop() {
     pluginHost.close();
+    effect = nullptr;
     if (host)
         x11::destroyHostWindow(host);
+    host = nullptr;
     if (library)
         dlclose(library);
+    library = nullptr;
 }
 
-VstWord LibraryEditorTest::dispatch(int32 opcode, void* ptr) {
+VstWord LibraryInHost::dispatch(int32 opcode, void* ptr) {
     return effect->dispatcher(effect, opcode, 0, 0, ptr, 0.0f);
 }
 
-void* LibraryEditorTest::parentId() const {
+void* LibraryInHost::parentId() const {
     return reinterpret_cast<void*>(static_cast<std::uintptr_t>(x11::windowId(host)));
 }
 

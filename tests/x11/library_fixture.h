@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "harness/plugin_host.h"
@@ -17,19 +18,27 @@
 constexpr int kScreenX = 120;
 constexpr int kScreenY = 80;
 
-class LibraryEditorTest : public ::testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
+struct LibraryInHost {
+    // Loads the library, makes the instance and the host's window: empty,
+    // or what went wrong.
+    std::string start();
+    void stop();
 
     VstWord dispatch(int32 opcode, void* ptr = nullptr);
     // The parent as Linux hosts pass it: the window id in the pointer.
     void* parentId() const;
-    // Every audioMasterAutomate the host heard, in order.
-    std::vector<HostCall> automations() const;
 
     void* library = nullptr;
     PluginHost pluginHost;
     AEffect* effect = nullptr;
     platform::Window host = nullptr;
+};
+
+class LibraryEditorTest : public ::testing::Test, protected LibraryInHost {
+protected:
+    void SetUp() override { ASSERT_EQ(start(), ""); }
+    void TearDown() override { stop(); }
+
+    // Every audioMasterAutomate the host heard, in order.
+    std::vector<HostCall> automations() const;
 };

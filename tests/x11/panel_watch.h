@@ -6,15 +6,18 @@
 
 #include <vector>
 
+#include "editor/panel_layout.h"
 #include "platform/software/raster/surface.h"
 
 namespace panel_watch {
 
-constexpr int kPanelWidth = 268;
-constexpr int kPanelHeight = 107;
-constexpr int kHandleSize = 14;
-constexpr int kLowerTop = 80; // the lower slider's top row
-constexpr int kUpperTop = 49;
+using panel_layout::kHandleSize;
+using panel_layout::kPanelHeight;
+using panel_layout::kPanelWidth;
+constexpr int kLowerTop = panel_layout::kIpvolumeTop; // the lower slider's top row
+constexpr int kUpperTop = panel_layout::kNcvolumeTop;
+// The handle's middle column with the slider at 1.
+constexpr int kMiddleAtOne = panel_layout::kSliderLeft + panel_layout::kTravel + kHandleSize / 2;
 
 // The handle's middle column at the slider's top row: the columns of the
 // slider's height are compared with `signature`, the handle's middle column
@@ -33,6 +36,22 @@ inline int handleMiddle(const raster::Surface& shot, const std::vector<raster::P
             return x;
     return -1;
 }
+
+// The handle's left edge, from its middle column seen once with the slider
+// at 1; -1 when it is nowhere.
+class HandleWatch {
+public:
+    void learn(const raster::Surface& shotAtOne, int top) {
+        signature_ = columnAt(shotAtOne, kMiddleAtOne, top);
+    }
+    int handleLeft(const raster::Surface& shot, int top) const {
+        const int middle = handleMiddle(shot, signature_, top);
+        return middle < 0 ? -1 : middle - kHandleSize / 2;
+    }
+
+private:
+    std::vector<raster::Pixel> signature_;
+};
 
 // Pixels of the window beyond the panel that are not white.
 inline int nonWhiteBeyondThePanel(const raster::Surface& shot) {

@@ -1,19 +1,19 @@
 // The editor panel as a host drives it through the effect: its rectangle,
 // opening and closing, the sliders following the effect's parameters (from
-// the host, MIDI and programs), slider moves becoming automated changes with
-// edit brackets, and the rendered panel against a stored reference picture.
+// the host and programs) and the rendered panel against a stored reference
+// picture. What a user does on the panel is in the editor scenarios, which
+// run here through headless_editor_driver.cpp.
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "editor/TarvelEditor.h"
+#include "editor/panel_layout.h"
 #include "effect/TarvelEffect.h"
 #include "gui/bitmap.h"
 #include "gui/frame.h"
 #include "gui/handle_finder.h"
-#include "gui/mouse_script.h"
 #include "gui/slider.h"
 #include "harness/plugin_host.h"
 #include "host/module.h"
@@ -25,8 +25,8 @@ namespace {
 // The host's window, and with it the editor's, sits at this screen corner.
 constexpr int kScreenX = 100;
 constexpr int kScreenY = 50;
-constexpr int kUpperTop = 49;
-constexpr int kLowerTop = 80;
+using namespace panel_layout;
+constexpr int kHandleAtOne = kSliderLeft + kTravel;
 
 class TarvelEditorTest : public ::testing::Test {
 protected:
@@ -60,43 +60,10 @@ protected:
         return r ? *r : ERect{};
     }
 
-    // A press at (x, y) with `state`, then the mouse states the slider's drag loop polls.
-    void press(int x, int y, int state, std::vector<MouseStep> then) {
-        std::vector<MouseStep> steps{{x, y, state}};
-        steps.insert(steps.end(), then.begin(), then.end());
-        MouseScript script(Point(kScreenX, kScreenY), steps);
-        headless::postButtonDown(frame()->getWindow(), x, y);
-        headless::dispatchMessages();
-    }
-
-    // The host calls with these opcodes, in the order made.
-    std::vector<std::string> hostCalls(std::initializer_list<int32> opcodes) {
-        std::vector<std::string> seen;
-        for (const HostCall& call : host.calls())
-            for (int32 opcode : opcodes)
-                if (call.opcode == opcode)
-                    seen.push_back(std::to_string(call.opcode) + " " + std::to_string(call.index) +
-                                   (call.opcode == audioMasterAutomate
-                                        ? " " + std::to_string(call.opt)
-                                        : std::string()));
-        return seen;
-    }
-
     PluginHost host;
     TarvelEffect effect{PluginHost::callback()};
     platform::Window parent;
 };
-
-std::string automate(int32 index, float value) {
-    return std::to_string(audioMasterAutomate) + " " + std::to_string(index) + " " +
-           std::to_string(value);
-}
-std::string beginEdit(int32 index) {
-    return std::to_string(audioMasterBeginEdit) + " " + std::to_string(index);
-}
-std::string endEdit(int32 index) {
-    return std::to_string(audioMasterEndEdit) + " " + std::to_string(index);
-}
 
 TEST_F(TarvelEditorTest, TheEffectCreatesItClosedAndTheRecordSaysSo) {
     ASSERT_NE(editor(), nullptr);
@@ -104,7 +71,7 @@ TEST_F(TarvelEditorTest, TheEffectCreatesItClosedAndTheRecordSaysSo) {
     EXPECT_EQ(frame(), nullptr);
     EXPECT_EQ(editor()->getHandleBitmap(), nullptr);
     ASSERT_NE(editor()->getBackgroundBitmap(), nullptr);
-    EXPECT_EQ(editor()->getBackgroundBitmap()->getResourceId(), 128);
+    EXPECT_EQ(editor()->getBackgroundBitmap()->getResourceId(), kPanelPicture);
     EXPECT_FALSE(outOfMemory);
 }
 
@@ -144,17 +111,17 @@ TEST_F(TarvelEditorTest, OpenBuildsTheFrameAndBothSlidersFromTheEffectsValues) {
     EXPECT_EQ(lower->getTag(), 1);
     EXPECT_EQ(upper->getValue(), 1.0f);
     EXPECT_EQ(lower->getValue(), 0.0f);
-    EXPECT_EQ(upper->getBounds(bounds).top, kUpperTop);
-    EXPECT_EQ(lower->getBounds(bounds).bottom, kLowerTop + 14);
-    EXPECT_EQ(upper->getTravel(), 231);
+    EXPECT_EQ(upper->getBounds(bounds).top, kNcvolumeTop);
+    EXPECT_EQ(lower->getBounds(bounds).bottom, kIpvolumeTop + kHandleSize);
+    EXPECT_EQ(upper->getTravel(), kTravel);
     EXPECT_EQ(upper->getStyle(), styleHorizontal | styleMinLeft);
     EXPECT_FALSE(upper->isTransparent());
     EXPECT_EQ(upper->getHandle(), editor()->getHandleBitmap());
-    EXPECT_EQ(upper->getHandle()->getResourceId(), 129);
+    EXPECT_EQ(upper->getHandle()->getResourceId(), kHandlePicture);
 
     paint();
-    EXPECT_EQ(handleColumns(window(), kUpperTop), std::vector<int>{242});
-    EXPECT_EQ(handleColumns(window(), kLowerTop), std::vector<int>{11});
+    EXPECT_EQ(handleColumns(window(), kNcvolumeTop), std::vector<int>{kHandleAtOne});
+    EXPECT_EQ(handleColumns(window(), kIpvolumeTop), std::vector<int>{kSliderLeft});
 }
 
 TEST_F(TarvelEditorTest, OpenCloseOpenReloadsTheHandleAndKeepsTheBackground) {
@@ -251,71 +218,15 @@ TEST_F(TarvelEditorTest, SetParameterPostsAnUpdateAndIdleTakesTheEffectsValue) {
     EXPECT_FALSE(lower->isDirty()) << "redrawn by the same idle";
 }
 
-// The wheel reaches the frame's window as a window message: the slider under
-// the pointer takes one step per notch, told to the host as automation; away
-// from the sliders it is left to the host's window.
-TEST_F(TarvelEditorTest, WheelOverALowerSliderStepsItAndAutomates) {
+// The wheel away from the sliders is not the panel's: the window message is
+// left to the host's window. (Over a slider: the shared scenarios.)
+TEST_F(TarvelEditorTest, WheelAwayFromTheSlidersIsLeftToTheHost) {
     open();
     paint();
     host.clearCalls();
-    headless::input().pointer = {kScreenX + 132, kScreenY + kLowerTop + 7};
-    EXPECT_TRUE(headless::sendWheel(frame()->getWindow(), -1.0f));
-    EXPECT_EQ(hostCalls({audioMasterAutomate}),
-              (std::vector<std::string>{automate(TarvelEffect::kIpvolume, 0.9f)}));
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 0.9f);
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
-    EXPECT_FALSE(editor()->getIpvolumeSlider()->isDirty()) << "redrawn at once";
-
     headless::input().pointer = {kScreenX + 132, kScreenY + 20};
     EXPECT_FALSE(headless::sendWheel(frame()->getWindow(), -1.0f));
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
-}
-
-TEST_F(TarvelEditorTest, PressOnTheUpperSliderAutomatesParameterZeroInsideAnEditBracket) {
-    open();
-    paint();
-    host.clearCalls();
-    press(132, 56, kLButton, {{132, 56, kLButton}, {132, 56, 0}});
-    const float value = 115.0f / 231.0f;
-    EXPECT_EQ(hostCalls({audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}),
-              (std::vector<std::string>{beginEdit(TarvelEffect::kNcvolume),
-                                        automate(TarvelEffect::kNcvolume, value),
-                                        endEdit(TarvelEffect::kNcvolume)}));
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), value);
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 1.0f);
-    // Redrawn at once, inside the press.
-    EXPECT_EQ(handleColumns(window(), kUpperTop),
-              std::vector<int>{11 + static_cast<int>(231.0f * value)});
-}
-
-TEST_F(TarvelEditorTest, DragPastTheEndsStopsAtZeroAndOne) {
-    open();
-    paint();
-    host.clearCalls();
-    press(200, 87, kLButton, {{700, 87, kLButton}, {-300, 87, kLButton}, {-300, 87, 0}});
-    EXPECT_EQ(hostCalls({audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}),
-              (std::vector<std::string>{
-                  beginEdit(TarvelEffect::kIpvolume),
-                  automate(TarvelEffect::kIpvolume, (200.0f - 17.0f) / 231.0f),
-                  automate(TarvelEffect::kIpvolume, 1.0f), automate(TarvelEffect::kIpvolume, 0.0f),
-                  endEdit(TarvelEffect::kIpvolume)}));
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 0.0f);
-
-    press(132, 56, kLButton, {{900, 56, kLButton}, {0, 0, 0}});
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 1.0f);
-    char text[32] = {};
-    effect.getParameterDisplay(0, text);
-    EXPECT_EQ(std::string(text), "0.000000") << "0 dB";
-}
-
-TEST_F(TarvelEditorTest, CtrlClickSetsTheDefaultWithoutABracket) {
-    open();
-    paint();
-    host.clearCalls();
-    press(30, 56, kLButton | kControl, {{0, 0, 0}});
-    EXPECT_EQ(hostCalls({audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}),
-              std::vector<std::string>{automate(TarvelEffect::kNcvolume, 0.5f)});
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 0.5f);
+    EXPECT_TRUE(host.calls().empty());
 }
 
 // Stands in for a control with a tag the panel does not know.
@@ -338,53 +249,6 @@ TEST_F(TarvelEditorTest, ValueChangedIgnoresTagsOtherThanTheTwoParameters) {
     EXPECT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 1.0f);
 }
 
-TEST_F(TarvelEditorTest, ArrowKeyChangesAreAutomatedAndShownAtTheNextIdle) {
-    open();
-    paint();
-    idle();
-    host.clearCalls();
-    // No view has the focus: the lower slider, added last, takes the key.
-    dispatch(effEditKeyDown, 0, VKEY_DOWN);
-    EXPECT_FLOAT_EQ(effect.getParameter(TarvelEffect::kIpvolume), 0.9f);
-    EXPECT_EQ(hostCalls({audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}),
-              std::vector<std::string>{
-                  automate(TarvelEffect::kIpvolume, effect.getParameter(TarvelEffect::kIpvolume))});
-    idle();
-    EXPECT_EQ(handleColumns(window(), kLowerTop),
-              std::vector<int>{
-                  11 + static_cast<int>(231.0f * effect.getParameter(TarvelEffect::kIpvolume))});
-}
-
-TEST_F(TarvelEditorTest, MidiControllerOneMovesTheUpperHandleAtTheNextIdle) {
-    open();
-    paint();
-    idle();
-    ASSERT_EQ(handleColumns(window(), kUpperTop), std::vector<int>{242});
-
-    // Controller 1 to 0 at the block's first frame, then one block of silence.
-    VstMidiEvent controller{};
-    controller.type = kVstMidiType;
-    controller.byteSize = sizeof controller;
-    controller.midiData[0] = static_cast<char>(0xB0);
-    controller.midiData[1] = 1;
-    VstEvents list{};
-    list.numEvents = 1;
-    list.events[0] = reinterpret_cast<VstEvent*>(&controller);
-    effect.processEvents(&list);
-    float silence[2][32] = {};
-    float output[2][32] = {};
-    float* inputs[] = {silence[0], silence[1]};
-    float* outputs[] = {output[0], output[1]};
-    effect.processReplacing(inputs, outputs, 32);
-    EXPECT_EQ(effect.getParameter(TarvelEffect::kNcvolume), 0.0f);
-    EXPECT_EQ(handleColumns(window(), kUpperTop), std::vector<int>{242})
-        << "nothing is drawn from the audio path";
-
-    idle();
-    EXPECT_EQ(handleColumns(window(), kUpperTop), std::vector<int>{11});
-    EXPECT_EQ(handleColumns(window(), kLowerTop), std::vector<int>{242});
-}
-
 TEST_F(TarvelEditorTest, ProgramChangeMovesBothSliders) {
     effect.setParameter(TarvelEffect::kNcvolume, 0.5f);
     open();
@@ -401,11 +265,11 @@ TEST_F(TarvelEditorTest, RenderMatchesTheStoredReferencePicture) {
     paint();
     raster::Surface reference;
     ASSERT_TRUE(readPng(TARVEL_TEST_DATA_DIR "/editor_panel.png", reference));
-    ASSERT_EQ(reference.width(), 268);
-    ASSERT_EQ(reference.height(), 107);
+    ASSERT_EQ(reference.width(), kPanelWidth);
+    ASSERT_EQ(reference.height(), kPanelHeight);
     int differences = 0;
-    for (int y = 0; y < 107; ++y)
-        for (int x = 0; x < 268; ++x)
+    for (int y = 0; y < kPanelHeight; ++y)
+        for (int x = 0; x < kPanelWidth; ++x)
             differences += window().get(x, y) != reference.get(x, y);
     EXPECT_EQ(differences, 0);
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/panel_layout.h"
 #include "gui/bitmap.h"
 #include "gui/frame.h"
 #include "gui/slider.h"
@@ -39,15 +40,18 @@ public:
     int idles = 0;
 };
 
-// The editor's geometry: a 268 by 107 frame at screen (100, 50) whose upper
-// slider spans x 11 to 256 at y 49 to 63 with the 14-pixel handle.
+// The editor's geometry (panel_layout.h): a 268 by 107 frame at screen
+// (100, 50) whose upper slider spans x 11 to 256 at y 49 to 63 with the
+// 14-pixel handle.
+using namespace panel_layout;
+constexpr float kTravelF = static_cast<float>(kTravel);
 constexpr int kScreenX = 100;
 constexpr int kScreenY = 50;
-constexpr int kRow = 56; // the middle of the upper slider
+constexpr int kRow = kNcvolumeTop + kHandleSize / 2; // the middle of the upper slider
 
 // The plain pointer mapping of the editor's sliders.
 float plainValue(int x) {
-    return static_cast<float>(x - 17) / 231.0f;
+    return valueForPress(x);
 }
 
 class SliderTest : public ::testing::Test {
@@ -69,9 +73,10 @@ protected:
         headless::resetInput();
     }
 
-    HorizontalSlider* addEditorSlider(int top = 49, int tag = 0, float value = 0.0f) {
-        auto* slider = new HorizontalSlider(Rect(11, top, 256, top + 14), &listener, tag, 11, 242,
-                                            handle, background, Point(11, top), styleMinLeft);
+    HorizontalSlider* addEditorSlider(int top = kNcvolumeTop, int tag = 0, float value = 0.0f) {
+        auto* slider = new HorizontalSlider(sliderRect(top), &listener, tag, kSliderLeft,
+                                            kSliderLeft + kTravel, handle, background,
+                                            Point(kSliderLeft, top), styleMinLeft);
         slider->setValue(value);
         slider->setTransparent(false);
         frame->addView(slider);
@@ -127,7 +132,7 @@ using Log = std::vector<std::string>;
 TEST_F(SliderTest, EditorSliderGeometry) {
     HorizontalSlider* slider = addEditorSlider();
     EXPECT_EQ(slider->getStyle(), styleHorizontal | styleMinLeft);
-    EXPECT_EQ(slider->getTravel(), 231);
+    EXPECT_EQ(slider->getTravel(), kTravel);
     EXPECT_EQ(slider->getHandleMinLimit(), 0);
     EXPECT_EQ(slider->getHandleMaxLimit(), 245);
     EXPECT_EQ(handle->getRefCount(), 2);
@@ -142,17 +147,18 @@ TEST_F(SliderTest, ValueToHandleLeftEdgeIsElevenPlusTruncatedTravel) {
         const float value = static_cast<float>(step) / 20.0f;
         slider->setValue(value);
         const Rect r = slider->handleRectInSlider();
-        const int left = static_cast<int>(231.0f * value);
+        const int left = static_cast<int>(kTravelF * value);
         EXPECT_EQ(r.left, left) << value;
-        EXPECT_EQ(r.right, left + 14) << value;
+        EXPECT_EQ(r.right, left + kHandleSize) << value;
         EXPECT_EQ(r.top, 0);
-        EXPECT_EQ(r.bottom, 14);
+        EXPECT_EQ(r.bottom, kHandleSize);
     }
     // And on the window, through the offscreen picture.
-    for (float value : {0.0f, 1.0f, 115.0f / 231.0f, 0.3f}) {
+    for (float value : {0.0f, 1.0f, valueForPress(132), 0.3f}) {
         slider->setValue(value);
         frame->drawView(slider);
-        EXPECT_EQ(handleColumns(window(), 49), std::vector<int>{11 + static_cast<int>(231 * value)})
+        EXPECT_EQ(handleColumns(window(), kNcvolumeTop),
+                  std::vector<int>{kSliderLeft + static_cast<int>(kTravel * value)})
             << value;
     }
 }
@@ -161,40 +167,40 @@ TEST_F(SliderTest, ValuesOutsideTheRangeDrawTheWholeHandleAtTheNearEnd) {
     HorizontalSlider* slider = addEditorSlider();
     slider->setValue(-0.5f);
     frame->drawView(slider);
-    EXPECT_EQ(handleColumns(window(), 49), std::vector<int>{11});
+    EXPECT_EQ(handleColumns(window(), kNcvolumeTop), std::vector<int>{kSliderLeft});
     // Beyond 1 the handle is drawn whole at the right end, not cut or inverted.
     slider->setValue(1.5f);
-    EXPECT_EQ(slider->handleRectInSlider().left, 231);
+    EXPECT_EQ(slider->handleRectInSlider().left, kTravel);
     EXPECT_EQ(slider->handleRectInSlider().right, 245);
     frame->drawView(slider);
-    EXPECT_EQ(handleColumns(window(), 49), std::vector<int>{242});
+    EXPECT_EQ(handleColumns(window(), kNcvolumeTop), std::vector<int>{kSliderLeft + kTravel});
     // Values no pixel coordinate can hold stay at the ends; not a number counts as 0.
     for (float value : {1.0e30f, -1.0e30f, std::nanf("")}) {
         slider->setValue(value);
         const Rect r = slider->handleRectInSlider();
-        EXPECT_EQ(r.right - r.left, 14) << value;
-        EXPECT_TRUE(r.left == 0 || r.left == 231) << value;
+        EXPECT_EQ(r.right - r.left, kHandleSize) << value;
+        EXPECT_TRUE(r.left == 0 || r.left == kTravel) << value;
     }
 }
 
 TEST_F(SliderTest, DrawingCopiesThePanelUnderTheSliderThenTheHandle) {
-    HorizontalSlider* slider = addEditorSlider(80, 1, 0.0f);
+    HorizontalSlider* slider = addEditorSlider(kIpvolumeTop, 1, 0.0f);
     frame->drawView(slider);
     const raster::Surface& panel = *headless::surfaceOf(background->getHandle());
     // Right of the handle the window shows exactly the panel picture.
     int differences = 0;
-    for (int y = 80; y < 94; ++y)
-        for (int x = 25; x < 256; ++x)
+    for (int y = kIpvolumeTop; y < kIpvolumeTop + kHandleSize; ++y)
+        for (int x = kSliderLeft + kHandleSize; x < kSliderRight; ++x)
             differences += window().get(x, y) != panel.get(x, y);
     EXPECT_EQ(differences, 0);
     // The handle's white corners let the panel through.
-    EXPECT_EQ(window().get(11, 80), panel.get(11, 80));
-    EXPECT_EQ(handleColumns(window(), 80), std::vector<int>{11});
+    EXPECT_EQ(window().get(kSliderLeft, kIpvolumeTop), panel.get(kSliderLeft, kIpvolumeTop));
+    EXPECT_EQ(handleColumns(window(), kIpvolumeTop), std::vector<int>{kSliderLeft});
     EXPECT_FALSE(slider->isDirty());
 }
 
 TEST_P(SliderDragTest, PointerToValueWithTheHandleJumpingUnderThePointer) {
-    HorizontalSlider* slider = addEditorSlider(49, 0, 0.25f);
+    HorizontalSlider* slider = addEditorSlider(kNcvolumeTop, 0, 0.25f);
     for (int x : {17, 248, 132}) {
         listener.values.clear();
         press(x, kRow, kLButton);
@@ -203,12 +209,12 @@ TEST_P(SliderDragTest, PointerToValueWithTheHandleJumpingUnderThePointer) {
     }
     EXPECT_EQ(plainValue(17), 0.0f);
     EXPECT_EQ(plainValue(248), 1.0f);
-    EXPECT_EQ(plainValue(132), 115.0f / 231.0f);
+    EXPECT_EQ(plainValue(132), valueForPress(132));
     EXPECT_EQ(effect.log, (Log{"begin 0", "end 0", "begin 0", "end 0", "begin 0", "end 0"}));
     EXPECT_EQ(frame->getFocusView(), slider);
     // The listener redrew the slider at each new value.
-    EXPECT_EQ(handleColumns(window(), 49),
-              std::vector<int>{11 + static_cast<int>(231.0f * plainValue(132))});
+    EXPECT_EQ(handleColumns(window(), kNcvolumeTop),
+              std::vector<int>{kSliderLeft + static_cast<int>(kTravelF * plainValue(132))});
 }
 
 TEST_P(SliderDragTest, DragFarPastEitherEndStopsAtTheEndsAndTellsOnlyChanges) {
@@ -221,8 +227,9 @@ TEST_P(SliderDragTest, DragFarPastEitherEndStopsAtTheEndsAndTellsOnlyChanges) {
            {132, kRow, kLButton},
            {132, kRow, kLButton},
            {132, kRow, 0}});
-    EXPECT_EQ(listener.values, (std::vector<float>{115.0f / 231.0f, 1.0f, 0.0f, 115.0f / 231.0f}));
-    EXPECT_EQ(slider->getValue(), 115.0f / 231.0f);
+    EXPECT_EQ(listener.values,
+              (std::vector<float>{valueForPress(132), 1.0f, 0.0f, valueForPress(132)}));
+    EXPECT_EQ(slider->getValue(), valueForPress(132));
     EXPECT_EQ(effect.log, (Log{"begin 0", "end 0"}));
     if (byEvents)
         EXPECT_EQ(effect.idles, 0) << "the host's loop runs between the moves, not the editor's";
@@ -291,13 +298,13 @@ TEST_P(SliderDragTest, ShiftMovesATenthAsFastFromTheValueItCameInAt) {
 }
 
 TEST_P(SliderDragTest, ShiftOnTheEditorSliderFollowsTheWorkedExample) {
-    HorizontalSlider* slider = addEditorSlider(49, 0, 0.5f);
+    HorizontalSlider* slider = addEditorSlider(kNcvolumeTop, 0, 0.5f);
     press(155, kRow, kLButton | kShift);
     EXPECT_FLOAT_EQ(slider->getValue(), 0.5f + (plainValue(155) - 0.5f) / 10.0f);
 }
 
 TEST_F(SliderTest, CtrlClickRestoresTheDefaultWithoutABracket) {
-    HorizontalSlider* slider = addEditorSlider(49, 0, 0.9f);
+    HorizontalSlider* slider = addEditorSlider(kNcvolumeTop, 0, 0.9f);
     slider->redrawIfDirty(nullptr);
     press(30, kRow, kLButton | kControl);
     EXPECT_EQ(slider->getValue(), 0.5f);
@@ -316,14 +323,14 @@ TEST_F(SliderTest, CtrlClickRestoresTheDefaultWithoutABracket) {
 }
 
 TEST_P(SliderDragTest, CtrlShiftClickStartsAFineDrag) {
-    HorizontalSlider* slider = addEditorSlider(49, 0, 0.2f);
+    HorizontalSlider* slider = addEditorSlider(kNcvolumeTop, 0, 0.2f);
     press(132, kRow, kLButton | kControl | kShift);
     EXPECT_FLOAT_EQ(slider->getValue(), 0.2f + (plainValue(132) - 0.2f) / 10.0f);
     EXPECT_EQ(effect.log, (Log{"begin 0", "end 0"}));
 }
 
 TEST_F(SliderTest, OtherButtonsAndADisabledSliderDoNothing) {
-    HorizontalSlider* slider = addEditorSlider(49, 0, 0.3f);
+    HorizontalSlider* slider = addEditorSlider(kNcvolumeTop, 0, 0.3f);
     press(132, kRow, kRButton);
     press(132, kRow, kMButton | kControl);
     // Told of a left press directly, a disabled slider still ignores it.
@@ -342,7 +349,7 @@ TEST_F(SliderTest, OtherButtonsAndADisabledSliderDoNothing) {
 }
 
 TEST_P(SliderDragTest, WithoutJumpOnClickOnlyTheHandleGripsAndTheDragIsRelative) {
-    HorizontalSlider* slider = addEditorSlider(49, 0, 0.5f);
+    HorizontalSlider* slider = addEditorSlider(kNcvolumeTop, 0, 0.5f);
     slider->setJumpOnClick(false);
     EXPECT_FALSE(slider->getJumpOnClick());
     // The handle spans x 126 to 140 and y 49 to 63, both edges included.
@@ -352,16 +359,16 @@ TEST_P(SliderDragTest, WithoutJumpOnClickOnlyTheHandleGripsAndTheDragIsRelative)
     EXPECT_TRUE(effect.log.empty());
 
     press(140, 63, kLButton);
-    EXPECT_EQ(slider->getValue(), 115.0f / 231.0f) << "unmoved up to truncation";
+    EXPECT_EQ(slider->getValue(), valueForPress(132)) << "unmoved up to truncation";
     EXPECT_EQ(effect.log, (Log{"begin 0", "end 0"}));
 
     slider->setValue(0.5f);
     press(126, 49, kLButton, {{146, 49, kLButton}, {0, 0, 0}});
-    EXPECT_EQ(slider->getValue(), 135.0f / 231.0f);
+    EXPECT_EQ(slider->getValue(), 135.0f / kTravelF);
 }
 
 TEST_F(SliderTest, WheelStepsAndClamps) {
-    HorizontalSlider* slider = addEditorSlider(49, 0, 0.5f);
+    HorizontalSlider* slider = addEditorSlider(kNcvolumeTop, 0, 0.5f);
     Point where(132, kRow);
     MouseScript pointer(Point(kScreenX, kScreenY), {{132, kRow, 0}});
     platform::DeviceContext dc = platform::getDC(frame->getWindow());
@@ -389,7 +396,7 @@ TEST_F(SliderTest, WheelStepsAndClamps) {
 }
 
 TEST_F(SliderTest, TheFrameHandsTheWheelToTheSliderUnderThePointer) {
-    HorizontalSlider* slider = addEditorSlider(49, 0, 0.5f);
+    HorizontalSlider* slider = addEditorSlider(kNcvolumeTop, 0, 0.5f);
     MouseScript pointer(Point(kScreenX, kScreenY), {{200, kRow, 0}});
     Point ignored(0, 0);
     EXPECT_TRUE(frame->onWheel(nullptr, ignored, -1.0f));
@@ -397,7 +404,7 @@ TEST_F(SliderTest, TheFrameHandsTheWheelToTheSliderUnderThePointer) {
 }
 
 TEST_F(SliderTest, ArrowKeysStepInValueTerms) {
-    HorizontalSlider* slider = addEditorSlider(49, 0, 0.5f);
+    HorizontalSlider* slider = addEditorSlider(kNcvolumeTop, 0, 0.5f);
     slider->setMouseEnabled(false); // keys do not ask
     KeyCode key{0, kKeyUp, 0};
     EXPECT_EQ(slider->onKeyDown(key), 1);
@@ -423,18 +430,19 @@ TEST_F(SliderTest, ArrowKeysStepInValueTerms) {
 }
 
 TEST_P(SliderDragTest, MinimumAtTheRightEndInvertsBothDirections) {
-    auto* slider = new HorizontalSlider(Rect(11, 49, 256, 63), &listener, 0, 11, 242, handle,
-                                        background, Point(11, 49), styleMinRight);
+    auto* slider =
+        new HorizontalSlider(ncvolumeSliderRect(), &listener, 0, kSliderLeft, kSliderLeft + kTravel,
+                             handle, background, Point(kSliderLeft, kNcvolumeTop), styleMinRight);
     frame->addView(slider);
     slider->setValue(0.0f);
-    EXPECT_EQ(slider->handleRectInSlider().left, 231);
+    EXPECT_EQ(slider->handleRectInSlider().left, kTravel);
     press(17, kRow, kLButton);
     EXPECT_EQ(slider->getValue(), 1.0f);
     KeyCode right{0, kKeyRight, 0};
     slider->setValue(0.5f);
     slider->onKeyDown(right);
     EXPECT_FLOAT_EQ(slider->getValue(), 0.6f);
-    EXPECT_EQ(slider->handleRectInSlider().left, static_cast<int>(231 * (1.0f - 0.6f)));
+    EXPECT_EQ(slider->handleRectInSlider().left, static_cast<int>(kTravel * (1.0f - 0.6f)));
 }
 
 TEST_P(SliderDragTest, VerticalSliderRunsAlongY) {
@@ -469,8 +477,9 @@ TEST_P(SliderDragTest, NoDirectionBitKeepsPointerAndDrawingTogether) {
 
 TEST_F(SliderTest, OffscreenPictureLivesWhileAttached) {
     const int before = headless::liveObjectCount();
-    auto* slider = new HorizontalSlider(Rect(11, 49, 256, 63), &listener, 0, 11, 242, handle,
-                                        background, Point(11, 49), styleMinLeft);
+    auto* slider =
+        new HorizontalSlider(ncvolumeSliderRect(), &listener, 0, kSliderLeft, kSliderLeft + kTravel,
+                             handle, background, Point(kSliderLeft, kNcvolumeTop), styleMinLeft);
     slider->draw(nullptr); // not attached: nothing to draw with, and no crash
     EXPECT_EQ(headless::liveObjectCount(), before);
     frame->addView(slider);
@@ -489,7 +498,7 @@ TEST_F(SliderTest, SetHandleRetainsTheNewPictureAndKeepsTheTravel) {
     EXPECT_EQ(slider->getHandle(), other);
     EXPECT_EQ(other->getRefCount(), 2);
     EXPECT_EQ(handle->getRefCount(), 1);
-    EXPECT_EQ(slider->getTravel(), 231);
+    EXPECT_EQ(slider->getTravel(), kTravel);
     slider->setHandle(other);
     EXPECT_EQ(other->getRefCount(), 2);
     slider->setHandle(nullptr);
