@@ -7,6 +7,7 @@
 #include "gui/bitmap.h"
 #include "gui/frame.h"
 #include "gui/slider.h"
+#include "platform/window.h"
 
 using namespace panel_layout;
 
@@ -62,9 +63,33 @@ int32 TarvelEditor::open(void* parentWindow) {
     frame->setBackground(backgroundBitmap);
     // The panel's white field goes on where a host's window is larger.
     frame->setOutsideColor(colorWhite);
+    // Each editor opened starts at the user's preference as saved last, on
+    // the display the host's window is on now.
+    zoomPreference = zoom::loadPreference();
+    displayScale = platform::displayScale(static_cast<platform::Window>(parentWindow));
+    addZoomMenu();
     ncvolumeSlider = addSlider(TarvelEffect::kNcvolume, kNcvolumeTop);
     ipvolumeSlider = addSlider(TarvelEffect::kIpvolume, kIpvolumeTop);
     return 1;
+}
+
+// Under the sliders, so they keep every press and the wheel over them.
+void TarvelEditor::addZoomMenu() {
+    zoomMenu =
+        new (std::nothrow) ZoomMenu(Rect(0, 0, kPanelWidth, kPanelHeight), this, zoomPreference);
+    if (zoomMenu && !frame->addView(zoomMenu)) {
+        zoomMenu->release();
+        zoomMenu = nullptr;
+    }
+}
+
+void TarvelEditor::zoomChosen(const ZoomPreference& preference, bool) {
+    zoomPreference = preference;
+}
+
+void TarvelEditor::displayScaleChanged() {
+    if (frame)
+        displayScale = platform::displayScale(frame->getWindow());
 }
 
 HorizontalSlider* TarvelEditor::addSlider(int tag, int top) {
@@ -91,6 +116,7 @@ void TarvelEditor::close() {
     frame = nullptr;
     ncvolumeSlider = nullptr;
     ipvolumeSlider = nullptr;
+    zoomMenu = nullptr;
     if (handleBitmap)
         handleBitmap->release();
     handleBitmap = nullptr;

@@ -10,6 +10,8 @@
 #include "editor/EffectParameters.h"
 #include "editor/GuiEditor.h"
 #include "editor/ParameterControl.h"
+#include "editor/zoom.h"
+#include "editor/zoom_menu.h"
 #include "effect/ParameterPanel.h"
 #include "gui/control.h"
 
@@ -17,7 +19,10 @@ class Bitmap;
 class HorizontalSlider;
 class TarvelEffect;
 
-class TarvelEditor : public GuiEditor, public ControlListener, public ParameterPanel {
+class TarvelEditor : public GuiEditor,
+                     public ControlListener,
+                     public ParameterPanel,
+                     public ZoomMenu::Owner {
 public:
     // Registers itself as the effect's editor and parameter panel.
     explicit TarvelEditor(TarvelEffect* effect);
@@ -37,6 +42,16 @@ public:
     bool endEdit(int index) override;
 
     void valueChanged(DrawContext* context, Control* control) override;
+    void zoomChosen(const ZoomPreference& preference, bool saved) override;
+    void displayScaleChanged() override;
+
+    // The scale the editor asks to be drawn at: the display's scale (when
+    // the user's preference follows it) times the user's zoom, as read
+    // from the preference when the editor opened or chosen since.
+    double requestedScale() const { return editorScale(displayScale, zoomPreference); }
+    const ZoomPreference& getZoomPreference() const { return zoomPreference; }
+    // The zoom menu while open, null while closed.
+    ZoomMenu* getZoomMenu() const { return frame ? zoomMenu : nullptr; }
 
     // The panel's size in pixels.
     int width() const { return rect.right - rect.left; }
@@ -52,12 +67,17 @@ private:
     HorizontalSlider* addSlider(int tag, int top);
 
     void loadPanel();
+    void addZoomMenu();
 
     EffectParameters effectParameters{nullptr};
     // Null for an editor made without an effect or parameters to show.
     ParameterControl* parameters = nullptr;
     HorizontalSlider* ncvolumeSlider = nullptr;
     HorizontalSlider* ipvolumeSlider = nullptr;
+    ZoomMenu* zoomMenu = nullptr;
+    ZoomPreference zoomPreference;
+    // The scale of the display showing the host's window, as last asked.
+    double displayScale = 1.0;
     Bitmap* backgroundBitmap = nullptr;
     Bitmap* handleBitmap = nullptr;
 };
