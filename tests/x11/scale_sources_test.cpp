@@ -3,8 +3,6 @@
 // desktop loads it with xrdb, and as it is changed later), and the zoom
 // menu of libtarvel-vst.so's editor, chosen with real input, is saved to
 // the user's preference file.
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,6 +13,10 @@
 #include "platform/window.h"
 #include "real_input.h"
 
+// After GoogleTest, whose own names Xlib's macros would take.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
 namespace {
 
 // The RESOURCE_MANAGER property of the server's root, as xrdb writes it;
@@ -24,7 +26,7 @@ public:
     ServerResources() : display(XOpenDisplay(nullptr)) {
         if (!display)
             return;
-        Atom type = None;
+        Atom type = 0;
         int format = 0;
         unsigned long count = 0;
         unsigned long remaining = 0;
@@ -75,7 +77,9 @@ double expectedScale() {
 }
 
 TEST(X11DisplayScale, IsTheXftDpiTheServerWasGivenOver96) {
-    ASSERT_NE(XOpenDisplay(nullptr), nullptr) << "no X display";
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr) << "no X display";
+    XCloseDisplay(display);
     EXPECT_EQ(platform::displayScale(nullptr), expectedScale());
 }
 
