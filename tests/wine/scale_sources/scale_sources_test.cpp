@@ -15,6 +15,7 @@
 #include "editor/zoom.h"
 #include "gui/frame.h"
 #include "gui/frame_owner.h"
+#include "gui/scale.h"
 #include "platform/platform.h"
 
 namespace {
@@ -54,7 +55,8 @@ template <typename Done> bool pumpUntil(Done done, DWORD ms = 8000) {
     return true;
 }
 
-struct FixedParameters : ParameterControl {
+struct FixedParameters final : ParameterControl {
+    virtual ~FixedParameters() = default;
     float value(int32) override { return 0.5f; }
     void beginEdit(int32) override {}
     void adjust(int32, float) override {}
@@ -62,7 +64,8 @@ struct FixedParameters : ParameterControl {
 };
 
 // Counts what the frame passes on to its owner.
-struct CountingOwner : FrameOwner {
+struct CountingOwner final : FrameOwner {
+    virtual ~CountingOwner() = default;
     void beginEdit(int) override {}
     bool endEdit(int) override { return true; }
     void processIdle() override {}
