@@ -20,8 +20,9 @@ packages=(
     python3 valgrind
     clang libclang-rt-14-dev
     lv2-dev liblilv-dev lilv-utils sordi
-    # The X11 backend, and the real pointer and key input of its tests.
-    libx11-dev xdotool
+    # The X11 backend, and the real pointer and key input of its tests;
+    # xrdb loads the display scale (Xft.dpi) into a test's private server.
+    libx11-dev xdotool x11-xserver-utils
     # What a process holds on the X server, counted by the server (the tests).
     libxres-dev
     # A real LV2 host for the bundle and its panel, on a JACK server.

@@ -46,6 +46,9 @@ public:
     HorizontalSlider* getNcvolumeSlider() const { return panel.getNcvolumeSlider(); }
     HorizontalSlider* getIpvolumeSlider() const { return panel.getIpvolumeSlider(); }
     Bitmap* getBackgroundBitmap() const { return panel.getBackgroundBitmap(); }
+    ZoomMenu* getZoomMenu() const { return panel.getZoomMenu(); }
+    const ZoomPreference& getZoomPreference() const { return panel.getZoomPreference(); }
+    double requestedScale() const { return panel.requestedScale(); }
     Bitmap* getHandleBitmap() const { return panel.getHandleBitmap(); }
 
 private:

@@ -52,9 +52,33 @@ bool TarvelPanel::open(void* parentWindow) {
     frame_->setBackground(backgroundBitmap_);
     // The panel's white field goes on where a host's window is larger.
     frame_->setOutsideColor(colorWhite);
+    // Each panel opened starts at the user's preference as saved last, on
+    // the display the host's window is on now.
+    zoomPreference_ = zoom::loadPreference();
+    displayScale_ = platform::displayScale(static_cast<platform::Window>(parentWindow));
+    addZoomMenu();
     ncvolumeSlider_ = addSlider(kNcvolume, kNcvolumeTop);
     ipvolumeSlider_ = addSlider(kIpvolume, kIpvolumeTop);
     return true;
+}
+
+// Under the sliders, so they keep every press and the wheel over them.
+void TarvelPanel::addZoomMenu() {
+    zoomMenu_ = new (std::nothrow)
+        ZoomMenu(Rect(0, 0, kPanelWidth, kPanelHeight), this, zoomPreference_);
+    if (zoomMenu_ && !frame_->addView(zoomMenu_)) {
+        zoomMenu_->release();
+        zoomMenu_ = nullptr;
+    }
+}
+
+void TarvelPanel::zoomChosen(const ZoomPreference& preference, bool) {
+    zoomPreference_ = preference;
+}
+
+void TarvelPanel::displayScaleChanged() {
+    if (frame_)
+        displayScale_ = platform::displayScale(frame_->getWindow());
 }
 
 HorizontalSlider* TarvelPanel::addSlider(int tag, int top) {
@@ -80,6 +104,7 @@ void TarvelPanel::close() {
     frame_ = nullptr;
     ncvolumeSlider_ = nullptr;
     ipvolumeSlider_ = nullptr;
+    zoomMenu_ = nullptr;
     if (handleBitmap_)
         handleBitmap_->release();
     handleBitmap_ = nullptr;

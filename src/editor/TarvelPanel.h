@@ -15,6 +15,8 @@
 #include <cstdint>
 
 #include "editor/ParameterControl.h"
+#include "editor/zoom.h"
+#include "editor/zoom_menu.h"
 #include "gui/control.h"
 #include "gui/frame_owner.h"
 
@@ -23,7 +25,7 @@ class Frame;
 class HorizontalSlider;
 class PanelHost;
 
-class TarvelPanel final : public FrameOwner, public ControlListener {
+class TarvelPanel final : public FrameOwner, public ControlListener, public ZoomMenu::Owner {
 public:
     // `parameters` (null for a panel that shows none) and `host` outlive it.
     // Loads the panel picture, which gives its size; opens nothing.
@@ -63,6 +65,16 @@ public:
     Bitmap* getBackgroundBitmap() const { return backgroundBitmap_; }
     Bitmap* getHandleBitmap() const { return handleBitmap_; }
 
+    // The scale the panel asks to be drawn at: the display's scale (when
+    // the user's preference follows it) times the user's zoom, as read from
+    // the preference when the panel opened or chosen since in its menu.
+    double requestedScale() const { return editorScale(displayScale_, zoomPreference_); }
+    const ZoomPreference& getZoomPreference() const { return zoomPreference_; }
+    // The zoom menu while open, null while closed.
+    ZoomMenu* getZoomMenu() const { return frame_ ? zoomMenu_ : nullptr; }
+    // The user chose a zoom in the menu; it applies to this panel.
+    void zoomChosen(const ZoomPreference& preference, bool saved) override;
+
     // A slider moved: the parameter takes its value as an edit.
     void valueChanged(DrawContext* context, Control* control) override;
 
@@ -74,16 +86,23 @@ public:
     void* openHostWindow(VstWindowRecord* record) override;
     void closeHostWindow(VstWindowRecord* record) override;
     int getKnobMode() override;
+    // The host moved the window to a display of another scale: asked again.
+    void displayScaleChanged() override;
 
 private:
     // One slider over the panel's groove at `top`, for parameter `tag`.
     HorizontalSlider* addSlider(int tag, int top);
+    void addZoomMenu();
 
     ParameterControl* parameters_;
     PanelHost& host_;
     Frame* frame_ = nullptr;
     HorizontalSlider* ncvolumeSlider_ = nullptr;
     HorizontalSlider* ipvolumeSlider_ = nullptr;
+    ZoomMenu* zoomMenu_ = nullptr;
+    ZoomPreference zoomPreference_;
+    // The scale of the display showing the host's window, as last asked.
+    double displayScale_ = 1.0;
     Bitmap* backgroundBitmap_ = nullptr;
     Bitmap* handleBitmap_ = nullptr;
     int width_ = 0;

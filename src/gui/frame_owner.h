@@ -21,6 +21,10 @@ public:
     virtual void closeHostWindow(VstWindowRecord* record) = 0;
     // How knobs follow the mouse (a KnobMode), as the host set it.
     virtual int getKnobMode() = 0;
+    // The display's scale may have changed under the frame's window (the
+    // host moved it to another monitor); an owner drawn at the display's
+    // scale asks for it again. Owners that do not follow it ignore it.
+    virtual void displayScaleChanged() {}
 
 protected:
     ~FrameOwner() = default;

@@ -115,6 +115,10 @@ bool frameWindowProcedure(platform::Window window, platform::WindowMessage& mess
     case platform::WindowEvent::Timer:
         frame->onTimerMessage();
         return true;
+    case platform::WindowEvent::DisplayScaleChanged:
+        if (FrameOwner* owner = frame->getEditor())
+            owner->displayScaleChanged();
+        return true;
     }
     return false;
 }

@@ -6,5 +6,6 @@
 #include "platform/graphics.h"
 #include "platform/platform_types.h"
 #include "platform/popup_menu.h"
+#include "platform/settings_files.h"
 #include "platform/system.h"
 #include "platform/window.h"

@@ -23,6 +23,9 @@ enum class WindowEvent {
     PointerMove,     // the pointer moved (DragStyle::PointerEvents only)
     ButtonUp,        // a button released (DragStyle::PointerEvents only)
     Timer,           // the window's own timer (startWindowTimer) is due
+    // The display's scale may have changed for the window (the host moved
+    // its window to another monitor): displayScale is worth asking again.
+    DisplayScaleChanged,
 };
 
 // How the window system follows a press that starts a drag. ModalLoop: the
@@ -149,6 +152,12 @@ bool setWindowSize(Window window, int width, int height);
 // itself, and the call does nothing and answers false.
 bool coverParent(Window window);
 void bringWindowToTop(Window window);
+
+// The scale the user set for the display that shows `window` (a host's
+// window, or one of ours): 1 at the usual 96 dots per inch, 1.5 at 144, 2 at
+// 192. 1 where the window system does not say, and for a dead or null window
+// on systems that ask the window.
+double displayScale(Window window);
 
 // A control of the window has asked for the keyboard (a click in the
 // window). Where the window system hands keys to the window under the

@@ -40,6 +40,25 @@ set_tests_properties(${_prefix}.frame_window PROPERTIES RESOURCE_LOCK ${_lock} T
 add_test(NAME ${_prefix}.text_controls
          COMMAND ${_windowed} "${_tree}/tests/wine/text_controls_tests.exe")
 set_tests_properties(${_prefix}.text_controls PROPERTIES RESOURCE_LOCK ${_lock} TIMEOUT 180)
+# Where the editor's scale comes from: at the prefix's 96 dots per inch, the
+# display scale, the message of a new monitor, the settings folder and the
+# zoom menu with real input; then the display scale again in copies of the
+# prefix set to 144 and 192.
+set(_scale_sources "${_tree}/tests/wine/scale_sources_tests.exe")
+add_test(NAME ${_prefix}.scale_sources COMMAND ${_windowed} "${_scale_sources}")
+set_tests_properties(${_prefix}.scale_sources PROPERTIES RESOURCE_LOCK ${_lock} TIMEOUT 180)
+foreach(_dpi "144|1.5" "192|2")
+    string(REPLACE "|" ";" _dpi "${_dpi}")
+    list(GET _dpi 0 _dots)
+    list(GET _dpi 1 _scale)
+    add_test(NAME ${_prefix}.display_scale.${_dots}
+             COMMAND env TARVEL_EXPECTED_DISPLAY_SCALE=${_scale}
+                     "${PROJECT_SOURCE_DIR}/scripts/wine-run-at-dpi" ${_dots} "${_scale_sources}"
+                     --gtest_filter=ScaleSourcesUnderWine.TheDisplayScale*)
+    set_tests_properties(${_prefix}.display_scale.${_dots} PROPERTIES RESOURCE_LOCK ${_lock}
+                         TIMEOUT 300)
+endforeach()
+
 # The window seam's rules, the list the headless and X11 backends run too.
 add_test(NAME ${_prefix}.window_conformance
          COMMAND ${_windowed} "${_tree}/tests/wine/window_conformance_tests.exe")

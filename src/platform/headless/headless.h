@@ -52,6 +52,9 @@ void postButtonDown(platform::Window window, int x, int y, bool left = true);
 // Turns the mouse wheel over the window by `notches` at once; true when the
 // window's procedure took it.
 bool sendWheel(platform::Window window, float notches);
+// Tells the window the display's scale may have changed, as a host moving
+// it to another monitor does; true when the window's procedure took it.
+bool sendDisplayScaleChange(platform::Window window);
 // Delivers queued presses, then paints until no window is damaged; returns
 // how many messages were delivered.
 int dispatchMessages();
@@ -109,6 +112,8 @@ void takeKeyboardFocus();
 void queueMenuChoice(const std::vector<int>& path);
 void queueMenuDismissal();
 int queuedMenuAnswers();
+// Forgets the answers queued for menus that never opened.
+void clearMenuAnswers();
 
 using software::MenuItemInfo;
 struct OpenedMenuInfo {
@@ -154,6 +159,8 @@ struct InputState {
     // The drag style reported: the Windows loop unless a test asks for
     // the moves and the release as events.
     bool dragsByEvents = false;
+    // What displayScale reports for every live window.
+    double displayScale = 1.0;
 };
 InputState& input();
 void resetInput();

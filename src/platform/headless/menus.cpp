@@ -111,6 +111,10 @@ int queuedMenuAnswers() {
     return static_cast<int>(menus().answers.size());
 }
 
+void clearMenuAnswers() {
+    menus().answers.clear();
+}
+
 int menusOpened() {
     return menus().opened;
 }

@@ -56,6 +56,11 @@ int systemMetric(SystemMetric metric) {
     return 0;
 }
 
+double displayScale(Window w) {
+    countCall("GetDpiForWindow");
+    return liveWindow(window(w)) ? input().displayScale : 1.0;
+}
+
 std::uint32_t doubleClickTime() {
     countCall("GetDoubleClickTime");
     return input().doubleClickTime;

@@ -217,6 +217,13 @@ bool sendWheel(platform::Window h, float notches) {
     return deliver(window(h), message);
 }
 
+bool sendDisplayScaleChange(platform::Window h) {
+    if (!liveWindow(window(h)))
+        return false;
+    platform::WindowMessage message{platform::WindowEvent::DisplayScaleChanged};
+    return deliver(window(h), message);
+}
+
 int dispatchMessages() {
     int delivered = 0;
     for (;;) {

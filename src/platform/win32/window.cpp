@@ -15,6 +15,9 @@ WindowProcedure classProcedure = nullptr;
 
 // The one timer a window of the library has.
 constexpr UINT_PTR kOwnTimer = 1;
+// Sent to a child window once its parent has moved to a display of another
+// scale (Windows 10 1703 and later); older headers do not name it.
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
 
 static_assert(sizeof(PAINTSTRUCT) <= sizeof(PaintSession::system),
               "the paint record fits the session");
@@ -100,6 +103,12 @@ LRESULT CALLBACK windowProcedure(HWND h, UINT message, WPARAM wParam, LPARAM lPa
                                     item->rcItem.bottom};
             if (classProcedure(w, m))
                 return TRUE;
+            break;
+        }
+        case kDpiChangedAfterParent: {
+            WindowMessage m{WindowEvent::DisplayScaleChanged};
+            if (classProcedure(w, m))
+                return 0;
             break;
         }
         case WM_CTLCOLOREDIT: {

@@ -99,14 +99,16 @@ TEST_F(TarvelEditorTest, OpenBuildsTheFrameAndBothSlidersFromTheEffectsValues) {
     EXPECT_EQ(bounds.getWidth(), 268);
     EXPECT_EQ(bounds.getHeight(), 107);
     EXPECT_EQ(frame()->getBackground(), editor()->getBackgroundBitmap());
-    ASSERT_EQ(frame()->getViewCount(), 2);
+    // The zoom menu under the two sliders.
+    ASSERT_EQ(frame()->getViewCount(), 3);
 
     HorizontalSlider* upper = editor()->getNcvolumeSlider();
     HorizontalSlider* lower = editor()->getIpvolumeSlider();
     ASSERT_NE(upper, nullptr);
     ASSERT_NE(lower, nullptr);
-    EXPECT_EQ(frame()->getView(0), upper);
-    EXPECT_EQ(frame()->getView(1), lower);
+    EXPECT_EQ(frame()->getView(0), editor()->getZoomMenu());
+    EXPECT_EQ(frame()->getView(1), upper);
+    EXPECT_EQ(frame()->getView(2), lower);
     EXPECT_EQ(upper->getTag(), 0);
     EXPECT_EQ(lower->getTag(), 1);
     EXPECT_EQ(upper->getValue(), 1.0f);
@@ -152,7 +154,7 @@ TEST_F(TarvelEditorTest, OpeningTwiceRebuildsThePanelWithoutLeavingTheFirst) {
     open();
     open();
     ASSERT_NE(frame(), nullptr);
-    EXPECT_EQ(frame()->getViewCount(), 2);
+    EXPECT_EQ(frame()->getViewCount(), 3);
     EXPECT_EQ(editor()->getBackgroundBitmap()->getRefCount(), 4) << "editor, frame, two sliders";
     dispatch(effEditClose);
     EXPECT_EQ(headless::liveObjectCount(), liveBefore);
