@@ -16,8 +16,8 @@
 #include "gui/scale.h"
 #include "harness/host_window.h"
 #include "harness/message_pump.h"
-#include "harness/png_encoder.h"
 #include "host/vst_opcodes.h"
+#include "pictures/png_file.h"
 #include "platform/system.h"
 
 namespace {
@@ -54,10 +54,10 @@ TEST_P(EditorAtScale, DrawsThePanelAtTheScaledSize) {
     EXPECT_EQ(client.right - client.left, width);
     EXPECT_EQ(client.bottom - client.top, height);
     const RgbImage shot = host.capture();
-    ASSERT_EQ(shot.width, width);
-    ASSERT_EQ(shot.height, height);
+    ASSERT_EQ(shot.width(), width);
+    ASSERT_EQ(shot.height(), height);
     const std::string name = "editor_scale_" + std::to_string(static_cast<int>(s * 100)) + ".png";
-    EXPECT_TRUE(writePng(shot, pictureFolder + "\\" + name));
+    EXPECT_TRUE(pictures::writePng(shot, pictureFolder + "\\" + name));
     effect.dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
     platform::setModuleHandle(nullptr);
 }

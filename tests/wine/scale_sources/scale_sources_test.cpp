@@ -11,7 +11,8 @@
 #include <string>
 
 #include "../text_controls/input_script.h"
-#include "editor/TarvelEditor.h"
+#include "editor/TarvelPanel.h"
+#include "editor/panel_host.h"
 #include "editor/zoom.h"
 #include "gui/frame.h"
 #include "gui/frame_owner.h"
@@ -122,13 +123,18 @@ protected:
         CloseHandle(file);
         return std::string(text, got);
     }
-    HWND frameWindow(TarvelEditor& editor) const {
+    HWND frameWindow(TarvelPanel& editor) const {
         return reinterpret_cast<HWND>(editor.getFrame()->getWindow());
     }
 
     HWND host = nullptr;
     std::wstring appData;
     FixedParameters parameters;
+    // An embedder that needs nothing from the panel.
+    struct QuietHost final : PanelHost {
+        void idleDuringDrag() override {}
+        bool requestSize(int, int) override { return false; }
+    } quietHost;
 };
 
 TEST_F(ScaleSourcesUnderWine, TheDisplayScaleIsTheDotsPerInchOver96) {
@@ -142,8 +148,8 @@ TEST_F(ScaleSourcesUnderWine, TheDisplayScaleIsTheDotsPerInchOver96) {
     EXPECT_EQ(platform::displayScale(nullptr), 1.0);
     EXPECT_EQ(platform::displayScale(reinterpret_cast<platform::Window>(child)), 1.0);
     // An editor opened on this display asks for its scale, as the pictures have it.
-    TarvelEditor editor(parameters);
-    ASSERT_EQ(editor.open(host), 1);
+    TarvelPanel editor(&parameters, quietHost);
+    ASSERT_TRUE(editor.open(host));
     EXPECT_EQ(editor.requestedScale(), scale::pictureScale(expected));
     editor.close();
 }
@@ -174,8 +180,8 @@ TEST_F(ScaleSourcesUnderWine, TheSettingsFolderIsUnderAppData) {
 
 // Right click beside the sliders, four entries down, Enter: "Zoom: 200 %".
 TEST_F(ScaleSourcesUnderWine, AZoomChosenWithRealInputIsSavedAndReadByTheNextEditor) {
-    TarvelEditor first(parameters);
-    ASSERT_EQ(first.open(host), 1);
+    TarvelPanel first(&parameters, quietHost);
+    ASSERT_TRUE(first.open(host));
     pumpFor(200);
     POINT field{130, 20};
     ClientToScreen(frameWindow(first), &field);
@@ -190,8 +196,8 @@ TEST_F(ScaleSourcesUnderWine, AZoomChosenWithRealInputIsSavedAndReadByTheNextEdi
     EXPECT_EQ(first.getZoomPreference(), (ZoomPreference{2.0, true}));
     first.close();
 
-    TarvelEditor second(parameters);
-    ASSERT_EQ(second.open(host), 1);
+    TarvelPanel second(&parameters, quietHost);
+    ASSERT_TRUE(second.open(host));
     EXPECT_EQ(second.getZoomPreference(), (ZoomPreference{2.0, true}));
     second.close();
 }
