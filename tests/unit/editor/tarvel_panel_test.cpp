@@ -102,7 +102,9 @@ TEST_F(TarvelPanelTest, OpensWithTheParametersValuesAsTheFramesOwnerAndClosesWit
         ASSERT_NE(panel.getFrame(), nullptr);
         EXPECT_EQ(panel.getFrame()->getEditor(), &panel);
         EXPECT_EQ(panel.getFrame()->getBackground(), panel.getBackgroundBitmap());
-        ASSERT_EQ(panel.getFrame()->getViewCount(), 2);
+        // The zoom menu under the two sliders.
+        ASSERT_EQ(panel.getFrame()->getViewCount(), 3);
+        EXPECT_EQ(panel.getFrame()->getView(0), panel.getZoomMenu());
         EXPECT_EQ(panel.getNcvolumeSlider()->getValue(), 0.25f);
         EXPECT_EQ(panel.getIpvolumeSlider()->getValue(), 1.0f);
         EXPECT_EQ(handleColumns(window(), kUpperTop), std::vector<int>{11 + 57});
