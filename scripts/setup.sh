@@ -50,8 +50,25 @@ if [ ${#missing[@]} -gt 0 ]; then
         "${sudo_cmd[@]}" dpkg --add-architecture i386
     fi
     export DEBIAN_FRONTEND=noninteractive
-    "${sudo_cmd[@]}" apt-get update -q
-    "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+    # A mirror caught mid-sync fails one index now and then: try again, and
+    # go on with what was fetched if it still fails (the install below says
+    # so plainly when a package is then really missing).
+    for attempt in 1 2 3; do
+        if "${sudo_cmd[@]}" apt-get update -q; then break; fi
+        echo "setup: apt-get update failed (attempt $attempt of 3)" >&2
+        if [ "$attempt" -lt 3 ]; then sleep 10; fi
+    done
+    install=("${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends)
+    if ! "${install[@]}" "${missing[@]}"; then
+        # With one architecture's update index missing, the 64-bit and the
+        # 32-bit copies of a shared library come from different releases and
+        # cannot be installed together: take every candidate from the
+        # distribution's own release instead, the same for both.
+        codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+        if [ -z "$codename" ]; then exit 1; fi
+        echo "setup: installing again from $codename alone" >&2
+        "${install[@]}" -o APT::Default-Release="$codename" "${missing[@]}"
+    fi
 fi
 
 # Private Wine prefixes inside the build tree, one for 64-bit programs and,
