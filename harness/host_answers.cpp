@@ -22,7 +22,7 @@ void copyHostText(void* ptr, const char* text) {
 // 1 for what the harness does; 0 ("don't know") for the rest, because a
 // plug-in that folds the host's three answers into a yes/no would read a
 // definite -1 as yes.
-VstWord hostCanDo(const char* capability) {
+VstWord hostCanDo(const char* capability, const HostSettings& settings) {
     static const char* const kGranted[] = {"sendVstEvents", "sendVstMidiEvent", "receiveVstEvents",
                                            "receiveVstMidiEvent"};
     for (const char* granted : kGranted) {
@@ -30,7 +30,7 @@ VstWord hostCanDo(const char* capability) {
             return 1;
         }
     }
-    return 0;
+    return settings.sizesWindows && std::strcmp(capability, "sizeWindow") == 0 ? 1 : 0;
 }
 
 void copyEvents(const VstEvents* list, std::vector<VstEvent>& events) {
@@ -125,7 +125,9 @@ VstWord PluginHost::reply(int32 opcode, void* ptr) {
     case audioMasterGetVendorVersion:
         return 1;
     case audioMasterCanDo:
-        return ptr != nullptr ? hostCanDo(static_cast<const char*>(ptr)) : 0;
+        return ptr != nullptr ? hostCanDo(static_cast<const char*>(ptr), settings_) : 0;
+    case audioMasterSizeWindow:
+        return settings_.sizesWindows ? 1 : 0;
     case audioMasterGetLanguage:
         return 1; // English
     case audioMasterBeginEdit:

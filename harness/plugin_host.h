@@ -27,6 +27,9 @@ struct HostSettings {
     // calls (answered()), so that answering allocates nothing and costs next
     // to nothing inside the blocks a benchmark times.
     bool recordCalls = true;
+    // A host that resizes its editor window when asked: canDo "sizeWindow"
+    // answers yes and audioMasterSizeWindow 1. Off, both answer 0.
+    bool sizesWindows = false;
 };
 
 enum class ProcessMode { replacing, accumulating };

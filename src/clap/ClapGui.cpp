@@ -15,6 +15,9 @@ ClapGui* ClapGui::create(TarvelClap& owner) {
     if (host == nullptr || !findDrivers(*host, drivers)) {
         return nullptr;
     }
+    if (host->getExtension != nullptr) {
+        drivers.gui = static_cast<const clap::HostGui*>(host->getExtension(host, clap::kExtGui));
+    }
     auto* gui = new (std::nothrow) ClapGui(owner, drivers);
     if (gui != nullptr && gui->editor_ == nullptr) {
         delete gui;
@@ -40,12 +43,18 @@ ClapGui::~ClapGui() {
     delete editor_;
 }
 
-std::uint32_t ClapGui::width() const {
+std::uint32_t ClapGui::width() {
+    editor_->prepareSize();
     return static_cast<std::uint32_t>(editor_->width());
 }
 
-std::uint32_t ClapGui::height() const {
+std::uint32_t ClapGui::height() {
+    editor_->prepareSize();
     return static_cast<std::uint32_t>(editor_->height());
+}
+
+bool ClapGui::setScale(double factor) {
+    return editor_->setHostScale(factor);
 }
 
 bool ClapGui::setParent(const clap::Window& parent) {
@@ -71,9 +80,14 @@ void ClapGui::idleDuringDrag() {
     editor_->throttledIdle();
 }
 
-// The editor keeps its one size.
-bool ClapGui::requestSize(int /*width*/, int /*height*/) {
-    return false;
+// A new scale's size, where the host can be asked.
+bool ClapGui::requestSize(int width, int height) {
+    const clap::HostGui* gui = drivers_.gui;
+    const clap::Host* host = owner_.host();
+    return gui != nullptr && gui->requestResize != nullptr && host != nullptr && width > 0 &&
+           height > 0 &&
+           gui->requestResize(host, static_cast<std::uint32_t>(width),
+                              static_cast<std::uint32_t>(height));
 }
 
 void ClapGui::onFrameTick() {

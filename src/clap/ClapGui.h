@@ -32,8 +32,12 @@ public:
     ClapGui(const ClapGui&) = delete;
     ClapGui& operator=(const ClapGui&) = delete;
 
-    std::uint32_t width() const;
-    std::uint32_t height() const;
+    // The editor's size at the scale it is drawn at, or would open at now.
+    std::uint32_t width();
+    std::uint32_t height();
+    // The host's scale, which the editor follows; false for a factor that
+    // makes no sense.
+    bool setScale(double factor);
     // Opens the panel in the host's window `parent` (the window named by the
     // api's member of clap::Window).
     bool setParent(const clap::Window& parent);
@@ -46,6 +50,8 @@ private:
     struct Drivers {
         const clap::HostTimerSupport* timers = nullptr;
         const clap::HostPosixFdSupport* descriptors = nullptr;
+        // Where the host can be asked to resize its window (any window system).
+        const clap::HostGui* gui = nullptr;
     };
     // The per-window-system part: false when nothing could run the editor.
     static bool findDrivers(const clap::Host& host, Drivers& drivers);

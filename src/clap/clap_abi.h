@@ -327,6 +327,17 @@ struct PluginGui {
     bool(CLAPCALL* hide)(const Plugin* plugin);
 };
 
+// The host's side of the gui extension (same id): what the editor may ask
+// of the host's window, on the main thread.
+struct HostGui {
+    void(CLAPCALL* resizeHintsChanged)(const Host* host);
+    // True when the host resized its window to width by height.
+    bool(CLAPCALL* requestResize)(const Host* host, std::uint32_t width, std::uint32_t height);
+    bool(CLAPCALL* requestShow)(const Host* host);
+    bool(CLAPCALL* requestHide)(const Host* host);
+    void(CLAPCALL* closed)(const Host* host, bool wasDestroyed);
+};
+
 constexpr char kExtTimerSupport[] = "clap.timer-support";
 
 struct PluginTimerSupport {
@@ -436,6 +447,7 @@ static_assert(sizeof(Window) == 2 * sizeof(void*) && offsetof(Window, x11) == si
 static_assert(sizeof(GuiResizeHints) == 12 && offsetof(GuiResizeHints, aspectRatioWidth) == 4,
               "resize hints layout");
 static_assert(sizeof(PluginGui) == 15 * sizeof(void*), "gui layout");
+static_assert(sizeof(HostGui) == 5 * sizeof(void*), "host gui layout");
 static_assert(sizeof(HostTimerSupport) == 2 * sizeof(void*) &&
                   sizeof(HostPosixFdSupport) == 3 * sizeof(void*),
               "host timer and file descriptor layout");

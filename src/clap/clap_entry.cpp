@@ -179,8 +179,8 @@ const clap::PluginRender kRender = {hardRealtime, setRenderMode};
 
 #if defined(TARVEL_CLAP_GUI)
 // The editor, embedded in a window of the host's (X11 or Win32, as the
-// build's window system); 268 by 107 pixels, not resizable, at the scale it
-// is drawn at.
+// build's window system); 268 by 107 pixels times the scale it is drawn at
+// (the host's, when set, times the user's zoom), not resizable by the user.
 using tarvel_clap::ClapGui;
 using tarvel_clap::kGuiWindowApi;
 
@@ -213,8 +213,9 @@ void CLAPCALL guiDestroy(const clap::Plugin* plugin) {
     }
 }
 
-bool CLAPCALL guiSetScale(const clap::Plugin* /*plugin*/, double /*scale*/) {
-    return false;
+bool CLAPCALL guiSetScale(const clap::Plugin* plugin, double scale) {
+    TarvelClap* self = TarvelClap::of(plugin);
+    return self != nullptr && self->gui != nullptr && self->gui->setScale(scale);
 }
 
 bool CLAPCALL guiGetSize(const clap::Plugin* plugin, std::uint32_t* width, std::uint32_t* height) {

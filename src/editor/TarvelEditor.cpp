@@ -6,10 +6,15 @@ TarvelEditor::TarvelEditor(TarvelEffect* owner)
     : GuiEditor(owner), effectParameters(owner), panel(owner ? &effectParameters : nullptr, *this) {
     if (owner)
         owner->attachPanel(this);
+}
+
+int32 TarvelEditor::getRect(ERect** out) {
+    panel.prepareSize();
     rect.top = 0;
     rect.left = 0;
     rect.bottom = static_cast<int16>(panel.height());
     rect.right = static_cast<int16>(panel.width());
+    return GuiEditor::getRect(out);
 }
 
 // A host that closes the plug-in while the editor is open gets the window

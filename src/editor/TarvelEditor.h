@@ -26,6 +26,8 @@ public:
     explicit TarvelEditor(TarvelEffect* effect);
     ~TarvelEditor() override;
 
+    // The panel's size at the scale it is drawn at or will open at.
+    int32 getRect(ERect** rect) override;
     int32 open(void* parentWindow) override;
     void close() override;
     void update() override;
@@ -33,15 +35,18 @@ public:
     // A parameter changed elsewhere: its slider follows at the next idle.
     // Safe on any thread.
     void parameterChanged(int32 index) { setParameter(index, 0.0f); }
+    // The host's scale (its vendor call), which the panel follows.
+    bool setHostScale(float factor) override { return panel.setHostScale(factor); }
     void beginEdit(int index) override;
     bool endEdit(int index) override;
 
     // A slider moved (the panel's call): the effect takes the value as an edit.
     void valueChanged(DrawContext* context, Control* control);
 
-    // The panel's size in pixels.
-    int width() const { return rect.right - rect.left; }
-    int height() const { return rect.bottom - rect.top; }
+    // The panel's size in device pixels, as getRect reports it.
+    int width() const { return panel.width(); }
+    int height() const { return panel.height(); }
+    double scale() const { return panel.scale(); }
     // The sliders while open, null while closed.
     HorizontalSlider* getNcvolumeSlider() const { return panel.getNcvolumeSlider(); }
     HorizontalSlider* getIpvolumeSlider() const { return panel.getIpvolumeSlider(); }

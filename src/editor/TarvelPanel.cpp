@@ -1,5 +1,6 @@
 #include "editor/TarvelPanel.h"
 
+#include <cmath>
 #include <new>
 
 #include "core/cycle_machine.h"
@@ -8,6 +9,7 @@
 #include "editor/panel_layout.h"
 #include "gui/bitmap.h"
 #include "gui/frame.h"
+#include "gui/scale.h"
 #include "gui/slider.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -19,6 +21,9 @@ namespace {
 constexpr int32 kNcvolume = CycleMachine::kNcvolume;
 constexpr int32 kIpvolume = CycleMachine::kIpvolume;
 
+// No display is scaled further than this; a larger factor is a fault.
+constexpr double kLargestHostScale = 8.0;
+
 } // namespace
 
 TarvelPanel::TarvelPanel(ParameterControl* parameters, PanelHost& host)
@@ -26,6 +31,22 @@ TarvelPanel::TarvelPanel(ParameterControl* parameters, PanelHost& host)
     backgroundBitmap_ = new (std::nothrow) Bitmap(kPanelPicture);
     width_ = backgroundBitmap_ ? backgroundBitmap_->getWidth() : 0;
     height_ = backgroundBitmap_ ? backgroundBitmap_->getHeight() : 0;
+}
+
+void TarvelPanel::prepareSize() {
+    if (frame_)
+        return;
+    zoomPreference_ = zoom::loadPreference();
+    displayScale_ = platform::displayScale(nullptr);
+    scale_ = requestedScale();
+}
+
+int TarvelPanel::width() const {
+    return scale::toDevice(width_, scale_);
+}
+
+int TarvelPanel::height() const {
+    return scale::toDevice(height_, scale_);
 }
 
 TarvelPanel::~TarvelPanel() {
@@ -59,13 +80,39 @@ bool TarvelPanel::open(void* parentWindow) {
     addZoomMenu();
     ncvolumeSlider_ = addSlider(kNcvolume, kNcvolumeTop);
     ipvolumeSlider_ = addSlider(kIpvolume, kIpvolumeTop);
+    // The host sized its window for the size it last heard; it hears again
+    // only when the scale at opening differs from that one.
+    const double heard = scale_;
+    scale_ = requestedScale();
+    frame_->setScale(scale_);
+    if (scale_ != heard)
+        host_.requestSize(width(), height());
+    return true;
+}
+
+void TarvelPanel::followRequestedScale() {
+    const double requested = requestedScale();
+    if (requested == scale_)
+        return;
+    scale_ = requested;
+    if (!frame_)
+        return;
+    frame_->setScale(scale_);
+    host_.requestSize(width(), height());
+}
+
+bool TarvelPanel::setHostScale(double factor) {
+    if (!std::isfinite(factor) || !(factor > 0) || factor > kLargestHostScale)
+        return false;
+    hostScale_ = factor;
+    followRequestedScale();
     return true;
 }
 
 // Under the sliders, so they keep every press and the wheel over them.
 void TarvelPanel::addZoomMenu() {
-    zoomMenu_ = new (std::nothrow)
-        ZoomMenu(Rect(0, 0, kPanelWidth, kPanelHeight), this, zoomPreference_);
+    zoomMenu_ =
+        new (std::nothrow) ZoomMenu(Rect(0, 0, kPanelWidth, kPanelHeight), this, zoomPreference_);
     if (zoomMenu_ && !frame_->addView(zoomMenu_)) {
         zoomMenu_->release();
         zoomMenu_ = nullptr;
@@ -74,11 +121,14 @@ void TarvelPanel::addZoomMenu() {
 
 void TarvelPanel::zoomChosen(const ZoomPreference& preference, bool) {
     zoomPreference_ = preference;
+    followRequestedScale();
 }
 
 void TarvelPanel::displayScaleChanged() {
-    if (frame_)
-        displayScale_ = platform::displayScale(frame_->getWindow());
+    if (!frame_)
+        return;
+    displayScale_ = platform::displayScale(frame_->getWindow());
+    followRequestedScale();
 }
 
 HorizontalSlider* TarvelPanel::addSlider(int tag, int top) {

@@ -54,9 +54,17 @@ public:
     // own: idle and a paint, throttled as the VST 2.x editor throttles its own.
     void throttledIdle();
 
-    // The panel's size in pixels.
-    int width() const { return width_; }
-    int height() const { return height_; }
+    // The panel's size in device pixels at the scale it is drawn at (or,
+    // closed, would open at): 268 by 107 at 1, 536 by 214 at 2.
+    int width() const;
+    int height() const;
+    // The scale the panel is drawn at while open, or would be drawn at if it
+    // opened now: always one of the offered scales.
+    double scale() const { return scale_; }
+    // Closed: takes the scale the panel would open at now (the user's saved
+    // zoom, the main display's scale), for a host that asks the size of the
+    // window it is about to open the panel in. Open: changes nothing.
+    void prepareSize();
     // The frame and the sliders while open, null while closed.
     Frame* getFrame() const { return frame_; }
     HorizontalSlider* getNcvolumeSlider() const { return frame_ ? ncvolumeSlider_ : nullptr; }
@@ -68,7 +76,15 @@ public:
     // The scale the panel asks to be drawn at: the display's scale (when
     // the user's preference follows it) times the user's zoom, as read from
     // the preference when the panel opened or chosen since in its menu.
-    double requestedScale() const { return editorScale(displayScale_, zoomPreference_); }
+    double requestedScale() const { return editorScale(hostOrDisplayScale(), zoomPreference_); }
+    // The scale the host says it draws its windows at (a VST 2.x host's
+    // vendor call, LV2's scale factor option, CLAP's set_scale). It stands
+    // for the display's scale from then on: a host that scales its windows
+    // knows best, and the display's own would otherwise count twice. Open,
+    // the panel follows it at once and asks the host for its new size.
+    // False, and nothing changed, for a factor that is not a number, is not
+    // above 0 or is beyond any display's (8).
+    bool setHostScale(double factor);
     const ZoomPreference& getZoomPreference() const { return zoomPreference_; }
     // The zoom menu while open, null while closed.
     ZoomMenu* getZoomMenu() const { return frame_ ? zoomMenu_ : nullptr; }
@@ -90,6 +106,11 @@ public:
     void displayScaleChanged() override;
 
 private:
+    double hostOrDisplayScale() const { return hostScale_ > 0 ? hostScale_ : displayScale_; }
+    // Draws at the requested scale from now on; open, the window follows and
+    // the host is asked for the new size (a host that refuses leaves the
+    // panel drawn at its new size in whatever window it gives).
+    void followRequestedScale();
     // One slider over the panel's groove at `top`, for parameter `tag`.
     HorizontalSlider* addSlider(int tag, int top);
     void addZoomMenu();
@@ -103,8 +124,13 @@ private:
     ZoomPreference zoomPreference_;
     // The scale of the display showing the host's window, as last asked.
     double displayScale_ = 1.0;
+    // The host's own scale, 0 until a host tells one.
+    double hostScale_ = 0.0;
+    // The scale drawn at, or to open at.
+    double scale_ = 1.0;
     Bitmap* backgroundBitmap_ = nullptr;
     Bitmap* handleBitmap_ = nullptr;
+    // The panel picture's size: the panel's size in its own units.
     int width_ = 0;
     int height_ = 0;
     // Set by parameterChanged, possibly on the audio thread; taken by idle.

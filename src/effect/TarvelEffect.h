@@ -55,6 +55,10 @@ public:
     bool getProductString(char* text) override;
     int32 getVendorVersion() override;
     int32 canDo(char* text) override;
+    // The host's scale for the editor (index 'PreS', value 'AeCs', the
+    // factor in opt): 1 when the editor took it, 0 otherwise and for every
+    // other vendor call.
+    int32 vendorSpecific(int32 index, VstWord value, void* ptr, float opt) override;
     int32 getGetTailSize() override;
 
     // The pieces a block is made of, frame by frame: startBlock sets the

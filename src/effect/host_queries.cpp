@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "effect/ParameterPanel.h"
 #include "effect/TarvelEffect.h"
+#include "host/vst_opcodes.h"
 
 namespace {
 
@@ -64,6 +66,13 @@ bool TarvelEffect::getVendorString(char* text) {
 
 bool TarvelEffect::getProductString(char* text) {
     return copyText(text, productString);
+}
+
+int32 TarvelEffect::vendorSpecific(int32 index, VstWord value, void* /*ptr*/, float opt) {
+    if (index != kHostScaleIndex || value != kHostScaleValue || panel == nullptr) {
+        return 0;
+    }
+    return panel->setHostScale(opt) ? 1 : 0;
 }
 
 int32 TarvelEffect::getVendorVersion() {

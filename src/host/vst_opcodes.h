@@ -5,6 +5,12 @@
 
 #include "host/vst_types.h"
 
+// A host that scales its windows tells the editor its factor through
+// effVendorSpecific: index 'PreS', value 'AeCs', the factor in opt. Several
+// hosts send it; it is a convention among them, not a numbered opcode.
+constexpr int32 kHostScaleIndex = 0x50726553;   // 'PreS'
+constexpr VstWord kHostScaleValue = 0x41654373; // 'AeCs'
+
 enum DispatcherOpcode : int32 {
     effOpen = 0,
     effClose = 1,

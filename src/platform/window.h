@@ -155,8 +155,8 @@ void bringWindowToTop(Window window);
 
 // The scale the user set for the display that shows `window` (a host's
 // window, or one of ours): 1 at the usual 96 dots per inch, 1.5 at 144, 2 at
-// 192. 1 where the window system does not say, and for a dead or null window
-// on systems that ask the window.
+// 192. Without a window (null), the main display's. 1 where the window
+// system does not say, and for a dead window on systems that ask the window.
 double displayScale(Window window);
 
 // A control of the window has asked for the keyboard (a click in the

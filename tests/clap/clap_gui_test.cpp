@@ -3,8 +3,11 @@
 // taken down again, many times over; refused to a host that could not run it.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "clap_test_host.h"
 // Last: Xlib's macros (None, Bool, Status) would spoil the headers above.
@@ -35,7 +38,14 @@ public:
             if (std::strcmp(id, clap::kExtPosixFdSupport) == 0 && self->descriptorsOffered) {
                 return &self->fdSupport;
             }
+            if (std::strcmp(id, clap::kExtGui) == 0) {
+                return &self->gui;
+            }
             return nullptr;
+        };
+        gui.requestResize = [](const clap::Host* h, std::uint32_t width, std::uint32_t height) {
+            static_cast<GuiHost*>(h->hostData)->resizes.emplace_back(width, height);
+            return true;
         };
         host.hostData = this;
         timerSupport.registerTimer = [](const clap::Host* h, std::uint32_t period, clap::Id* id) {
@@ -61,6 +71,8 @@ public:
     bool descriptorsOffered;
     clap::HostTimerSupport timerSupport{};
     clap::HostPosixFdSupport fdSupport{};
+    clap::HostGui gui{};
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> resizes;
     std::set<clap::Id> timers;
     std::set<int> descriptors;
     clap::Id nextTimer = 1;
@@ -69,11 +81,11 @@ public:
 // The host's own window, on a display connection of its own.
 class HostWindow {
 public:
-    HostWindow() {
+    explicit HostWindow(unsigned width = 400, unsigned height = 300) {
         display = XOpenDisplay(nullptr);
         if (display != nullptr) {
-            window =
-                XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 400, 300, 0, 0, 0);
+            window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, width, height,
+                                         0, 0, 0);
             XMapWindow(display, window);
             XSync(display, False);
         }
@@ -83,6 +95,25 @@ public:
             XDestroyWindow(display, window);
             XCloseDisplay(display);
         }
+    }
+    // The size of the window's one child (the panel), 0 by 0 without one.
+    std::pair<unsigned, unsigned> childSize() {
+        XSync(display, False);
+        ::Window root = 0;
+        ::Window parent = 0;
+        ::Window* list = nullptr;
+        unsigned count = 0;
+        XQueryTree(display, window, &root, &parent, &list, &count);
+        std::pair<unsigned, unsigned> size{0, 0};
+        XWindowAttributes attributes{};
+        if (count == 1 && XGetWindowAttributes(display, list[0], &attributes)) {
+            size = {static_cast<unsigned>(attributes.width),
+                    static_cast<unsigned>(attributes.height)};
+        }
+        if (list != nullptr) {
+            XFree(list);
+        }
+        return size;
     }
     unsigned children() {
         XSync(display, False);
@@ -131,7 +162,6 @@ TEST(ClapGui, OpensInTheHostsWindowAndClosesFiftyTimesLeavingNothingRegistered) 
         EXPECT_EQ(width, 268u);
         EXPECT_EQ(height, 107u);
         EXPECT_FALSE(gui->canResize(plugin));
-        EXPECT_FALSE(gui->setScale(plugin, 2.0));
         EXPECT_FALSE(gui->setSize(plugin, 300, 200));
         clap::Window window{};
         window.api = clap::kWindowApiX11;
@@ -171,6 +201,51 @@ TEST(ClapGui, IsRefusedToAHostThatCouldNotRunIt) {
     std::uint32_t height = 0;
     EXPECT_FALSE(gui->getSize(instance.plugin, &width, &height));
     gui->destroy(instance.plugin);
+}
+
+// The host's scale, set before the editor is put in its window and again
+// while it is: the size the host reads, the panel's window and the resize
+// the host is asked for all follow; a factor that makes no sense is refused.
+TEST(ClapGui, DrawsAtTheHostsScaleAndAsksTheHostToFollowAChange) {
+    ASSERT_NE(library().entry, nullptr) << library().error;
+    // Smaller than the panel: the panel's window, which covers a larger
+    // parent's, then has the panel's own size.
+    HostWindow parent(100, 50);
+    ASSERT_NE(parent.display, nullptr) << "no display";
+    GuiHost host(true, true);
+    clap_test::Instance instance(library(), host);
+    ASSERT_TRUE(instance.start());
+    const auto* gui = instance.extension<clap::PluginGui>(clap::kExtGui);
+    const auto* timer = instance.extension<clap::PluginTimerSupport>(clap::kExtTimerSupport);
+    const clap::Plugin* plugin = instance.plugin;
+    ASSERT_TRUE(gui->create(plugin, clap::kWindowApiX11, false));
+    EXPECT_TRUE(gui->setScale(plugin, 2.0));
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    ASSERT_TRUE(gui->getSize(plugin, &width, &height));
+    EXPECT_EQ(std::make_pair(width, height), std::make_pair(536u, 214u));
+    clap::Window window{};
+    window.api = clap::kWindowApiX11;
+    window.x11 = parent.window;
+    ASSERT_TRUE(gui->setParent(plugin, &window));
+    timer->onTimer(plugin, *host.timers.begin());
+    EXPECT_EQ(parent.childSize(), std::make_pair(536u, 214u));
+    EXPECT_TRUE(host.resizes.empty()) << "the host read the size itself";
+
+    EXPECT_TRUE(gui->setScale(plugin, 1.5));
+    timer->onTimer(plugin, *host.timers.begin());
+    EXPECT_EQ(parent.childSize(), std::make_pair(402u, 161u));
+    using Sizes = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
+    EXPECT_EQ(host.resizes, (Sizes{{402u, 161u}}));
+    ASSERT_TRUE(gui->getSize(plugin, &width, &height));
+    EXPECT_EQ(std::make_pair(width, height), std::make_pair(402u, 161u));
+    EXPECT_TRUE(gui->setSize(plugin, 402, 161));
+
+    EXPECT_FALSE(gui->setScale(plugin, std::nan("")));
+    EXPECT_FALSE(gui->setScale(plugin, -1.0));
+    EXPECT_FALSE(gui->setScale(plugin, 100.0));
+    EXPECT_EQ(host.resizes.size(), 1u);
+    gui->destroy(plugin);
 }
 
 } // namespace

@@ -5,13 +5,17 @@
 // (Presses, drags, clicks, the wheel and the keys are the shared editor
 // scenarios: ui_editor_driver.cpp.)
 #include <gtest/gtest.h>
+#include <lv2/atom/atom.h>
+#include <lv2/options/options.h>
 
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "editor/TarvelPanel.h"
+#include "gui/frame.h"
 #include "gui/slider.h"
+#include "harness/urid_map.h"
 #include "panel_ui_host.h"
 #include "panel_watch.h"
 #include "real_input.h"
@@ -167,6 +171,58 @@ TEST_F(PanelUi, WithTheParentAloneAPressIsWritten) {
     EXPECT_EQ(calls, (std::vector<HostCall>{{HostCall::Write, tarvel_lv2::kIpvolume,
                                              panel_layout::valueForPress(132)}}));
     EXPECT_TRUE(sizes.empty());
+}
+
+// A host that draws at 2 passes ui:scaleFactor: the panel announces its
+// size at 2 and draws there; a factor set later through the options
+// interface is followed and announced again, and nonsense is refused.
+TEST_F(PanelUi, TheHostsScaleFactorSizesThePanelAtOpenAndAfter) {
+    UridMap urids;
+    const LV2_URID key = urids.map(LV2_UI__scaleFactor);
+    const LV2_URID floatType = urids.map(LV2_ATOM__Float);
+    auto option = [&](const float& value) {
+        return LV2_Options_Option{LV2_OPTIONS_INSTANCE, 0, key, sizeof value, floatType, &value};
+    };
+    // Smaller than the panel: the panel's window, which covers a larger
+    // parent's, then has the panel's own size.
+    x11::placeHostWindow(host, kScreenX, kScreenY, 100, 50);
+    const float two = 2.0f;
+    const LV2_Options_Option given[] = {option(two), {}};
+    handle = instantiate({parentFeature(),
+                          {LV2_UI__resize, &resizeFeature},
+                          {LV2_OPTIONS__options, const_cast<LV2_Options_Option*>(given)},
+                          *urids.feature()});
+    ASSERT_NE(handle, nullptr);
+    idle();
+    TarvelPanel* panel = static_cast<tarvel_lv2::TarvelLv2Ui*>(handle)->editor();
+    EXPECT_EQ(panel->getFrame()->getScale(), 2.0);
+    EXPECT_EQ(sizes, (std::vector<std::pair<int, int>>{{536, 214}}));
+    const raster::Surface shot = x11::captureWindow(panel->getFrame()->getWindow());
+    EXPECT_EQ(shot.width(), 536);
+    EXPECT_EQ(shot.height(), 214);
+
+    const auto* options = static_cast<const LV2_Options_Interface*>(
+        descriptor->extension_data(LV2_OPTIONS__interface));
+    ASSERT_NE(options, nullptr);
+    const float oneAndAHalf = 1.5f;
+    const LV2_Options_Option change[] = {option(oneAndAHalf), {}};
+    EXPECT_EQ(options->set(handle, change), LV2_OPTIONS_SUCCESS);
+    idle();
+    EXPECT_EQ(sizes.back(), std::make_pair(402, 161));
+    LV2_Options_Option asked[] = {{LV2_OPTIONS_INSTANCE, 0, key, 0, 0, nullptr}, {}};
+    EXPECT_EQ(options->get(handle, asked), LV2_OPTIONS_SUCCESS);
+    ASSERT_NE(asked[0].value, nullptr);
+    EXPECT_EQ(asked[0].type, floatType);
+    EXPECT_EQ(*static_cast<const float*>(asked[0].value), 1.5f);
+
+    const float zero = 0.0f;
+    const LV2_Options_Option bad[] = {option(zero), {}};
+    EXPECT_EQ(options->set(handle, bad), LV2_OPTIONS_ERR_BAD_VALUE);
+    const LV2_Options_Option other[] = {
+        {LV2_OPTIONS_INSTANCE, 0, urids.map("urn:other"), sizeof two, floatType, &two}, {}};
+    EXPECT_EQ(options->set(handle, other), LV2_OPTIONS_ERR_BAD_KEY);
+    EXPECT_EQ(panel->getFrame()->getScale(), 1.5);
+    EXPECT_EQ(sizes.size(), 2u);
 }
 
 } // namespace

@@ -169,6 +169,28 @@ add_test(NAME ${_prefix}.editor.scaled
 set_tests_properties(${_prefix}.editor.scaled PROPERTIES RESOURCE_LOCK ${_lock} TIMEOUT 120
                      FIXTURES_REQUIRED ${_prefix}_editor_pictures_folder
                      FIXTURES_SETUP ${_prefix}_editor_scaled_shots)
+# TARVEL.dll's editor on displays of 144 and 192 dots per inch, opened as a
+# host opens it: its screenshot is the headless render at 1.5 and at 2.
+foreach(_dpi "144|150|1.5" "192|200|2")
+    string(REPLACE "|" ";" _dpi "${_dpi}")
+    list(GET _dpi 0 _dots)
+    list(GET _dpi 1 _percent)
+    list(GET _dpi 2 _scale)
+    add_test(NAME ${_prefix}.editor.display_scale.${_dots}
+             COMMAND env TARVEL_EXPECTED_DISPLAY_SCALE=${_scale}
+                     "${PROJECT_SOURCE_DIR}/scripts/wine-run-at-dpi" ${_dots}
+                     "${_tree}/tests/wine/editor_tests.exe" --gtest_filter=EditorAtDisplayScale.*
+                     "${_dll_windows}" "${_shots_windows}")
+    set_tests_properties(${_prefix}.editor.display_scale.${_dots} PROPERTIES
+                         RESOURCE_LOCK ${_lock} TIMEOUT 180
+                         FIXTURES_REQUIRED ${_prefix}_editor_pictures_folder
+                         FIXTURES_SETUP ${_prefix}_editor_dpi_${_dots})
+    add_test(NAME ${_prefix}.editor.display_scale.${_dots}_matches_headless
+             COMMAND ${_guard} $<TARGET_FILE:compare-pictures> "${_shots}/editor_dpi_${_percent}.png"
+                     "${PROJECT_SOURCE_DIR}/tests/data/editor_panel-${_percent}.png")
+    set_tests_properties(${_prefix}.editor.display_scale.${_dots}_matches_headless PROPERTIES
+                         FIXTURES_REQUIRED ${_prefix}_editor_dpi_${_dots})
+endforeach()
 foreach(_percent 200 150)
     add_test(NAME ${_prefix}.editor.scaled_matches_headless.${_percent}
              COMMAND ${_guard} $<TARGET_FILE:compare-pictures> "${_shots}/editor_scale_${_percent}.png"

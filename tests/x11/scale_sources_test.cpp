@@ -1,15 +1,20 @@
 // Where the Linux editor's scale comes from, on a private X server the test
 // command starts: the display's scale is the server's Xft.dpi over 96 (as a
-// desktop loads it with xrdb, and as it is changed later), and the zoom
-// menu of libtarvel-vst.so's editor, chosen with real input, is saved to
-// the user's preference file.
+// desktop loads it with xrdb, and as it is changed later), libtarvel-vst.so's
+// editor opens at it (its screenshot is written for CTest to compare with
+// the headless render at that scale), and the zoom menu of the editor,
+// chosen with real input, is saved to the user's preference file.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "editor/settings_folder.h"
+#include "gui/scale.h"
 #include "library_fixture.h"
+#include "platform/software/pictures/picture_files.h"
 #include "platform/window.h"
 #include "real_input.h"
 
@@ -121,6 +126,42 @@ TEST(X11DisplayScale, FollowsTheResourcesAsTheyAreNowAndIgnoresWhatIsNoDpi) {
         ASSERT_NE(host, nullptr);
     }
     x11::destroyHostWindow(host);
+}
+
+class X11DisplayScaleEditor : public LibraryEditorTest {
+protected:
+    SettingsFolder folder; // the user's zoom stays out of it
+};
+
+// The host reads the rectangle, makes its window that size and opens the
+// editor in it, at 0.75 and 0.25 as the stored pictures are.
+TEST_F(X11DisplayScaleEditor, TheLibrarysEditorOpensAndDrawsAtTheDisplaysScale) {
+    const double s = expectedScale();
+    pluginHost.setParameter(0, 0.75f);
+    pluginHost.setParameter(1, 0.25f);
+    ERect* rect = nullptr;
+    ASSERT_EQ(dispatch(effEditGetRect, &rect), 1);
+    ASSERT_NE(rect, nullptr);
+    const int width = rect->right - rect->left;
+    const int height = rect->bottom - rect->top;
+    EXPECT_EQ(width, scale::toDevice(268, s));
+    EXPECT_EQ(height, scale::toDevice(107, s));
+    x11::placeHostWindow(host, kScreenX, kScreenY, width, height);
+    ASSERT_EQ(dispatch(effEditOpen, parentId()), 1);
+    for (int i = 0; i < 25; ++i) {
+        dispatch(effEditIdle);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    x11::syncHost();
+    const raster::Surface shot = x11::captureWindow(host);
+    ASSERT_EQ(shot.width(), width);
+    ASSERT_EQ(shot.height(), height);
+    if (const char* shots = std::getenv("TARVEL_SHOT_DIR")) {
+        const std::string path = std::string(shots) + "/library_editor_" +
+                                 std::to_string(static_cast<int>(s * 100)) + ".png";
+        EXPECT_TRUE(software::savePng(shot, path.c_str())) << path;
+    }
+    dispatch(effEditClose);
 }
 
 class X11ZoomMenuTest : public LibraryEditorTest {

@@ -54,6 +54,10 @@ bool TarvelLv2Ui::open() {
     if (editor_ == nullptr) {
         return false;
     }
+    // The host's scale stands for the display's from the first size on.
+    if (host_.scaleFactor != 0.0 && editor_->setHostScale(host_.scaleFactor)) {
+        scaleFactor_ = static_cast<float>(host_.scaleFactor);
+    }
     auto* parent = reinterpret_cast<void*>(host_.parent);
     if (!editor_->open(parent)) {
         return false;
@@ -89,6 +93,39 @@ void TarvelLv2Ui::idle() {
     if (editor_ != nullptr) {
         editor_->idle();
     }
+}
+
+std::uint32_t TarvelLv2Ui::setOptions(const LV2_Options_Option* options) {
+    std::uint32_t status = LV2_OPTIONS_SUCCESS;
+    for (const LV2_Options_Option* o = options; o != nullptr && o->key != 0; ++o) {
+        if (o->key != host_.scaleKeys.scaleFactor) {
+            status |= LV2_OPTIONS_ERR_BAD_KEY;
+            continue;
+        }
+        const LV2_Options_Option one[2] = {*o, {}};
+        double factor = 0.0;
+        if (!findScaleFactor(one, host_.scaleKeys, factor) || editor_ == nullptr ||
+            !editor_->setHostScale(factor)) {
+            status |= LV2_OPTIONS_ERR_BAD_VALUE;
+            continue;
+        }
+        scaleFactor_ = static_cast<float>(factor);
+    }
+    return status;
+}
+
+std::uint32_t TarvelLv2Ui::getOptions(LV2_Options_Option* options) {
+    std::uint32_t status = LV2_OPTIONS_SUCCESS;
+    for (LV2_Options_Option* o = options; o != nullptr && o->key != 0; ++o) {
+        if (o->context != LV2_OPTIONS_INSTANCE || o->key != host_.scaleKeys.scaleFactor) {
+            status |= LV2_OPTIONS_ERR_BAD_KEY;
+            continue;
+        }
+        o->size = sizeof scaleFactor_;
+        o->type = host_.scaleKeys.atomFloat;
+        o->value = &scaleFactor_;
+    }
+    return status;
 }
 
 float TarvelLv2Ui::value(int32 index) {

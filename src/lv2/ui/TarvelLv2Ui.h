@@ -38,6 +38,12 @@ public:
                    const void* buffer);
     // Handles the panel's window events and redraws what changed.
     void idle();
+    // Options the host sets after instantiation (the options interface): the
+    // scale factor, which the panel follows, asking the host for its new
+    // size. The LV2 status bits: unknown keys are refused, a bad factor too.
+    std::uint32_t setOptions(const LV2_Options_Option* options);
+    // Answers the scale factor option with the one the panel follows.
+    std::uint32_t getOptions(LV2_Options_Option* options);
 
     TarvelPanel* editor() const { return editor_; }
 
@@ -54,6 +60,8 @@ private:
     bool requestSize(int width, int height) override;
 
     UiHost host_;
+    // The factor getOptions answers with: the host's, as last taken.
+    float scaleFactor_ = 1.0f;
     // The ports' values, as the host last reported or the editor set them.
     float values_[2] = {1.0f, 1.0f};
     TarvelPanel* editor_ = nullptr;

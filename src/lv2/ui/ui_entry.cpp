@@ -65,8 +65,24 @@ int idle(LV2UI_Handle handle) {
 
 const LV2UI_Idle_Interface kIdle = {idle};
 
+uint32_t getOptions(LV2_Handle handle, LV2_Options_Option* options) {
+    return uiOf(handle)->getOptions(options);
+}
+
+uint32_t setOptions(LV2_Handle handle, const LV2_Options_Option* options) {
+    return uiOf(handle)->setOptions(options);
+}
+
+const LV2_Options_Interface kOptions = {getOptions, setOptions};
+
 const void* extensionData(const char* uri) {
-    return std::strcmp(uri, LV2_UI__idleInterface) == 0 ? &kIdle : nullptr;
+    if (uri == nullptr) {
+        return nullptr;
+    }
+    if (std::strcmp(uri, LV2_UI__idleInterface) == 0) {
+        return &kIdle;
+    }
+    return std::strcmp(uri, LV2_OPTIONS__interface) == 0 ? &kOptions : nullptr;
 }
 
 const LV2UI_Descriptor kDescriptor = {tarvel_lv2::kUiUri, instantiate, cleanup, portEvent,

@@ -5,6 +5,8 @@
 namespace tarvel_lv2 {
 
 const char* readUiFeatures(const LV2_Feature* const* features, UiHost& host) {
+    const LV2_Options_Option* options = nullptr;
+    const LV2_URID_Map* map = nullptr;
     for (const LV2_Feature* const* f = features; f != nullptr && *f != nullptr; ++f) {
         const char* uri = (*f)->URI;
         void* data = (*f)->data;
@@ -17,7 +19,17 @@ const char* readUiFeatures(const LV2_Feature* const* features, UiHost& host) {
             host.resize = static_cast<const LV2UI_Resize*>(data);
         } else if (std::strcmp(uri, LV2_UI__touch) == 0) {
             host.touch = static_cast<const LV2UI_Touch*>(data);
+        } else if (std::strcmp(uri, LV2_OPTIONS__options) == 0) {
+            options = static_cast<const LV2_Options_Option*>(data);
+        } else if (std::strcmp(uri, LV2_URID__map) == 0) {
+            map = static_cast<const LV2_URID_Map*>(data);
         }
+    }
+    // The map may come after the options in the list.
+    host.scaleKeys = mapScaleFactorKeys(map);
+    double factor = 0.0;
+    if (findScaleFactor(options, host.scaleKeys, factor)) {
+        host.scaleFactor = factor;
     }
     if (host.write == nullptr) {
         return "the host gave no write function for the control ports";

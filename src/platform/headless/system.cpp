@@ -58,7 +58,7 @@ int systemMetric(SystemMetric metric) {
 
 double displayScale(Window w) {
     countCall("GetDpiForWindow");
-    return liveWindow(window(w)) ? input().displayScale : 1.0;
+    return !w || liveWindow(window(w)) ? input().displayScale : 1.0;
 }
 
 std::uint32_t doubleClickTime() {

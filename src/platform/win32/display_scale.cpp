@@ -1,6 +1,7 @@
 // The display's scale as Windows reports it for a window: the window's own
 // dots per inch where the system has them for each window (Windows 10 1607
-// and later), else the screen's, over the usual 96.
+// and later), else the screen's, over the usual 96. Asked without a window,
+// the screen's.
 #include <windows.h>
 
 #include "handles.h"
@@ -27,12 +28,14 @@ DpiForWindowFunction dpiForWindowFunction() {
 } // namespace
 
 double displayScale(Window w) {
+    // No window yet: the main display's, through the screen's device.
     HWND h = win32::hwnd(w);
-    if (!h || !IsWindow(h))
+    if (h && !IsWindow(h))
         return 1.0;
     UINT dots = 0;
-    if (DpiForWindowFunction dpiForWindow = dpiForWindowFunction())
-        dots = dpiForWindow(h);
+    if (h)
+        if (DpiForWindowFunction dpiForWindow = dpiForWindowFunction())
+            dots = dpiForWindow(h);
     if (dots == 0) {
         if (HDC dc = GetDC(h)) {
             dots = static_cast<UINT>(GetDeviceCaps(dc, LOGPIXELSX));

@@ -1,9 +1,13 @@
 // The editor panel drawn at the scales it offers: renders against stored
 // reference pictures, the handles where the scaled layout puts them, and
-// presses and drags that reach the same values at every scale.
+// presses and drags that reach the same values at every scale; and the
+// scale a VST 2.x host or the display gives, with the sizes the host is told.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/TarvelEditor.h"
@@ -17,6 +21,7 @@
 #include "platform/graphics.h"
 #include "platform/system.h"
 #include "png_file.h"
+#include "settings_folder.h"
 
 namespace {
 
@@ -28,7 +33,7 @@ constexpr int kScreenY = 50;
 
 class ScaledEditor : public ::testing::Test {
 protected:
-    ScaledEditor() {
+    explicit ScaledEditor(HostSettings hostSettings = {}) : host(hostSettings) {
         new TarvelEditor(&effect); // the effect owns it
         host.attach(effect.getAeffect());
         headless::resetInput();
@@ -70,10 +75,50 @@ protected:
         return values;
     }
 
+    // The host's vendor call with its scale.
+    int32 tellScale(float factor, VstWord value = kHostScaleValue) {
+        return static_cast<int32>(
+            effect.dispatcher(effVendorSpecific, kHostScaleIndex, value, nullptr, factor));
+    }
+    // The editor's rectangle as the host reads it.
+    std::pair<int, int> rect() {
+        ERect* r = nullptr;
+        effect.dispatcher(effEditGetRect, 0, 0, &r, 0.0f);
+        return r ? std::make_pair(r->right - r->left, r->bottom - r->top) : std::make_pair(0, 0);
+    }
+    // The window sizes the editor asked the host for, in order.
+    std::vector<std::pair<int, int>> sizeRequests() {
+        std::vector<std::pair<int, int>> sizes;
+        for (const HostCall& call : host.calls())
+            if (call.opcode == audioMasterSizeWindow)
+                sizes.emplace_back(call.index, static_cast<int>(call.value));
+        return sizes;
+    }
+    bool open() {
+        const bool opened = effect.dispatcher(effEditOpen, 0, 0, parent, 0.0f) == 1;
+        headless::dispatchMessages();
+        return opened;
+    }
+
+    SettingsFolder folder; // no preference of the user's is read
     PluginHost host;
     TarvelEffect effect{PluginHost::callback()};
     platform::Window parent;
 };
+
+// A host that resizes its window when the editor asks.
+class ResizingHost : public ScaledEditor {
+protected:
+    ResizingHost() : ScaledEditor(resizing()) {}
+    static HostSettings resizing() {
+        HostSettings s;
+        s.sizesWindows = true;
+        return s;
+    }
+};
+
+using Size = std::pair<int, int>;
+using Sizes = std::vector<Size>;
 
 int differences(const raster::Surface& a, const raster::Surface& b) {
     if (a.width() != b.width() || a.height() != b.height())
@@ -193,6 +238,86 @@ TEST_F(ScaledEditor, PressesAndDragsReachTheSameValuesAtEveryScale) {
         }
         effect.dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
     }
+}
+
+// The host tells its scale before the editor opens, and again while open:
+// the rectangle, the window and the pictures follow; only a change the host
+// has not read from the rectangle is asked for.
+TEST_F(ResizingHost, TheHostsVendorCallScalesTheEditorAndAsksForTheSizeItHasNotRead) {
+    effect.setParameter(TarvelEffect::kNcvolume, 0.75f);
+    effect.setParameter(TarvelEffect::kIpvolume, 0.25f);
+    EXPECT_EQ(rect(), Size(268, 107));
+    EXPECT_EQ(tellScale(2.0f), 1);
+    EXPECT_EQ(rect(), Size(536, 214));
+    ASSERT_TRUE(open());
+    EXPECT_EQ(frame()->getScale(), 2.0);
+    EXPECT_EQ(window().width(), 536);
+    EXPECT_EQ(sizeRequests(), Sizes{});
+
+    EXPECT_EQ(tellScale(1.5f), 1);
+    headless::dispatchMessages();
+    EXPECT_EQ(sizeRequests(), Sizes{Size(402, 161)});
+    EXPECT_EQ(rect(), Size(402, 161));
+    raster::Surface reference;
+    ASSERT_TRUE(readPng(TARVEL_TEST_DATA_DIR "/editor_panel-150.png", reference));
+    EXPECT_EQ(differences(window(), reference), 0);
+
+    // Nonsense is refused and changes nothing; so is another vendor's call.
+    host.clearCalls();
+    for (float bad : {std::numeric_limits<float>::quiet_NaN(), 0.0f, -2.0f, 9.0f,
+                      std::numeric_limits<float>::infinity()})
+        EXPECT_EQ(tellScale(bad), 0) << bad;
+    EXPECT_EQ(tellScale(2.0f, 0x41654374), 0);
+    EXPECT_EQ(
+        effect.dispatcher(effVendorSpecific, kHostScaleIndex + 1, kHostScaleValue, nullptr, 2.0f),
+        0);
+    EXPECT_EQ(frame()->getScale(), 1.5);
+    EXPECT_EQ(sizeRequests(), Sizes{});
+}
+
+// A host that cannot resize its window gets the editor drawn at the new
+// scale inside the window it has.
+TEST_F(ScaledEditor, AHostThatCannotResizeLeavesTheEditorDrawnAtItsNewSize) {
+    effect.setParameter(TarvelEffect::kNcvolume, 0.75f);
+    effect.setParameter(TarvelEffect::kIpvolume, 0.25f);
+    ASSERT_TRUE(open());
+    EXPECT_EQ(tellScale(2.0f), 1);
+    headless::dispatchMessages();
+    bool askedFirst = false;
+    for (const HostCall& call : host.calls())
+        askedFirst |= call.opcode == audioMasterCanDo && call.text == "sizeWindow";
+    EXPECT_TRUE(askedFirst);
+    EXPECT_EQ(sizeRequests(), Sizes{});
+    raster::Surface reference;
+    ASSERT_TRUE(readPng(TARVEL_TEST_DATA_DIR "/editor_panel-200.png", reference));
+    EXPECT_EQ(differences(window(), reference), 0);
+}
+
+// The display's scale: read for the rectangle of a closed editor, at open
+// (told when it differs from what the host read) and on a move to another
+// monitor; once the host tells a scale of its own, that one stands.
+TEST_F(ResizingHost, TheDisplaysScaleSizesTheEditorUntilTheHostTellsItsOwn) {
+    headless::input().displayScale = 2.0;
+    ASSERT_TRUE(open()); // no rectangle read first
+    EXPECT_EQ(sizeRequests(), Sizes{Size(536, 214)});
+    effect.dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
+    host.clearCalls();
+
+    headless::input().displayScale = 1.25;
+    EXPECT_EQ(rect(), Size(335, 134));
+    ASSERT_TRUE(open());
+    EXPECT_EQ(sizeRequests(), Sizes{});
+    headless::input().displayScale = 1.5;
+    EXPECT_TRUE(headless::sendDisplayScaleChange(frame()->getWindow()));
+    EXPECT_EQ(frame()->getScale(), 1.5);
+    EXPECT_EQ(sizeRequests(), Sizes{Size(402, 161)});
+
+    EXPECT_EQ(tellScale(1.0f), 1);
+    EXPECT_EQ(frame()->getScale(), 1.0);
+    headless::input().displayScale = 3.0;
+    EXPECT_TRUE(headless::sendDisplayScaleChange(frame()->getWindow()));
+    EXPECT_EQ(frame()->getScale(), 1.0);
+    EXPECT_EQ(sizeRequests(), (Sizes{Size(402, 161), Size(268, 107)}));
 }
 
 } // namespace

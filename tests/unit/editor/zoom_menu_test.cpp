@@ -129,6 +129,9 @@ TEST_F(ZoomMenuTest, AChoiceIsSavedTakenHereAndReadByTheNextEditorOpened) {
     EXPECT_EQ(folder.preferenceText(), "zoom 2\nfollow-display yes\n");
     EXPECT_EQ(first.editor()->getZoomPreference(), (ZoomPreference{2.0, true}));
     EXPECT_EQ(first.editor()->requestedScale(), 2.0);
+    // Drawn at it at once, at twice the size.
+    EXPECT_EQ(first.editor()->getFrame()->getScale(), 2.0);
+    EXPECT_EQ(first.editor()->width(), 536);
 
     // A second instance, opened after, starts at the choice.
     EditorInHost second;
@@ -174,6 +177,7 @@ TEST_F(ZoomMenuTest, TheDisplayScaleIsReadAtOpenAndAgainWhenTheWindowSaysItChang
     EXPECT_EQ(first.editor()->requestedScale(), 2.0); // not asked again by itself
     EXPECT_TRUE(headless::sendDisplayScaleChange(first.editor()->getFrame()->getWindow()));
     EXPECT_EQ(first.editor()->requestedScale(), 1.25);
+    EXPECT_EQ(first.editor()->getFrame()->getScale(), 1.25);
     // Not followed: the display's scale no longer counts.
     first.rightClick(kFollow);
     headless::input().displayScale = 2.0;

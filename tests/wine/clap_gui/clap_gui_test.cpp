@@ -117,8 +117,13 @@ TEST_F(ClapGuiTest, AnswersForAnEmbeddedWin32WindowOfItsOneSize) {
     EXPECT_EQ(width, 268u);
     EXPECT_EQ(height, 107u);
     EXPECT_FALSE(gui->canResize(plugin()));
-    EXPECT_FALSE(gui->setScale(plugin(), 1.5));
     EXPECT_FALSE(gui->setSize(plugin(), 300, 200));
+    // The host's scale sizes it, nonsense aside.
+    EXPECT_TRUE(gui->setScale(plugin(), 1.5));
+    EXPECT_FALSE(gui->setScale(plugin(), 0.0));
+    ASSERT_TRUE(gui->getSize(plugin(), &width, &height));
+    EXPECT_EQ(width, 402u);
+    EXPECT_EQ(height, 161u);
     // A window of another api, or none, is refused.
     clap::Window wrong{};
     wrong.api = clap::kWindowApiX11;

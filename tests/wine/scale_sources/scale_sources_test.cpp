@@ -144,8 +144,8 @@ TEST_F(ScaleSourcesUnderWine, TheDisplayScaleIsTheDotsPerInchOver96) {
                                  nullptr, GetModuleHandleA(nullptr), nullptr);
     EXPECT_EQ(platform::displayScale(reinterpret_cast<platform::Window>(child)), expected);
     DestroyWindow(child);
-    // No window, or a dead one: the usual scale.
-    EXPECT_EQ(platform::displayScale(nullptr), 1.0);
+    // No window: the main display's; a dead one: the usual scale.
+    EXPECT_EQ(platform::displayScale(nullptr), expected);
     EXPECT_EQ(platform::displayScale(reinterpret_cast<platform::Window>(child)), 1.0);
     // An editor opened on this display asks for its scale, as the pictures have it.
     TarvelPanel editor(&parameters, quietHost);
