@@ -3,7 +3,8 @@
 # string through Tarvel (cycles.png) and a whole sentence of speech
 # (speech.png), both from scripts/make-material.sh and tarvel-render --plot;
 # the open editor (editor.png, drawn on the headless backend, which the Wine
-# tests check against the real window); and the control gallery
+# tests check against the real window, and editor-200.png at a scale of 2);
+# and the control gallery
 # (gallery.png). Builds what it needs in the native tree.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -28,5 +29,7 @@ for name in cycles speech; do
 done
 # The editor as the plug-in opens, with both parameters at their default 1.0.
 build/native/tests/support/render-editor/render-editor docs/editor.png 1 1 >/dev/null
+# The same at 200 %, as on a display of twice the usual dots per inch.
+build/native/tests/support/render-editor/render-editor --scale 2 docs/editor-200.png 1 1 >/dev/null
 build/native/tools/control-gallery/control-gallery docs/gallery.png >/dev/null
-echo "wrote docs/cycles.png, docs/speech.png, docs/editor.png, docs/gallery.png"
+echo "wrote docs/cycles.png, docs/speech.png, docs/editor.png, docs/editor-200.png, docs/gallery.png"
