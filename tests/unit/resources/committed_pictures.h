@@ -40,44 +40,54 @@ inline std::uint32_t read32(const std::vector<std::uint8_t>& b, std::size_t at) 
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
 }
 
-// A BMP file of resources/ with a 40-byte info header that spans the file;
-// `bytes` is empty when the file is not one.
-struct BmpFile {
-    explicit BmpFile(const std::string& name) {
-        std::ifstream file(std::string(TARVEL_RESOURCES_DIR) + "/" + name, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-        if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M' || read32(bytes, 14) != 40 ||
-            read32(bytes, 2) != bytes.size()) {
-            bytes.clear();
-            return;
-        }
-        width = static_cast<int>(read32(bytes, 18));
-        height = static_cast<int>(read32(bytes, 22));
-        bitsPerPixel = bytes[28] | bytes[29] << 8;
-        compression = static_cast<int>(read32(bytes, 30));
-    }
-    // True when rows of `pixelBytes` bytes a pixel, padded to whole words,
-    // fill the file from the pixel offset to its end.
-    bool rowsFill(std::size_t pixelBytes) const {
-        return width > 0 && height > 0 &&
-               read32(bytes, 10) + rowBytes(pixelBytes) * static_cast<std::size_t>(height) ==
-                   bytes.size();
-    }
-    std::size_t rowBytes(std::size_t pixelBytes) const {
-        return (static_cast<std::size_t>(width) * pixelBytes + 3) & ~std::size_t{3};
-    }
-    // The first byte of the picture's row y, counted from the top.
-    const std::uint8_t* row(int y, std::size_t pixelBytes) const {
-        return &bytes[read32(bytes, 10) +
-                      rowBytes(pixelBytes) * static_cast<std::size_t>(height - 1 - y)];
-    }
-
-    std::vector<std::uint8_t> bytes;
+// A BMP file of resources/ with a 40-byte info header that spans it: its
+// form, and the grey level of every pixel, top row first (-1 where the
+// pixel is not grey). The size and the levels only when the file is an
+// uncompressed picture of `depth` bits a pixel (24, or 8 with a palette)
+// whose rows fill it.
+struct GreyPicture {
     int width = 0;
     int height = 0;
     int bitsPerPixel = 0;
     int compression = -1;
+    std::vector<int> levels;
+    int grey(int x, int y) const { return levels[static_cast<std::size_t>(y * width + x)]; }
+    bool isWhite(int x, int y) const { return grey(x, y) == 255; }
 };
+
+inline GreyPicture readGreyPicture(const std::string& name, int depth) {
+    std::ifstream file(std::string(TARVEL_RESOURCES_DIR) + "/" + name, std::ios::binary);
+    const std::vector<std::uint8_t> b((std::istreambuf_iterator<char>(file)),
+                                      std::istreambuf_iterator<char>());
+    GreyPicture p;
+    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || read32(b, 14) != 40 ||
+        read32(b, 2) != b.size())
+        return p;
+    p.bitsPerPixel = b[28] | b[29] << 8;
+    p.compression = static_cast<int>(read32(b, 30));
+    const int width = static_cast<int>(read32(b, 18));
+    const int height = static_cast<int>(read32(b, 22));
+    const std::size_t pixelBytes = static_cast<std::size_t>(depth / 8);
+    const std::size_t palette = 54; // after the two headers, when there is one
+    const std::size_t offset = read32(b, 10);
+    const std::size_t rowBytes =
+        (static_cast<std::size_t>(width) * pixelBytes + 3) & ~std::size_t{3};
+    if (p.bitsPerPixel != depth || p.compression != 0 || width <= 0 || height <= 0 ||
+        (depth == 8 && b.size() < palette + 1024) ||
+        offset + rowBytes * static_cast<std::size_t>(height) != b.size())
+        return p;
+    p.width = width;
+    p.height = height;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const std::uint8_t* at =
+                &b[offset + rowBytes * static_cast<std::size_t>(height - 1 - y) +
+                   pixelBytes * static_cast<std::size_t>(x)];
+            const std::uint8_t* bgr = depth == 8 ? &b[palette + 4 * std::size_t{*at}] : at;
+            p.levels.push_back(bgr[0] == bgr[1] && bgr[1] == bgr[2] ? bgr[0] : -1);
+        }
+    return p;
+}
 
 // The ink in a box of device pixels (right and bottom exclusive): how far it
 // reaches, how many pixels are not white, and how many of them carry the

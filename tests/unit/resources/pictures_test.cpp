@@ -3,7 +3,6 @@
 // white ground around a disc without white.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,54 +11,24 @@
 
 namespace {
 
-struct Picture {
-    int width = 0;
-    int height = 0;
-    int bitsPerPixel = 0;
-    int compression = -1;
-    std::vector<std::uint8_t> bgr; // top-down rows, three bytes a pixel, unpadded
-
-    // The pixel's grey level, or -1 when its three channels differ.
-    int grey(int x, int y) const {
-        const std::size_t i = 3 * static_cast<std::size_t>(y * width + x);
-        return bgr[i] == bgr[i + 1] && bgr[i] == bgr[i + 2] ? bgr[i] : -1;
-    }
-    bool isWhite(int x, int y) const { return grey(x, y) == 255; }
-};
-
-// The form of the file; the pixels only when it is 24-bit and uncompressed.
-Picture readBmp(const std::string& name) {
-    const BmpFile file(name);
-    Picture p;
-    p.width = file.width;
-    p.height = file.height;
-    p.bitsPerPixel = file.bitsPerPixel;
-    p.compression = file.compression;
-    if (file.bytes.empty() || p.bitsPerPixel != 24 || p.compression != 0 || !file.rowsFill(3))
-        return p;
-    for (int y = 0; y < p.height; ++y)
-        p.bgr.insert(p.bgr.end(), file.row(y, 3), file.row(y, 3) + p.width * 3);
-    return p;
-}
-
 class Panel : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { panel = new Picture(readBmp("background.bmp")); }
+    static void SetUpTestSuite() { panel = new GreyPicture(readGreyPicture("background.bmp", 24)); }
     static void TearDownTestSuite() { delete panel; }
-    static Picture* panel;
+    static GreyPicture* panel;
 };
-Picture* Panel::panel = nullptr;
+GreyPicture* Panel::panel = nullptr;
 
 TEST_F(Panel, IsA268By107TwentyFourBitUncompressedPicture) {
     EXPECT_EQ(panel->width, 268);
     EXPECT_EQ(panel->height, 107);
     EXPECT_EQ(panel->bitsPerPixel, 24);
     EXPECT_EQ(panel->compression, 0);
-    ASSERT_EQ(panel->bgr.size(), 268u * 107u * 3u);
+    ASSERT_EQ(panel->levels.size(), 268u * 107u);
 }
 
 TEST_F(Panel, OutlineRingsSitOneInFromEachEdgeWithTheBottomShadedApart) {
-    ASSERT_FALSE(panel->bgr.empty());
+    ASSERT_FALSE(panel->levels.empty());
     const int right = 267, bottom = 106;
     for (int x = 0; x <= right; ++x) {
         EXPECT_TRUE(panel->isWhite(x, 0) && panel->isWhite(x, bottom)) << "x " << x;
@@ -83,7 +52,7 @@ TEST_F(Panel, OutlineRingsSitOneInFromEachEdgeWithTheBottomShadedApart) {
 }
 
 TEST_F(Panel, GroovesRunFromTenTo256UnderEachSliderMiddle) {
-    ASSERT_FALSE(panel->bgr.empty());
+    ASSERT_FALSE(panel->levels.empty());
     for (const int top : {55, 86}) {
         for (int row = 0; row < 3; ++row) {
             for (int x = 10; x <= 256; ++x) {
@@ -99,7 +68,7 @@ TEST_F(Panel, GroovesRunFromTenTo256UnderEachSliderMiddle) {
 }
 
 TEST_F(Panel, InsideTheOutlineOnlyLetteringAndGroovesAreNotWhite) {
-    ASSERT_FALSE(panel->bgr.empty());
+    ASSERT_FALSE(panel->levels.empty());
     for (int y = 4; y <= 102; ++y) {
         for (int x = 4; x <= 263; ++x) {
             if (panel->isWhite(x, y) || kGrooves[0].contains(x, y) || kGrooves[1].contains(x, y)) {
@@ -117,7 +86,7 @@ TEST_F(Panel, InsideTheOutlineOnlyLetteringAndGroovesAreNotWhite) {
 }
 
 TEST_F(Panel, EachLineOfLetteringFillsItsBoxHeightAndMeetsItsAnchor) {
-    ASSERT_FALSE(panel->bgr.empty());
+    ASSERT_FALSE(panel->levels.empty());
     for (const Lettering& line : kLettering) {
         const Ink ink =
             inkIn(*panel, line.box.left, line.box.top, line.box.right + 1, line.box.bottom + 1);
@@ -137,12 +106,12 @@ TEST_F(Panel, EachLineOfLetteringFillsItsBoxHeightAndMeetsItsAnchor) {
 }
 
 TEST(Handle, IsAFourteenPixelDiscOnWhiteCorners) {
-    const Picture handle = readBmp("handle.bmp");
+    const GreyPicture handle = readGreyPicture("handle.bmp", 24);
     EXPECT_EQ(handle.bitsPerPixel, 24);
     EXPECT_EQ(handle.compression, 0);
     ASSERT_EQ(handle.width, 14);
     ASSERT_EQ(handle.height, 14);
-    ASSERT_EQ(handle.bgr.size(), 14u * 14u * 3u);
+    ASSERT_EQ(handle.levels.size(), 14u * 14u);
 
     for (const auto& [x, y] : {std::pair{0, 0}, {13, 0}, {0, 13}, {13, 13}}) {
         EXPECT_TRUE(handle.isWhite(x, y)) << "corner " << x << "," << y;

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,33 +14,6 @@
 #include "gui/scale.h"
 
 namespace {
-
-// An 8-bit picture's grey levels, top-down; -1 where a palette entry is
-// not grey. Empty unless the file is an uncompressed 8-bit BMP.
-struct GreyPicture {
-    int width = 0;
-    int height = 0;
-    std::vector<int> levels;
-    int grey(int x, int y) const { return levels[static_cast<std::size_t>(y * width + x)]; }
-    bool isWhite(int x, int y) const { return grey(x, y) == 255; }
-};
-
-GreyPicture readGreyBmp(const std::string& name) {
-    const BmpFile file(name);
-    GreyPicture p;
-    if (file.bytes.size() < 54 + 1024 || file.bitsPerPixel != 8 || file.compression != 0 ||
-        !file.rowsFill(1))
-        return p;
-    const std::uint8_t* palette = &file.bytes[14 + 40];
-    p.width = file.width;
-    p.height = file.height;
-    for (int y = 0; y < p.height; ++y)
-        for (int x = 0; x < p.width; ++x) {
-            const std::uint8_t* entry = palette + 4 * file.row(y, 1)[x];
-            p.levels.push_back(entry[0] == entry[1] && entry[1] == entry[2] ? entry[0] : -1);
-        }
-    return p;
-}
 
 std::string percent(double s) {
     return std::to_string(std::lround(s * 100.0));
@@ -57,7 +29,7 @@ protected:
     static void SetUpTestSuite() {
         for (double s : scale::kOffered)
             if (s != 1.0)
-                panels.push_back(readGreyBmp("background-" + percent(s) + ".bmp"));
+                panels.push_back(readGreyPicture("background-" + percent(s) + ".bmp", 8));
     }
     const GreyPicture& panel() const {
         const double s = GetParam();
@@ -146,7 +118,7 @@ TEST_P(ScaledPictures, LetteringIsSetAgainInsideItsScaledBoxWithCrispStems) {
 
 TEST_P(ScaledPictures, TheHandleIsADiscOnWhiteCornersWithoutWhiteInside) {
     const double s = GetParam();
-    const GreyPicture h = readGreyBmp("handle-" + percent(s) + ".bmp");
+    const GreyPicture h = readGreyPicture("handle-" + percent(s) + ".bmp", 8);
     // Rounded down: no 14-unit slot has fewer pixels at the scale.
     const int size = static_cast<int>(std::floor(14 * s));
     ASSERT_EQ(h.width, size);
