@@ -104,6 +104,27 @@ std::vector<Event> onlyMidi(const std::vector<Event>& events) {
     return midi;
 }
 
+// A block's buffers: `frames` frames of `level` in, the outputs filled with
+// `fill`, and the events the block pushes.
+struct Block {
+    Block(std::uint32_t frames, float level, float fill = 0.0f)
+        : in(frames, level), left(frames, fill), right(frames, fill) {}
+    std::int32_t run(Instance& instance, std::uint32_t frames, const std::vector<Event>& events) {
+        return instance.run(in.data(), left.data(), right.data(), frames, events, out);
+    }
+    std::vector<float> in;
+    std::vector<float> left;
+    std::vector<float> right;
+    OutputList out;
+};
+
+// A parameter's value as the instance reports it; NaN when it reports none.
+double valueOf(const Instance& instance, clap::Id id) {
+    const auto* params = instance.extension<clap::PluginParams>(clap::kExtParams);
+    double value = std::nan("");
+    return params->getValue(instance.plugin, id, &value) ? value : std::nan("");
+}
+
 class ClapPlugin : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -239,40 +260,28 @@ TEST_F(ClapPlugin, SoundsAndRelaysExactlyAsTheVstEffect) {
 TEST_F(ClapPlugin, Controller1GoesOutAsAParameterValueAtItsFrameAndHostValuesAreNotEchoed) {
     Instance instance(library(), host);
     ASSERT_TRUE(instance.start());
-    std::vector<float> in(256, 0.25f);
-    std::vector<float> left(256);
-    std::vector<float> right(256);
-    OutputList out;
-    instance.run(in.data(), left.data(), right.data(), 256,
-                 {paramEvent(3, 1, 0.5), midiEvent(40, 0xB2, 1, 127), midiEvent(41, 0x92, 1, 9)},
-                 out);
+    Block block(256, 0.25f);
+    block.run(instance, 256,
+              {paramEvent(3, 1, 0.5), midiEvent(40, 0xB2, 1, 127), midiEvent(41, 0x92, 1, 9)});
     const std::vector<Event> expected = {paramEvent(40, 0, 1.0), midiEvent(40, 0xB2, 1, 127),
                                          midiEvent(41, 0x92, 1, 9)};
-    EXPECT_EQ(out.events, expected);
-    EXPECT_EQ(left[2], 0.25f);
-    EXPECT_EQ(left[3], 0.125f) << "ipvolume from its event's frame";
-    const auto* params = instance.extension<clap::PluginParams>(clap::kExtParams);
-    double value = 0.0;
-    ASSERT_TRUE(params->getValue(instance.plugin, 1, &value));
-    EXPECT_EQ(value, 0.5);
+    EXPECT_EQ(block.out.events, expected);
+    EXPECT_EQ(block.left[2], 0.25f);
+    EXPECT_EQ(block.left[3], 0.125f) << "ipvolume from its event's frame";
+    EXPECT_EQ(valueOf(instance, 1), 0.5);
 }
 
 // CLAP notes that arrive anyway are the MIDI they stand for.
 TEST_F(ClapPlugin, ClapNotesAreRelayedAsMidiNotes) {
     Instance instance(library(), host);
     ASSERT_TRUE(instance.start());
-    std::vector<float> in(64, 0.0f);
-    std::vector<float> left(64);
-    std::vector<float> right(64);
-    OutputList out;
-    instance.run(in.data(), left.data(), right.data(), 64,
-                 {clap_test::noteEvent(5, true, 3, 64, 1.0),
-                  clap_test::noteEvent(9, true, 3, 65, 0.0),
-                  clap_test::noteEvent(20, false, 3, 64, 0.5)},
-                 out);
+    Block block(64, 0.0f);
+    block.run(instance, 64,
+              {clap_test::noteEvent(5, true, 3, 64, 1.0), clap_test::noteEvent(9, true, 3, 65, 0.0),
+               clap_test::noteEvent(20, false, 3, 64, 0.5)});
     const std::vector<Event> expected = {midiEvent(5, 0x93, 64, 127), midiEvent(9, 0x93, 65, 1),
                                          midiEvent(20, 0x83, 64, 64)};
-    EXPECT_EQ(out.events, expected);
+    EXPECT_EQ(block.out.events, expected);
 }
 
 // A flush between blocks changes the gains as the same events at the next
@@ -316,9 +325,7 @@ TEST_F(ClapPlugin, ParametersShowTheVstTextsAndReadThemBack) {
         EXPECT_EQ(info.maxValue, 1.0);
         EXPECT_EQ(info.defaultValue, 1.0);
         EXPECT_NE(info.flags & clap::kParamIsAutomatable, 0u);
-        double value = 0.0;
-        ASSERT_TRUE(params->getValue(instance.plugin, info.id, &value));
-        EXPECT_EQ(value, 1.0);
+        EXPECT_EQ(valueOf(instance, info.id), 1.0);
     }
     clap::ParamInfo info{};
     EXPECT_FALSE(params->getInfo(instance.plugin, 2, &info));
@@ -373,12 +380,7 @@ struct Bytes {
 TEST_F(ClapPlugin, StateSavesTheSameBytesLoadsByteByByteAndRefusesBadData) {
     Instance saved(library(), host);
     ASSERT_TRUE(saved.start());
-    OutputList out;
-    std::vector<float> in(16, 0.0f);
-    std::vector<float> left(16);
-    std::vector<float> right(16);
-    saved.run(in.data(), left.data(), right.data(), 16,
-              {paramEvent(0, 0, 0.25), paramEvent(0, 1, 0.75)}, out);
+    Block(16, 0.0f).run(saved, 16, {paramEvent(0, 0, 0.25), paramEvent(0, 1, 0.75)});
     const auto* state = saved.extension<clap::PluginState>(clap::kExtState);
     ASSERT_NE(state, nullptr);
     Bytes first;
@@ -389,16 +391,12 @@ TEST_F(ClapPlugin, StateSavesTheSameBytesLoadsByteByByteAndRefusesBadData) {
     EXPECT_EQ(first.data, second.data);
 
     Instance loaded(library(), host);
-    const auto* params = loaded.extension<clap::PluginParams>(clap::kExtParams);
     Bytes oneByOne;
     oneByOne.data = first.data;
     oneByOne.step = 1;
     ASSERT_TRUE(state->load(loaded.plugin, &oneByOne.in));
-    double value = 0.0;
-    params->getValue(loaded.plugin, 0, &value);
-    EXPECT_EQ(value, 0.25);
-    params->getValue(loaded.plugin, 1, &value);
-    EXPECT_EQ(value, 0.75);
+    EXPECT_EQ(valueOf(loaded, 0), 0.25);
+    EXPECT_EQ(valueOf(loaded, 1), 0.75);
 
     std::vector<std::vector<std::uint8_t>> bad = {
         {}, first.data, first.data, first.data, first.data};
@@ -418,10 +416,8 @@ TEST_F(ClapPlugin, StateSavesTheSameBytesLoadsByteByByteAndRefusesBadData) {
         Bytes stream;
         stream.data = data;
         EXPECT_FALSE(state->load(loaded.plugin, &stream.in)) << data.size() << " bytes";
-        params->getValue(loaded.plugin, 0, &value);
-        EXPECT_EQ(value, 0.25);
-        params->getValue(loaded.plugin, 1, &value);
-        EXPECT_EQ(value, 0.75);
+        EXPECT_EQ(valueOf(loaded, 0), 0.25);
+        EXPECT_EQ(valueOf(loaded, 1), 0.75);
     }
 }
 
@@ -431,23 +427,16 @@ TEST_F(ClapPlugin, StateSavesTheSameBytesLoadsByteByByteAndRefusesBadData) {
 TEST_F(ClapPlugin, MidiWithoutFramesIsDroppedAndParametersStillAct) {
     Instance instance(library(), host);
     ASSERT_TRUE(instance.start());
-    std::vector<float> in(64, 0.0f);
-    std::vector<float> left(64);
-    std::vector<float> right(64);
-    OutputList out;
-    instance.run(in.data(), left.data(), right.data(), 0,
-                 {midiEvent(0, 0x90, 60, 1), paramEvent(0, 1, 0.5)}, out);
+    Block block(64, 0.0f);
+    block.run(instance, 0, {midiEvent(0, 0x90, 60, 1), paramEvent(0, 1, 0.5)});
     clap_test::InputList list({midiEvent(0, 0x90, 61, 1), paramEvent(0, 0, 0.25)});
     const auto* params = instance.extension<clap::PluginParams>(clap::kExtParams);
-    params->flush(instance.plugin, &list.list, &out.list);
-    EXPECT_TRUE(out.events.empty());
-    instance.run(in.data(), left.data(), right.data(), 64, {}, out);
-    EXPECT_TRUE(out.events.empty());
-    double value = 0.0;
-    params->getValue(instance.plugin, 0, &value);
-    EXPECT_EQ(value, 0.25);
-    params->getValue(instance.plugin, 1, &value);
-    EXPECT_EQ(value, 0.5);
+    params->flush(instance.plugin, &list.list, &block.out.list);
+    EXPECT_TRUE(block.out.events.empty());
+    block.run(instance, 64, {});
+    EXPECT_TRUE(block.out.events.empty());
+    EXPECT_EQ(valueOf(instance, 0), 0.25);
+    EXPECT_EQ(valueOf(instance, 1), 0.5);
 }
 
 // An edit the editor makes (tarvel_clap::TarvelClap's edit calls, which
@@ -502,13 +491,10 @@ TEST_F(ClapPlugin, EditorEditsGoOutAsGesturesWithTheirValues) {
 TEST_F(ClapPlugin, CallsOutOfOrderAreRefused) {
     Instance instance(library(), host);
     ASSERT_NE(instance.plugin, nullptr);
-    std::vector<float> in(32, 0.5f);
-    std::vector<float> left(32, 7.0f);
-    std::vector<float> right(32, 7.0f);
-    OutputList out;
+    Block block(32, 0.5f, 7.0f);
     EXPECT_FALSE(instance.plugin->startProcessing(instance.plugin)) << "not active";
-    EXPECT_EQ(instance.run(in.data(), left.data(), right.data(), 32, {}, out), clap::kProcessError);
-    EXPECT_EQ(left[0], 7.0f);
+    EXPECT_EQ(block.run(instance, 32, {}), clap::kProcessError);
+    EXPECT_EQ(block.left[0], 7.0f);
     ASSERT_TRUE(instance.start());
     EXPECT_FALSE(instance.plugin->activate(instance.plugin, 48000.0, 1, 64)) << "already active";
     clap::Process empty{};
@@ -516,8 +502,7 @@ TEST_F(ClapPlugin, CallsOutOfOrderAreRefused) {
     EXPECT_EQ(instance.plugin->process(instance.plugin, &empty), clap::kProcessError)
         << "no buffers";
     EXPECT_EQ(instance.plugin->process(instance.plugin, nullptr), clap::kProcessError);
-    EXPECT_EQ(instance.run(in.data(), left.data(), right.data(), 32, {}, out),
-              clap::kProcessContinue);
+    EXPECT_EQ(block.run(instance, 32, {}), clap::kProcessContinue);
     instance.plugin->reset(instance.plugin);
     instance.plugin->stopProcessing(instance.plugin);
     instance.plugin->deactivate(instance.plugin);

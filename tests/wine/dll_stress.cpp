@@ -250,16 +250,6 @@ int runLong(long long blocks, const std::string& path) {
     return anyFailure() ? 1 : 0;
 }
 
-// The editor window class of the loaded library: registered while one of
-// its editors is open, and only then.
-bool editorClassRegistered(HMODULE library) {
-    char name[32];
-    std::snprintf(name, sizeof name, "Plugin%08x",
-                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(library)));
-    WNDCLASSA info{};
-    return GetClassInfoA(library, name, &info) != 0;
-}
-
 void compareCounts(const ResourceCounts& before, const ResourceCounts& after) {
     std::printf("system resources before: %s\nsystem resources after:  %s\n",
                 before.describe().c_str(), after.describe().c_str());

@@ -4,7 +4,6 @@
 // process holds of the system must come back to where it was.
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 #include "dll_under_test.h"
@@ -28,12 +27,7 @@ void start(PluginHost& host) {
 // The editor window class of the loaded library, which exists only while
 // one of its editors is open.
 bool editorClassRegistered() {
-    HMODULE library = GetModuleHandleA(dllPath().c_str());
-    char name[32];
-    std::snprintf(name, sizeof name, "Plugin%08x",
-                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(library)));
-    WNDCLASSA info{};
-    return library != nullptr && GetClassInfoA(library, name, &info) != 0;
+    return ::editorClassRegistered(GetModuleHandleA(dllPath().c_str()));
 }
 
 // Opens, lets it paint and idle, takes a screenshot, closes: one host cycle

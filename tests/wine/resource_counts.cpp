@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -151,4 +152,13 @@ ResourceCounts countResources() {
                                ? static_cast<long>(handles)
                                : kernelHandlesFromSystemList();
     return counts;
+}
+
+bool editorClassRegistered(void* module) {
+    HMODULE library = static_cast<HMODULE>(module);
+    char name[32];
+    std::snprintf(name, sizeof name, "Plugin%08x",
+                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(library)));
+    WNDCLASSA info{};
+    return library != nullptr && GetClassInfoA(library, name, &info) != 0;
 }

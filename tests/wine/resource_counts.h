@@ -19,3 +19,7 @@ struct ResourceCounts {
 };
 
 ResourceCounts countResources();
+
+// Whether the editor window class of the library `module` (an HMODULE) is
+// registered: it is while one of the library's editors is open, and only then.
+bool editorClassRegistered(void* module);

@@ -10,12 +10,11 @@
 #include "effect/TarvelEffect.h"
 #include "harness/stereo_buffer.h"
 #include "library_fixture.h"
+#include "panel_watch.h"
 #include "platform/software/pictures/picture_files.h"
 
 namespace {
 
-constexpr int kWidth = 268;
-constexpr int kHeight = 107;
 // MIDI controller 1's value that sets the replay gain to 0.
 constexpr int kControllerLow = 0;
 
@@ -35,18 +34,9 @@ protected:
         x11::syncHost();
     }
     // The editor's rectangle of the host window, as the server holds it.
-    raster::Surface screenshot() const {
-        const raster::Surface whole = x11::captureWindow(host);
-        raster::Surface shot(kWidth, kHeight, false);
-        if (whole.width() < kWidth || whole.height() < kHeight)
-            return raster::Surface();
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x)
-                shot.set(x, y, whole.get(x, y));
-        return shot;
-    }
+    raster::Surface screenshot() const { return panel_watch::panelOf(x11::captureWindow(host)); }
     static void save(const raster::Surface& shot, const std::string& name) {
-        ASSERT_EQ(shot.width(), kWidth);
+        ASSERT_EQ(shot.width(), panel_watch::kPanelWidth);
         const std::string path = std::string(TARVEL_SHOT_DIR) + "/" + name + ".png";
         EXPECT_TRUE(software::savePng(shot, path.c_str())) << path;
     }

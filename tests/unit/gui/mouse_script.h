@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "gui/draw_context.h"
+#include "gui/frame.h"
 #include "platform/headless/headless.h"
 
 struct MouseStep {
@@ -56,3 +57,23 @@ private:
     std::size_t current = 0;
     int reads = 0;
 };
+
+// A press at (x, y) of `frame`'s window with `state`, then the steps `then`
+// that a drag loop polls; with `byEvents` the window system reports the moves
+// as events instead, and the frame is handed the same steps: each a move
+// while the left button is held, the first without it the release.
+inline void playPress(Frame& frame, Point windowOrigin, int x, int y, int state,
+                      const std::vector<MouseStep>& then, bool byEvents) {
+    std::vector<MouseStep> steps{{x, y, state}};
+    steps.insert(steps.end(), then.begin(), then.end());
+    MouseScript script(windowOrigin, steps);
+    headless::input().dragsByEvents = byEvents;
+    frame.onButtonDownMessage(x, y);
+    if (!byEvents)
+        return;
+    for (const MouseStep& step : then) {
+        frame.onPointerMessage(step.x, step.y, step.state);
+        if ((step.state & kLButton) == 0)
+            break;
+    }
+}

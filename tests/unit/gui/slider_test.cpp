@@ -22,24 +22,6 @@
 
 namespace {
 
-// An effect that logs the edit brackets and host idle calls it is asked for.
-class BracketEffect : public AudioEffectX {
-public:
-    BracketEffect() : AudioEffectX(nullptr, 1, 2) {}
-    void process(float**, float**, int32) override {}
-    bool beginEdit(int32 index) override {
-        log.push_back("begin " + std::to_string(index));
-        return true;
-    }
-    bool endEdit(int32 index) override {
-        log.push_back("end " + std::to_string(index));
-        return true;
-    }
-    void masterIdle() override { ++idles; }
-    std::vector<std::string> log;
-    int idles = 0;
-};
-
 // The editor's geometry (panel_layout.h): a 268 by 107 frame at screen
 // (100, 50) whose upper slider spans x 11 to 256 at y 49 to 63 with the
 // 14-pixel handle.
@@ -83,28 +65,16 @@ protected:
         return slider;
     }
 
-    // A press at (x, y) with `state`, then the steps the drag loop polls,
-    // or, where the window system reports the moves as events, the same
-    // steps as the events the frame is handed: each a move while the left
-    // button is held, the first without it the release.
+    // A press at (x, y) with `state`, then the steps the drag loop polls (or
+    // the pointer events of them).
     void press(int x, int y, int state, std::vector<MouseStep> then = {{0, 0, 0}}) {
-        std::vector<MouseStep> steps{{x, y, state}};
-        steps.insert(steps.end(), then.begin(), then.end());
-        MouseScript script(Point(kScreenX, kScreenY), steps);
-        headless::input().dragsByEvents = byEvents;
-        frame->onButtonDownMessage(x, y);
-        if (!byEvents)
-            return;
-        for (const MouseStep& step : then) {
-            frame->onPointerMessage(step.x, step.y, step.state);
-            if ((step.state & kLButton) == 0)
-                break;
-        }
+        playPress(*frame, Point(kScreenX, kScreenY), x, y, state, then, byEvents);
     }
 
     const raster::Surface& window() const { return *headless::surfaceOf(frame->getWindow()); }
 
-    BracketEffect effect;
+    Log log;
+    EditLogEffect effect{log};
     GuiEditor* editor;
     platform::Window parent;
     Frame* frame;
@@ -126,8 +96,6 @@ INSTANTIATE_TEST_SUITE_P(BothDragStyles, SliderDragTest, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& style) {
                              return style.param ? "PointerEvents" : "ModalLoop";
                          });
-
-using Log = std::vector<std::string>;
 
 TEST_F(SliderTest, EditorSliderGeometry) {
     HorizontalSlider* slider = addEditorSlider();

@@ -1,11 +1,16 @@
-// A minimal control and a listener that record what the control base does.
+// A minimal control and a listener that record what the control base does;
+// an effect and an editor that record what a control asks of them.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "editor/GuiEditor.h"
 #include "gui/control.h"
 #include "gui/draw_context.h"
+#include "host/AudioEffectX.h"
+
+using Log = std::vector<std::string>;
 
 // Draws nothing but counts its draws; a user change goes through the base's
 // change-notification rule.
@@ -48,5 +53,24 @@ class CountingEditor : public GuiEditor {
 public:
     CountingEditor() : GuiEditor(nullptr) {}
     void processIdle() override { ++idles; }
+    int idles = 0;
+};
+
+// Logs the edit brackets into a log it may share with a listener, and counts
+// the host idle calls.
+class EditLogEffect : public AudioEffectX {
+public:
+    explicit EditLogEffect(Log& sharedLog) : AudioEffectX(nullptr, 1, 2), log(sharedLog) {}
+    void process(float**, float**, int32) override {}
+    bool beginEdit(int32 index) override {
+        log.push_back("begin " + std::to_string(index));
+        return true;
+    }
+    bool endEdit(int32 index) override {
+        log.push_back("end " + std::to_string(index));
+        return true;
+    }
+    void masterIdle() override { ++idles; }
+    Log& log;
     int idles = 0;
 };

@@ -10,11 +10,21 @@
 
 namespace {
 
-std::string floatText(float value) {
-    TestEffect effect;
+// What `convert` of `effect` writes for `value`.
+template <typename Value>
+std::string converted(void (AudioEffect::*convert)(Value, char*), Value value, TestEffect& effect) {
     char text[16] = "untouched";
-    effect.float2string(value, text);
+    (effect.*convert)(value, text);
     return text;
+}
+template <typename Value>
+std::string converted(void (AudioEffect::*convert)(Value, char*), Value value) {
+    TestEffect effect;
+    return converted(convert, value, effect);
+}
+
+std::string floatText(float value) {
+    return converted(&AudioEffect::float2string, value);
 }
 
 TEST(Float2String, WritesEightCharactersTruncatingDigits) {
@@ -46,50 +56,33 @@ TEST(Float2String, NotANumberIsNamedAndNullBufferIsIgnored) {
 }
 
 TEST(DB2String, ShowsDecibelsOrMinusInfinity) {
-    TestEffect effect;
-    char text[16];
-    effect.dB2string(1.0f, text);
-    EXPECT_STREQ(text, "0.000000");
-    effect.dB2string(0.5f, text);
-    EXPECT_STREQ(text, "-6.02059");
-    effect.dB2string(0.0f, text);
-    EXPECT_STREQ(text, "-oo");
-    effect.dB2string(-1.0f, text);
-    EXPECT_STREQ(text, "-oo");
-    effect.dB2string(std::numeric_limits<float>::quiet_NaN(), text);
-    EXPECT_STREQ(text, "-oo");
+    const auto dB = [](float value) { return converted(&AudioEffect::dB2string, value); };
+    EXPECT_EQ(dB(1.0f), "0.000000");
+    EXPECT_EQ(dB(0.5f), "-6.02059");
+    EXPECT_EQ(dB(0.0f), "-oo");
+    EXPECT_EQ(dB(-1.0f), "-oo");
+    EXPECT_EQ(dB(std::numeric_limits<float>::quiet_NaN()), "-oo");
 }
 
 TEST(Hz2String, DividesTheSampleRateAndNeverByZero) {
-    TestEffect effect;
-    char text[16];
-    effect.Hz2string(0.0f, text);
-    EXPECT_STREQ(text, "0.000000");
-    effect.Hz2string(100.0f, text);
-    EXPECT_STREQ(text, "441.0000");
+    EXPECT_EQ(converted(&AudioEffect::Hz2string, 0.0f), "0.000000");
+    EXPECT_EQ(converted(&AudioEffect::Hz2string, 100.0f), "441.0000");
 }
 
 TEST(Ms2String, ConvertsSamplesToMilliseconds) {
-    TestEffect effect;
-    char text[16];
-    effect.ms2string(441.0f, text);
-    EXPECT_STREQ(text, "10.00000");
-    effect.setSampleRate(0.0f);
-    effect.ms2string(441.0f, text); // no guard for a zero rate, but no crash either
-    EXPECT_STREQ(text, "Huge!");
+    EXPECT_EQ(converted(&AudioEffect::ms2string, 441.0f), "10.00000");
+    TestEffect withoutRate;
+    withoutRate.setSampleRate(0.0f);
+    // No guard for a zero rate, but no crash either.
+    EXPECT_EQ(converted(&AudioEffect::ms2string, 441.0f, withoutRate), "Huge!");
 }
 
 TEST(Long2String, RightAlignsInSevenAndCutsAtEight) {
-    TestEffect effect;
-    char text[16];
-    effect.long2string(42, text);
-    EXPECT_STREQ(text, "     42");
-    effect.long2string(99999999, text);
-    EXPECT_STREQ(text, "99999999");
-    effect.long2string(100000000, text);
-    EXPECT_STREQ(text, "Huge!");
-    effect.long2string(-123456789, text);
-    EXPECT_STREQ(text, "-1234567");
+    const auto text = [](int32 value) { return converted(&AudioEffect::long2string, value); };
+    EXPECT_EQ(text(42), "     42");
+    EXPECT_EQ(text(99999999), "99999999");
+    EXPECT_EQ(text(100000000), "Huge!");
+    EXPECT_EQ(text(-123456789), "-1234567");
 }
 
 // An effect whose float2string and sample rate are its own: the other

@@ -3,86 +3,32 @@
 // white ground around a disc without white.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "committed_pictures.h"
 
 namespace {
 
-struct Picture {
-    int width = 0;
-    int height = 0;
-    int bitsPerPixel = 0;
-    int compression = -1;
-    std::vector<std::uint8_t> bgr; // top-down rows, three bytes a pixel, unpadded
-
-    // The pixel's grey level, or -1 when its three channels differ.
-    int grey(int x, int y) const {
-        const std::size_t i = 3 * static_cast<std::size_t>(y * width + x);
-        return bgr[i] == bgr[i + 1] && bgr[i] == bgr[i + 2] ? bgr[i] : -1;
-    }
-    bool isWhite(int x, int y) const { return grey(x, y) == 255; }
-};
-
-std::uint32_t read32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
-}
-
-// Reads a bottom-up BMP with a 40-byte info header; the pixels only when it
-// is 24-bit and uncompressed. Failures leave fields at their defaults.
-Picture readBmp(const std::string& name) {
-    Picture p;
-    std::ifstream file(std::string(TARVEL_RESOURCES_DIR) + "/" + name, std::ios::binary);
-    const std::vector<std::uint8_t> b((std::istreambuf_iterator<char>(file)),
-                                      std::istreambuf_iterator<char>());
-    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || read32(b, 14) != 40 ||
-        read32(b, 2) != b.size()) {
-        return p;
-    }
-    p.width = static_cast<int>(read32(b, 18));
-    p.height = static_cast<int>(read32(b, 22));
-    p.bitsPerPixel = b[28] | b[29] << 8;
-    p.compression = static_cast<int>(read32(b, 30));
-    const std::size_t offset = read32(b, 10);
-    const std::size_t rowBytes = (static_cast<std::size_t>(p.width) * 3 + 3) & ~std::size_t{3};
-    if (p.bitsPerPixel != 24 || p.compression != 0 || p.width <= 0 || p.height <= 0 ||
-        offset + rowBytes * static_cast<std::size_t>(p.height) != b.size()) {
-        return p;
-    }
-    for (int y = 0; y < p.height; ++y) {
-        const auto row =
-            b.begin() + static_cast<std::ptrdiff_t>(
-                            offset + rowBytes * static_cast<std::size_t>(p.height - 1 - y));
-        p.bgr.insert(p.bgr.end(), row, row + p.width * 3);
-    }
-    return p;
-}
-
-struct Box {
-    int left, top, right, bottom; // inclusive
-    bool contains(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
-};
-
 class Panel : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { panel = new Picture(readBmp("background.bmp")); }
+    static void SetUpTestSuite() { panel = new GreyPicture(readGreyPicture("background.bmp", 24)); }
     static void TearDownTestSuite() { delete panel; }
-    static Picture* panel;
+    static GreyPicture* panel;
 };
-Picture* Panel::panel = nullptr;
+GreyPicture* Panel::panel = nullptr;
 
 TEST_F(Panel, IsA268By107TwentyFourBitUncompressedPicture) {
     EXPECT_EQ(panel->width, 268);
     EXPECT_EQ(panel->height, 107);
     EXPECT_EQ(panel->bitsPerPixel, 24);
     EXPECT_EQ(panel->compression, 0);
-    ASSERT_EQ(panel->bgr.size(), 268u * 107u * 3u);
+    ASSERT_EQ(panel->levels.size(), 268u * 107u);
 }
 
 TEST_F(Panel, OutlineRingsSitOneInFromEachEdgeWithTheBottomShadedApart) {
-    ASSERT_FALSE(panel->bgr.empty());
+    ASSERT_FALSE(panel->levels.empty());
     const int right = 267, bottom = 106;
     for (int x = 0; x <= right; ++x) {
         EXPECT_TRUE(panel->isWhite(x, 0) && panel->isWhite(x, bottom)) << "x " << x;
@@ -90,30 +36,28 @@ TEST_F(Panel, OutlineRingsSitOneInFromEachEdgeWithTheBottomShadedApart) {
     for (int y = 0; y <= bottom; ++y) {
         EXPECT_TRUE(panel->isWhite(0, y) && panel->isWhite(right, y)) << "y " << y;
     }
-    const int sides[3] = {232, 141, 232};
-    const int bottoms[3] = {232, 157, 249};
     for (int ring = 0; ring < 3; ++ring) {
         const int in = 1 + ring;
         for (int x = in; x <= right - in; ++x) {
-            EXPECT_EQ(panel->grey(x, in), sides[ring]) << "top, ring " << ring << ", x " << x;
-            EXPECT_EQ(panel->grey(x, bottom - in), bottoms[ring])
+            EXPECT_EQ(panel->grey(x, in), kRingSides[ring]) << "top, ring " << ring << ", x " << x;
+            EXPECT_EQ(panel->grey(x, bottom - in), kRingBottoms[ring])
                 << "bottom, ring " << ring << ", x " << x;
         }
         for (int y = in; y < bottom - in; ++y) {
-            EXPECT_EQ(panel->grey(in, y), sides[ring]) << "left, ring " << ring << ", y " << y;
-            EXPECT_EQ(panel->grey(right - in, y), sides[ring])
+            EXPECT_EQ(panel->grey(in, y), kRingSides[ring]) << "left, ring " << ring << ", y " << y;
+            EXPECT_EQ(panel->grey(right - in, y), kRingSides[ring])
                 << "right, ring " << ring << ", y " << y;
         }
     }
 }
 
 TEST_F(Panel, GroovesRunFromTenTo256UnderEachSliderMiddle) {
-    ASSERT_FALSE(panel->bgr.empty());
-    const int rows[3] = {232, 157, 249};
+    ASSERT_FALSE(panel->levels.empty());
     for (const int top : {55, 86}) {
         for (int row = 0; row < 3; ++row) {
             for (int x = 10; x <= 256; ++x) {
-                EXPECT_EQ(panel->grey(x, top + row), rows[row]) << "x " << x << ", y " << top + row;
+                EXPECT_EQ(panel->grey(x, top + row), kGrooveRows[row])
+                    << "x " << x << ", y " << top + row;
             }
             EXPECT_TRUE(panel->isWhite(9, top + row));
             EXPECT_TRUE(panel->isWhite(257, top + row));
@@ -123,27 +67,15 @@ TEST_F(Panel, GroovesRunFromTenTo256UnderEachSliderMiddle) {
     }
 }
 
-const struct {
-    const char* text;
-    Box box;
-    bool anchoredLeft; // ink starts at box.left, or else ends at box.right
-} lettering[] = {
-    {"Tarvel", {10, 10, 115, 26}, true},
-    {"Ostrand", {160, 11, 256, 24}, false},
-    {"New Cycle Volume", {11, 34, 256, 47}, true},
-    {"Input Volume", {11, 65, 256, 78}, true},
-};
-
 TEST_F(Panel, InsideTheOutlineOnlyLetteringAndGroovesAreNotWhite) {
-    ASSERT_FALSE(panel->bgr.empty());
-    const Box grooves[2] = {{10, 55, 256, 57}, {10, 86, 256, 88}};
+    ASSERT_FALSE(panel->levels.empty());
     for (int y = 4; y <= 102; ++y) {
         for (int x = 4; x <= 263; ++x) {
-            if (panel->isWhite(x, y) || grooves[0].contains(x, y) || grooves[1].contains(x, y)) {
+            if (panel->isWhite(x, y) || kGrooves[0].contains(x, y) || kGrooves[1].contains(x, y)) {
                 continue;
             }
             bool inBox = false;
-            for (const auto& line : lettering) {
+            for (const Lettering& line : kLettering) {
                 inBox = inBox || line.box.contains(x, y);
             }
             EXPECT_TRUE(inBox) << "stray pixel at " << x << "," << y;
@@ -154,43 +86,32 @@ TEST_F(Panel, InsideTheOutlineOnlyLetteringAndGroovesAreNotWhite) {
 }
 
 TEST_F(Panel, EachLineOfLetteringFillsItsBoxHeightAndMeetsItsAnchor) {
-    ASSERT_FALSE(panel->bgr.empty());
-    for (const auto& line : lettering) {
-        int top = 1000, bottom = -1, left = 1000, right = -1, inked = 0, cores = 0;
-        for (int y = line.box.top; y <= line.box.bottom; ++y) {
-            for (int x = line.box.left; x <= line.box.right; ++x) {
-                if (panel->isWhite(x, y)) {
-                    continue;
-                }
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-                left = std::min(left, x);
-                right = std::max(right, x);
-                ++inked;
-                cores += panel->grey(x, y) == 128;
-            }
-        }
+    ASSERT_FALSE(panel->levels.empty());
+    for (const Lettering& line : kLettering) {
+        const Ink ink =
+            inkIn(*panel, line.box.left, line.box.top, line.box.right + 1, line.box.bottom + 1);
         SCOPED_TRACE(line.text);
-        EXPECT_EQ(top, line.box.top);
-        EXPECT_EQ(bottom, line.box.bottom);
+        EXPECT_EQ(ink.top, line.box.top);
+        EXPECT_EQ(ink.bottom, line.box.bottom);
         if (line.anchoredLeft) {
-            EXPECT_EQ(left, line.box.left);
+            EXPECT_EQ(ink.left, line.box.left);
         } else {
-            EXPECT_EQ(right, line.box.right);
+            EXPECT_EQ(ink.right, line.box.right);
         }
         // Crisp strokes: stems snapped to whole pixels carry the full
         // mid-grey; type smeared across pixel columns has far fewer such.
-        EXPECT_GE(cores * 8, inked) << cores << " of " << inked << " ink pixels are full";
+        EXPECT_GE(ink.cores * 8, ink.inked)
+            << ink.cores << " of " << ink.inked << " ink pixels are full";
     }
 }
 
 TEST(Handle, IsAFourteenPixelDiscOnWhiteCorners) {
-    const Picture handle = readBmp("handle.bmp");
+    const GreyPicture handle = readGreyPicture("handle.bmp", 24);
     EXPECT_EQ(handle.bitsPerPixel, 24);
     EXPECT_EQ(handle.compression, 0);
     ASSERT_EQ(handle.width, 14);
     ASSERT_EQ(handle.height, 14);
-    ASSERT_EQ(handle.bgr.size(), 14u * 14u * 3u);
+    ASSERT_EQ(handle.levels.size(), 14u * 14u);
 
     for (const auto& [x, y] : {std::pair{0, 0}, {13, 0}, {0, 13}, {13, 13}}) {
         EXPECT_TRUE(handle.isWhite(x, y)) << "corner " << x << "," << y;

@@ -32,12 +32,7 @@ clap_test::ClapLibrary& library() {
 
 // The editor's window class, which exists only while one of its editors is open.
 bool editorClassRegistered() {
-    HMODULE module = GetModuleHandleA(TARVEL_CLAP_PATH);
-    char name[32];
-    std::snprintf(name, sizeof name, "Plugin%08x",
-                  static_cast<unsigned>(reinterpret_cast<UINT_PTR>(module)));
-    WNDCLASSA info{};
-    return module != nullptr && GetClassInfoA(module, name, &info) != 0;
+    return ::editorClassRegistered(GetModuleHandleA(TARVEL_CLAP_PATH));
 }
 
 int childWindows(const HostWindow& window) {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "../text_controls/input_script.h"
+#include "../text_controls/message_loop.h"
 #include "editor/TarvelPanel.h"
 #include "editor/panel_host.h"
 #include "editor/zoom.h"
@@ -29,31 +30,6 @@ double expectedScale() {
     if (GetEnvironmentVariableA("TARVEL_EXPECTED_DISPLAY_SCALE", text, sizeof text) == 0)
         return 1.0;
     return std::atof(text);
-}
-
-void pumpOnce() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-void pumpFor(DWORD ms) {
-    const DWORD until = GetTickCount() + ms;
-    while (GetTickCount() < until) {
-        pumpOnce();
-        Sleep(5);
-    }
-}
-template <typename Done> bool pumpUntil(Done done, DWORD ms = 8000) {
-    const DWORD until = GetTickCount() + ms;
-    while (!done()) {
-        if (GetTickCount() > until)
-            return false;
-        pumpOnce();
-        Sleep(5);
-    }
-    return true;
 }
 
 struct FixedParameters final : ParameterControl {
@@ -81,17 +57,8 @@ struct CountingOwner final : FrameOwner {
 class ScaleSourcesUnderWine : public ::testing::Test {
 protected:
     void SetUp() override {
-        platform::setModuleHandle(reinterpret_cast<platform::Module>(GetModuleHandleA(nullptr)));
-        WNDCLASSA hostClass{};
-        hostClass.lpfnWndProc = DefWindowProcA;
-        hostClass.hInstance = GetModuleHandleA(nullptr);
-        hostClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        hostClass.lpszClassName = "ScaleSourcesHost";
-        RegisterClassA(&hostClass);
-        host = CreateWindowExA(0, "ScaleSourcesHost", "scale sources", WS_POPUP | WS_VISIBLE, 40,
-                               40, 600, 400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        host = openHostWindow("ScaleSourcesHost", "scale sources", 600, 400);
         ASSERT_NE(host, nullptr);
-        SetForegroundWindow(host);
         // The user's settings in a folder of the test's own, with a name
         // beyond any code page.
         wchar_t temporary[MAX_PATH] = {};

@@ -13,7 +13,7 @@
 #include "gui/controls/text_field.h"
 #include "gui/frame.h"
 #include "input_script.h"
-#include "platform/system.h"
+#include "message_loop.h"
 
 namespace {
 
@@ -47,20 +47,11 @@ const Rect kMenuBox(20, 100, 160, 120);
 class TextControlsUnderWine : public ::testing::Test {
 protected:
     void SetUp() override {
-        platform::setModuleHandle(reinterpret_cast<platform::Module>(GetModuleHandleA(nullptr)));
-        WNDCLASSA hostClass{};
-        hostClass.lpfnWndProc = DefWindowProcA;
-        hostClass.hInstance = GetModuleHandleA(nullptr);
-        hostClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        hostClass.lpszClassName = "TextControlsHost";
-        RegisterClassA(&hostClass);
-        host = CreateWindowExA(0, "TextControlsHost", "text controls", WS_POPUP | WS_VISIBLE, 40,
-                               40, 420, 260, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        host = openHostWindow("TextControlsHost", "text controls", 420, 260);
         ASSERT_NE(host, nullptr);
         // A second window that can take the keyboard focus away.
         other = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 320, 20, 80, 24,
                                 host, nullptr, GetModuleHandleA(nullptr), nullptr);
-        SetForegroundWindow(host);
         frame = new Frame(Rect(0, 0, 300, 200), host, nullptr);
         pumpFor(200);
     }
@@ -71,31 +62,6 @@ protected:
         pumpFor(50);
     }
 
-    static void pumpOnce() {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-    static void pumpFor(DWORD ms) {
-        const DWORD until = GetTickCount() + ms;
-        while (GetTickCount() < until) {
-            pumpOnce();
-            Sleep(5);
-        }
-    }
-    // Runs the messages until `done` holds or the time is up.
-    template <typename Done> static bool pumpUntil(Done done, DWORD ms = 8000) {
-        const DWORD until = GetTickCount() + ms;
-        while (!done()) {
-            if (GetTickCount() > until)
-                return false;
-            pumpOnce();
-            Sleep(5);
-        }
-        return true;
-    }
     HWND frameWindow() const { return reinterpret_cast<HWND>(frame->getWindow()); }
     POINT screen(int x, int y) const {
         POINT p{x, y};

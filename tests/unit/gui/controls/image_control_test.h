@@ -16,12 +16,10 @@
 #include "gui/draw_context.h"
 #include "gui/frame.h"
 #include "gui/offscreen_context.h"
-#include "host/AudioEffectX.h"
+#include "gui/test_controls.h"
 #include "mouse_script.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless.h"
-
-using Log = std::vector<std::string>;
 
 inline std::string valueEntry(float v) {
     char text[32];
@@ -29,36 +27,16 @@ inline std::string valueEntry(float v) {
     return text;
 }
 
-// Logs the edit brackets and counts the host idle calls.
-class EditLogEffect : public AudioEffectX {
-public:
-    explicit EditLogEffect(Log& sharedLog) : AudioEffectX(nullptr, 1, 2), log(sharedLog) {}
-    void process(float**, float**, int32) override {}
-    bool beginEdit(int32 index) override {
-        log.push_back("begin " + std::to_string(index));
-        return true;
-    }
-    bool endEdit(int32 index) override {
-        log.push_back("end " + std::to_string(index));
-        return true;
-    }
-    Log& log;
-};
-
-// Like the editor panel: hears a value, then has the control redraw if dirty.
-class LoggingListener : public ControlListener {
+// Like the editor panel: hears a value, then has the control redraw if
+// dirty; each value also goes into the shared log.
+class LoggingListener : public RecordingListener {
 public:
     explicit LoggingListener(Log& sharedLog) : log(sharedLog) {}
-    virtual ~LoggingListener() = default;
     void valueChanged(DrawContext* context, Control* control) override {
-        values.push_back(control->getValue());
         log.push_back(valueEntry(control->getValue()));
-        if (redraws)
-            control->redrawIfDirty(context);
+        RecordingListener::valueChanged(context, control);
     }
     Log& log;
-    std::vector<float> values;
-    bool redraws = true;
 };
 
 // A picture whose pixel (x, y) has red x, green y and blue `marker`, so a
@@ -132,23 +110,10 @@ protected:
     }
 
     // A press at (x, y) with `state` through the frame, then the steps the
-    // control's loop polls; the default step releases everything. With
-    // `byEvents` the window system reports the moves as events instead, and
-    // the frame is handed the same steps: each a move while the left button
-    // is held, the first without it the release.
+    // control's loop polls (or the pointer events of them, with `byEvents`);
+    // the default step releases everything.
     void press(int x, int y, int state, std::vector<MouseStep> then = {{0, 0, 0}}) {
-        std::vector<MouseStep> steps{{x, y, state}};
-        steps.insert(steps.end(), then.begin(), then.end());
-        MouseScript script(Point(kScreenX, kScreenY), steps);
-        headless::input().dragsByEvents = byEvents;
-        frame->onButtonDownMessage(x, y);
-        if (!byEvents)
-            return;
-        for (const MouseStep& step : then) {
-            frame->onPointerMessage(step.x, step.y, step.state);
-            if ((step.state & kLButton) == 0)
-                break;
-        }
+        playPress(*frame, Point(kScreenX, kScreenY), x, y, state, then, byEvents);
     }
     bool byEvents = false;
 
