@@ -11,10 +11,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "editor/TarvelEditor.h"
-#include "effect/TarvelEffect.h"
+#include "editor/tarvel_editor.h"
+#include "effect/tarvel_effect.h"
+#include "gui/controls/slider.h"
 #include "gui/frame.h"
-#include "gui/slider.h"
 #include "host/vst_opcodes.h"
 #include "platform/headless/headless.h"
 

@@ -16,7 +16,7 @@
 
 #include "bench_cases.h"
 #include "bench_signals.h"
-#include "effect/TarvelEffect.h"
+#include "effect/tarvel_effect.h"
 #include "host/vst_opcodes.h"
 
 namespace {

@@ -41,12 +41,12 @@ void ByteWriter::floats(const float* values, std::size_t count) {
 }
 
 bool ByteReader::take(std::size_t count, const std::uint8_t*& start) {
-    if (!ok_ || count > size_ - offset_) {
+    if (!ok_ || count > size_ - offset) {
         ok_ = false;
         return false;
     }
-    start = data_ + offset_;
-    offset_ += count;
+    start = data_ + offset;
+    offset += count;
     return true;
 }
 

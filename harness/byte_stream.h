@@ -44,14 +44,14 @@ public:
 
     bool ok() const { return ok_; }
     // All bytes consumed and no read failed.
-    bool atEnd() const { return ok_ && offset_ == size_; }
-    std::size_t remaining() const { return size_ - offset_; }
+    bool atEnd() const { return ok_ && offset == size_; }
+    std::size_t remaining() const { return size_ - offset; }
 
 private:
     bool take(std::size_t count, const std::uint8_t*& start);
 
     const std::uint8_t* data_;
     std::size_t size_;
-    std::size_t offset_ = 0;
+    std::size_t offset = 0;
     bool ok_ = true;
 };

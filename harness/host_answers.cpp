@@ -80,14 +80,14 @@ VstWord PluginHost::answerInFull(AEffect* effect, int32 opcode, int32 index, Vst
         call.text = static_cast<const char*>(ptr);
     }
     calls_.push_back(call);
-    if (callObserver_) {
-        callObserver_(call);
+    if (callObserver) {
+        callObserver(call);
     }
     return reply(opcode, ptr);
 }
 
 VstWord PluginHost::reply(int32 opcode, void* ptr) {
-    for (const auto& scripted : scriptedAnswers_) {
+    for (const auto& scripted : scriptedAnswers) {
         if (scripted.first == opcode) {
             return scripted.second;
         }
@@ -109,7 +109,7 @@ VstWord PluginHost::reply(int32 opcode, void* ptr) {
     case audioMasterGetBlockSize:
         return settings_.blockSize;
     case audioMasterWillReplaceOrAccumulate:
-        return lastMode_ == ProcessMode::replacing ? 1 : 2;
+        return lastMode == ProcessMode::replacing ? 1 : 2;
     case audioMasterGetVendorString:
         if (ptr == nullptr) {
             return 0;

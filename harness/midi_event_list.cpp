@@ -18,9 +18,9 @@ MidiMessage controller1(int32 frame, int value) {
 }
 
 MidiEventList::MidiEventList(const std::vector<MidiMessage>& messages) {
-    midi_.resize(messages.size());
+    midi.resize(messages.size());
     for (std::size_t i = 0; i < messages.size(); ++i) {
-        VstMidiEvent& event = midi_[i];
+        VstMidiEvent& event = midi[i];
         event = VstMidiEvent{};
         event.type = kVstMidiType;
         event.byteSize = static_cast<int32>(sizeof(VstMidiEvent));
@@ -34,13 +34,13 @@ MidiEventList::MidiEventList(const std::vector<MidiMessage>& messages) {
     const std::size_t headerWords = offsetof(VstEvents, events) / sizeof(VstWord);
     const std::size_t pointerCount = std::max<std::size_t>(messages.size(), 2);
     const std::size_t words = headerWords + pointerCount;
-    storage_ = std::make_unique<VstWord[]>(words);
-    list_ = new (storage_.get()) VstEvents{};
-    list_->numEvents = static_cast<int32>(midi_.size());
-    list_->reserved = 0;
+    storage = std::make_unique<VstWord[]>(words);
+    list = new (storage.get()) VstEvents{};
+    list->numEvents = static_cast<int32>(midi.size());
+    list->reserved = 0;
     // Written through a plain pointer: the list is longer than its declared array.
-    VstEvent** slots = list_->events;
-    for (std::size_t i = 0; i < midi_.size(); ++i) {
-        slots[i] = reinterpret_cast<VstEvent*>(&midi_[i]);
+    VstEvent** slots = list->events;
+    for (std::size_t i = 0; i < midi.size(); ++i) {
+        slots[i] = reinterpret_cast<VstEvent*>(&midi[i]);
     }
 }

@@ -28,13 +28,13 @@ public:
     MidiEventList(const MidiEventList&) = delete;
     MidiEventList& operator=(const MidiEventList&) = delete;
 
-    VstEvents* events() { return list_; }
-    int32 size() const { return static_cast<int32>(midi_.size()); }
+    VstEvents* events() { return list; }
+    int32 size() const { return static_cast<int32>(midi.size()); }
 
 private:
-    std::vector<VstMidiEvent> midi_;
+    std::vector<VstMidiEvent> midi;
     // The list header followed by one pointer per event: the record declares
     // room for two pointers, a host's list holds as many as it has events.
-    std::unique_ptr<VstWord[]> storage_;
-    VstEvents* list_ = nullptr;
+    std::unique_ptr<VstWord[]> storage;
+    VstEvents* list = nullptr;
 };

@@ -17,11 +17,10 @@ constexpr std::size_t kTextBufferSize = 256;
 
 } // namespace
 
-PluginHost::PluginHost(HostSettings settings)
-    : settings_(settings), quiet_(!settings.recordCalls) {}
+PluginHost::PluginHost(HostSettings settings) : settings_(settings), quiet(!settings.recordCalls) {}
 
 PluginHost::~PluginHost() {
-    if (effect_ != nullptr && ownsEffect_) {
+    if (effect_ != nullptr && ownsEffect) {
         close();
     } else if (effect_ != nullptr) {
         forget();
@@ -34,7 +33,7 @@ bool PluginHost::load(PluginEntry entry) {
     }
     std::fill(std::begin(answered_), std::end(answered_), 0);
     effect_ = loadWithHost(this, entry);
-    ownsEffect_ = true;
+    ownsEffect = true;
     return effect_ != nullptr;
 }
 
@@ -45,7 +44,7 @@ bool PluginHost::attach(AEffect* record) {
     std::fill(std::begin(answered_), std::end(answered_), 0);
     registerEffect(record, this);
     effect_ = record;
-    ownsEffect_ = false;
+    ownsEffect = false;
     return true;
 }
 
@@ -151,14 +150,14 @@ VstWord PluginHost::processEvents(MidiEventList& events) {
 
 void PluginHost::process(float** inputs, float** outputs, int32 frames) {
     if (effect_ != nullptr) {
-        lastMode_ = ProcessMode::accumulating;
+        lastMode = ProcessMode::accumulating;
         effect_->process(effect_, inputs, outputs, frames);
     }
 }
 
 void PluginHost::processReplacing(float** inputs, float** outputs, int32 frames) {
     if (effect_ != nullptr) {
-        lastMode_ = ProcessMode::replacing;
+        lastMode = ProcessMode::replacing;
         effect_->processReplacing(effect_, inputs, outputs, frames);
     }
 }
@@ -183,14 +182,14 @@ int PluginHost::answered(int32 opcode) const {
 }
 
 void PluginHost::setAnswer(int32 opcode, VstWord answer) {
-    for (auto& scripted : scriptedAnswers_) {
+    for (auto& scripted : scriptedAnswers) {
         if (scripted.first == opcode) {
             scripted.second = answer;
             return;
         }
     }
-    scriptedAnswers_.emplace_back(opcode, answer);
-    quiet_ = false;
+    scriptedAnswers.emplace_back(opcode, answer);
+    quiet = false;
 }
 
 std::vector<HostCall> PluginHost::takeCalls() {

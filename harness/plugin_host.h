@@ -96,7 +96,7 @@ public:
     // Also tells `observer` of each call as it is made, on the caller's
     // thread (to look at the world at that moment); null stops it.
     void observeCalls(std::function<void(const HostCall&)> observer) {
-        callObserver_ = std::move(observer);
+        callObserver = std::move(observer);
     }
 
     // How many calls used `opcode` since the instance came, recorded or not.
@@ -112,7 +112,7 @@ public:
     // answered right here: relays come inside the blocks a benchmark times.
     VstWord answer(AEffect* effect, int32 opcode, int32 index, VstWord value, void* ptr,
                    float opt) {
-        if (opcode == audioMasterProcessEvents && quiet_) {
+        if (opcode == audioMasterProcessEvents && quiet) {
             ++answered_[audioMasterProcessEvents];
             return settings_.processEventsAnswer;
         }
@@ -127,13 +127,13 @@ private:
 
     HostSettings settings_;
     AEffect* effect_ = nullptr;
-    bool ownsEffect_ = false;
-    ProcessMode lastMode_ = ProcessMode::replacing;
+    bool ownsEffect = false;
+    ProcessMode lastMode = ProcessMode::replacing;
     // Every audioMaster opcode is below this; calls past it are not counted.
     static constexpr int32 kCountedOpcodes = 64;
     int answered_[kCountedOpcodes] = {};
-    std::vector<std::pair<int32, VstWord>> scriptedAnswers_;
-    bool quiet_ = false; // records nothing and has no scripted answers
+    std::vector<std::pair<int32, VstWord>> scriptedAnswers;
+    bool quiet = false; // records nothing and has no scripted answers
     std::vector<HostCall> calls_;
-    std::function<void(const HostCall&)> callObserver_;
+    std::function<void(const HostCall&)> callObserver;
 };

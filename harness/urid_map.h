@@ -23,20 +23,20 @@ public:
     UridMap& operator=(const UridMap&) = delete;
 
     LV2_URID map(const char* uri) {
-        for (std::size_t i = 0; i < uris_.size(); ++i) {
-            if (uris_[i] == uri) {
+        for (std::size_t i = 0; i < uris.size(); ++i) {
+            if (uris[i] == uri) {
                 return static_cast<LV2_URID>(i + 1);
             }
         }
-        uris_.emplace_back(uri);
-        return static_cast<LV2_URID>(uris_.size());
+        uris.emplace_back(uri);
+        return static_cast<LV2_URID>(uris.size());
     }
     // The map as a plug-in receives it, and the feature that carries it.
     LV2_URID_Map* lv2Map() { return &map_; }
     const LV2_Feature* feature() const { return &feature_; }
 
 private:
-    std::vector<std::string> uris_;
+    std::vector<std::string> uris;
     LV2_URID_Map map_{};
     LV2_Feature feature_{};
 };

@@ -6,7 +6,7 @@ namespace pictures {
 
 Image::Image(int width, int height, Rgb fill)
     : width_(width), height_(height),
-      pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill) {}
+      pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill) {}
 
 void Image::fill(const Box& box, Rgb colour) {
     for (int y = box.top; y <= box.bottom; ++y) {
@@ -28,15 +28,15 @@ void Image::setPixel(int x, int y, std::uint32_t value) {
 }
 
 const std::uint8_t* Image::bytes() const {
-    return reinterpret_cast<const std::uint8_t*>(pixels_.data());
+    return reinterpret_cast<const std::uint8_t*>(pixels.data());
 }
 
 std::uint8_t* Image::bytes() {
-    return reinterpret_cast<std::uint8_t*>(pixels_.data());
+    return reinterpret_cast<std::uint8_t*>(pixels.data());
 }
 
 bool Image::operator==(const Image& o) const {
-    return width_ == o.width_ && height_ == o.height_ && pixels_ == o.pixels_;
+    return width_ == o.width_ && height_ == o.height_ && pixels == o.pixels;
 }
 
 std::size_t Image::index(int x, int y) const {

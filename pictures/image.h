@@ -38,8 +38,8 @@ public:
     int height() const { return height_; }
     bool empty() const { return width_ <= 0 || height_ <= 0; }
     // Coordinates must lie inside the picture.
-    Rgb at(int x, int y) const { return pixels_[index(x, y)]; }
-    void set(int x, int y, Rgb colour) { pixels_[index(x, y)] = colour; }
+    Rgb at(int x, int y) const { return pixels[index(x, y)]; }
+    void set(int x, int y, Rgb colour) { pixels[index(x, y)] = colour; }
     void fill(const Box& box, Rgb colour);
     // The same pixel as 0xRRGGBB.
     std::uint32_t pixel(int x, int y) const;
@@ -56,7 +56,7 @@ private:
 
     int width_ = 0;
     int height_ = 0;
-    std::vector<Rgb> pixels_;
+    std::vector<Rgb> pixels;
 };
 
 } // namespace pictures

@@ -5,11 +5,11 @@
 #include <cstring>
 #include <new>
 
-#include "TarvelClap.h"
 #include "clap_abi.h"
 #include "core/number_text.h"
+#include "tarvel_clap.h"
 #if defined(TARVEL_CLAP_GUI)
-#include "ClapGui.h"
+#include "clap_gui.h"
 #endif
 
 #if defined(_WIN32)

@@ -4,8 +4,8 @@
 // refused the instance: it never sees an effect lacking its editor.
 #include <new>
 
-#include "editor/TarvelEditor.h"
-#include "effect/TarvelEffect.h"
+#include "editor/tarvel_editor.h"
+#include "effect/tarvel_effect.h"
 #include "host/module.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // static library's member is only linked in for a symbol still missing).
 #include <new>
 
-#include "effect/TarvelEffect.h"
+#include "effect/tarvel_effect.h"
 #include "host/module.h"
 
 namespace {

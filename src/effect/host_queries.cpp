@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "effect/ParameterPanel.h"
-#include "effect/TarvelEffect.h"
+#include "effect/parameter_panel.h"
+#include "effect/tarvel_effect.h"
 #include "host/vst_opcodes.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // host's MIDI records go into the core's queue, process and processReplacing
 // run the core's block, and every message the core releases goes back to
 // the host in a call of its own, at its frame (MIDI thru).
-#include "effect/TarvelEffect.h"
+#include "effect/tarvel_effect.h"
 
 int32 TarvelEffect::processEvents(VstEvents* events) {
     if (events == nullptr) {

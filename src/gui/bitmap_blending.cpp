@@ -16,9 +16,9 @@ class SelectedBitmap {
 public:
     SelectedBitmap(platform::DeviceContext compatibleWith, platform::GraphicsObject bitmap)
         : dc_(platform::createCompatibleDC(compatibleWith)),
-          previous_(platform::selectObject(dc_, bitmap)) {}
+          previous(platform::selectObject(dc_, bitmap)) {}
     ~SelectedBitmap() {
-        platform::selectObject(dc_, previous_);
+        platform::selectObject(dc_, previous);
         platform::deleteDC(dc_);
     }
     SelectedBitmap(const SelectedBitmap&) = delete;
@@ -28,7 +28,7 @@ public:
 
 private:
     platform::DeviceContext dc_;
-    platform::GraphicsObject previous_;
+    platform::GraphicsObject previous;
 };
 
 } // namespace

@@ -11,9 +11,9 @@ public:
     ContainerCoordinates(DrawContext* context, const Rect& bounds) : context_(context) {
         if (!context_)
             return;
-        savedOffset_ = context_->offset;
-        savedOrigin_ = context_->windowOrigin;
-        Point corner = savedOrigin_;
+        savedOffset = context_->offset;
+        savedOrigin = context_->windowOrigin;
+        Point corner = savedOrigin;
         platform::DeviceRect screen;
         if (context_->getWindow() && platform::windowRect(context_->getWindow(), screen))
             corner = Point(screen.left, screen.top);
@@ -23,14 +23,14 @@ public:
     ~ContainerCoordinates() {
         if (!context_)
             return;
-        context_->offset = savedOffset_;
-        context_->windowOrigin = savedOrigin_;
+        context_->offset = savedOffset;
+        context_->windowOrigin = savedOrigin;
     }
     ContainerCoordinates(const ContainerCoordinates&) = delete;
     ContainerCoordinates& operator=(const ContainerCoordinates&) = delete;
 
 private:
     DrawContext* context_;
-    Point savedOffset_;
-    Point savedOrigin_;
+    Point savedOffset;
+    Point savedOrigin;
 };

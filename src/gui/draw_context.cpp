@@ -20,7 +20,7 @@ public:
     template <typename Map> DevicePoints(const Point* points, int count, Map map) {
         if (!points || count <= 0)
             return;
-        data_ = count <= kLocalPoints ? local_ : new (std::nothrow) platform::DevicePoint[count];
+        data_ = count <= kLocalPoints ? local : new (std::nothrow) platform::DevicePoint[count];
         if (!data_)
             return;
         for (int i = 0; i < count; ++i)
@@ -28,7 +28,7 @@ public:
         count_ = count;
     }
     ~DevicePoints() {
-        if (data_ != local_)
+        if (data_ != local)
             delete[] data_;
     }
     DevicePoints(const DevicePoints&) = delete;
@@ -38,7 +38,7 @@ public:
     int count() const { return count_; }
 
 private:
-    platform::DevicePoint local_[kLocalPoints];
+    platform::DevicePoint local[kLocalPoints];
     platform::DevicePoint* data_ = nullptr;
     int count_ = 0;
 };
@@ -47,14 +47,14 @@ private:
 class NullPenScope {
 public:
     explicit NullPenScope(platform::DeviceContext dc)
-        : dc_(dc), previous_(platform::selectObject(dc, platform::stockNullPen())) {}
-    ~NullPenScope() { platform::selectObject(dc_, previous_); }
+        : dc_(dc), previous(platform::selectObject(dc, platform::stockNullPen())) {}
+    ~NullPenScope() { platform::selectObject(dc_, previous); }
     NullPenScope(const NullPenScope&) = delete;
     NullPenScope& operator=(const NullPenScope&) = delete;
 
 private:
     platform::DeviceContext dc_;
-    platform::GraphicsObject previous_;
+    platform::GraphicsObject previous;
 };
 
 } // namespace
@@ -63,7 +63,7 @@ DrawContext::DrawContext(Frame* frame_, platform::DeviceContext systemContext_,
                          platform::Window window_)
     : systemContext(systemContext_), window(window_), frame(frame_) {
     if (frame)
-        scale_ = frame->getScale();
+        scale = frame->getScale();
     clipRect = defaultClip();
     if (systemContext) {
         savedBrush = platform::currentObject(systemContext, platform::ObjectKind::Brush);
@@ -98,21 +98,21 @@ DrawContext::~DrawContext() {
 }
 
 int DrawContext::surfaceX(int x) const {
-    return scale::toDevice(x + grid.h, scale_) - scale::toDevice(grid.h, scale_);
+    return scale::toDevice(x + grid.h, scale) - scale::toDevice(grid.h, scale);
 }
 
 int DrawContext::surfaceY(int y) const {
-    return scale::toDevice(y + grid.v, scale_) - scale::toDevice(grid.v, scale_);
+    return scale::toDevice(y + grid.v, scale) - scale::toDevice(grid.v, scale);
 }
 
 int DrawContext::unitsCovering(int deviceLength) const {
-    return -scale::toUnits(-deviceLength, scale_);
+    return -scale::toUnits(-deviceLength, scale);
 }
 
 void DrawContext::useDevicePixels() {
-    if (scale_ == 1.0)
+    if (scale == 1.0)
         return;
-    scale_ = 1.0;
+    scale = 1.0;
     grid = Point();
     makePen();
 }
@@ -213,7 +213,7 @@ void DrawContext::makePen() {
     if (!systemContext)
         return;
     // A line one unit wide is as many device pixels wide.
-    const int width = scale_ == 1.0 ? lineWidth : std::max(1, scale::toDevice(lineWidth, scale_));
+    const int width = scale == 1.0 ? lineWidth : std::max(1, scale::toDevice(lineWidth, scale));
     platform::GraphicsObject next = platform::createPen(penStyle, width, colorValue(frameColor));
     if (!next)
         return;

@@ -76,7 +76,7 @@ public:
 
     // Device pixels per panel unit: the frame's scale for a context on its
     // window or an offscreen surface made for it.
-    double getScale() const { return scale_; }
+    double getScale() const { return scale; }
     // Draws in device pixels (scale 1), for targets the window system sizes
     // itself (menu items); called before any font is chosen.
     void useDevicePixels();
@@ -126,7 +126,7 @@ protected:
     platform::GraphicsObject savedPen = nullptr;
     platform::GraphicsObject savedFont = nullptr;
     int penStyle = platform::kPenSolid;
-    double scale_ = 1.0;
+    double scale = 1.0;
     Point grid;
 };
 

@@ -41,8 +41,8 @@ void DrawContext::getMouseLocation(Point& p) {
     platform::DevicePoint screen{0, 0};
     platform::cursorPosition(screen);
     // The pointer's device position in the window, in the units it covers.
-    p = Point(scale::toUnits(screen.x - windowOrigin.h, scale_),
-              scale::toUnits(screen.y - windowOrigin.v, scale_));
+    p = Point(scale::toUnits(screen.x - windowOrigin.h, scale),
+              scale::toUnits(screen.y - windowOrigin.v, scale));
 }
 
 bool DrawContext::waitDoubleClick() {

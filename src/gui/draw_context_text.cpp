@@ -32,7 +32,7 @@ void DrawContext::setFont(int id, int size, int style) {
     fontSize = size == 0 ? fontTable[id].defaultSize : size;
     // Lettering drawn at the scale, never stretched: the font is that much taller.
     const platform::FontDescription d =
-        describeFont(id, scale_ == 1.0 ? fontSize : scale::toDevice(fontSize, scale_), style);
+        describeFont(id, scale == 1.0 ? fontSize : scale::toDevice(fontSize, scale), style);
 
     if (!systemContext)
         return;

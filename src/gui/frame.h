@@ -113,7 +113,7 @@ public:
     // it (scale::pictureScale); with a window, the window follows at once and
     // is painted again at the new scale. 1 until set.
     void setScale(double requested);
-    double getScale() const { return scale_; }
+    double getScale() const { return scale; }
     // The frame's bounds in device pixels at its scale.
     int deviceWidth() const;
     int deviceHeight() const;
@@ -177,5 +177,5 @@ private:
     bool classRegistered = false;
     DropTarget* dropTarget = nullptr;
     FrameTicks* ticks_ = nullptr;
-    double scale_ = 1.0;
+    double scale = 1.0;
 };

@@ -150,18 +150,18 @@ bool Frame::setSize(int width, int height) {
 }
 
 int Frame::deviceWidth() const {
-    return scale::toDevice(bounds.getWidth(), scale_);
+    return scale::toDevice(bounds.getWidth(), scale);
 }
 
 int Frame::deviceHeight() const {
-    return scale::toDevice(bounds.getHeight(), scale_);
+    return scale::toDevice(bounds.getHeight(), scale);
 }
 
 void Frame::setScale(double requested) {
     const double snapped = scale::pictureScale(requested);
-    if (snapped == scale_)
+    if (snapped == scale)
         return;
-    scale_ = snapped;
+    scale = snapped;
     setDirty(true);
     // Resizing damages the window whole, so the next paint draws it all at
     // the new scale.

@@ -128,6 +128,6 @@ void Frame::getCurrentMouseLocation(Point& where) {
     where = Point(screen.x, screen.y);
     platform::DeviceRect corner;
     if (window && platform::windowRect(window, corner))
-        where = Point(scale::toUnits(screen.x - corner.left, scale_),
-                      scale::toUnits(screen.y - corner.top, scale_));
+        where = Point(scale::toUnits(screen.x - corner.left, scale),
+                      scale::toUnits(screen.y - corner.top, scale));
 }

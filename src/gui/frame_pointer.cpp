@@ -25,8 +25,8 @@ void Frame::onPointerMessage(int x, int y, int state) {
         DrawContext context(this, dc, window);
         if ((state & kLButton) != 0)
             dynamic_cast<PointerFollower*>(pointerFollower)
-                ->pointerMoved(&context,
-                               Point(scale::toUnits(x, scale_), scale::toUnits(y, scale_)), state);
+                ->pointerMoved(&context, Point(scale::toUnits(x, scale), scale::toUnits(y, scale)),
+                               state);
         else
             endPointerFollowing(&context);
     }

@@ -210,8 +210,8 @@ bool Frame::onPaintMessage() {
     {
         DrawContext context(this, session.dc, window);
         // The damaged pixels, as the units that cover them.
-        drawRect(&context, Rect(scale::toUnits(session.area.left, scale_),
-                                scale::toUnits(session.area.top, scale_),
+        drawRect(&context, Rect(scale::toUnits(session.area.left, scale),
+                                scale::toUnits(session.area.top, scale),
                                 context.unitsCovering(session.area.right),
                                 context.unitsCovering(session.area.bottom)));
     }
@@ -231,7 +231,7 @@ void Frame::onButtonDownMessage(int x, int y) {
         // A press while a drag is followed: the drag's release went elsewhere
         // (a grab of the host's), and this press starts afresh.
         endPointerFollowing(&context);
-        Point where(scale::toUnits(x, scale_), scale::toUnits(y, scale_));
+        Point where(scale::toUnits(x, scale), scale::toUnits(y, scale));
         onMouseDown(&context, where);
     }
     platform::releaseDC(window, dc);

@@ -29,7 +29,7 @@ OffscreenContext::OffscreenContext(Frame* frame_, int w, int h, Color background
 OffscreenContext::OffscreenContext(DrawContext* parent, Bitmap* bitmap_, bool drawInBitmap)
     : DrawContext(parent ? parent->getFrame() : nullptr, nullptr, nullptr), bitmap(bitmap_) {
     if (drawInBitmap)
-        scale_ = 1.0;
+        scale = 1.0;
     if (bitmap && bitmap->isLoaded())
         setSizeAndClip(bitmap->getWidth(), bitmap->getHeight());
     else

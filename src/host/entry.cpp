@@ -1,6 +1,6 @@
 // The checks every library's entry point makes around creating its effect,
 // and the state every instance of the library shares.
-#include "host/AudioEffect.h"
+#include "host/audio_effect.h"
 #include "host/module.h"
 #include "host/vst_opcodes.h"
 

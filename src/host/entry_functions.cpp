@@ -2,7 +2,7 @@
 // forwards the host's call to one virtual operation.
 #include "host/entry_functions.h"
 
-#include "host/AudioEffect.h"
+#include "host/audio_effect.h"
 #include "host/vst_opcodes.h"
 
 static AudioEffect* effectOf(AEffect* record) {

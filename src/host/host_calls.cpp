@@ -1,7 +1,7 @@
 // The calls an effect makes back into the host. Each fills in the opcode and
 // arguments, calls the host callback and turns its answer into the result;
 // with no host callback each answers as a host that knows nothing would.
-#include "host/AudioEffectX.h"
+#include "host/audio_effect_x.h"
 #include "host/vst_opcodes.h"
 
 VstWord AudioEffect::callHost(int32 opcode, int32 index, VstWord value, void* ptr, float opt) {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "host/AudioEffectX.h"
+#include "host/audio_effect_x.h"
 
 bool AudioEffectX::allocateArrangement(VstSpeakerArrangement** arrangement, int32 numChannels) {
     constexpr std::size_t header = offsetof(VstSpeakerArrangement, speakers);

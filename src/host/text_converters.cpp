@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "core/number_text.h"
-#include "host/AudioEffect.h"
+#include "host/audio_effect.h"
 
 static void writeText(char* text, const char* value) {
     if (text != nullptr) {

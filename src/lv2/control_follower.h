@@ -13,20 +13,20 @@ namespace tarvel_lv2 {
 
 class ControlFollower {
 public:
-    void reset() { seen_ = false; }
+    void reset() { seen = false; }
     // True when `value` is new since the last call (compared bit for bit).
     bool changed(float value) {
-        if (seen_ && std::memcmp(&value, &last_, sizeof value) == 0) {
+        if (seen && std::memcmp(&value, &last, sizeof value) == 0) {
             return false;
         }
-        seen_ = true;
-        last_ = value;
+        seen = true;
+        last = value;
         return true;
     }
 
 private:
-    bool seen_ = false;
-    float last_ = 0.0f;
+    bool seen = false;
+    float last = 0.0f;
 };
 
 // A port value as a gain the effect takes: 0 to 1, with values outside

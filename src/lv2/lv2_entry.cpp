@@ -4,7 +4,7 @@
 
 #include <new>
 
-#include "TarvelLv2.h"
+#include "tarvel_lv2.h"
 
 namespace {
 

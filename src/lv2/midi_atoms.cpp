@@ -58,14 +58,14 @@ std::uint32_t midiMessageSize(std::uint8_t status) {
 }
 
 void MidiOutput::begin(LV2_Atom_Sequence* port, const AtomTypes& types, int32 frames) {
-    sequence_ = port;
+    sequence = port;
     dropped_ = 0;
     frames_ = frames;
-    lastFrame_ = 0;
+    lastFrame = 0;
     if (port == nullptr) {
         return;
     }
-    midiEvent_ = types.midiEvent;
+    midiEvent = types.midiEvent;
     // The host writes the port's size in bytes into the atom's size field.
     // Read as the whole buffer, header included, it can only be too small,
     // never too large, whichever way a host means it.
@@ -74,37 +74,37 @@ void MidiOutput::begin(LV2_Atom_Sequence* port, const AtomTypes& types, int32 fr
     port->atom.size = 0;
     if (room < sizeof(LV2_Atom_Sequence)) {
         // No room for even the sequence's header: the port stays empty.
-        capacity_ = 0;
+        capacity = 0;
         return;
     }
-    capacity_ = room - static_cast<std::uint32_t>(sizeof(LV2_Atom));
+    capacity = room - static_cast<std::uint32_t>(sizeof(LV2_Atom));
     port->atom.size = sizeof(LV2_Atom_Sequence_Body);
     port->body.unit = 0;
     port->body.pad = 0;
 }
 
 bool MidiOutput::append(int32 frame, const std::uint8_t* bytes, std::uint32_t size) {
-    if (sequence_ == nullptr || frames_ <= 0) {
+    if (sequence == nullptr || frames_ <= 0) {
         return false;
     }
-    const std::uint32_t used = sequence_->atom.size;
+    const std::uint32_t used = sequence->atom.size;
     const std::uint32_t needed = lv2_atom_pad_size(sizeof(LV2_Atom_Event) + size);
-    if (capacity_ < used || capacity_ - used < needed) {
+    if (capacity < used || capacity - used < needed) {
         ++dropped_;
         return false;
     }
     int64_t placed = frameInside(frame, frames_);
-    placed = placed < lastFrame_ ? lastFrame_ : placed;
-    lastFrame_ = placed;
+    placed = placed < lastFrame ? lastFrame : placed;
+    lastFrame = placed;
 
     LV2_Atom_Event event{};
     event.time.frames = placed;
-    event.body.type = midiEvent_;
+    event.body.type = midiEvent;
     event.body.size = size;
-    std::uint8_t* place = reinterpret_cast<std::uint8_t*>(sequence_) + sizeof(LV2_Atom) + used;
+    std::uint8_t* place = reinterpret_cast<std::uint8_t*>(sequence) + sizeof(LV2_Atom) + used;
     std::memcpy(place, &event, sizeof event);
     std::memcpy(place + sizeof event, bytes, size);
-    sequence_->atom.size = used + needed;
+    sequence->atom.size = used + needed;
     return true;
 }
 

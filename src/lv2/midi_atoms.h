@@ -51,11 +51,11 @@ public:
     int32 dropped() const { return dropped_; }
 
 private:
-    LV2_Atom_Sequence* sequence_ = nullptr;
-    LV2_URID midiEvent_ = 0;
-    std::uint32_t capacity_ = 0; // bytes of the sequence's body
+    LV2_Atom_Sequence* sequence = nullptr;
+    LV2_URID midiEvent = 0;
+    std::uint32_t capacity = 0; // bytes of the sequence's body
     int32 frames_ = 0;
-    int64_t lastFrame_ = 0;
+    int64_t lastFrame = 0;
     int32 dropped_ = 0;
 };
 

@@ -9,10 +9,10 @@
 #include <random>
 #include <vector>
 
-#include "TarvelClap.h"
 #include "clap_test_host.h"
-#include "effect/TarvelEffect.h"
+#include "effect/tarvel_effect.h"
 #include "host/vst_opcodes.h"
+#include "tarvel_clap.h"
 
 using clap_test::Event;
 using clap_test::Instance;

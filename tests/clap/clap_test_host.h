@@ -23,20 +23,20 @@ class ClapLibrary {
 public:
     explicit ClapLibrary(const char* path) {
 #if defined(_WIN32)
-        handle_ = LoadLibraryA(path);
-        if (handle_ == nullptr) {
+        handle = LoadLibraryA(path);
+        if (handle == nullptr) {
             error = "LoadLibrary failed on " + std::string(path);
             return;
         }
         entry = reinterpret_cast<const clap::PluginEntry*>(
-            reinterpret_cast<void*>(GetProcAddress(handle_, "clap_entry")));
+            reinterpret_cast<void*>(GetProcAddress(handle, "clap_entry")));
 #else
-        handle_ = dlopen(path, RTLD_NOW | RTLD_LOCAL);
-        if (handle_ == nullptr) {
+        handle = dlopen(path, RTLD_NOW | RTLD_LOCAL);
+        if (handle == nullptr) {
             error = dlerror();
             return;
         }
-        entry = static_cast<const clap::PluginEntry*>(dlsym(handle_, "clap_entry"));
+        entry = static_cast<const clap::PluginEntry*>(dlsym(handle, "clap_entry"));
 #endif
         if (entry == nullptr || !entry->init(path)) {
             error = "no clap_entry, or its init failed";
@@ -50,11 +50,11 @@ public:
         if (entry != nullptr) {
             entry->deinit();
         }
-        if (handle_ != nullptr) {
+        if (handle != nullptr) {
 #if defined(_WIN32)
-            FreeLibrary(handle_);
+            FreeLibrary(handle);
 #else
-            dlclose(handle_);
+            dlclose(handle);
 #endif
         }
     }
@@ -67,9 +67,9 @@ public:
 
 private:
 #if defined(_WIN32)
-    HMODULE handle_ = nullptr;
+    HMODULE handle = nullptr;
 #else
-    void* handle_ = nullptr;
+    void* handle = nullptr;
 #endif
 };
 

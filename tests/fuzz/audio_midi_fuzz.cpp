@@ -15,7 +15,7 @@
 #include <array>
 #include <cmath>
 
-#include "effect/TarvelEffect.h"
+#include "effect/tarvel_effect.h"
 #include "fuzz_signal.h"
 #include "fuzz_support.h"
 #include "harness/plugin_host.h"

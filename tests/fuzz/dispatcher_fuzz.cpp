@@ -12,7 +12,7 @@
 #include <array>
 #include <cmath>
 
-#include "effect/TarvelEffect.h"
+#include "effect/tarvel_effect.h"
 #include "fuzz_support.h"
 #include "harness/plugin_host.h"
 #include "host/module.h"

@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "editor/GuiEditor.h"
-#include "effect/TarvelEffect.h"
+#include "editor/gui_editor.h"
+#include "effect/tarvel_effect.h"
 #include "fuzz_support.h"
 #include "gui/frame.h"
 #include "gui/mouse_script.h"
 #include "harness/plugin_host.h"
-#include "host/AudioEffect.h"
+#include "host/audio_effect.h"
 #include "host/module.h"
 #include "host/vst_opcodes.h"
 #include "platform/headless/headless.h"

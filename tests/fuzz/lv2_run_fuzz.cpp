@@ -24,11 +24,11 @@
 #include <string>
 #include <vector>
 
-#include "TarvelLv2.h"
 #include "fuzz_signal.h"
 #include "fuzz_support.h"
 #include "harness/urid_map.h"
 #include "lv2_ports.h"
+#include "tarvel_lv2.h"
 
 extern "C" const LV2_Descriptor* lv2_descriptor(uint32_t index);
 

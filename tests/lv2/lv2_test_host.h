@@ -34,14 +34,14 @@ public:
     // `shift` bytes from an 8-byte boundary: 4 places the sequence as some
     // hosts do, with its events off their 8-byte alignment.
     explicit SequenceBuffer(std::size_t bytes, std::size_t shift = 0)
-        : words_((bytes + shift + 7) / 8), shift_(shift) {}
+        : words((bytes + shift + 7) / 8), shift_(shift) {}
     LV2_Atom_Sequence* sequence() {
-        return reinterpret_cast<LV2_Atom_Sequence*>(reinterpret_cast<std::uint8_t*>(words_.data()) +
+        return reinterpret_cast<LV2_Atom_Sequence*>(reinterpret_cast<std::uint8_t*>(words.data()) +
                                                     shift_);
     }
     // The sequence's body: just after its atom header.
     std::uint8_t* bodyStart() {
-        return reinterpret_cast<std::uint8_t*>(words_.data()) + shift_ + sizeof(LV2_Atom);
+        return reinterpret_cast<std::uint8_t*>(words.data()) + shift_ + sizeof(LV2_Atom);
     }
 
     // An input sequence holding `events` (of type `eventType`).
@@ -89,7 +89,7 @@ public:
     }
 
 private:
-    std::vector<std::uint64_t> words_;
+    std::vector<std::uint64_t> words;
     std::size_t shift_;
 };
 

@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "TarvelLv2Ui.h"
 #include "lv2_ports.h"
 #include "platform/x11/x11.h"
+#include "tarvel_lv2_ui.h"
 
 namespace lv2_panel {
 

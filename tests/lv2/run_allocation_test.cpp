@@ -8,9 +8,9 @@
 #include <cmath>
 #include <vector>
 
-#include "TarvelLv2.h"
 #include "allocation_watch.h"
 #include "lv2_test_host.h"
+#include "tarvel_lv2.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "TarvelLv2.h"
-#include "effect/TarvelEffect.h"
+#include "effect/tarvel_effect.h"
 #include "lv2_test_host.h"
+#include "tarvel_lv2.h"
 
 using tarvel_lv2::HostFeatures;
 using tarvel_lv2::TarvelLv2;
@@ -55,9 +55,9 @@ class Lv2Host {
 public:
     explicit Lv2Host(bool withMap) {
         if (withMap) {
-            features_ = {urids.feature(), nullptr};
+            features = {urids.feature(), nullptr};
         }
-        EXPECT_EQ(tarvel_lv2::readHostFeatures(48000.0, features_.data(), host), nullptr);
+        EXPECT_EQ(tarvel_lv2::readHostFeatures(48000.0, features.data(), host), nullptr);
         instance = std::make_unique<TarvelLv2>(48000.0, host);
         instance->connect(tarvel_lv2::kNcvolume, &ncvolume);
         instance->connect(tarvel_lv2::kIpvolume, &ipvolume);
@@ -96,7 +96,7 @@ public:
     std::uint32_t outCapacity = 1 << 16;
 
 private:
-    std::vector<const LV2_Feature*> features_ = {nullptr};
+    std::vector<const LV2_Feature*> features = {nullptr};
 };
 
 TEST(Lv2Sound, EqualsTheEffectRunAsAVstPluginWhateverTheBlockLengths) {

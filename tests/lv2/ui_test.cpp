@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/TarvelPanel.h"
+#include "editor/tarvel_panel.h"
+#include "gui/controls/slider.h"
 #include "gui/frame.h"
-#include "gui/slider.h"
 #include "harness/urid_map.h"
 #include "panel_ui_host.h"
 #include "panel_watch.h"

@@ -37,9 +37,9 @@ std::string describe(const LongRunResult& result) {
 }
 
 LongRun::LongRun(PluginHost& host, std::uint32_t variant)
-    : host_(host), variant_(variant), noise_(0x9E3779B9u ^ (variant * 0x85EBCA6Bu)) {
-    if (noise_ == 0) {
-        noise_ = 1;
+    : host_(host), variant_(variant), noise(0x9E3779B9u ^ (variant * 0x85EBCA6Bu)) {
+    if (noise == 0) {
+        noise = 1;
     }
 }
 
@@ -48,8 +48,8 @@ void LongRun::run(long long blocks) {
         const long long block = result_.blocks;
         if (block % kSegmentBlocks == 0) {
             // Signal kinds: triangle, square, noise, silence, triangle with noise.
-            kind_ = static_cast<int>(nextRandom(noise_) % 5);
-            period_ = 2 + static_cast<int32>(nextRandom(noise_) % 11999);
+            kind = static_cast<int>(nextRandom(noise) % 5);
+            period_ = 2 + static_cast<int32>(nextRandom(noise) % 11999);
         }
         if (block % 4096 == 0) {
             host_.setParameter(1, static_cast<float>((block / 4096 + variant_) % 9) * 0.125f);
@@ -61,8 +61,8 @@ void LongRun::run(long long blocks) {
         const std::vector<MidiMessage> midi = blockMidi();
         // One block in five through the accumulating call, onto silence.
         const bool accumulate = (block + variant_) % 5 == 0;
-        output_.fill(accumulate ? 0.0f : 7.0f);
-        host_.processBlock(midi, input_, output_,
+        output.fill(accumulate ? 0.0f : 7.0f);
+        host_.processBlock(midi, input, output,
                            accumulate ? ProcessMode::accumulating : ProcessMode::replacing);
         account();
         ++result_.blocks;
@@ -70,13 +70,13 @@ void LongRun::run(long long blocks) {
 }
 
 void LongRun::fillInput() {
-    float* left = input_.left();
-    float* right = input_.right();
+    float* left = input.left();
+    float* right = input.right();
     const float period = static_cast<float>(period_);
-    for (int32 i = 0; i < kLongRunBlockFrames; ++i, ++frame_) {
-        const float phase = static_cast<float>(frame_ % period_) / period;
+    for (int32 i = 0; i < kLongRunBlockFrames; ++i, ++frame) {
+        const float phase = static_cast<float>(frame % period_) / period;
         float x = 0.0f;
-        switch (kind_) {
+        switch (kind) {
         case 0:
             x = phase < 0.5f ? 4.0f * phase - 1.0f : 3.0f - 4.0f * phase;
             break;
@@ -84,13 +84,13 @@ void LongRun::fillInput() {
             x = phase < 0.5f ? 0.8f : -0.8f;
             break;
         case 2:
-            x = 0.5f * randomSample(noise_);
+            x = 0.5f * randomSample(noise);
             break;
         case 3:
             break;
         default:
             x = 0.7f * (phase < 0.5f ? 4.0f * phase - 1.0f : 3.0f - 4.0f * phase) +
-                0.05f * randomSample(noise_);
+                0.05f * randomSample(noise);
             break;
         }
         left[i] = x;
@@ -117,8 +117,8 @@ std::vector<MidiMessage> LongRun::blockMidi() const {
 }
 
 void LongRun::account() {
-    const float* left = output_.left();
-    const float* right = output_.right();
+    const float* left = output.left();
+    const float* right = output.right();
     for (int32 i = 0; i < kLongRunBlockFrames; ++i) {
         const float y = left[i];
         std::uint32_t bits;

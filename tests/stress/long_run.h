@@ -47,11 +47,11 @@ private:
 
     PluginHost& host_;
     std::uint32_t variant_;
-    std::uint32_t noise_;
+    std::uint32_t noise;
     int32 period_ = 100;
-    int kind_ = 0;
-    long long frame_ = 0;
-    StereoBuffer input_{kLongRunBlockFrames};
-    StereoBuffer output_{kLongRunBlockFrames};
+    int kind = 0;
+    long long frame = 0;
+    StereoBuffer input{kLongRunBlockFrames};
+    StereoBuffer output{kLongRunBlockFrames};
     LongRunResult result_;
 };

@@ -12,16 +12,16 @@ namespace internal {
 
 class Notification {
 public:
-    Notification() : event_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
-    ~Notification() { CloseHandle(event_); }
+    Notification() : event(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+    ~Notification() { CloseHandle(event); }
     Notification(const Notification&) = delete;
     Notification& operator=(const Notification&) = delete;
 
-    void Notify() { SetEvent(event_); }
-    void WaitForNotification() { WaitForSingleObject(event_, INFINITE); }
+    void Notify() { SetEvent(event); }
+    void WaitForNotification() { WaitForSingleObject(event, INFINITE); }
 
 private:
-    HANDLE event_;
+    HANDLE event;
 };
 
 } // namespace internal

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "effect/TarvelEffect.h"
+#include "effect/tarvel_effect.h"
 #include "library_fixture.h"
 #include "panel_watch.h"
 #include "platform/software/pictures/picture_files.h"

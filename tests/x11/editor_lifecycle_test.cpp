@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "editor/TarvelEditor.h"
-#include "effect/TarvelEffect.h"
+#include "editor/tarvel_editor.h"
+#include "effect/tarvel_effect.h"
 #include "gui/frame.h"
 #include "harness/plugin_host.h"
 #include "host/vst_opcodes.h"

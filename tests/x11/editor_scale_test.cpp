@@ -9,8 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "editor/TarvelEditor.h"
-#include "effect/TarvelEffect.h"
+#include "editor/tarvel_editor.h"
+#include "effect/tarvel_effect.h"
 #include "gui/frame.h"
 #include "gui/scale.h"
 #include "host/vst_opcodes.h"

@@ -33,9 +33,9 @@ public:
         void* library = openLibrary(vstPath);
         auto entry =
             library ? reinterpret_cast<PluginEntry>(dlsym(library, "VSTPluginMain")) : nullptr;
-        if (!entry || !host_.load(entry))
+        if (!entry || !host.load(entry))
             return false;
-        effect_ = host_.effect();
+        effect = host.effect();
         dispatch(effOpen);
         return true;
     }
@@ -45,7 +45,7 @@ public:
     }
     void idle(int times) override {
         for (int i = 0; i < times; ++i) {
-            effect_->setParameter(effect_, 0, static_cast<float>(i % 2));
+            effect->setParameter(effect, 0, static_cast<float>(i % 2));
             dispatch(effEditIdle);
             usleep(2000);
         }
@@ -54,10 +54,10 @@ public:
 
 private:
     VstWord dispatch(int32 opcode, void* ptr = nullptr) {
-        return effect_->dispatcher(effect_, opcode, 0, 0, ptr, 0.0f);
+        return effect->dispatcher(effect, opcode, 0, 0, ptr, 0.0f);
     }
-    PluginHost host_;
-    AEffect* effect_ = nullptr;
+    PluginHost host;
+    AEffect* effect = nullptr;
 };
 
 // The LV2 panel: instantiated with the parent window, idle through its
@@ -69,10 +69,10 @@ public:
         auto entry = library ? reinterpret_cast<const LV2UI_Descriptor* (*)(uint32_t)>(
                                    dlsym(library, "lv2ui_descriptor"))
                              : nullptr;
-        descriptor_ = entry ? entry(0) : nullptr;
-        idle_ = descriptor_ ? static_cast<const LV2UI_Idle_Interface*>(
-                                  descriptor_->extension_data(LV2_UI__idleInterface))
-                            : nullptr;
+        descriptor = entry ? entry(0) : nullptr;
+        idle_ = descriptor ? static_cast<const LV2UI_Idle_Interface*>(
+                                 descriptor->extension_data(LV2_UI__idleInterface))
+                           : nullptr;
         return idle_ != nullptr;
     }
     bool open(::Window parent) override {
@@ -80,31 +80,31 @@ public:
             LV2_UI__parent, reinterpret_cast<void*>(static_cast<std::uintptr_t>(parent))};
         const LV2_Feature* features[] = {&parentFeature, nullptr};
         LV2UI_Widget widget = nullptr;
-        handle_ = descriptor_->instantiate(descriptor_, tarvel_lv2::kPluginUri, "", write, this,
-                                           &widget, features);
-        return handle_ != nullptr;
+        handle = descriptor->instantiate(descriptor, tarvel_lv2::kPluginUri, "", write, this,
+                                         &widget, features);
+        return handle != nullptr;
     }
     void idle(int times) override {
         for (int i = 0; i < times; ++i) {
-            if (handle_) {
+            if (handle) {
                 const float value = static_cast<float>(i % 2);
-                descriptor_->port_event(handle_, tarvel_lv2::kNcvolume, sizeof value, 0, &value);
-                idle_->idle(handle_);
+                descriptor->port_event(handle, tarvel_lv2::kNcvolume, sizeof value, 0, &value);
+                idle_->idle(handle);
             }
             usleep(2000);
         }
     }
     void close() override {
-        if (handle_)
-            descriptor_->cleanup(handle_);
-        handle_ = nullptr;
+        if (handle)
+            descriptor->cleanup(handle);
+        handle = nullptr;
     }
 
 private:
     static void write(LV2UI_Controller, uint32_t, uint32_t, uint32_t, const void*) {}
-    const LV2UI_Descriptor* descriptor_ = nullptr;
+    const LV2UI_Descriptor* descriptor = nullptr;
     const LV2UI_Idle_Interface* idle_ = nullptr;
-    LV2UI_Handle handle_ = nullptr;
+    LV2UI_Handle handle = nullptr;
 };
 
 // Where a colour channel sits in a pixel of the visual.

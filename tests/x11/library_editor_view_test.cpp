@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "effect/TarvelEffect.h"
+#include "effect/tarvel_effect.h"
 #include "harness/stereo_buffer.h"
 #include "library_fixture.h"
 #include "panel_watch.h"

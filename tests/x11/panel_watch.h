@@ -42,15 +42,15 @@ inline int handleMiddle(const raster::Surface& shot, const std::vector<raster::P
 class HandleWatch {
 public:
     void learn(const raster::Surface& shotAtOne, int top) {
-        signature_ = columnAt(shotAtOne, kMiddleAtOne, top);
+        signature = columnAt(shotAtOne, kMiddleAtOne, top);
     }
     int handleLeft(const raster::Surface& shot, int top) const {
-        const int middle = handleMiddle(shot, signature_, top);
+        const int middle = handleMiddle(shot, signature, top);
         return middle < 0 ? -1 : middle - kHandleSize / 2;
     }
 
 private:
-    std::vector<raster::Pixel> signature_;
+    std::vector<raster::Pixel> signature;
 };
 
 // Pixels of the window beyond the panel that are not white.

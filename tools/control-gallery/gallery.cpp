@@ -13,6 +13,7 @@
 #include "gui/controls/popup_menu.h"
 #include "gui/controls/popup_menu_style.h"
 #include "gui/controls/selectors.h"
+#include "gui/controls/slider.h"
 #include "gui/controls/splash_area.h"
 #include "gui/controls/text_field.h"
 #include "gui/controls/three_way_switch.h"
@@ -20,7 +21,6 @@
 #include "gui/controls/value_display.h"
 #include "gui/frame.h"
 #include "gui/offscreen_context.h"
-#include "gui/slider.h"
 #include "platform/graphics.h"
 
 namespace {

@@ -14,27 +14,27 @@ struct Typeface::FreeType {
     FT_Face face = nullptr;
 };
 
-Typeface::Typeface(const std::string& fontFile) : ft_(std::make_unique<FreeType>()) {
-    if (FT_Init_FreeType(&ft_->library) != 0) {
-        ft_->library = nullptr;
+Typeface::Typeface(const std::string& fontFile) : ft(std::make_unique<FreeType>()) {
+    if (FT_Init_FreeType(&ft->library) != 0) {
+        ft->library = nullptr;
         return;
     }
-    if (FT_New_Face(ft_->library, fontFile.c_str(), 0, &ft_->face) != 0) {
-        ft_->face = nullptr;
+    if (FT_New_Face(ft->library, fontFile.c_str(), 0, &ft->face) != 0) {
+        ft->face = nullptr;
     }
 }
 
 Typeface::~Typeface() {
-    if (ft_->face != nullptr) {
-        FT_Done_Face(ft_->face);
+    if (ft->face != nullptr) {
+        FT_Done_Face(ft->face);
     }
-    if (ft_->library != nullptr) {
-        FT_Done_FreeType(ft_->library);
+    if (ft->library != nullptr) {
+        FT_Done_FreeType(ft->library);
     }
 }
 
 bool Typeface::isOpen() const {
-    return ft_->face != nullptr;
+    return ft->face != nullptr;
 }
 
 namespace {
@@ -50,7 +50,7 @@ struct PlacedGlyph {
 
 InkLine Typeface::render(const std::string& text, int pixelSize) const {
     InkLine line;
-    FT_Face face = ft_->face;
+    FT_Face face = ft->face;
     if (face == nullptr || FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize)) != 0) {
         return line;
     }

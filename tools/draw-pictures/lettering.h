@@ -37,7 +37,7 @@ public:
 
 private:
     struct FreeType;
-    std::unique_ptr<FreeType> ft_;
+    std::unique_ptr<FreeType> ft;
 };
 
 // The largest whole pixel size at which the text's ink is exactly as tall as

@@ -30,8 +30,8 @@ public:
 
     std::int64_t read(float* left, float* right, std::int64_t count) override {
         std::int64_t done = 0;
-        for (; done < count && position_ < frames_; ++done, ++position_) {
-            sample_(position_, left[done], right[done]);
+        for (; done < count && position < frames_; ++done, ++position) {
+            sample_(position, left[done], right[done]);
         }
         return done;
     }
@@ -40,7 +40,7 @@ private:
     std::string name_;
     std::int64_t frames_;
     SampleFunction sample_;
-    std::int64_t position_ = 0;
+    std::int64_t position = 0;
 };
 
 float sine(std::int64_t frame, double period) {
@@ -79,12 +79,12 @@ void defaultSample(std::int64_t frame, float& left, float& right) {
 class NoiseGenerator {
 public:
     float next() {
-        state_ = state_ * 1664525u + 1013904223u;
-        return static_cast<float>(static_cast<double>(state_ >> 8) / 8388608.0 - 1.0);
+        state = state * 1664525u + 1013904223u;
+        return static_cast<float>(static_cast<double>(state >> 8) / 8388608.0 - 1.0);
     }
 
 private:
-    std::uint32_t state_ = 12345u;
+    std::uint32_t state = 12345u;
 };
 
 } // namespace

@@ -39,12 +39,12 @@ bool ChildProcess::start(const std::vector<std::string>& argv, std::string& erro
         args.push_back(const_cast<char*>(arg.c_str()));
     }
     args.push_back(nullptr);
-    const int spawned = posix_spawnp(&pid_, args[0], &actions, nullptr, args.data(), environ);
+    const int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(input[0]);
     ::close(output[1]);
     if (spawned != 0) {
-        pid_ = -1;
+        pid = -1;
         ::close(input[1]);
         ::close(output[0]);
         error = "cannot start " + argv[0] + ": " + std::strerror(spawned);
@@ -79,15 +79,15 @@ int ChildProcess::finish() {
         std::fclose(fromChild_);
         fromChild_ = nullptr;
     }
-    if (pid_ < 0) {
+    if (pid < 0) {
         return -1;
     }
     int status = 0;
     pid_t waited = 0;
     do {
-        waited = waitpid(pid_, &status, 0);
+        waited = waitpid(pid, &status, 0);
     } while (waited < 0 && errno == EINTR);
-    pid_ = -1;
+    pid = -1;
     if (waited < 0 || !WIFEXITED(status)) {
         return -1;
     }
@@ -95,8 +95,8 @@ int ChildProcess::finish() {
 }
 
 void ChildProcess::terminate() {
-    if (pid_ > 0) {
-        kill(pid_, SIGTERM);
+    if (pid > 0) {
+        kill(pid, SIGTERM);
     }
     finish();
 }

@@ -27,7 +27,7 @@ public:
     void terminate();
 
 private:
-    pid_t pid_ = -1;
+    pid_t pid = -1;
     std::FILE* toChild_ = nullptr;
     std::FILE* fromChild_ = nullptr;
 };

@@ -27,40 +27,39 @@ union EventRecord {
 class ClapConnection final : public PluginConnection {
 public:
     explicit ClapConnection(std::string libraryPath) : libraryPath_(std::move(libraryPath)) {
-        host_.clapVersion = clap::kVersion;
-        host_.hostData = this;
-        host_.name = "tarvel-render";
-        host_.vendor = "Ostrand";
-        host_.url = "";
-        host_.version = "1";
-        host_.getExtension = [](const clap::Host*, const char*) -> const void* { return nullptr; };
-        host_.requestRestart = host_.requestProcess =
-            host_.requestCallback = [](const clap::Host*) {};
+        host.clapVersion = clap::kVersion;
+        host.hostData = this;
+        host.name = "tarvel-render";
+        host.vendor = "Ostrand";
+        host.url = "";
+        host.version = "1";
+        host.getExtension = [](const clap::Host*, const char*) -> const void* { return nullptr; };
+        host.requestRestart = host.requestProcess = host.requestCallback = [](const clap::Host*) {};
     }
     ~ClapConnection() override {
         close();
         if (entry_ != nullptr) {
             entry_->deinit();
         }
-        if (library_ != nullptr) {
-            dlclose(library_);
+        if (library != nullptr) {
+            dlclose(library);
         }
     }
 
     bool load() override {
-        library_ = dlopen(libraryPath_.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (library_ == nullptr) {
+        library = dlopen(libraryPath_.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (library == nullptr) {
             return fail(std::string("cannot load ") + libraryPath_ + ": " + dlerror());
         }
-        const auto* entry = static_cast<const clap::PluginEntry*>(dlsym(library_, "clap_entry"));
+        const auto* entry = static_cast<const clap::PluginEntry*>(dlsym(library, "clap_entry"));
         if (entry == nullptr || !entry->init(libraryPath_.c_str())) {
             return fail(libraryPath_ + " has no clap_entry that starts");
         }
         entry_ = entry;
         const auto* factory =
             static_cast<const clap::PluginFactory*>(entry->getFactory(clap::kPluginFactoryId));
-        plugin_ = factory != nullptr ? factory->createPlugin(factory, &host_, kPluginId) : nullptr;
-        if (plugin_ == nullptr || !plugin_->init(plugin_)) {
+        plugin = factory != nullptr ? factory->createPlugin(factory, &host, kPluginId) : nullptr;
+        if (plugin == nullptr || !plugin->init(plugin)) {
             return fail(libraryPath_ + " does not make " + kPluginId);
         }
         return true;
@@ -68,7 +67,7 @@ public:
 
     VstWord dispatch(int32 opcode, int32 /*index*/, VstWord value, float opt) override {
         if (opcode == effSetSampleRate) {
-            sampleRate_ = opt;
+            sampleRate = opt;
         } else if (opcode == effMainsChanged && value != 0) {
             start();
         } else if (opcode == effMainsChanged) {
@@ -78,14 +77,14 @@ public:
     }
 
     std::string dispatchText(int32 opcode, int32 /*index*/) override {
-        if (plugin_ == nullptr) {
+        if (plugin == nullptr) {
             return "";
         }
         if (opcode == effGetEffectName) {
-            return plugin_->desc->name;
+            return plugin->desc->name;
         }
         if (opcode == effGetVendorString) {
-            return plugin_->desc->vendor;
+            return plugin->desc->vendor;
         }
         return "";
     }
@@ -102,15 +101,15 @@ public:
         record.param.noteId = -1;
         record.param.portIndex = record.param.channel = record.param.key = -1;
         record.param.value = static_cast<double>(value);
-        pending_.push_back(record);
+        pending.push_back(record);
     }
 
     void processBlock(const std::vector<MidiMessage>& midi, StereoBuffer& input,
                       StereoBuffer& output, ProcessMode mode) override {
-        if (failed() || (!processing_ && !start())) {
+        if (failed() || (!processing && !start())) {
             return;
         }
-        events_ = std::exchange(pending_, {});
+        events_ = std::exchange(pending, {});
         std::vector<MidiMessage> ordered = midi;
         std::stable_sort(
             ordered.begin(), ordered.end(),
@@ -127,8 +126,8 @@ public:
         }
         // A CLAP plug-in always replaces its outputs; adding to them is the
         // host's part.
-        StereoBuffer& target = mode == ProcessMode::replacing ? output : scratch_;
-        scratch_.resize(output.frames());
+        StereoBuffer& target = mode == ProcessMode::replacing ? output : scratch;
+        scratch.resize(output.frames());
         float* inputs[2] = {input.left(), input.right()};
         float* outputs[2] = {target.left(), target.right()};
         clap::AudioBuffer in{inputs, nullptr, 2, 0, 0};
@@ -144,25 +143,25 @@ public:
         process.audioOutputsCount = 1;
         process.inEvents = &inEvents;
         process.outEvents = &outEvents;
-        plugin_->process(plugin_, &process);
+        plugin->process(plugin, &process);
         if (mode == ProcessMode::accumulating) {
             for (int32 i = 0; i < output.frames(); ++i) {
-                output.left()[i] += scratch_.left()[i];
-                output.right()[i] += scratch_.right()[i];
+                output.left()[i] += scratch.left()[i];
+                output.right()[i] += scratch.right()[i];
             }
         }
     }
 
     void close() override {
-        if (plugin_ == nullptr) {
+        if (plugin == nullptr) {
             return;
         }
         stop();
-        plugin_->destroy(plugin_);
-        plugin_ = nullptr;
+        plugin->destroy(plugin);
+        plugin = nullptr;
     }
 
-    std::vector<HostCall> takeCalls() override { return std::exchange(calls_, {}); }
+    std::vector<HostCall> takeCalls() override { return std::exchange(calls, {}); }
     std::string description() const override { return "the CLAP plug-in " + libraryPath_; }
     bool failed() const override { return !error_.empty(); }
     std::string error() const override { return error_; }
@@ -197,7 +196,7 @@ private:
         VstEvent copy;
         std::memcpy(&copy, &record, sizeof copy);
         call.events.push_back(copy);
-        self->calls_.push_back(std::move(call));
+        self->calls.push_back(std::move(call));
         return true;
     }
 
@@ -207,41 +206,41 @@ private:
     }
 
     bool start() {
-        if (plugin_ == nullptr) {
+        if (plugin == nullptr) {
             return false;
         }
-        if (!active_) {
-            active_ = plugin_->activate(plugin_, sampleRate_, 1, 1u << 20);
+        if (!active) {
+            active = plugin->activate(plugin, sampleRate, 1, 1u << 20);
         }
-        if (active_ && !processing_) {
-            processing_ = plugin_->startProcessing(plugin_);
+        if (active && !processing) {
+            processing = plugin->startProcessing(plugin);
         }
-        return processing_ || fail("the CLAP plug-in did not start processing");
+        return processing || fail("the CLAP plug-in did not start processing");
     }
 
     void stop() {
-        if (processing_) {
-            plugin_->stopProcessing(plugin_);
-            processing_ = false;
+        if (processing) {
+            plugin->stopProcessing(plugin);
+            processing = false;
         }
-        if (active_) {
-            plugin_->deactivate(plugin_);
-            active_ = false;
+        if (active) {
+            plugin->deactivate(plugin);
+            active = false;
         }
     }
 
     std::string libraryPath_;
-    void* library_ = nullptr;
+    void* library = nullptr;
     const clap::PluginEntry* entry_ = nullptr;
-    clap::Host host_{};
-    const clap::Plugin* plugin_ = nullptr;
-    bool active_ = false;
-    bool processing_ = false;
-    double sampleRate_ = 44100.0;
-    std::vector<EventRecord> pending_;
+    clap::Host host{};
+    const clap::Plugin* plugin = nullptr;
+    bool active = false;
+    bool processing = false;
+    double sampleRate = 44100.0;
+    std::vector<EventRecord> pending;
     std::vector<EventRecord> events_;
-    StereoBuffer scratch_;
-    std::vector<HostCall> calls_;
+    StereoBuffer scratch;
+    std::vector<HostCall> calls;
     std::string error_;
 };
 

@@ -33,12 +33,12 @@ public:
     int recorded() const { return recorded_; } // cycles recorded in full or cut
     int cut() const { return cut_; }           // of those, cut at kCapacity
     int replayed() const { return replayed_; } // replays played to their end
-    bool recordingAtEnd() const { return !playing_ && length_ > 0; }
-    bool replayingAtEnd() const { return playing_; }
+    bool recordingAtEnd() const { return !playing && length > 0; }
+    bool replayingAtEnd() const { return playing; }
 
     // From now on, remembers each stretch as it ends: one recording stretch
     // per recorded cycle, one replay stretch per finished replay.
-    void keepStretches() { keeping_ = true; }
+    void keepStretches() { keeping = true; }
     // The stretches ended since the last call, in frame order.
     std::vector<CycleStretch> takeStretches();
     // The recording or replay still running after the frames followed so
@@ -48,16 +48,16 @@ public:
 private:
     void endStretch(CycleStretch::Phase phase, std::int64_t start, std::int64_t end);
 
-    bool playing_ = false;
-    std::int32_t length_ = 0; // recorded so far, or the length being replayed
-    std::int32_t played_ = 0;
-    float previous_ = 0.0f;
+    bool playing = false;
+    std::int32_t length = 0; // recorded so far, or the length being replayed
+    std::int32_t played = 0;
+    float previous = 0.0f;
     int recorded_ = 0;
     int cut_ = 0;
     int replayed_ = 0;
-    bool lastCut_ = false;     // whether the cycle recorded last was cut
-    std::int64_t frame_ = 0;   // frames followed so far
-    std::int64_t started_ = 0; // first frame of the running recording or replay
-    bool keeping_ = false;
-    std::vector<CycleStretch> stretches_;
+    bool lastCut = false;     // whether the cycle recorded last was cut
+    std::int64_t frame_ = 0;  // frames followed so far
+    std::int64_t started = 0; // first frame of the running recording or replay
+    bool keeping = false;
+    std::vector<CycleStretch> stretches;
 };

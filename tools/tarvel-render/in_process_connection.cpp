@@ -15,33 +15,33 @@ public:
     explicit InProcessConnection(std::string libraryPath) : libraryPath_(std::move(libraryPath)) {}
 
     bool load() override {
-        module_ = openPluginModule(libraryPath_, error_);
-        if (module_ == nullptr) {
+        module = openPluginModule(libraryPath_, error_);
+        if (module == nullptr) {
             return false;
         }
-        if (!host_.load(module_->entry())) {
+        if (!host.load(module->entry())) {
             error_ = "the plug-in refused to load";
             return false;
         }
         return true;
     }
     VstWord dispatch(int32 opcode, int32 index, VstWord value, float opt) override {
-        return host_.dispatch(opcode, index, value, nullptr, opt);
+        return host.dispatch(opcode, index, value, nullptr, opt);
     }
     std::string dispatchText(int32 opcode, int32 index) override {
-        return host_.dispatchText(opcode, index);
+        return host.dispatchText(opcode, index);
     }
-    void setParameter(int32 index, float value) override { host_.setParameter(index, value); }
+    void setParameter(int32 index, float value) override { host.setParameter(index, value); }
     void processBlock(const std::vector<MidiMessage>& midi, StereoBuffer& input,
                       StereoBuffer& output, ProcessMode mode) override {
-        host_.processBlock(midi, input, output, mode);
+        host.processBlock(midi, input, output, mode);
     }
     void close() override {
-        if (host_.isLoaded()) {
-            host_.close();
+        if (host.isLoaded()) {
+            host.close();
         }
     }
-    std::vector<HostCall> takeCalls() override { return host_.takeCalls(); }
+    std::vector<HostCall> takeCalls() override { return host.takeCalls(); }
     std::string description() const override {
         return libraryPath_.empty() ? "the plug-in built into tarvel-render"
                                     : "the native library " + libraryPath_;
@@ -51,8 +51,8 @@ public:
 
 private:
     std::string libraryPath_;
-    std::unique_ptr<PluginModule> module_;
-    PluginHost host_;
+    std::unique_ptr<PluginModule> module;
+    PluginHost host;
     std::string error_;
 };
 

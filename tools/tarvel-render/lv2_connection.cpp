@@ -28,8 +28,8 @@ public:
     explicit Lv2Connection(std::string bundlePath) : bundlePath_(std::move(bundlePath)) {}
     ~Lv2Connection() override {
         close();
-        if (world_ != nullptr) {
-            lilv_world_free(world_);
+        if (world != nullptr) {
+            lilv_world_free(world);
         }
     }
 
@@ -38,59 +38,58 @@ public:
         if (realpath(bundlePath_.c_str(), resolved) == nullptr) {
             return fail("cannot find " + bundlePath_);
         }
-        world_ = lilv_world_new();
+        world = lilv_world_new();
         // A bundle's URI is its folder's, with the closing slash.
-        LilvNode* bundle =
-            lilv_new_file_uri(world_, nullptr, (std::string(resolved) + "/").c_str());
-        lilv_world_load_bundle(world_, bundle);
-        const LilvPlugins* plugins = lilv_world_get_all_plugins(world_);
+        LilvNode* bundle = lilv_new_file_uri(world, nullptr, (std::string(resolved) + "/").c_str());
+        lilv_world_load_bundle(world, bundle);
+        const LilvPlugins* plugins = lilv_world_get_all_plugins(world);
         LILV_FOREACH(plugins, i, plugins) {
             const LilvPlugin* candidate = lilv_plugins_get(plugins, i);
             if (lilv_node_equals(lilv_plugin_get_bundle_uri(candidate), bundle)) {
-                plugin_ = candidate;
+                plugin = candidate;
                 break;
             }
         }
         lilv_node_free(bundle);
-        if (plugin_ == nullptr) {
+        if (plugin == nullptr) {
             return fail("no LV2 plug-in in " + bundlePath_);
         }
         for (const char* symbol : {"in_left", "in_right", "out_left", "out_right", "ncvolume",
                                    "ipvolume", "midi_in", "midi_out"}) {
-            LilvNode* name = lilv_new_string(world_, symbol);
-            const LilvPort* port = lilv_plugin_get_port_by_symbol(plugin_, name);
+            LilvNode* name = lilv_new_string(world, symbol);
+            const LilvPort* port = lilv_plugin_get_port_by_symbol(plugin, name);
             lilv_node_free(name);
             if (port == nullptr) {
                 return fail(bundlePath_ + " has no port '" + symbol + "'");
             }
-            ports_.push_back(lilv_port_get_index(plugin_, port));
+            ports.push_back(lilv_port_get_index(plugin, port));
         }
-        sequenceType_ = urids_.map(LV2_ATOM__Sequence);
-        midiType_ = urids_.map(LV2_MIDI__MidiEvent);
+        sequenceType = urids.map(LV2_ATOM__Sequence);
+        midiType = urids.map(LV2_MIDI__MidiEvent);
         return true;
     }
 
     VstWord dispatch(int32 opcode, int32 /*index*/, VstWord value, float opt) override {
         if (opcode == effSetSampleRate) {
-            sampleRate_ = opt;
+            sampleRate = opt;
         } else if (opcode == effMainsChanged && value != 0) {
             start();
-        } else if (opcode == effMainsChanged && active_) {
-            lilv_instance_deactivate(instance_);
-            active_ = false;
+        } else if (opcode == effMainsChanged && active) {
+            lilv_instance_deactivate(instance);
+            active = false;
         }
         return 0;
     }
 
     std::string dispatchText(int32 opcode, int32 /*index*/) override {
-        if (plugin_ == nullptr) {
+        if (plugin == nullptr) {
             return "";
         }
         LilvNode* text = nullptr;
         if (opcode == effGetEffectName) {
-            text = lilv_plugin_get_name(plugin_);
+            text = lilv_plugin_get_name(plugin);
         } else if (opcode == effGetVendorString) {
-            text = lilv_plugin_get_author_name(plugin_);
+            text = lilv_plugin_get_author_name(plugin);
         }
         std::string result = text != nullptr ? lilv_node_as_string(text) : "";
         lilv_node_free(text);
@@ -99,50 +98,50 @@ public:
 
     void setParameter(int32 index, float value) override {
         if (index == 0 || index == 1) {
-            controls_[index] = value;
+            controls[index] = value;
         }
     }
 
     void processBlock(const std::vector<MidiMessage>& midi, StereoBuffer& input,
                       StereoBuffer& output, ProcessMode mode) override {
-        if (failed() || (!active_ && !start())) {
+        if (failed() || (!active && !start())) {
             return;
         }
         writeMidiIn(midi);
-        midiOut_[0] = 0;
-        reinterpret_cast<LV2_Atom*>(midiOut_.data())->size =
-            static_cast<std::uint32_t>(midiOut_.size() * sizeof(std::uint64_t));
+        midiOut[0] = 0;
+        reinterpret_cast<LV2_Atom*>(midiOut.data())->size =
+            static_cast<std::uint32_t>(midiOut.size() * sizeof(std::uint64_t));
         // An LV2 plug-in always replaces its outputs; adding to them is the
         // host's part.
-        StereoBuffer& target = mode == ProcessMode::replacing ? output : scratch_;
-        scratch_.resize(output.frames());
+        StereoBuffer& target = mode == ProcessMode::replacing ? output : scratch;
+        scratch.resize(output.frames());
         connect(0, input.left());
         connect(1, input.right());
         connect(2, target.left());
         connect(3, target.right());
-        lilv_instance_run(instance_, static_cast<std::uint32_t>(input.frames()));
+        lilv_instance_run(instance, static_cast<std::uint32_t>(input.frames()));
         if (mode == ProcessMode::accumulating) {
             for (int32 i = 0; i < output.frames(); ++i) {
-                output.left()[i] += scratch_.left()[i];
-                output.right()[i] += scratch_.right()[i];
+                output.left()[i] += scratch.left()[i];
+                output.right()[i] += scratch.right()[i];
             }
         }
         readMidiOut();
     }
 
     void close() override {
-        if (instance_ == nullptr) {
+        if (instance == nullptr) {
             return;
         }
-        if (active_) {
-            lilv_instance_deactivate(instance_);
-            active_ = false;
+        if (active) {
+            lilv_instance_deactivate(instance);
+            active = false;
         }
-        lilv_instance_free(instance_);
-        instance_ = nullptr;
+        lilv_instance_free(instance);
+        instance = nullptr;
     }
 
-    std::vector<HostCall> takeCalls() override { return std::exchange(calls_, {}); }
+    std::vector<HostCall> takeCalls() override { return std::exchange(calls, {}); }
     std::string description() const override { return "the LV2 bundle " + bundlePath_; }
     bool failed() const override { return !error_.empty(); }
     std::string error() const override { return error_; }
@@ -154,38 +153,38 @@ private:
     }
 
     void connect(std::size_t port, void* data) {
-        lilv_instance_connect_port(instance_, ports_[port], data);
+        lilv_instance_connect_port(instance, ports[port], data);
     }
 
     bool start() {
-        if (plugin_ == nullptr) {
+        if (plugin == nullptr) {
             return false;
         }
-        if (instance_ == nullptr) {
-            const LV2_Feature* features[] = {urids_.feature(), nullptr};
-            instance_ = lilv_plugin_instantiate(plugin_, sampleRate_, features);
-            if (instance_ == nullptr) {
+        if (instance == nullptr) {
+            const LV2_Feature* features[] = {urids.feature(), nullptr};
+            instance = lilv_plugin_instantiate(plugin, sampleRate, features);
+            if (instance == nullptr) {
                 return fail("the LV2 plug-in refused to instantiate");
             }
-            connect(4, &controls_[0]);
-            connect(5, &controls_[1]);
-            connect(6, midiIn_.data());
-            connect(7, midiOut_.data());
+            connect(4, &controls[0]);
+            connect(5, &controls[1]);
+            connect(6, midiIn.data());
+            connect(7, midiOut.data());
         }
-        if (!active_) {
-            lilv_instance_activate(instance_);
-            active_ = true;
+        if (!active) {
+            lilv_instance_activate(instance);
+            active = true;
         }
         return true;
     }
 
     void writeMidiIn(const std::vector<MidiMessage>& midi) {
-        auto* sequence = reinterpret_cast<LV2_Atom_Sequence*>(midiIn_.data());
-        sequence->atom.type = sequenceType_;
+        auto* sequence = reinterpret_cast<LV2_Atom_Sequence*>(midiIn.data());
+        sequence->atom.type = sequenceType;
         sequence->atom.size = sizeof(LV2_Atom_Sequence_Body);
         sequence->body.unit = 0;
         sequence->body.pad = 0;
-        const std::size_t room = midiIn_.size() * sizeof(std::uint64_t) - sizeof(LV2_Atom);
+        const std::size_t room = midiIn.size() * sizeof(std::uint64_t) - sizeof(LV2_Atom);
         for (const MidiMessage& message : midi) {
             const std::uint8_t bytes[3] = {message.status, message.data1, message.data2};
             const std::uint32_t size =
@@ -197,7 +196,7 @@ private:
             auto* event = reinterpret_cast<LV2_Atom_Event*>(
                 reinterpret_cast<std::uint8_t*>(&sequence->body) + sequence->atom.size);
             event->time.frames = message.frame;
-            event->body.type = midiType_;
+            event->body.type = midiType;
             event->body.size = size;
             std::memcpy(LV2_ATOM_BODY(&event->body), bytes, size);
             sequence->atom.size += needed;
@@ -207,12 +206,12 @@ private:
     // Each relayed event is recorded as the VST 2.x host would have seen it:
     // one audioMasterProcessEvents call with one MIDI event at its frame.
     void readMidiOut() {
-        const auto* sequence = reinterpret_cast<const LV2_Atom_Sequence*>(midiOut_.data());
-        if (sequence->atom.type != sequenceType_) {
+        const auto* sequence = reinterpret_cast<const LV2_Atom_Sequence*>(midiOut.data());
+        if (sequence->atom.type != sequenceType) {
             return;
         }
         LV2_ATOM_SEQUENCE_FOREACH(sequence, event) {
-            if (event->body.type != midiType_ || event->body.size > 4) {
+            if (event->body.type != midiType || event->body.size > 4) {
                 continue;
             }
             VstMidiEvent midi{};
@@ -226,25 +225,25 @@ private:
             VstEvent copy;
             std::memcpy(&copy, &midi, sizeof copy);
             call.events.push_back(copy);
-            calls_.push_back(std::move(call));
+            calls.push_back(std::move(call));
         }
     }
 
     std::string bundlePath_;
-    LilvWorld* world_ = nullptr;
-    const LilvPlugin* plugin_ = nullptr;
-    LilvInstance* instance_ = nullptr;
-    bool active_ = false;
-    std::vector<std::uint32_t> ports_;
-    UridMap urids_;
-    LV2_URID sequenceType_ = 0;
-    LV2_URID midiType_ = 0;
-    double sampleRate_ = 44100.0;
-    float controls_[2] = {1.0f, 1.0f};
-    std::vector<std::uint64_t> midiIn_ = std::vector<std::uint64_t>(kSequenceWords);
-    std::vector<std::uint64_t> midiOut_ = std::vector<std::uint64_t>(kSequenceWords);
-    StereoBuffer scratch_;
-    std::vector<HostCall> calls_;
+    LilvWorld* world = nullptr;
+    const LilvPlugin* plugin = nullptr;
+    LilvInstance* instance = nullptr;
+    bool active = false;
+    std::vector<std::uint32_t> ports;
+    UridMap urids;
+    LV2_URID sequenceType = 0;
+    LV2_URID midiType = 0;
+    double sampleRate = 44100.0;
+    float controls[2] = {1.0f, 1.0f};
+    std::vector<std::uint64_t> midiIn = std::vector<std::uint64_t>(kSequenceWords);
+    std::vector<std::uint64_t> midiOut = std::vector<std::uint64_t>(kSequenceWords);
+    StereoBuffer scratch;
+    std::vector<HostCall> calls;
     std::string error_;
 };
 

@@ -101,7 +101,7 @@ void PlotData::addStretches(const std::vector<CycleStretch>& stretches) {
 
 void PlotData::addMark(std::int64_t frame, const std::string& text) {
     if (frame >= first_ && frame < last_) {
-        marks_.push_back({frame, text});
+        marks.push_back({frame, text});
     }
 }
 
@@ -128,9 +128,9 @@ void PlotData::writeJson(std::ostream& out) const {
     out << ",\n\"replays\": ";
     writeStretches(out, stretches_, CycleStretch::Phase::replay);
     out << ",\n\"marks\": [";
-    for (std::size_t i = 0; i < marks_.size(); ++i) {
-        out << (i > 0 ? ",\n  " : "\n  ") << "{\"frame\": " << marks_[i].frame << ", \"text\": ";
-        writeString(out, marks_[i].text);
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        out << (i > 0 ? ",\n  " : "\n  ") << "{\"frame\": " << marks[i].frame << ", \"text\": ";
+        writeString(out, marks[i].text);
         out << '}';
     }
     out << "]\n}\n";

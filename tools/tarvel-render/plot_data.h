@@ -60,5 +60,5 @@ private:
     Columns input_;
     Columns output_;
     std::vector<CycleStretch> stretches_;
-    std::vector<Mark> marks_;
+    std::vector<Mark> marks;
 };

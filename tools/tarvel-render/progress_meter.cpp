@@ -6,24 +6,24 @@ void ProgressMeter::update(std::int64_t done, std::int64_t total) {
     }
     if (terminal_) {
         const int percent = static_cast<int>(done * 100 / total);
-        if (percent != lastShown_) {
+        if (percent != lastShown) {
             std::fprintf(stream_, "\rrendering: %3d%%", percent);
             std::fflush(stream_);
-            lastShown_ = percent;
-            shownAny_ = true;
+            lastShown = percent;
+            shownAny = true;
         }
         return;
     }
     const int tenth = static_cast<int>(done * 10 / total);
-    if (tenth != lastShown_ && tenth > 0) {
+    if (tenth != lastShown && tenth > 0) {
         std::fprintf(stream_, "rendering: %d%%\n", tenth * 10);
-        lastShown_ = tenth;
+        lastShown = tenth;
     }
 }
 
 void ProgressMeter::finish() {
-    if (terminal_ && shownAny_) {
+    if (terminal_ && shownAny) {
         std::fputs("\n", stream_);
-        shownAny_ = false;
+        shownAny = false;
     }
 }

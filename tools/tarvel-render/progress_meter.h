@@ -24,6 +24,6 @@ private:
     bool terminal_;
     std::int64_t longFrames_;
     std::int64_t terminalFrames_;
-    int lastShown_ = -1; // percent on a terminal, tenths elsewhere
-    bool shownAny_ = false;
+    int lastShown = -1; // percent on a terminal, tenths elsewhere
+    bool shownAny = false;
 };

@@ -8,8 +8,8 @@
 int32 BlockPlan::next(std::int64_t remaining) {
     int32 length = blockSize_;
     if (random_) {
-        state_ = state_ * 1664525u + 1013904223u;
-        length = 1 + static_cast<int32>((state_ >> 8) % static_cast<std::uint32_t>(blockSize_));
+        state = state * 1664525u + 1013904223u;
+        length = 1 + static_cast<int32>((state >> 8) % static_cast<std::uint32_t>(blockSize_));
     }
     return static_cast<int32>(std::min<std::int64_t>(length, remaining));
 }

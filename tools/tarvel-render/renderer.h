@@ -52,13 +52,13 @@ struct RenderSink {
 class BlockPlan {
 public:
     BlockPlan(int32 blockSize, bool random, std::uint32_t seed)
-        : blockSize_(blockSize), random_(random), state_(seed) {}
+        : blockSize_(blockSize), random_(random), state(seed) {}
     int32 next(std::int64_t remaining);
 
 private:
     int32 blockSize_;
     bool random_;
-    std::uint32_t state_;
+    std::uint32_t state;
 };
 
 // The controller messages that fall inside [start, start + frames), with

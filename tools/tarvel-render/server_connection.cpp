@@ -71,24 +71,24 @@ public:
           winePath_(std::move(winePath)) {}
 
     ~ServerConnection() override {
-        if (!started_) {
+        if (!started) {
             return;
         }
         // A server still in step is asked to quit; one that broke off is ended.
-        if (!broken_) {
+        if (!broken) {
             std::uint32_t kind = 0;
             std::vector<std::uint8_t> payload;
             Request quit;
             quit.kind = RequestKind::quit;
-            if (server_protocol::writeMessage(server_.toChild(),
+            if (server_protocol::writeMessage(server.toChild(),
                                               static_cast<std::uint32_t>(quit.kind),
                                               server_protocol::encodeRequest(quit)) &&
-                server_protocol::readMessage(server_.fromChild(), kind, payload)) {
-                server_.finish();
+                server_protocol::readMessage(server.fromChild(), kind, payload)) {
+                server.finish();
                 return;
             }
         }
-        server_.terminate();
+        server.terminate();
     }
 
     bool load() override {
@@ -106,19 +106,19 @@ public:
         if (!canStartServer()) {
             return false;
         }
-        if (!server_.start({winePath_, serverPath_}, error_)) {
+        if (!server.start({winePath_, serverPath_}, error_)) {
             return false;
         }
-        started_ = true;
+        started = true;
         Request load;
         load.kind = RequestKind::load;
         load.text = windowsPath;
         if (request(load).kind == ReplyKind::done) {
             return true;
         }
-        if (broken_) {
+        if (broken) {
             // The server never answered: Wine did not start it.
-            const int status = server_.finish();
+            const int status = server.finish();
             error_ = "Wine could not start " + serverPath_ + " (" + winePath_ +
                      " ended with status " + std::to_string(status) +
                      "): run scripts/setup.sh to install Wine and make its prefixes, or name a "
@@ -182,7 +182,7 @@ public:
 
     std::vector<HostCall> takeCalls() override {
         std::vector<HostCall> taken;
-        taken.swap(calls_);
+        taken.swap(calls);
         return taken;
     }
 
@@ -217,18 +217,18 @@ private:
         }
         std::uint32_t kind = 0;
         std::vector<std::uint8_t> payload;
-        if (!server_protocol::writeMessage(server_.toChild(),
+        if (!server_protocol::writeMessage(server.toChild(),
                                            static_cast<std::uint32_t>(request.kind),
                                            server_protocol::encodeRequest(request)) ||
-            !server_protocol::readMessage(server_.fromChild(), kind, payload)) {
+            !server_protocol::readMessage(server.fromChild(), kind, payload)) {
             error_ = "the plug-in server stopped answering";
-            broken_ = true;
+            broken = true;
             reply.kind = ReplyKind::failed;
             return reply;
         }
         if (!server_protocol::decodeReply(request.kind, kind, payload, reply)) {
             error_ = "the plug-in server sent a reply that cannot be read";
-            broken_ = true;
+            broken = true;
             reply.kind = ReplyKind::failed;
             return reply;
         }
@@ -236,18 +236,18 @@ private:
             error_ = "plug-in server: " + reply.text;
             return reply;
         }
-        calls_.insert(calls_.end(), reply.calls.begin(), reply.calls.end());
+        calls.insert(calls.end(), reply.calls.begin(), reply.calls.end());
         return reply;
     }
 
     std::string dllPath_;
     std::string serverPath_;
     std::string winePath_;
-    ChildProcess server_;
-    bool started_ = false;
-    bool broken_ = false; // the stream is out of step or closed
+    ChildProcess server;
+    bool started = false;
+    bool broken = false; // the stream is out of step or closed
     std::string error_;
-    std::vector<HostCall> calls_;
+    std::vector<HostCall> calls;
 };
 
 } // namespace

@@ -22,10 +22,10 @@ public:
 
     std::int64_t read(float* left, float* right, std::int64_t count) override {
         const auto channels = static_cast<std::size_t>(info_.channels);
-        interleaved_.resize(static_cast<std::size_t>(count) * channels);
-        const sf_count_t got = sf_readf_float(file_, interleaved_.data(), count);
+        interleaved.resize(static_cast<std::size_t>(count) * channels);
+        const sf_count_t got = sf_readf_float(file_, interleaved.data(), count);
         for (sf_count_t i = 0; i < got; ++i) {
-            const float* frame = &interleaved_[static_cast<std::size_t>(i) * channels];
+            const float* frame = &interleaved[static_cast<std::size_t>(i) * channels];
             left[i] = frame[0];
             right[i] = channels > 1 ? frame[1] : frame[0];
         }
@@ -36,7 +36,7 @@ private:
     SNDFILE* file_;
     SF_INFO info_;
     std::string path_;
-    std::vector<float> interleaved_;
+    std::vector<float> interleaved;
 };
 
 } // namespace

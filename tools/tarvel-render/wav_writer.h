@@ -20,7 +20,7 @@ public:
     bool close();
 
 private:
-    SNDFILE* file_ = nullptr;
-    bool ok_ = true;
-    std::vector<float> interleaved_;
+    SNDFILE* file = nullptr;
+    bool ok = true;
+    std::vector<float> interleaved;
 };

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "gui/bitmap.h"
+#include "gui/controls/slider.h"
 #include "gui/controls/stacked_images.h"
 #include "gui/draw_context.h"
-#include "gui/slider.h"
 
 LevelMeter::LevelMeter(const Rect& r, Bitmap* on, Bitmap* off, int segments, int style_)
     : Control(r, nullptr, 0, nullptr), onBitmap(on), offBitmap(off), segmentCount(segments),

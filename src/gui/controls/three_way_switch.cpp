@@ -1,9 +1,9 @@
 #include "gui/controls/three_way_switch.h"
 
+#include "gui/controls/slider.h"
 #include "gui/controls/stacked_images.h"
 #include "gui/draw_context.h"
 #include "gui/frame.h"
-#include "gui/slider.h"
 
 ThreeWaySwitch::ThreeWaySwitch(const Rect& r, ControlListener* listener_, int tag_, int height,
                                Bitmap* background_, const Point& offset, int style_)

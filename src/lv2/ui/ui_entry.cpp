@@ -6,8 +6,8 @@
 #include <cstring>
 #include <new>
 
-#include "TarvelLv2Ui.h"
 #include "lv2_ports.h"
+#include "tarvel_lv2_ui.h"
 
 namespace {
 

@@ -25,13 +25,13 @@ public:
     constexpr Kept() : KeptLink{nullptr, nullptr} {}
 
     T& get() {
-        if (!made_) {
-            new (storage_) T();
-            made_ = true;
+        if (!made) {
+            new (storage) T();
+            made = true;
             destroy = &destroyKept;
             keep(this);
         }
-        return *std::launder(reinterpret_cast<T*>(storage_));
+        return *std::launder(reinterpret_cast<T*>(storage));
     }
     T* operator->() { return &get(); }
     T& operator*() { return get(); }
@@ -39,13 +39,13 @@ public:
 private:
     static void destroyKept(KeptLink* self) {
         auto* kept = static_cast<Kept*>(self);
-        std::launder(reinterpret_cast<T*>(kept->storage_))->~T();
-        kept->made_ = false;
+        std::launder(reinterpret_cast<T*>(kept->storage))->~T();
+        kept->made = false;
     }
 
     // Initialised as constants (zeros), before any code of the library runs.
-    alignas(T) unsigned char storage_[sizeof(T)]{};
-    bool made_ = false;
+    alignas(T) unsigned char storage[sizeof(T)]{};
+    bool made = false;
 };
 
 } // namespace software

@@ -112,7 +112,7 @@ void closeDisplayIfUnused() {
     connection = nullptr;
 }
 
-ErrorTrap::ErrorTrap(Display* display) : display_(display), firstRequest_(NextRequest(display)) {}
+ErrorTrap::ErrorTrap(Display* display) : display_(display), firstRequest(NextRequest(display)) {}
 
 ErrorTrap::~ErrorTrap() {
     XFlush(display_);
@@ -121,7 +121,7 @@ ErrorTrap::~ErrorTrap() {
 bool ErrorTrap::ok() {
     XSync(display_, False);
     const LastError* e = lastErrorOf(display_);
-    return !(e && e->any && e->serial >= firstRequest_);
+    return !(e && e->any && e->serial >= firstRequest);
 }
 
 bool waitForWindow(Display* display, ::Window window) {

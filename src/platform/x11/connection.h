@@ -40,7 +40,7 @@ public:
 
 private:
     Display* display_;
-    unsigned long firstRequest_;
+    unsigned long firstRequest;
 };
 
 // Whether the server knows the window yet: a parent made on another

@@ -50,12 +50,12 @@ bool releaseQueued(Display* d, unsigned button) {
 } // namespace
 
 HandledPress::HandledPress(const XButtonEvent& press)
-    : button(press.button), modifiers(press.state & kModifiers), outer_(handled) {
+    : button(press.button), modifiers(press.state & kModifiers), outer(handled) {
     handled = this;
 }
 
 HandledPress::~HandledPress() {
-    handled = outer_;
+    handled = outer;
 }
 
 bool heldState(unsigned wanted, unsigned& state) {

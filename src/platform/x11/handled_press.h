@@ -26,7 +26,7 @@ public:
     unsigned pressState = 0;     // the state answered until then
 
 private:
-    HandledPress* outer_;
+    HandledPress* outer;
 };
 
 // The buttons and modifiers (the server's state mask) to answer a question

@@ -66,7 +66,7 @@ public:
         if (!openLevel(items, x, y))
             return false;
         for (int i = 0; i < kGrabTries; ++i) {
-            const ::Window w = levels_[0]->window.id;
+            const ::Window w = levels[0]->window.id;
             if (XGrabPointer(d_, w, False, kPointerEvents, GrabModeAsync, GrabModeAsync, None, None,
                              CurrentTime) == GrabSuccess) {
                 if (XGrabKeyboard(d_, w, False, GrabModeAsync, GrabModeAsync, CurrentTime) ==
@@ -81,16 +81,16 @@ public:
     }
 
     unsigned run() {
-        while (!done_) {
+        while (!done) {
             XEvent event;
             if (XCheckIfEvent(d_, &event, &OpenMenu::isMenuEvent, reinterpret_cast<XPointer>(this)))
                 handle(event);
-            else if (ownerGone_ || !software::liveWindow(owner_))
+            else if (ownerGone || !software::liveWindow(owner_))
                 break;
             else
                 waitForServer();
         }
-        return chosen_;
+        return chosen;
     }
 
 private:
@@ -99,7 +99,7 @@ private:
     static Bool isMenuEvent(Display*, XEvent* event, XPointer self) {
         auto* menu = reinterpret_cast<OpenMenu*>(self);
         if (event->type == DestroyNotify && event->xdestroywindow.window == menu->owner_->id)
-            menu->ownerGone_ = true;
+            menu->ownerGone = true;
         switch (event->type) {
         case Expose:
         case ButtonPress:
@@ -120,8 +120,8 @@ private:
     }
 
     int levelOf(::Window id) const {
-        for (std::size_t i = 0; i < levels_.size(); ++i)
-            if (levels_[i]->window.id == id)
+        for (std::size_t i = 0; i < levels.size(); ++i)
+            if (levels[i]->window.id == id)
                 return static_cast<int>(i);
         return -1;
     }
@@ -152,16 +152,16 @@ private:
         level->window.id = id;
         level->window.screen = raster::Box{x, y, x + width, y + height};
         XMapRaised(d_, id);
-        levels_.push_back(std::move(level));
+        levels.push_back(std::move(level));
         return true;
     }
 
     // Closes the levels above `keep` (every one for -1).
     void closeAbove(int keep) {
-        while (static_cast<int>(levels_.size()) > keep + 1) {
-            XDestroyWindow(d_, levels_.back()->window.id);
+        while (static_cast<int>(levels.size()) > keep + 1) {
+            XDestroyWindow(d_, levels.back()->window.id);
             --menuWindows;
-            levels_.pop_back();
+            levels.pop_back();
         }
     }
 
@@ -173,7 +173,7 @@ private:
     // The item's sub-menu, beside it on the right, or on the menu's left
     // where the screen ends first.
     void openSubMenu(int l, bool selectFirst) {
-        Level& parent = *levels_[static_cast<std::size_t>(l)];
+        Level& parent = *levels[static_cast<std::size_t>(l)];
         const MenuItemInfo& item = (*parent.items)[static_cast<std::size_t>(parent.selected)];
         const platform::DeviceRect& r =
             parent.layout.items[static_cast<std::size_t>(parent.selected)];
@@ -183,16 +183,16 @@ private:
             x = parent.window.screen.left - width;
         if (!openLevel(item.subItems, x, parent.window.screen.top + r.top) || !selectFirst)
             return;
-        move(static_cast<int>(levels_.size()) - 1, 1);
+        move(static_cast<int>(levels.size()) - 1, 1);
     }
 
     // Makes the item (-1 for none) the selected one of level `l`, closing
     // what was open above it; a sub-menu item opens its menu when asked.
     void select(int l, int item, bool openSub) {
-        Level& level = *levels_[static_cast<std::size_t>(l)];
+        Level& level = *levels[static_cast<std::size_t>(l)];
         if (item >= 0 && !software::isChoosable((*level.items)[static_cast<std::size_t>(item)]))
             item = -1;
-        if (item == level.selected && (item < 0 || static_cast<int>(levels_.size()) > l + 1))
+        if (item == level.selected && (item < 0 || static_cast<int>(levels.size()) > l + 1))
             return;
         closeAbove(l);
         if (item != level.selected) {
@@ -206,7 +206,7 @@ private:
 
     // The next choosable item of level `l` in `direction`, round the ends.
     void move(int l, int direction) {
-        Level& level = *levels_[static_cast<std::size_t>(l)];
+        Level& level = *levels[static_cast<std::size_t>(l)];
         const int count = static_cast<int>(level.items->size());
         int at = level.selected;
         for (int step = 0; step < count; ++step) {
@@ -219,8 +219,8 @@ private:
     }
 
     Spot spotAt(int x, int y) const {
-        for (int l = static_cast<int>(levels_.size()) - 1; l >= 0; --l) {
-            const Level& level = *levels_[static_cast<std::size_t>(l)];
+        for (int l = static_cast<int>(levels.size()) - 1; l >= 0; --l) {
+            const Level& level = *levels[static_cast<std::size_t>(l)];
             const raster::Box& s = level.window.screen;
             if (x < s.left || x >= s.right || y < s.top || y >= s.bottom)
                 continue;
@@ -238,14 +238,14 @@ private:
 
     // Enter, or a release over an item: a sub-menu opens, an item is chosen.
     void activate(int l, bool selectFirst) {
-        Level& level = *levels_[static_cast<std::size_t>(l)];
+        Level& level = *levels[static_cast<std::size_t>(l)];
         if (level.selected < 0)
             return;
         const MenuItemInfo& item = (*level.items)[static_cast<std::size_t>(level.selected)];
         if (!(item.flags & platform::kMenuPopup)) {
-            chosen_ = item.id;
-            done_ = true;
-        } else if (static_cast<int>(levels_.size()) == l + 1) {
+            chosen = item.id;
+            done = true;
+        } else if (static_cast<int>(levels.size()) == l + 1) {
             openSubMenu(l, selectFirst);
         }
     }
@@ -258,15 +258,15 @@ private:
         switch (event.type) {
         case Expose: {
             const int l = levelOf(event.xexpose.window);
-            NativeWindow& w = levels_[static_cast<std::size_t>(l)]->window;
+            NativeWindow& w = levels[static_cast<std::size_t>(l)]->window;
             present(&w, raster::Box{event.xexpose.x, event.xexpose.y,
                                     event.xexpose.x + event.xexpose.width,
                                     event.xexpose.y + event.xexpose.height});
-            if (l == 0 && event.xexpose.count == 0 && watcher && !watched_) {
-                watched_ = true;
+            if (l == 0 && event.xexpose.count == 0 && watcher && !watched) {
+                watched = true;
                 XSync(d_, False);
                 const raster::Box& s = w.screen;
-                done_ = !watcher(s.left, s.top, s.right, s.bottom);
+                done = !watcher(s.left, s.top, s.right, s.bottom);
             }
             break;
         }
@@ -282,7 +282,7 @@ private:
         case ButtonPress: {
             const Spot spot = spotAt(event.xbutton.x_root, event.xbutton.y_root);
             if (spot.level < 0)
-                done_ = true; // a press anywhere else dismisses the menu
+                done = true; // a press anywhere else dismisses the menu
             else
                 select(spot.level, spot.item, true);
             break;
@@ -292,7 +292,7 @@ private:
             // The release of the press that opened the menu lands off it.
             if (spot.level >= 0 && spot.item >= 0 && choosesWith(event.xbutton.button)) {
                 select(spot.level, spot.item, true);
-                if (levels_[static_cast<std::size_t>(spot.level)]->selected == spot.item)
+                if (levels[static_cast<std::size_t>(spot.level)]->selected == spot.item)
                     activate(spot.level, false);
             }
             break;
@@ -306,7 +306,7 @@ private:
     }
 
     void handleKey(XKeyEvent key) {
-        const int innermost = static_cast<int>(levels_.size()) - 1;
+        const int innermost = static_cast<int>(levels.size()) - 1;
         switch (XLookupKeysym(&key, 0)) {
         case XK_Up:
         case XK_KP_Up:
@@ -318,7 +318,7 @@ private:
             break;
         case XK_Right:
         case XK_KP_Right: {
-            const Level& level = *levels_.back();
+            const Level& level = *levels.back();
             if (level.selected >= 0 &&
                 ((*level.items)[static_cast<std::size_t>(level.selected)].flags &
                  platform::kMenuPopup))
@@ -340,7 +340,7 @@ private:
             if (innermost > 0)
                 closeAbove(innermost - 1);
             else
-                done_ = true;
+                done = true;
             break;
         default:
             break;
@@ -350,11 +350,11 @@ private:
     Display* d_;
     NativeWindow* owner_;
     bool rightButton_;
-    std::vector<std::unique_ptr<Level>> levels_;
-    bool done_ = false;
-    bool ownerGone_ = false;
-    bool watched_ = false;
-    unsigned chosen_ = 0;
+    std::vector<std::unique_ptr<Level>> levels;
+    bool done = false;
+    bool ownerGone = false;
+    bool watched = false;
+    unsigned chosen = 0;
 };
 } // namespace
 

@@ -12,7 +12,7 @@ EditorWindow::~EditorWindow() {
 }
 
 bool EditorWindow::open() {
-    if (editorOpen_) {
+    if (editorOpen) {
         error_ = "the editor is open already";
         return false;
     }
@@ -38,7 +38,7 @@ bool EditorWindow::open() {
         window_.reset();
         return false;
     }
-    editorOpen_ = true;
+    editorOpen = true;
     // The first paint and the first idle calls, as a host gives them.
     run(2 * kIdleInterval);
     return true;
@@ -49,7 +49,7 @@ ScreenPoint EditorWindow::toScreen(int x, int y) const {
 }
 
 void EditorWindow::idle() {
-    if (editorOpen_) {
+    if (editorOpen) {
         host_.dispatch(effEditIdle);
     }
 }
@@ -76,9 +76,9 @@ void EditorWindow::close() {
 }
 
 void EditorWindow::closeEditor() {
-    if (editorOpen_) {
+    if (editorOpen) {
         host_.dispatch(effEditClose);
-        editorOpen_ = false;
+        editorOpen = false;
     }
 }
 

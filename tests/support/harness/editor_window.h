@@ -24,7 +24,7 @@ public:
     // the window cannot be made or effEditOpen answers 0.
     bool open();
     const std::string& error() const { return error_; }
-    bool isOpen() const { return editorOpen_; }
+    bool isOpen() const { return editorOpen; }
 
     // The rectangle effEditGetRect reported.
     int width() const { return width_; }
@@ -56,7 +56,7 @@ private:
     int screenY_;
     int width_ = 0;
     int height_ = 0;
-    bool editorOpen_ = false;
+    bool editorOpen = false;
     std::unique_ptr<HostWindow> window_;
     std::string error_;
 };

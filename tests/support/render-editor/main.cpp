@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "editor/TarvelEditor.h"
-#include "effect/TarvelEffect.h"
+#include "editor/tarvel_editor.h"
+#include "effect/tarvel_effect.h"
 #include "gui/frame.h"
 #include "host/vst_opcodes.h"
 #include "platform/headless/headless.h"

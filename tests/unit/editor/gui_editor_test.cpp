@@ -3,7 +3,7 @@
 // in any order.
 #include <gtest/gtest.h>
 
-#include "editor/GuiEditor.h"
+#include "editor/gui_editor.h"
 #include "gui/frame.h"
 #include "gui/test_views.h"
 #include "harness/plugin_host.h"

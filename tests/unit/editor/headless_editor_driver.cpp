@@ -2,8 +2,8 @@
 // backend: presses are posted to the frame's window with the states the
 // slider's drag loop then polls scripted, the wheel is a window message and
 // keys come as the host passes them, through effEditKeyDown.
-#include "editor/TarvelEditor.h"
-#include "effect/TarvelEffect.h"
+#include "editor/tarvel_editor.h"
+#include "effect/tarvel_effect.h"
 #include "gui/frame.h"
 #include "gui/handle_finder.h"
 #include "gui/mouse_script.h"

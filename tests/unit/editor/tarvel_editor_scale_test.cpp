@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "editor/TarvelEditor.h"
 #include "editor/panel_layout.h"
-#include "effect/TarvelEffect.h"
+#include "editor/tarvel_editor.h"
+#include "effect/tarvel_effect.h"
 #include "gui/frame.h"
 #include "gui/mouse_script.h"
 #include "gui/scale.h"

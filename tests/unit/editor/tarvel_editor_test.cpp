@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "editor/TarvelEditor.h"
 #include "editor/panel_layout.h"
-#include "effect/TarvelEffect.h"
+#include "editor/tarvel_editor.h"
+#include "effect/tarvel_effect.h"
 #include "gui/bitmap.h"
+#include "gui/controls/slider.h"
 #include "gui/frame.h"
 #include "gui/handle_finder.h"
-#include "gui/slider.h"
 #include "harness/plugin_host.h"
 #include "host/module.h"
 #include "host/vst_opcodes.h"

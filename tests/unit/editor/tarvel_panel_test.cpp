@@ -7,13 +7,13 @@
 #include <utility>
 #include <vector>
 
-#include "editor/ParameterControl.h"
-#include "editor/TarvelPanel.h"
 #include "editor/panel_host.h"
+#include "editor/parameter_control.h"
+#include "editor/tarvel_panel.h"
+#include "gui/controls/slider.h"
 #include "gui/frame.h"
 #include "gui/handle_finder.h"
 #include "gui/mouse_script.h"
-#include "gui/slider.h"
 #include "platform/headless/headless.h"
 
 namespace {

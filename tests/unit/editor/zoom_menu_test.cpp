@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "editor/TarvelEditor.h"
 #include "editor/panel_layout.h"
+#include "editor/tarvel_editor.h"
 #include "editor/zoom_menu.h"
-#include "effect/TarvelEffect.h"
+#include "effect/tarvel_effect.h"
+#include "gui/controls/slider.h"
 #include "gui/frame.h"
 #include "gui/mouse_script.h"
-#include "gui/slider.h"
 #include "harness/plugin_host.h"
 #include "host/vst_opcodes.h"
 #include "platform/headless/headless.h"

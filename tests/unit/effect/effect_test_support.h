@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "effect/ParameterPanel.h"
-#include "effect/TarvelEffect.h"
+#include "effect/parameter_panel.h"
+#include "effect/tarvel_effect.h"
 #include "harness/plugin_host.h"
-#include "host/AEffEditor.h"
+#include "host/aeff_editor.h"
 #include "host/vst_opcodes.h"
 
 // Takes the place of the effect's own editor panel (which it deletes) and

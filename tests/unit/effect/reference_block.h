@@ -4,7 +4,7 @@
 // exactly what this gives, bit for bit and relay for relay.
 #pragma once
 
-#include "effect/TarvelEffect.h"
+#include "effect/tarvel_effect.h"
 
 template <bool accumulate>
 void referenceBlock(TarvelEffect& effect, float** inputs, float** outputs, int32 sampleFrames) {

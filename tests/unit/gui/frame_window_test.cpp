@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "editor/GuiEditor.h"
+#include "editor/gui_editor.h"
 #include "frame_fixture.h"
 #include "gui/bitmap.h"
 #include "gui/host_window.h"

@@ -10,11 +10,11 @@
 
 #include "editor/panel_layout.h"
 #include "gui/bitmap.h"
+#include "gui/controls/slider.h"
 #include "gui/frame.h"
-#include "gui/slider.h"
 #include "gui/toolkit_state.h"
 #include "handle_finder.h"
-#include "host/AudioEffectX.h"
+#include "host/audio_effect_x.h"
 #include "mouse_script.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless.h"

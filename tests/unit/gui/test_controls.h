@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "editor/GuiEditor.h"
+#include "editor/gui_editor.h"
 #include "gui/control.h"
 #include "gui/draw_context.h"
-#include "host/AudioEffectX.h"
+#include "host/audio_effect_x.h"
 
 using Log = std::vector<std::string>;
 

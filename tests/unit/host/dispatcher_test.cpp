@@ -12,7 +12,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "host/AEffEditor.h"
+#include "host/aeff_editor.h"
 #include "host/vst_opcodes.h"
 #include "test_effect.h"
 

@@ -2,7 +2,7 @@
 // into one update, and that constructing an editor does not register it.
 #include <gtest/gtest.h>
 
-#include "host/AEffEditor.h"
+#include "host/aeff_editor.h"
 #include "test_effect.h"
 
 namespace {

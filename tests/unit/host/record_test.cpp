@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "harness/plugin_host.h"
-#include "host/AEffEditor.h"
+#include "host/aeff_editor.h"
 #include "host/module.h"
 #include "host/vst_opcodes.h"
 #include "test_effect.h"

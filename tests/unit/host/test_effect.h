@@ -4,7 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#include "host/AudioEffectX.h"
+#include "host/audio_effect_x.h"
 
 class TestEffect : public AudioEffectX {
 public:

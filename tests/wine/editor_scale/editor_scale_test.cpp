@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <string>
 
-#include "editor/TarvelEditor.h"
-#include "effect/TarvelEffect.h"
+#include "editor/tarvel_editor.h"
+#include "effect/tarvel_effect.h"
 #include "gui/frame.h"
 #include "gui/scale.h"
 #include "harness/host_window.h"

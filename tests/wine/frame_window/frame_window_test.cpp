@@ -14,10 +14,10 @@
 #include <cstring>
 #include <string>
 
-#include "editor/GuiEditor.h"
+#include "editor/gui_editor.h"
 #include "gui/drop_target.h"
 #include "gui/frame.h"
-#include "host/AudioEffectX.h"
+#include "host/audio_effect_x.h"
 #include "platform/drop.h"
 #include "platform/system.h"
 

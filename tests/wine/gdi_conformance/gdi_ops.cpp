@@ -58,19 +58,19 @@ GdiOps::GdiOps() {
     dc_ = CreateCompatibleDC(screen);
     bitmap_ = CreateCompatibleBitmap(screen, kCanvasSize, kCanvasSize);
     ReleaseDC(nullptr, screen);
-    oldBitmap_ = SelectObject(dc_, bitmap_);
+    oldBitmap = SelectObject(dc_, bitmap_);
     RECT all{0, 0, kCanvasSize, kCanvasSize};
     FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    oldPen_ = GetCurrentObject(dc_, OBJ_PEN);
-    oldBrush_ = GetCurrentObject(dc_, OBJ_BRUSH);
+    oldPen = GetCurrentObject(dc_, OBJ_PEN);
+    oldBrush = GetCurrentObject(dc_, OBJ_BRUSH);
     pen(PS_SOLID, 1, 0);
     brush(0xFFFFFF);
 }
 
 GdiOps::~GdiOps() {
-    SelectObject(dc_, oldPen_);
-    SelectObject(dc_, oldBrush_);
-    SelectObject(dc_, oldBitmap_);
+    SelectObject(dc_, oldPen);
+    SelectObject(dc_, oldBrush);
+    SelectObject(dc_, oldBitmap);
     DeleteObject(pen_);
     DeleteObject(brush_);
     DeleteObject(bitmap_);

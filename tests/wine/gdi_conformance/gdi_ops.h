@@ -39,9 +39,9 @@ public:
 private:
     HDC dc_;
     HBITMAP bitmap_;
-    HGDIOBJ oldBitmap_;
-    HGDIOBJ oldPen_;
-    HGDIOBJ oldBrush_;
+    HGDIOBJ oldBitmap;
+    HGDIOBJ oldPen;
+    HGDIOBJ oldBrush;
     HPEN pen_ = nullptr;
     HBRUSH brush_ = nullptr;
 };

@@ -12,8 +12,8 @@
 
 #include "../text_controls/input_script.h"
 #include "../text_controls/message_loop.h"
-#include "editor/TarvelPanel.h"
 #include "editor/panel_host.h"
+#include "editor/tarvel_panel.h"
 #include "editor/zoom.h"
 #include "gui/frame.h"
 #include "gui/frame_owner.h"

@@ -21,20 +21,20 @@ struct InputStep {
 class InputScript {
 public:
     explicit InputScript(std::vector<InputStep> steps) : steps_(std::move(steps)) {
-        thread_ = CreateThread(nullptr, 0, &InputScript::run, this, 0, nullptr);
+        thread = CreateThread(nullptr, 0, &InputScript::run, this, 0, nullptr);
     }
     ~InputScript() {
-        if (thread_) {
-            WaitForSingleObject(thread_, 10000);
-            CloseHandle(thread_);
+        if (thread) {
+            WaitForSingleObject(thread, 10000);
+            CloseHandle(thread);
         }
     }
     InputScript(const InputScript&) = delete;
     InputScript& operator=(const InputScript&) = delete;
 
-    bool finished() const { return WaitForSingleObject(thread_, 0) == WAIT_OBJECT_0; }
+    bool finished() const { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }
     // A step that waited in vain for its window.
-    bool missedAWindow() const { return missed_ != 0; }
+    bool missedAWindow() const { return missed != 0; }
 
     static InputStep click(int x, int y) { return {InputStep::Click, x, y, 0, "", nullptr, 0}; }
     static InputStep rightClick(int x, int y) {
@@ -93,7 +93,7 @@ private:
         case InputStep::ClickInWindow: {
             HWND w = FindWindowA(step.text.c_str(), nullptr);
             if (!w) {
-                ++missed_;
+                ++missed;
                 break;
             }
             POINT p{step.x, step.y};
@@ -128,7 +128,7 @@ private:
                 }
                 Sleep(20);
             }
-            ++missed_;
+            ++missed;
             break;
         }
         case InputStep::Pause:
@@ -138,6 +138,6 @@ private:
     }
 
     std::vector<InputStep> steps_;
-    HANDLE thread_ = nullptr;
-    volatile LONG missed_ = 0;
+    HANDLE thread = nullptr;
+    volatile LONG missed = 0;
 };

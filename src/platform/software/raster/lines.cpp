@@ -79,22 +79,22 @@ struct PenWalker {
 // first so that a pixel covered twice is mixed once.
 class WideCoverage {
 public:
-    WideCoverage(const Surface& s, const DrawState& st) : box_(drawableBox(s, st)) {
-        if (!box_.empty())
-            covered_.assign(static_cast<std::size_t>(box_.right - box_.left) *
-                                static_cast<std::size_t>(box_.bottom - box_.top),
-                            0);
+    WideCoverage(const Surface& s, const DrawState& st) : box(drawableBox(s, st)) {
+        if (!box.empty())
+            covered.assign(static_cast<std::size_t>(box.right - box.left) *
+                               static_cast<std::size_t>(box.bottom - box.top),
+                           0);
     }
 
     void segment(int x0, int y0, int x1, int y1, int width) {
-        if (box_.empty())
+        if (box.empty())
             return;
         const double r = width / 2.0;
         const int reach = width / 2 + 1;
-        const int left = std::max(std::min(x0, x1) - reach, box_.left);
-        const int right = std::min(std::max(x0, x1) + reach + 1, box_.right);
-        const int top = std::max(std::min(y0, y1) - reach, box_.top);
-        const int bottom = std::min(std::max(y0, y1) + reach + 1, box_.bottom);
+        const int left = std::max(std::min(x0, x1) - reach, box.left);
+        const int right = std::min(std::max(x0, x1) + reach + 1, box.right);
+        const int top = std::max(std::min(y0, y1) - reach, box.top);
+        const int bottom = std::min(std::max(y0, y1) + reach + 1, box.bottom);
         const double dx = x1 - x0, dy = y1 - y0;
         const double len2 = dx * dx + dy * dy;
         for (int y = top; y < bottom; ++y)
@@ -103,26 +103,26 @@ public:
                 t = std::clamp(t, 0.0, 1.0);
                 const double ex = x - (x0 + t * dx), ey = y - (y0 + t * dy);
                 if (ex * ex + ey * ey <= r * r)
-                    covered_[index(x, y)] = 1;
+                    covered[index(x, y)] = 1;
             }
     }
 
     void paint(Surface& s, const DrawState& st) const {
-        for (int y = box_.top; y < box_.bottom; ++y)
-            for (int x = box_.left; x < box_.right; ++x)
-                if (covered_[index(x, y)])
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x)
+                if (covered[index(x, y)])
                     plot(s, st, x, y, st.pen.color);
     }
 
 private:
     std::size_t index(int x, int y) const {
-        return static_cast<std::size_t>(y - box_.top) *
-                   static_cast<std::size_t>(box_.right - box_.left) +
-               static_cast<std::size_t>(x - box_.left);
+        return static_cast<std::size_t>(y - box.top) *
+                   static_cast<std::size_t>(box.right - box.left) +
+               static_cast<std::size_t>(x - box.left);
     }
 
-    Box box_;
-    std::vector<unsigned char> covered_;
+    Box box;
+    std::vector<unsigned char> covered;
 };
 
 void drawPath(Surface& s, const DrawState& st, const Vertex* points, int count) {

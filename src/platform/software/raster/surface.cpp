@@ -22,11 +22,11 @@ Box Box::unite(const Box& o) const {
 
 Surface::Surface(int width, int height, bool monochrome, Pixel fill)
     : width_(std::max(width, 0)), height_(std::max(height, 0)), monochrome_(monochrome),
-      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
-              monochrome ? toMonochrome(fill) : fill) {}
+      pixels(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
+             monochrome ? toMonochrome(fill) : fill) {}
 
 void Surface::fill(Pixel p) {
-    std::fill(pixels_.begin(), pixels_.end(), monochrome_ ? toMonochrome(p) : p);
+    std::fill(pixels.begin(), pixels.end(), monochrome_ ? toMonochrome(p) : p);
 }
 
 Pixel Surface::toMonochrome(Pixel p) {

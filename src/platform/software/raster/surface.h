@@ -38,12 +38,12 @@ public:
     Box bounds() const { return Box{0, 0, width_, height_}; }
     bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
-    Pixel get(int x, int y) const { return pixels_[index(x, y)]; }
-    void set(int x, int y, Pixel p) { pixels_[index(x, y)] = monochrome_ ? toMonochrome(p) : p; }
+    Pixel get(int x, int y) const { return pixels[index(x, y)]; }
+    void set(int x, int y, Pixel p) { pixels[index(x, y)] = monochrome_ ? toMonochrome(p) : p; }
     void fill(Pixel p);
     // Whether `o` has the same size and every pixel the same.
     bool samePixels(const Surface& o) const {
-        return width_ == o.width_ && height_ == o.height_ && pixels_ == o.pixels_;
+        return width_ == o.width_ && height_ == o.height_ && pixels == o.pixels;
     }
 
     // How a colour lands on a monochrome surface when drawn (not copied).
@@ -58,7 +58,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     bool monochrome_ = false;
-    std::vector<Pixel> pixels_;
+    std::vector<Pixel> pixels;
 };
 
 } // namespace raster

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/GuiEditor.h"
+#include "editor/gui_editor.h"
 #include "gui/bitmap.h"
 #include "gui/control.h"
 #include "gui/draw_context.h"

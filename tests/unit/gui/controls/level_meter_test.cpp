@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "gui/controls/level_meter.h"
-#include "gui/slider.h"
+#include "gui/controls/slider.h"
 #include "image_control_test.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // ThreeWaySwitch: the image for each of its three values, the halves a held
 // press picks (top and bottom, or left and right), the spring back to 0.0
 // that the listener hears last inside the bracket, and the wheel's flick.
+#include "gui/controls/slider.h"
 #include "gui/controls/three_way_switch.h"
-#include "gui/slider.h"
 #include "image_control_test.h"
 
 namespace {

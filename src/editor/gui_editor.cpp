@@ -1,9 +1,9 @@
-#include "editor/GuiEditor.h"
+#include "editor/gui_editor.h"
 
 #include "editor/idle_throttle.h"
 #include "gui/frame.h"
 #include "gui/key_code.h"
-#include "host/AudioEffectX.h"
+#include "host/audio_effect_x.h"
 #include "platform/drop.h"
 #include "platform/system.h"
 #include "platform/window.h"

@@ -1,9 +1,9 @@
-#include "host/AudioEffect.h"
+#include "host/audio_effect.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "host/AEffEditor.h"
+#include "host/aeff_editor.h"
 #include "host/entry_functions.h"
 #include "host/vst_opcodes.h"
 

@@ -26,7 +26,7 @@ public:
     TarvelLv2(const TarvelLv2&) = delete;
     TarvelLv2& operator=(const TarvelLv2&) = delete;
     // False when the effect could not be made.
-    bool ready() const { return core_ != nullptr; }
+    bool ready() const { return core != nullptr; }
 
     void connect(std::uint32_t port, void* data);
     void activate();
@@ -34,7 +34,7 @@ public:
     void deactivate();
 
     // The gain the effect plays with: CycleMachine::kNcvolume or kIpvolume.
-    float gain(int32 index) const { return core_->cycles.gain(index); }
+    float gain(int32 index) const { return core->cycles.gain(index); }
 
 private:
     std::unique_ptr<EffectCore> makeCore();
@@ -48,24 +48,24 @@ private:
     void relayMidi(uint8 status, uint8 data1, uint8 data2, int32 delta) override;
 
     HostFeatures host_;
-    std::unique_ptr<EffectCore> core_;
-    bool activatedBefore_ = false;
+    std::unique_ptr<EffectCore> core;
+    bool activatedBefore = false;
 
-    const float* inLeft_ = nullptr;
-    const float* inRight_ = nullptr;
-    float* outLeft_ = nullptr;
-    float* outRight_ = nullptr;
-    const float* ncvolumePort_ = nullptr;
-    const float* ipvolumePort_ = nullptr;
-    const LV2_Atom_Sequence* midiIn_ = nullptr;
-    LV2_Atom_Sequence* midiOut_ = nullptr;
+    const float* inLeft = nullptr;
+    const float* inRight = nullptr;
+    float* outLeft = nullptr;
+    float* outRight = nullptr;
+    const float* ncvolumePort = nullptr;
+    const float* ipvolumePort = nullptr;
+    const LV2_Atom_Sequence* midiIn = nullptr;
+    LV2_Atom_Sequence* midiOut = nullptr;
 
-    ControlFollower ncvolume_;
-    ControlFollower ipvolume_;
-    MidiOutput midiOutput_;
+    ControlFollower ncvolume;
+    ControlFollower ipvolume;
+    MidiOutput midiOutput;
 
     // The block's events as the atom sequence holds them.
-    MidiInEvent events_[kMaxEventsPerBlock] = {};
+    MidiInEvent events[kMaxEventsPerBlock] = {};
 };
 
 } // namespace tarvel_lv2

@@ -1,4 +1,4 @@
-#include "editor/TarvelPanel.h"
+#include "editor/tarvel_panel.h"
 
 #include <cmath>
 #include <new>
@@ -8,9 +8,9 @@
 #include "editor/panel_host.h"
 #include "editor/panel_layout.h"
 #include "gui/bitmap.h"
+#include "gui/controls/slider.h"
 #include "gui/frame.h"
 #include "gui/scale.h"
-#include "gui/slider.h"
 #include "platform/system.h"
 #include "platform/window.h"
 
@@ -27,17 +27,17 @@ constexpr double kLargestHostScale = 8.0;
 } // namespace
 
 TarvelPanel::TarvelPanel(ParameterControl* parameters, PanelHost& host)
-    : parameters_(parameters), host_(host), nextThrottledIdle_(platform::tickCount()) {
-    backgroundBitmap_ = new (std::nothrow) Bitmap(kPanelPicture);
-    width_ = backgroundBitmap_ ? backgroundBitmap_->getWidth() : 0;
-    height_ = backgroundBitmap_ ? backgroundBitmap_->getHeight() : 0;
+    : parameters_(parameters), host_(host), nextThrottledIdle(platform::tickCount()) {
+    backgroundBitmap = new (std::nothrow) Bitmap(kPanelPicture);
+    width_ = backgroundBitmap ? backgroundBitmap->getWidth() : 0;
+    height_ = backgroundBitmap ? backgroundBitmap->getHeight() : 0;
 }
 
 void TarvelPanel::prepareSize() {
-    if (frame_)
+    if (frame)
         return;
-    zoomPreference_ = zoom::loadPreference();
-    displayScale_ = platform::displayScale(nullptr);
+    zoomPreference = zoom::loadPreference();
+    displayScale = platform::displayScale(nullptr);
     scale_ = requestedScale();
 }
 
@@ -51,40 +51,40 @@ int TarvelPanel::height() const {
 
 TarvelPanel::~TarvelPanel() {
     close();
-    if (backgroundBitmap_)
-        backgroundBitmap_->release();
-    backgroundBitmap_ = nullptr;
+    if (backgroundBitmap)
+        backgroundBitmap->release();
+    backgroundBitmap = nullptr;
 }
 
 bool TarvelPanel::open(void* parentWindow) {
     // Opening again without a close first rebuilds the panel in the new
     // window rather than leaving the old frame behind.
     close();
-    if (!handleBitmap_)
-        handleBitmap_ = new (std::nothrow) Bitmap(kHandlePicture);
+    if (!handleBitmap)
+        handleBitmap = new (std::nothrow) Bitmap(kHandlePicture);
 
-    frame_ = new (std::nothrow) Frame(Rect(0, 0, width_, height_), parentWindow, this);
+    frame = new (std::nothrow) Frame(Rect(0, 0, width_, height_), parentWindow, this);
     // No window: a host told the truth shows its own controls instead of an
     // empty frame.
-    if (!frame_ || !frame_->getWindow()) {
+    if (!frame || !frame->getWindow()) {
         close();
         return false;
     }
-    frame_->setBackground(backgroundBitmap_);
+    frame->setBackground(backgroundBitmap);
     // The panel's white field goes on where a host's window is larger.
-    frame_->setOutsideColor(colorWhite);
+    frame->setOutsideColor(colorWhite);
     // Each panel opened starts at the user's preference as saved last, on
     // the display the host's window is on now.
-    zoomPreference_ = zoom::loadPreference();
-    displayScale_ = platform::displayScale(static_cast<platform::Window>(parentWindow));
+    zoomPreference = zoom::loadPreference();
+    displayScale = platform::displayScale(static_cast<platform::Window>(parentWindow));
     addZoomMenu();
-    ncvolumeSlider_ = addSlider(kNcvolume, kNcvolumeTop);
-    ipvolumeSlider_ = addSlider(kIpvolume, kIpvolumeTop);
+    ncvolumeSlider = addSlider(kNcvolume, kNcvolumeTop);
+    ipvolumeSlider = addSlider(kIpvolume, kIpvolumeTop);
     // The host sized its window for the size it last heard; it hears again
     // only when the scale at opening differs from that one.
     const double heard = scale_;
     scale_ = requestedScale();
-    frame_->setScale(scale_);
+    frame->setScale(scale_);
     if (scale_ != heard)
         host_.requestSize(width(), height());
     return true;
@@ -95,54 +95,54 @@ void TarvelPanel::followRequestedScale() {
     if (requested == scale_)
         return;
     scale_ = requested;
-    if (!frame_)
+    if (!frame)
         return;
-    frame_->setScale(scale_);
+    frame->setScale(scale_);
     host_.requestSize(width(), height());
 }
 
 bool TarvelPanel::setHostScale(double factor) {
     if (!std::isfinite(factor) || !(factor > 0) || factor > kLargestHostScale)
         return false;
-    hostScale_ = factor;
+    hostScale = factor;
     followRequestedScale();
     return true;
 }
 
 // Under the sliders, so they keep every press and the wheel over them.
 void TarvelPanel::addZoomMenu() {
-    zoomMenu_ =
-        new (std::nothrow) ZoomMenu(Rect(0, 0, kPanelWidth, kPanelHeight), this, zoomPreference_);
-    if (zoomMenu_ && !frame_->addView(zoomMenu_)) {
-        zoomMenu_->release();
-        zoomMenu_ = nullptr;
+    zoomMenu =
+        new (std::nothrow) ZoomMenu(Rect(0, 0, kPanelWidth, kPanelHeight), this, zoomPreference);
+    if (zoomMenu && !frame->addView(zoomMenu)) {
+        zoomMenu->release();
+        zoomMenu = nullptr;
     }
 }
 
 void TarvelPanel::zoomChosen(const ZoomPreference& preference, bool) {
-    zoomPreference_ = preference;
+    zoomPreference = preference;
     followRequestedScale();
 }
 
 void TarvelPanel::displayScaleChanged() {
-    if (!frame_)
+    if (!frame)
         return;
-    displayScale_ = platform::displayScale(frame_->getWindow());
+    displayScale = platform::displayScale(frame->getWindow());
     followRequestedScale();
 }
 
 HorizontalSlider* TarvelPanel::addSlider(int tag, int top) {
-    const int handleWidth = handleBitmap_ ? handleBitmap_->getWidth() : 0;
+    const int handleWidth = handleBitmap ? handleBitmap->getWidth() : 0;
     const Point backgroundOrigin(kSliderLeft, top);
     auto* slider = new (std::nothrow) HorizontalSlider(
-        sliderRect(top), this, tag, kSliderLeft, kSliderRight - handleWidth, handleBitmap_,
-        backgroundBitmap_, backgroundOrigin, styleHorizontal | styleMinLeft);
+        sliderRect(top), this, tag, kSliderLeft, kSliderRight - handleWidth, handleBitmap,
+        backgroundBitmap, backgroundOrigin, styleHorizontal | styleMinLeft);
     if (!slider)
         return nullptr;
     slider->setValue(parameters_ ? parameters_->value(tag) : 0.0f);
     slider->setTransparent(false);
     // The frame takes over the slider's one reference.
-    if (!frame_->addView(slider)) {
+    if (!frame->addView(slider)) {
         slider->release();
         return nullptr;
     }
@@ -150,14 +150,14 @@ HorizontalSlider* TarvelPanel::addSlider(int tag, int top) {
 }
 
 void TarvelPanel::close() {
-    delete frame_;
-    frame_ = nullptr;
-    ncvolumeSlider_ = nullptr;
-    ipvolumeSlider_ = nullptr;
-    zoomMenu_ = nullptr;
-    if (handleBitmap_)
-        handleBitmap_->release();
-    handleBitmap_ = nullptr;
+    delete frame;
+    frame = nullptr;
+    ncvolumeSlider = nullptr;
+    ipvolumeSlider = nullptr;
+    zoomMenu = nullptr;
+    if (handleBitmap)
+        handleBitmap->release();
+    handleBitmap = nullptr;
 }
 
 // May run on the audio thread (MIDI controller 1, a program change), while
@@ -166,32 +166,32 @@ void TarvelPanel::close() {
 // set after the new value is stored and taken before the value is read: an
 // idle that sees the flag also sees the value it announces.
 void TarvelPanel::parameterChanged(int32) {
-    changePending_.store(true, std::memory_order_release);
+    changePending.store(true, std::memory_order_release);
 }
 
 void TarvelPanel::followParameters() {
-    if (!frame_ || !parameters_)
+    if (!frame || !parameters_)
         return;
-    if (ncvolumeSlider_)
-        ncvolumeSlider_->setValue(parameters_->value(kNcvolume));
-    if (ipvolumeSlider_)
-        ipvolumeSlider_->setValue(parameters_->value(kIpvolume));
+    if (ncvolumeSlider)
+        ncvolumeSlider->setValue(parameters_->value(kNcvolume));
+    if (ipvolumeSlider)
+        ipvolumeSlider->setValue(parameters_->value(kIpvolume));
 }
 
 void TarvelPanel::idle() {
-    if (changePending_.exchange(false, std::memory_order_acquire))
+    if (changePending.exchange(false, std::memory_order_acquire))
         followParameters();
-    if (frame_)
-        frame_->idle();
+    if (frame)
+        frame->idle();
 }
 
 void TarvelPanel::throttledIdle() {
     std::uint32_t now = 0;
-    if (!idle_throttle::due(nextThrottledIdle_, now))
+    if (!idle_throttle::due(nextThrottledIdle, now))
         return;
     idle();
     platform::dispatchPendingPaint();
-    nextThrottledIdle_ = now + idle_throttle::kIntervalMs;
+    nextThrottledIdle = now + idle_throttle::kIntervalMs;
 }
 
 void TarvelPanel::valueChanged(DrawContext* context, Control* control) {

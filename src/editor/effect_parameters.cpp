@@ -1,6 +1,6 @@
-#include "editor/EffectParameters.h"
+#include "editor/effect_parameters.h"
 
-#include "host/AudioEffectX.h"
+#include "host/audio_effect_x.h"
 
 float EffectParameters::value(int32 index) {
     return effect ? effect->getParameter(index) : 0.0f;

@@ -1,6 +1,6 @@
-#include "editor/TarvelEditor.h"
+#include "editor/tarvel_editor.h"
 
-#include "effect/TarvelEffect.h"
+#include "effect/tarvel_effect.h"
 
 TarvelEditor::TarvelEditor(TarvelEffect* owner)
     : GuiEditor(owner), effectParameters(owner), panel(owner ? &effectParameters : nullptr, *this) {

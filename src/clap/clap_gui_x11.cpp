@@ -1,6 +1,6 @@
 // The editor's X11 part: the host's timer runs its idle processing and the
 // display connection's descriptor wakes it for the window's events.
-#include "ClapGui.h"
+#include "clap_gui.h"
 #include "platform/x11/x11.h"
 
 namespace tarvel_clap {
@@ -41,15 +41,15 @@ void* ClapGui::parentWindow(const clap::Window& parent) {
 
 void ClapGui::startDriving() {
     if (drivers_.timers != nullptr &&
-        !drivers_.timers->registerTimer(owner_.host(), kTimerMs, &timer_)) {
-        timer_ = clap::kInvalidId;
+        !drivers_.timers->registerTimer(owner_.host(), kTimerMs, &timer)) {
+        timer = clap::kInvalidId;
     }
 }
 
 void ClapGui::stopDriving() {
-    if (timer_ != clap::kInvalidId) {
-        drivers_.timers->unregisterTimer(owner_.host(), timer_);
-        timer_ = clap::kInvalidId;
+    if (timer != clap::kInvalidId) {
+        drivers_.timers->unregisterTimer(owner_.host(), timer);
+        timer = clap::kInvalidId;
     }
 }
 
@@ -58,15 +58,15 @@ bool ClapGui::attachWindow() {
     const int fd = x11::connectionFd();
     if (drivers_.descriptors != nullptr && fd >= 0 &&
         drivers_.descriptors->registerFd(owner_.host(), fd, clap::kPosixFdRead)) {
-        watchedFd_ = fd;
+        watchedFd = fd;
     }
     return true;
 }
 
 void ClapGui::detachWindow() {
-    if (watchedFd_ >= 0) {
-        drivers_.descriptors->unregisterFd(owner_.host(), watchedFd_);
-        watchedFd_ = -1;
+    if (watchedFd >= 0) {
+        drivers_.descriptors->unregisterFd(owner_.host(), watchedFd);
+        watchedFd = -1;
     }
 }
 

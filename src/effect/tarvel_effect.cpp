@@ -1,12 +1,12 @@
 // Construction and destruction of the effect, its program and its two
 // parameters, and the texts the host shows for them.
-#include "effect/TarvelEffect.h"
+#include "effect/tarvel_effect.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "effect/ParameterPanel.h"
-#include "host/AEffEditor.h"
+#include "effect/parameter_panel.h"
+#include "host/aeff_editor.h"
 
 namespace {
 

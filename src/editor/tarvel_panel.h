@@ -14,7 +14,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "editor/ParameterControl.h"
+#include "editor/parameter_control.h"
 #include "editor/zoom.h"
 #include "editor/zoom_menu.h"
 #include "gui/control.h"
@@ -66,17 +66,17 @@ public:
     // window it is about to open the panel in. Open: changes nothing.
     void prepareSize();
     // The frame and the sliders while open, null while closed.
-    Frame* getFrame() const { return frame_; }
-    HorizontalSlider* getNcvolumeSlider() const { return frame_ ? ncvolumeSlider_ : nullptr; }
-    HorizontalSlider* getIpvolumeSlider() const { return frame_ ? ipvolumeSlider_ : nullptr; }
+    Frame* getFrame() const { return frame; }
+    HorizontalSlider* getNcvolumeSlider() const { return frame ? ncvolumeSlider : nullptr; }
+    HorizontalSlider* getIpvolumeSlider() const { return frame ? ipvolumeSlider : nullptr; }
     // The panel picture from construction on; the handle's only while open.
-    Bitmap* getBackgroundBitmap() const { return backgroundBitmap_; }
-    Bitmap* getHandleBitmap() const { return handleBitmap_; }
+    Bitmap* getBackgroundBitmap() const { return backgroundBitmap; }
+    Bitmap* getHandleBitmap() const { return handleBitmap; }
 
     // The scale the panel asks to be drawn at: the display's scale (when
     // the user's preference follows it) times the user's zoom, as read from
     // the preference when the panel opened or chosen since in its menu.
-    double requestedScale() const { return editorScale(hostOrDisplayScale(), zoomPreference_); }
+    double requestedScale() const { return editorScale(hostOrDisplayScale(), zoomPreference); }
     // The scale the host says it draws its windows at (a VST 2.x host's
     // vendor call, LV2's scale factor option, CLAP's set_scale). It stands
     // for the display's scale from then on: a host that scales its windows
@@ -85,9 +85,9 @@ public:
     // False, and nothing changed, for a factor that is not a number, is not
     // above 0 or is beyond any display's (8).
     bool setHostScale(double factor);
-    const ZoomPreference& getZoomPreference() const { return zoomPreference_; }
+    const ZoomPreference& getZoomPreference() const { return zoomPreference; }
     // The zoom menu while open, null while closed.
-    ZoomMenu* getZoomMenu() const { return frame_ ? zoomMenu_ : nullptr; }
+    ZoomMenu* getZoomMenu() const { return frame ? zoomMenu : nullptr; }
     // The user chose a zoom in the menu; it applies to this panel.
     void zoomChosen(const ZoomPreference& preference, bool saved) override;
 
@@ -106,7 +106,7 @@ public:
     void displayScaleChanged() override;
 
 private:
-    double hostOrDisplayScale() const { return hostScale_ > 0 ? hostScale_ : displayScale_; }
+    double hostOrDisplayScale() const { return hostScale > 0 ? hostScale : displayScale; }
     // Draws at the requested scale from now on; open, the window follows and
     // the host is asked for the new size (a host that refuses leaves the
     // panel drawn at its new size in whatever window it gives).
@@ -117,23 +117,23 @@ private:
 
     ParameterControl* parameters_;
     PanelHost& host_;
-    Frame* frame_ = nullptr;
-    HorizontalSlider* ncvolumeSlider_ = nullptr;
-    HorizontalSlider* ipvolumeSlider_ = nullptr;
-    ZoomMenu* zoomMenu_ = nullptr;
-    ZoomPreference zoomPreference_;
+    Frame* frame = nullptr;
+    HorizontalSlider* ncvolumeSlider = nullptr;
+    HorizontalSlider* ipvolumeSlider = nullptr;
+    ZoomMenu* zoomMenu = nullptr;
+    ZoomPreference zoomPreference;
     // The scale of the display showing the host's window, as last asked.
-    double displayScale_ = 1.0;
+    double displayScale = 1.0;
     // The host's own scale, 0 until a host tells one.
-    double hostScale_ = 0.0;
+    double hostScale = 0.0;
     // The scale drawn at, or to open at.
     double scale_ = 1.0;
-    Bitmap* backgroundBitmap_ = nullptr;
-    Bitmap* handleBitmap_ = nullptr;
+    Bitmap* backgroundBitmap = nullptr;
+    Bitmap* handleBitmap = nullptr;
     // The panel picture's size: the panel's size in its own units.
     int width_ = 0;
     int height_ = 0;
     // Set by parameterChanged, possibly on the audio thread; taken by idle.
-    std::atomic<bool> changePending_{false};
-    std::uint32_t nextThrottledIdle_;
+    std::atomic<bool> changePending{false};
+    std::uint32_t nextThrottledIdle;
 };

@@ -8,11 +8,11 @@
 // and setParameter (which is also the effect's parameter-panel call).
 #pragma once
 
-#include "editor/EffectParameters.h"
-#include "editor/GuiEditor.h"
-#include "editor/TarvelPanel.h"
+#include "editor/effect_parameters.h"
+#include "editor/gui_editor.h"
 #include "editor/panel_host.h"
-#include "effect/ParameterPanel.h"
+#include "editor/tarvel_panel.h"
+#include "effect/parameter_panel.h"
 
 class Bitmap;
 class Control;

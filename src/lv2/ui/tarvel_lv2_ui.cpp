@@ -1,10 +1,10 @@
-#include "TarvelLv2Ui.h"
+#include "tarvel_lv2_ui.h"
 
 #include <cstring>
 #include <new>
 
 #include "control_follower.h"
-#include "editor/TarvelPanel.h"
+#include "editor/tarvel_panel.h"
 #include "gui/frame.h"
 #include "lv2_ports.h"
 #include "platform/x11/x11.h"
@@ -56,7 +56,7 @@ bool TarvelLv2Ui::open() {
     }
     // The host's scale stands for the display's from the first size on.
     if (host_.scaleFactor != 0.0 && editor_->setHostScale(host_.scaleFactor)) {
-        scaleFactor_ = static_cast<float>(host_.scaleFactor);
+        scaleFactor = static_cast<float>(host_.scaleFactor);
     }
     auto* parent = reinterpret_cast<void*>(host_.parent);
     if (!editor_->open(parent)) {
@@ -82,7 +82,7 @@ void TarvelLv2Ui::portEvent(std::uint32_t port, std::uint32_t size, std::uint32_
     std::memcpy(&value, buffer, sizeof value);
     float gain = 0.0f;
     if (gainFromPort(value, gain)) {
-        values_[index] = gain;
+        values[index] = gain;
         if (editor_ != nullptr) {
             editor_->parameterChanged(index);
         }
@@ -109,7 +109,7 @@ std::uint32_t TarvelLv2Ui::setOptions(const LV2_Options_Option* options) {
             status |= LV2_OPTIONS_ERR_BAD_VALUE;
             continue;
         }
-        scaleFactor_ = static_cast<float>(factor);
+        scaleFactor = static_cast<float>(factor);
     }
     return status;
 }
@@ -121,15 +121,15 @@ std::uint32_t TarvelLv2Ui::getOptions(LV2_Options_Option* options) {
             status |= LV2_OPTIONS_ERR_BAD_KEY;
             continue;
         }
-        o->size = sizeof scaleFactor_;
+        o->size = sizeof scaleFactor;
         o->type = host_.scaleKeys.atomFloat;
-        o->value = &scaleFactor_;
+        o->value = &scaleFactor;
     }
     return status;
 }
 
 float TarvelLv2Ui::value(int32 index) {
-    return isParameter(index) ? values_[index] : 0.0f;
+    return isParameter(index) ? values[index] : 0.0f;
 }
 
 void TarvelLv2Ui::beginEdit(int32 index) {
@@ -142,7 +142,7 @@ void TarvelLv2Ui::adjust(int32 index, float value) {
     if (!isParameter(index)) {
         return;
     }
-    values_[index] = value;
+    values[index] = value;
     if (editor_ != nullptr) {
         editor_->parameterChanged(index);
     }

@@ -58,7 +58,7 @@ public:
     void editEnd(clap::Id id);
     // True once after a value changed that the editor did not make (the
     // host's, controller 1's, a loaded state's).
-    bool takeChangeNotice() { return changed_.exchange(false, std::memory_order_acquire); }
+    bool takeChangeNotice() { return changed.exchange(false, std::memory_order_acquire); }
     const clap::Host* host() const { return host_; }
 
     // The editor while one is made, owned by the plug-in's gui functions
@@ -83,15 +83,15 @@ private:
 
     clap::Plugin plugin_{};
     const clap::Host* host_;
-    const clap::HostThreadCheck* threadCheck_ = nullptr;
-    std::unique_ptr<EffectCore> core_;
+    const clap::HostThreadCheck* threadCheck = nullptr;
+    std::unique_ptr<EffectCore> core;
     bool active_ = false;
     bool processing_ = false;
 
     // While a block or a flush runs: where its output goes, and the frame
     // the core's block (one stretch between event frames) starts at.
     const clap::OutputEvents* out_ = nullptr;
-    std::uint32_t segmentStart_ = 0;
+    std::uint32_t segmentStart = 0;
 
     // The editor's edits on their way to the audio thread: one writer (the
     // main thread), one reader (process or flush).
@@ -101,11 +101,11 @@ private:
         double value;
     };
     static constexpr std::uint32_t kEditCapacity = 256;
-    Edit edits_[kEditCapacity] = {};
-    std::atomic<std::uint32_t> editsWritten_{0};
-    std::atomic<std::uint32_t> editsRead_{0};
-    std::atomic<bool> changed_{false};
-    const clap::HostParams* hostParams_ = nullptr;
+    Edit edits[kEditCapacity] = {};
+    std::atomic<std::uint32_t> editsWritten{0};
+    std::atomic<std::uint32_t> editsRead{0};
+    std::atomic<bool> changed{false};
+    const clap::HostParams* hostParams = nullptr;
 };
 
 } // namespace tarvel_clap

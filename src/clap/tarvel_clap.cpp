@@ -1,4 +1,4 @@
-#include "TarvelClap.h"
+#include "tarvel_clap.h"
 
 #include <cassert>
 #include <cmath>
@@ -48,27 +48,27 @@ TarvelClap* TarvelClap::of(const clap::Plugin* plugin) {
 // audio thread never allocate.
 bool TarvelClap::init() {
     if (host_ != nullptr && host_->getExtension != nullptr) {
-        threadCheck_ = static_cast<const clap::HostThreadCheck*>(
+        threadCheck = static_cast<const clap::HostThreadCheck*>(
             host_->getExtension(host_, clap::kExtThreadCheck));
-        hostParams_ =
+        hostParams =
             static_cast<const clap::HostParams*>(host_->getExtension(host_, clap::kExtParams));
     }
     checkMainThread();
-    if (core_ == nullptr) {
-        core_.reset(new (std::nothrow) EffectCore(*this));
+    if (core == nullptr) {
+        core.reset(new (std::nothrow) EffectCore(*this));
     }
-    return core_ != nullptr;
+    return core != nullptr;
 }
 
 // Each activation starts from nothing recorded and nothing queued; the
 // gains stay.
 bool TarvelClap::activate() {
     checkMainThread();
-    if (core_ == nullptr || active_) {
+    if (core == nullptr || active_) {
         return false;
     }
-    core_->cycles.clear();
-    core_->midi.clear();
+    core->cycles.clear();
+    core->midi.clear();
     active_ = true;
     return true;
 }
@@ -96,8 +96,8 @@ void TarvelClap::stopProcessing() {
 void TarvelClap::reset() {
     checkAudioThread();
     if (active_) {
-        core_->cycles.clear();
-        core_->midi.clear();
+        core->cycles.clear();
+        core->midi.clear();
     }
 }
 
@@ -126,7 +126,7 @@ std::int32_t TarvelClap::process(const clap::Process& process) {
     std::uint32_t next = 0;
     if (frames > 0 && (left == nullptr || outLeft == nullptr || outRight == nullptr)) {
         // No sound to make: the parameters still follow the host.
-        segmentStart_ = 0;
+        segmentStart = 0;
         takeEvents(in, next, count, UINT32_MAX, UINT32_MAX, false);
         out_ = nullptr;
         return clap::kProcessError;
@@ -136,7 +136,7 @@ std::int32_t TarvelClap::process(const clap::Process& process) {
     const std::uint32_t last = frames > 0 ? frames - 1 : 0;
     std::uint32_t start = 0;
     while (start < frames) {
-        segmentStart_ = start;
+        segmentStart = start;
         takeEvents(in, next, count, start + 1, last, true);
         std::uint32_t end = frames;
         if (next < count) {
@@ -147,13 +147,13 @@ std::int32_t TarvelClap::process(const clap::Process& process) {
                 end = at;
             }
         }
-        core_->processBlock<false>(left + start, outLeft + start, outRight + start,
-                                   static_cast<int32>(end - start));
+        core->processBlock<false>(left + start, outLeft + start, outRight + start,
+                                  static_cast<int32>(end - start));
         start = end;
     }
     // A block of no frames still carries its parameter changes; MIDI with no
     // frame to go out at is dropped, not kept for a later block.
-    segmentStart_ = 0;
+    segmentStart = 0;
     takeEvents(in, next, count, UINT32_MAX, UINT32_MAX, false);
     out_ = nullptr;
     return clap::kProcessContinue;
@@ -162,7 +162,7 @@ std::int32_t TarvelClap::process(const clap::Process& process) {
 void TarvelClap::flush(const clap::InputEvents* in, const clap::OutputEvents* out) {
     const std::uint32_t count = in != nullptr && in->size != nullptr ? in->size(in) : 0;
     out_ = out;
-    segmentStart_ = 0;
+    segmentStart = 0;
     takeEdits();
     std::uint32_t next = 0;
     takeEvents(in, next, count, UINT32_MAX, UINT32_MAX, false);
@@ -198,7 +198,7 @@ void TarvelClap::takeEvent(const clap::EventHeader& event) {
     case clap::kEventMidi:
         if (event.size >= sizeof(clap::EventMidi)) {
             const auto& midi = reinterpret_cast<const clap::EventMidi&>(event);
-            core_->midi.admit(0, midi.data);
+            core->midi.admit(0, midi.data);
         }
         break;
     case clap::kEventNoteOn:
@@ -212,7 +212,7 @@ void TarvelClap::takeEvent(const clap::EventHeader& event) {
             const std::uint8_t bytes[3] = {
                 static_cast<std::uint8_t>((on ? kNoteOn : kNoteOff) | note.channel),
                 static_cast<std::uint8_t>(note.key), midiVelocity(note.velocity, on)};
-            core_->midi.admit(0, bytes);
+            core->midi.admit(0, bytes);
         }
         break;
     default:
@@ -227,8 +227,8 @@ void TarvelClap::setGain(clap::Id id, double value) {
         return;
     }
     const double gain = value < 0.0 ? 0.0 : (value > 1.0 ? 1.0 : value);
-    core_->cycles.setGain(static_cast<int32>(id), static_cast<float>(gain));
-    changed_.store(true, std::memory_order_release);
+    core->cycles.setGain(static_cast<int32>(id), static_cast<float>(gain));
+    changed.store(true, std::memory_order_release);
 }
 
 void TarvelClap::editBegin(clap::Id id) {
@@ -236,11 +236,11 @@ void TarvelClap::editBegin(clap::Id id) {
 }
 
 void TarvelClap::editValue(clap::Id id, double value) {
-    if (!isParam(id) || core_ == nullptr || std::isnan(value)) {
+    if (!isParam(id) || core == nullptr || std::isnan(value)) {
         return;
     }
     const double gain = value < 0.0 ? 0.0 : (value > 1.0 ? 1.0 : value);
-    core_->cycles.setGain(static_cast<int32>(id), static_cast<float>(gain));
+    core->cycles.setGain(static_cast<int32>(id), static_cast<float>(gain));
     queueEdit(clap::kEventParamValue, id, gain);
 }
 
@@ -255,31 +255,31 @@ void TarvelClap::queueEdit(std::uint16_t type, clap::Id id, double value) {
     if (!isParam(id)) {
         return;
     }
-    const std::uint32_t written = editsWritten_.load(std::memory_order_relaxed);
-    if (written - editsRead_.load(std::memory_order_acquire) < kEditCapacity) {
-        edits_[written % kEditCapacity] = {type, id, value};
-        editsWritten_.store(written + 1, std::memory_order_release);
+    const std::uint32_t written = editsWritten.load(std::memory_order_relaxed);
+    if (written - editsRead.load(std::memory_order_acquire) < kEditCapacity) {
+        edits[written % kEditCapacity] = {type, id, value};
+        editsWritten.store(written + 1, std::memory_order_release);
     }
-    if (hostParams_ != nullptr && hostParams_->requestFlush != nullptr) {
-        hostParams_->requestFlush(host_);
+    if (hostParams != nullptr && hostParams->requestFlush != nullptr) {
+        hostParams->requestFlush(host_);
     }
 }
 
 // The edits go out first, at the first frame, as the effect already has
 // their values.
 void TarvelClap::takeEdits() {
-    const std::uint32_t written = editsWritten_.load(std::memory_order_acquire);
-    std::uint32_t read = editsRead_.load(std::memory_order_relaxed);
+    const std::uint32_t written = editsWritten.load(std::memory_order_acquire);
+    std::uint32_t read = editsRead.load(std::memory_order_relaxed);
     for (; read != written; ++read) {
-        const Edit& edit = edits_[read % kEditCapacity];
+        const Edit& edit = edits[read % kEditCapacity];
         if (edit.type == clap::kEventParamValue) {
-            core_->cycles.setGain(static_cast<int32>(edit.id), static_cast<float>(edit.value));
+            core->cycles.setGain(static_cast<int32>(edit.id), static_cast<float>(edit.value));
             pushParamValue(edit.id, edit.value, 0);
         } else {
             pushGesture(edit.type, edit.id);
         }
     }
-    editsRead_.store(read, std::memory_order_release);
+    editsRead.store(read, std::memory_order_release);
 }
 
 void TarvelClap::pushGesture(std::uint16_t type, clap::Id id) {
@@ -293,10 +293,10 @@ void TarvelClap::pushGesture(std::uint16_t type, clap::Id id) {
 }
 
 bool TarvelClap::value(clap::Id id, double& result) const {
-    if (!isParam(id) || core_ == nullptr) {
+    if (!isParam(id) || core == nullptr) {
         return false;
     }
-    result = static_cast<double>(core_->cycles.gain(static_cast<int32>(id)));
+    result = static_cast<double>(core->cycles.gain(static_cast<int32>(id)));
     return true;
 }
 
@@ -317,19 +317,19 @@ void TarvelClap::pushParamValue(clap::Id id, double value, std::uint32_t time) {
 }
 
 void TarvelClap::controllerGain(float value, int32 delta) {
-    core_->cycles.setGain(CycleMachine::kNcvolume, value);
-    changed_.store(true, std::memory_order_release);
+    core->cycles.setGain(CycleMachine::kNcvolume, value);
+    changed.store(true, std::memory_order_release);
     pushParamValue(kNcvolumeId, static_cast<double>(value),
-                   segmentStart_ + static_cast<std::uint32_t>(delta));
+                   segmentStart + static_cast<std::uint32_t>(delta));
 }
 
 // The one program holds the values the gains have: selecting it sets them
 // again, and the host is told them.
 void TarvelClap::programChange(int32 /*program*/, int32 delta) {
-    const std::uint32_t time = segmentStart_ + static_cast<std::uint32_t>(delta);
-    pushParamValue(kNcvolumeId, static_cast<double>(core_->cycles.gain(CycleMachine::kNcvolume)),
+    const std::uint32_t time = segmentStart + static_cast<std::uint32_t>(delta);
+    pushParamValue(kNcvolumeId, static_cast<double>(core->cycles.gain(CycleMachine::kNcvolume)),
                    time);
-    pushParamValue(kIpvolumeId, static_cast<double>(core_->cycles.gain(CycleMachine::kIpvolume)),
+    pushParamValue(kIpvolumeId, static_cast<double>(core->cycles.gain(CycleMachine::kIpvolume)),
                    time);
 }
 
@@ -338,7 +338,7 @@ void TarvelClap::relayMidi(uint8 status, uint8 data1, uint8 data2, int32 delta) 
         return;
     }
     clap::EventMidi event{};
-    event.header = {sizeof event, segmentStart_ + static_cast<std::uint32_t>(delta),
+    event.header = {sizeof event, segmentStart + static_cast<std::uint32_t>(delta),
                     clap::kCoreEventSpace, clap::kEventMidi, 0};
     event.portIndex = 0;
     event.data[0] = status;
@@ -349,36 +349,36 @@ void TarvelClap::relayMidi(uint8 status, uint8 data1, uint8 data2, int32 delta) 
 
 bool TarvelClap::save(const clap::OStream& stream) const {
     checkMainThread();
-    if (core_ == nullptr) {
+    if (core == nullptr) {
         return false;
     }
-    const SavedState state{core_->cycles.gain(CycleMachine::kNcvolume),
-                           core_->cycles.gain(CycleMachine::kIpvolume)};
+    const SavedState state{core->cycles.gain(CycleMachine::kNcvolume),
+                           core->cycles.gain(CycleMachine::kIpvolume)};
     return writeState(stream, state);
 }
 
 bool TarvelClap::load(const clap::IStream& stream) {
     checkMainThread();
     SavedState state{};
-    if (core_ == nullptr || !readState(stream, state)) {
+    if (core == nullptr || !readState(stream, state)) {
         return false;
     }
-    core_->cycles.setGain(CycleMachine::kNcvolume, state.ncvolume);
-    core_->cycles.setGain(CycleMachine::kIpvolume, state.ipvolume);
-    changed_.store(true, std::memory_order_release);
+    core->cycles.setGain(CycleMachine::kNcvolume, state.ncvolume);
+    core->cycles.setGain(CycleMachine::kIpvolume, state.ipvolume);
+    changed.store(true, std::memory_order_release);
     return true;
 }
 
 // The format's thread rules, checked in debug builds where the host can
 // tell its threads apart.
 void TarvelClap::checkMainThread() const {
-    assert(threadCheck_ == nullptr || threadCheck_->isMainThread == nullptr ||
-           threadCheck_->isMainThread(host_));
+    assert(threadCheck == nullptr || threadCheck->isMainThread == nullptr ||
+           threadCheck->isMainThread(host_));
 }
 
 void TarvelClap::checkAudioThread() const {
-    assert(threadCheck_ == nullptr || threadCheck_->isAudioThread == nullptr ||
-           threadCheck_->isAudioThread(host_));
+    assert(threadCheck == nullptr || threadCheck->isAudioThread == nullptr ||
+           threadCheck->isAudioThread(host_));
 }
 
 } // namespace tarvel_clap

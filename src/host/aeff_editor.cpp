@@ -1,4 +1,4 @@
-#include "host/AEffEditor.h"
+#include "host/aeff_editor.h"
 
 AEffEditor::AEffEditor(AudioEffect* effect_)
     : effect(effect_), systemWindow(nullptr), updateFlag(0) {}

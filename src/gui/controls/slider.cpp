@@ -1,5 +1,5 @@
 // Construction, the handle's geometry and drawing of the slider.
-#include "gui/slider.h"
+#include "gui/controls/slider.h"
 
 #include <algorithm>
 #include <new>

@@ -3,9 +3,9 @@
 // pointer's moves), the wheel and the arrow keys.
 #include <cstdint>
 
+#include "gui/controls/slider.h"
 #include "gui/draw_context.h"
 #include "gui/frame.h"
-#include "gui/slider.h"
 
 namespace {
 

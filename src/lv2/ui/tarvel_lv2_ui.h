@@ -13,8 +13,8 @@
 
 #include <cstdint>
 
-#include "editor/ParameterControl.h"
 #include "editor/panel_host.h"
+#include "editor/parameter_control.h"
 #include "ui_host.h"
 
 class TarvelPanel;
@@ -61,9 +61,9 @@ private:
 
     UiHost host_;
     // The factor getOptions answers with: the host's, as last taken.
-    float scaleFactor_ = 1.0f;
+    float scaleFactor = 1.0f;
     // The ports' values, as the host last reported or the editor set them.
-    float values_[2] = {1.0f, 1.0f};
+    float values[2] = {1.0f, 1.0f};
     TarvelPanel* editor_ = nullptr;
 };
 

@@ -1,7 +1,7 @@
 // The editor of one CLAP instance, embedded in the host's window: the
 // plug-in's panel, whose edits become the instance's parameter edits. What
 // runs its window events and redraws is the one part that differs by window
-// system (ClapGui_x11.cpp, ClapGui_win32.cpp): on X11 the host's timer
+// system (clap_gui_x11.cpp, clap_gui_win32.cpp): on X11 the host's timer
 // (timer-support) and the display connection's file descriptor
 // (posix-fd-support), and a host offering neither gets no editor, as nothing
 // would run it; on Windows the host's message loop delivers the window's
@@ -11,11 +11,11 @@
 
 #include <cstdint>
 
-#include "TarvelClap.h"
 #include "clap_abi.h"
-#include "editor/ParameterControl.h"
 #include "editor/panel_host.h"
+#include "editor/parameter_control.h"
 #include "gui/frame.h"
+#include "tarvel_clap.h"
 
 class TarvelPanel;
 
@@ -76,9 +76,9 @@ private:
 
     TarvelClap& owner_;
     Drivers drivers_;
-    TarvelPanel* editor_ = nullptr;
-    clap::Id timer_ = clap::kInvalidId;
-    int watchedFd_ = -1;
+    TarvelPanel* editor = nullptr;
+    clap::Id timer = clap::kInvalidId;
+    int watchedFd = -1;
 };
 
 } // namespace tarvel_clap

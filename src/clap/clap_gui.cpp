@@ -1,10 +1,10 @@
 // The editor's part every window system shares: making it, opening it in the
 // host's window, its size, idle processing and the edits of its sliders.
-#include "ClapGui.h"
+#include "clap_gui.h"
 
 #include <new>
 
-#include "editor/TarvelPanel.h"
+#include "editor/tarvel_panel.h"
 #include "gui/frame.h"
 
 namespace tarvel_clap {
@@ -19,7 +19,7 @@ ClapGui* ClapGui::create(TarvelClap& owner) {
         drivers.gui = static_cast<const clap::HostGui*>(host->getExtension(host, clap::kExtGui));
     }
     auto* gui = new (std::nothrow) ClapGui(owner, drivers);
-    if (gui != nullptr && gui->editor_ == nullptr) {
+    if (gui != nullptr && gui->editor == nullptr) {
         delete gui;
         return nullptr;
     }
@@ -27,8 +27,8 @@ ClapGui* ClapGui::create(TarvelClap& owner) {
 }
 
 ClapGui::ClapGui(TarvelClap& owner, const Drivers& drivers) : owner_(owner), drivers_(drivers) {
-    editor_ = new (std::nothrow) TarvelPanel(this, *this);
-    if (editor_ != nullptr) {
+    editor = new (std::nothrow) TarvelPanel(this, *this);
+    if (editor != nullptr) {
         startDriving();
     }
 }
@@ -36,33 +36,33 @@ ClapGui::ClapGui(TarvelClap& owner, const Drivers& drivers) : owner_(owner), dri
 // What runs the window is let go while the window is still open: on X11 it
 // may be the last that keeps the display connection.
 ClapGui::~ClapGui() {
-    if (editor_ != nullptr) {
+    if (editor != nullptr) {
         detachWindow();
         stopDriving();
     }
-    delete editor_;
+    delete editor;
 }
 
 std::uint32_t ClapGui::width() {
-    editor_->prepareSize();
-    return static_cast<std::uint32_t>(editor_->width());
+    editor->prepareSize();
+    return static_cast<std::uint32_t>(editor->width());
 }
 
 std::uint32_t ClapGui::height() {
-    editor_->prepareSize();
-    return static_cast<std::uint32_t>(editor_->height());
+    editor->prepareSize();
+    return static_cast<std::uint32_t>(editor->height());
 }
 
 bool ClapGui::setScale(double factor) {
-    return editor_->setHostScale(factor);
+    return editor->setHostScale(factor);
 }
 
 bool ClapGui::setParent(const clap::Window& parent) {
     detachWindow();
     void* window = parentWindow(parent);
-    if (window == nullptr || !editor_->open(window) || !attachWindow()) {
+    if (window == nullptr || !editor->open(window) || !attachWindow()) {
         detachWindow();
-        editor_->close();
+        editor->close();
         return false;
     }
     return true;
@@ -70,14 +70,14 @@ bool ClapGui::setParent(const clap::Window& parent) {
 
 void ClapGui::idle() {
     if (owner_.takeChangeNotice()) {
-        editor_->parameterChanged(0);
+        editor->parameterChanged(0);
     }
-    editor_->idle();
+    editor->idle();
 }
 
 // A drag's idle work is the panel's own, throttled: redraws and a paint.
 void ClapGui::idleDuringDrag() {
-    editor_->throttledIdle();
+    editor->throttledIdle();
 }
 
 // A new scale's size, where the host can be asked.

@@ -1,10 +1,10 @@
-#include "host/AudioEffectX.h"
+#include "host/audio_effect_x.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 
-#include "host/AEffEditor.h"
+#include "host/aeff_editor.h"
 #include "host/vst_opcodes.h"
 
 AudioEffectX::AudioEffectX(audioMasterCallback audioMaster_, int32 numPrograms_, int32 numParams_)

@@ -4,7 +4,7 @@
 // Its virtual operations continue AudioEffect's slot order from slot 46.
 #pragma once
 
-#include "host/AudioEffect.h"
+#include "host/audio_effect.h"
 
 class AudioEffectX : public AudioEffect {
 public:

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "core/effect_core.h"
-#include "effect/TarvelProgram.h"
-#include "host/AudioEffectX.h"
+#include "effect/tarvel_program.h"
+#include "host/audio_effect_x.h"
 
 class ParameterPanel;
 

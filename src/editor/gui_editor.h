@@ -11,7 +11,7 @@
 #include <cstdint>
 
 #include "gui/frame_owner.h"
-#include "host/AEffEditor.h"
+#include "host/aeff_editor.h"
 
 class Frame;
 

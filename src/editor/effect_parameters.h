@@ -2,7 +2,7 @@
 // edit made of the host's begin and end edit calls around automated changes.
 #pragma once
 
-#include "editor/ParameterControl.h"
+#include "editor/parameter_control.h"
 
 class AudioEffect;
 

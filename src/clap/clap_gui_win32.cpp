@@ -1,8 +1,8 @@
 // The editor's Windows part: the host's message loop delivers the window's
 // events, and the frame's own timer runs the idle processing that redraws
 // what changed, so no host extension is needed.
-#include "ClapGui.h"
-#include "editor/TarvelPanel.h"
+#include "clap_gui.h"
+#include "editor/tarvel_panel.h"
 
 namespace tarvel_clap {
 
@@ -29,11 +29,11 @@ void ClapGui::stopDriving() {}
 
 // Without its timer the panel would never follow the host's changes.
 bool ClapGui::attachWindow() {
-    return editor_->getFrame()->startTimer(kTimerMs, this);
+    return editor->getFrame()->startTimer(kTimerMs, this);
 }
 
 void ClapGui::detachWindow() {
-    if (Frame* frame = editor_->getFrame()) {
+    if (Frame* frame = editor->getFrame()) {
         frame->stopTimer();
     }
 }
