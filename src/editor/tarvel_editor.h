@@ -36,7 +36,9 @@ public:
     // Safe on any thread.
     void parameterChanged(int32 index) { setParameter(index, 0.0f); }
     // The host's scale (its vendor call), which the panel follows.
-    bool setHostScale(float factor) override { return panel.setHostScale(factor); }
+    bool setHostScale(float factor) override {
+        return panel.setHostScale(static_cast<double>(factor));
+    }
     void beginEdit(int index) override;
     bool endEdit(int index) override;
 

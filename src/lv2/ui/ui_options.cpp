@@ -31,7 +31,7 @@ bool findScaleFactor(const LV2_Options_Option* options, const ScaleFactorKeys& k
         if (o->type == keys.atomFloat && o->size == sizeof(float)) {
             float value = 0.0f;
             std::memcpy(&value, o->value, sizeof value);
-            factor = value;
+            factor = static_cast<double>(value);
             return true;
         }
         if (o->type == keys.atomDouble && o->size == sizeof(double)) {
