@@ -223,8 +223,7 @@ bool CLAPCALL guiGetSize(const clap::Plugin* plugin, std::uint32_t* width, std::
     if (self == nullptr || self->gui == nullptr || width == nullptr || height == nullptr) {
         return false;
     }
-    *width = self->gui->width();
-    *height = self->gui->height();
+    self->gui->size(*width, *height);
     return true;
 }
 

@@ -43,14 +43,10 @@ ClapGui::~ClapGui() {
     delete editor;
 }
 
-std::uint32_t ClapGui::width() {
+void ClapGui::size(std::uint32_t& width, std::uint32_t& height) {
     editor->prepareSize();
-    return static_cast<std::uint32_t>(editor->width());
-}
-
-std::uint32_t ClapGui::height() {
-    editor->prepareSize();
-    return static_cast<std::uint32_t>(editor->height());
+    width = static_cast<std::uint32_t>(editor->width());
+    height = static_cast<std::uint32_t>(editor->height());
 }
 
 bool ClapGui::setScale(double factor) {

@@ -33,8 +33,7 @@ public:
     ClapGui& operator=(const ClapGui&) = delete;
 
     // The editor's size at the scale it is drawn at, or would open at now.
-    std::uint32_t width();
-    std::uint32_t height();
+    void size(std::uint32_t& width, std::uint32_t& height);
     // The host's scale, which the editor follows; false for a factor that
     // makes no sense.
     bool setScale(double factor);

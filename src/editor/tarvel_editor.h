@@ -48,7 +48,6 @@ public:
     // The panel's size in device pixels, as getRect reports it.
     int width() const { return panel.width(); }
     int height() const { return panel.height(); }
-    double scale() const { return panel.scale(); }
     // The sliders while open, null while closed.
     HorizontalSlider* getNcvolumeSlider() const { return panel.getNcvolumeSlider(); }
     HorizontalSlider* getIpvolumeSlider() const { return panel.getIpvolumeSlider(); }

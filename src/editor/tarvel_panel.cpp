@@ -36,9 +36,13 @@ TarvelPanel::TarvelPanel(ParameterControl* parameters, PanelHost& host)
 void TarvelPanel::prepareSize() {
     if (frame)
         return;
-    zoomPreference = zoom::loadPreference();
-    displayScale = platform::displayScale(nullptr);
+    readScaleSources(nullptr);
     scale_ = requestedScale();
+}
+
+void TarvelPanel::readScaleSources(void* window) {
+    zoomPreference = zoom::loadPreference();
+    displayScale = platform::displayScale(static_cast<platform::Window>(window));
 }
 
 int TarvelPanel::width() const {
@@ -75,30 +79,24 @@ bool TarvelPanel::open(void* parentWindow) {
     frame->setOutsideColor(colorWhite);
     // Each panel opened starts at the user's preference as saved last, on
     // the display the host's window is on now.
-    zoomPreference = zoom::loadPreference();
-    displayScale = platform::displayScale(static_cast<platform::Window>(parentWindow));
+    readScaleSources(parentWindow);
     addZoomMenu();
     ncvolumeSlider = addSlider(kNcvolume, kNcvolumeTop);
     ipvolumeSlider = addSlider(kIpvolume, kIpvolumeTop);
-    // The host sized its window for the size it last heard; it hears again
-    // only when the scale at opening differs from that one.
-    const double heard = scale_;
-    scale_ = requestedScale();
-    frame->setScale(scale_);
-    if (scale_ != heard)
-        host_.requestSize(width(), height());
+    // The host sized its window for the size it last heard.
+    followRequestedScale();
     return true;
 }
 
 void TarvelPanel::followRequestedScale() {
-    const double requested = requestedScale();
-    if (requested == scale_)
-        return;
-    scale_ = requested;
+    const double heard = scale_;
+    scale_ = requestedScale();
     if (!frame)
         return;
+    // A new frame starts at 1; the frame ignores a scale it already has.
     frame->setScale(scale_);
-    host_.requestSize(width(), height());
+    if (scale_ != heard)
+        host_.requestSize(width(), height());
 }
 
 bool TarvelPanel::setHostScale(double factor) {

@@ -58,9 +58,6 @@ public:
     // closed, would open at): 268 by 107 at 1, 536 by 214 at 2.
     int width() const;
     int height() const;
-    // The scale the panel is drawn at while open, or would be drawn at if it
-    // opened now: always one of the offered scales.
-    double scale() const { return scale_; }
     // Closed: takes the scale the panel would open at now (the user's saved
     // zoom, the main display's scale), for a host that asks the size of the
     // window it is about to open the panel in. Open: changes nothing.
@@ -107,9 +104,13 @@ public:
 
 private:
     double hostOrDisplayScale() const { return hostScale > 0 ? hostScale : displayScale; }
-    // Draws at the requested scale from now on; open, the window follows and
-    // the host is asked for the new size (a host that refuses leaves the
-    // panel drawn at its new size in whatever window it gives).
+    // The user's saved zoom and the scale of the display showing `window`
+    // (the main display's for null), read again.
+    void readScaleSources(void* window);
+    // Draws at the requested scale from now on; open, the window follows,
+    // and the host is asked for the new size when it differs from the one
+    // it last heard (a host that refuses leaves the panel drawn at its new
+    // size in whatever window it gives).
     void followRequestedScale();
     // One slider over the panel's groove at `top`, for parameter `tag`.
     HorizontalSlider* addSlider(int tag, int top);
@@ -126,7 +127,8 @@ private:
     double displayScale = 1.0;
     // The host's own scale, 0 until a host tells one.
     double hostScale = 0.0;
-    // The scale drawn at, or to open at.
+    // The scale drawn at, or to open at: the one whose size the host last
+    // heard.
     double scale_ = 1.0;
     Bitmap* backgroundBitmap = nullptr;
     Bitmap* handleBitmap = nullptr;

@@ -102,9 +102,8 @@ std::uint32_t TarvelLv2Ui::setOptions(const LV2_Options_Option* options) {
             status |= LV2_OPTIONS_ERR_BAD_KEY;
             continue;
         }
-        const LV2_Options_Option one[2] = {*o, {}};
         double factor = 0.0;
-        if (!findScaleFactor(one, host_.scaleKeys, factor) || editor_ == nullptr ||
+        if (!readScaleFactor(*o, host_.scaleKeys, factor) || editor_ == nullptr ||
             !editor_->setHostScale(factor)) {
             status |= LV2_OPTIONS_ERR_BAD_VALUE;
             continue;

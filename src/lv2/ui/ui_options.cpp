@@ -18,24 +18,29 @@ ScaleFactorKeys mapScaleFactorKeys(const LV2_URID_Map* map) {
     return keys;
 }
 
-bool findScaleFactor(const LV2_Options_Option* options, const ScaleFactorKeys& keys,
+bool readScaleFactor(const LV2_Options_Option& option, const ScaleFactorKeys& keys,
                      double& factor) {
-    if (keys.scaleFactor == 0) {
+    if (keys.scaleFactor == 0 || option.context != LV2_OPTIONS_INSTANCE ||
+        option.key != keys.scaleFactor || option.value == nullptr) {
         return false;
     }
+    if (option.type == keys.atomFloat && option.size == sizeof(float)) {
+        float value = 0.0f;
+        std::memcpy(&value, option.value, sizeof value);
+        factor = static_cast<double>(value);
+        return true;
+    }
+    if (option.type == keys.atomDouble && option.size == sizeof(double)) {
+        std::memcpy(&factor, option.value, sizeof factor);
+        return true;
+    }
+    return false;
+}
+
+bool findScaleFactor(const LV2_Options_Option* options, const ScaleFactorKeys& keys,
+                     double& factor) {
     for (const LV2_Options_Option* o = options; o != nullptr && o->key != 0; ++o) {
-        if (o->context != LV2_OPTIONS_INSTANCE || o->key != keys.scaleFactor ||
-            o->value == nullptr) {
-            continue;
-        }
-        if (o->type == keys.atomFloat && o->size == sizeof(float)) {
-            float value = 0.0f;
-            std::memcpy(&value, o->value, sizeof value);
-            factor = static_cast<double>(value);
-            return true;
-        }
-        if (o->type == keys.atomDouble && o->size == sizeof(double)) {
-            std::memcpy(&factor, o->value, sizeof factor);
+        if (readScaleFactor(*o, keys, factor)) {
             return true;
         }
     }

@@ -18,10 +18,12 @@ struct ScaleFactorKeys {
 
 ScaleFactorKeys mapScaleFactorKeys(const LV2_URID_Map* map);
 
-// The scale factor in a zero-terminated option list (null for none): true
-// and `factor` set when an instance option of that key holds a float or a
-// double of the right size. The factor's own sense (a number, above 0) is
-// the panel's to judge.
+// True and `factor` set when `option` is an instance option of the scale
+// factor's key holding a float or a double of the right size. The factor's
+// own sense (a number, above 0) is the panel's to judge.
+bool readScaleFactor(const LV2_Options_Option& option, const ScaleFactorKeys& keys, double& factor);
+// The first scale factor readScaleFactor finds in a zero-terminated option
+// list (null for none).
 bool findScaleFactor(const LV2_Options_Option* options, const ScaleFactorKeys& keys,
                      double& factor);
 
